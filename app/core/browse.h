@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+class DirList;
+class Dialogs;
+class DriveList;
+class FileList;
+class ImageControl;
+class PictureBox;
+class QLabel;
+class QProgressBar;
+class QWidget;
+
+// The main window's browsing and preview controls, handed to the handlers so
+// they need no main window.
+struct BrowseControls {
+    QWidget& window;
+    DriveList& Drive1;
+    DirList& Dir1;
+    FileList& File1;
+    QLabel& Label1;
+    ImageControl& Image4;
+    ImageControl& Image5;
+    PictureBox& Image10;
+    PictureBox& Image11;
+    PictureBox& Image12;
+    PictureBox& image110;
+    QProgressBar& ProgressBar1;
+    Dialogs& dialogs;
+    QString& current_file;
+};
+
+// Folder path, then "/" unless it already ends with one, then the name.
+QString fullPath(const QString& folder, const QString& name);
+
+// "Cantidad: " and the number of files the list shows.
+QString countCaption(int files);
+
+void Drive1_Change(BrowseControls& c);
+void Dir1_Change(BrowseControls& c);
+void File1_Click(BrowseControls& c);
+// The rotate icon: a quarter turn clockwise of the preview.
+void Image4_Click(BrowseControls& c);

@@ -1,0 +1,249 @@
+#include "mainwindow.h"
+
+#include "assets.h"
+#include "dirlist.h"
+#include "drivelist.h"
+#include "filelist.h"
+#include "flexgrid.h"
+#include "imagecontrol.h"
+#include "mainwindowparts.h"
+#include "orderactions.h"
+#include "picturebox.h"
+#include "shell.h"
+#include "twips.h"
+#include "webpanel.h"
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QScreen>
+#include <QTimer>
+
+QUrl defaultSiteBase()
+{
+    const QString built = QStringLiteral(MARVOLIA_SITE_URL);
+    if (!built.isEmpty())
+        return QUrl(built.endsWith(QLatin1Char('/')) ? built : built + QLatin1Char('/'));
+    return QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + QStringLiteral("/site/"));
+}
+
+MainWindow::MainWindow(const MainWindowServices& services, QWidget* parent)
+    : QWidget(parent), CommonDialog1(services.dialogs, this), m_dialogs(services.dialogs),
+      m_shell(services.shell), m_siteBase(services.siteBase)
+{
+    setWindowTitle(QStringLiteral("Marvolia"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(830, 545);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+    QIcon icon;
+    for (const char* name : {"icon16.png", "icon32.png", "icon48.png"})
+        icon.addPixmap(QPixmap::fromImage(assetImage(QString::fromLatin1(name))));
+    setWindowIcon(icon);
+
+    createControls();
+    m_browse.reset(new BrowseControls{*this, *Drive1, *Dir1, *File1, *Label1, *Image4, *Image5,
+                                      *Image10, *Image11, *Image12, *image110, *ProgressBar1,
+                                      m_dialogs, current_file});
+    m_selection.reset(new SelectionControls{*this, *MSFlexGrid1, *Image10, *Image12, *Frame4,
+                                            *ProgressBar1, *ProgressBar2, *Label7, *File1,
+                                            CommonDialog1, m_dialogs, m_shell, selection,
+                                            current_file, project_path});
+    Form_Load();
+    connectHandlers();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::createControls()
+{
+    Image2 = makeImage(this, twipsRect(-120, 0, 15195, 1380), assetImage("banner.png"), true);
+    Image1 = makeImage(this, twipsRect(240, 360, 4440, 570), assetImage("logo.png"), false);
+    Image3 = makeImage(this, twipsRect(-120, 6840, 15195, 1380), assetImage("banner.png"), true);
+
+    Command4 = makePictureButton(this, twipsRect(5160, 240, 885, 795), "cmd_open.png");
+    Command3 = makePictureButton(this, twipsRect(6120, 240, 885, 795), "cmd_save.png");
+    Command2 = makePictureButton(this, twipsRect(7200, 240, 885, 795), "cmd_copy.png");
+    Command1 = makePictureButton(this, twipsRect(8160, 240, 885, 795), "cmd_list.png");
+    Command5 = makePictureButton(this, twipsRect(11400, 240, 885, 795), "cmd_help.png");
+
+    Label7 = makeLabel(this, twipsRect(9360, 480, 1815, 255), "Loading...", kWhite, kBlue);
+    Label7->hide();
+    ProgressBar2 = makeProgressBar(this, twipsRect(9360, 720, 1695, 135));
+
+    Frame1 = makeFrame(this, twipsRect(120, 1440, 2775, 5295), "Photo Selection");
+    Drive1 = new DriveList(Frame1);
+    Drive1->setGeometry(twipsRect(120, 360, 2535, 315));
+    Dir1 = new DirList(Frame1);
+    Dir1->setGeometry(twipsRect(120, 840, 2535, 990));
+    Label1 = makeLabel(Frame1, twipsRect(120, 1920, 1815, 255), "Label1", kWhite, kBlue);
+    File1 = new FileList(Frame1);
+    File1->setGeometry(twipsRect(120, 2160, 2535, 2565));
+    File1->setPattern(QStringLiteral("*.JPG"));
+    for (QWidget* list : {static_cast<QWidget*>(Drive1), static_cast<QWidget*>(Dir1),
+                          static_cast<QWidget*>(File1)})
+        setTextColour(list, kOrange);
+    Label3 = makeLabel(Frame1, twipsRect(120, 4800, 2175, 255), "Click in the file to preview...",
+                       kWhite, kBlue);
+    Label6 = makeLabel(Frame1, twipsRect(120, 5025, 2415, 255),
+                       "Doble Click in the file to select...", kWhite, kBlue);
+
+    Label2 = makeLabel(this, twipsRect(3000, 1440, 1815, 255), "Preview", kCaptionText, kBlack);
+    Frame3 = makeFrame(this, twipsRect(3000, 1440, 5415, 5325), "Preview");
+    Label4 = makeLabel(Frame3, twipsRect(240, 4920, 2175, 255), "Click in the picture to select...",
+                       kCaptionText, kHighlight);
+
+    Image11 = makePictureBox(this, twipsRect(3240, 1680, 4935, 4935));
+    Image11->setToolTip(QStringLiteral("Click to select..."));
+    Image5 = makeImage(Image11, twipsRect(4080, 120, 345, 270), assetImage("jpegicon.png"), false);
+    Image5->setToolTip(QStringLiteral("View in deafault image viewer"));
+    Image5->hide();
+    Image4 = makeImage(Image11, twipsRect(4560, 120, 330, 270), assetImage("rotate.png"), false);
+    Image4->setToolTip(QStringLiteral("Rotate"));
+    Image4->hide();
+    for (ImageControl* icon : {Image4, Image5})
+        icon->setCursor(Qt::PointingHandCursor);
+
+    image110 = makePictureBox(this, twipsRect(3240, 1680, 4935, 4935));
+    image110->setToolTip(QStringLiteral("Click to add..."));
+    Label9 = makeLabel(image110, twipsRect(0, 0, 2175, 255), "Click in the file to preview...",
+                       kCaptionText, kHighlight);
+    Label8 = makeLabel(image110, twipsRect(0, 4680, 2175, 255), "Click to add...", kCaptionText,
+                       kHighlight);
+    image110->hide();
+
+    Image10 = makePictureBox(this, twipsRect(5880, 1920, 1335, 1095));
+    Image10->setAutoSize(true);
+    Image10->hide();
+    Image12 = makePictureBox(this, twipsRect(4080, 2520, 975, 975));
+    Image12->hide();
+
+    ProgressBar1 = makeProgressBar(this, twipsRect(6360, 6240, 1695, 135));
+
+    Frame4 = makeFrame(this, twipsRect(8520, 1440, 3855, 5295), "0 Photos Selected");
+    MSFlexGrid1 = new FlexGrid(Frame4);
+    MSFlexGrid1->setGeometry(twipsRect(120, 360, 3615, 4455));
+    Label5 = makeLabel(Frame4, twipsRect(120, 4920, 3495, 255),
+                       "Click in the row to change the values...", kWhite, kBlue);
+
+    WebBrowser1 = new WebPanel(this);
+    WebBrowser1->setGeometry(twipsRect(-720, 6960, 13455, 975));
+    WebBrowser1->hide();
+
+    // Windowless controls lie beneath the windowed ones.
+    for (QWidget* w : {static_cast<QWidget*>(Image2), static_cast<QWidget*>(Image3),
+                       static_cast<QWidget*>(Label2), static_cast<QWidget*>(Label7)})
+        w->lower();
+    Image2->lower();
+    Image1->stackUnder(Command4);
+    Image3->lower();
+    Image11->raise();
+    Image4->raise();
+    Image5->raise();
+    WebBrowser1->raise();
+
+    // The designed tab order; the file list has the focus when the window opens.
+    QWidget* order[] = {File1, Dir1, Drive1, Image11, MSFlexGrid1,
+                        Command4, Command3, Command2, Command1, Command5};
+    for (QWidget* w : order)
+        w->setFocusPolicy(Qt::StrongFocus);
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
+
+    // The lists start on the process's current folder, without previewing.
+    const QString start = QDir::currentPath();
+    {
+        const QSignalBlocker b1(Drive1);
+        const QSignalBlocker b2(Dir1);
+        const QSignalBlocker b3(File1);
+        Drive1->setDrive(start);
+        Dir1->setPath(start);
+        File1->setPath(start);
+    }
+}
+
+void MainWindow::connectHandlers()
+{
+    connect(Drive1, &DriveList::Change, this, [this] { Drive1_Change(*m_browse); });
+    connect(Dir1, &DirList::Change, this, [this] { Dir1_Change(*m_browse); });
+    connect(File1, &FileList::Click, this, [this] { File1_Click(*m_browse); });
+    connect(File1, &FileList::DblClick, this, [this] { add_photo(*m_selection, 0); });
+    connect(Image11, &PictureBox::Click, this, [this] { add_photo(*m_selection, 1); });
+    connect(Image4, &ImageControl::Click, this, [this] { Image4_Click(*m_browse); });
+    connect(Image5, &ImageControl::Click, this, [this] { Image5_Click(); });
+    connect(MSFlexGrid1, &FlexGrid::Click, this, [this] { MSFlexGrid1_Click(*m_selection); });
+    connect(Command1, &QAbstractButton::clicked, this, [this] { writeOrderList(*m_selection); });
+    connect(Command2, &QAbstractButton::clicked, this, [this] { copyToFolder(*m_selection); });
+    connect(Command3, &QAbstractButton::clicked, this, [this] { saveProject(*m_selection); });
+    connect(Command4, &QAbstractButton::clicked, this, [this] { openProject(*m_selection); });
+    connect(Command5, &QAbstractButton::clicked, this, [this] { Command5_Click(); });
+}
+
+void MainWindow::Form_Load()
+{
+    MSFlexGrid1->Clear();
+    MSFlexGrid1->setCols(5);
+    MSFlexGrid1->setRows(1);
+    const int widths[] = {600, 1300, 700, 700, 1};
+    for (int col = 0; col < 5; ++col)
+        MSFlexGrid1->setColWidth(col, widths[col]);
+    const char* headers[] = {"Photo", "File", "Copies", "Size"};
+    MSFlexGrid1->setRow(0);
+    for (int col = 0; col < 4; ++col) {
+        MSFlexGrid1->setCol(col);
+        MSFlexGrid1->setText(QString::fromLatin1(headers[col]));
+    }
+    Label1->setText(countCaption(File1->ListCount()));
+    Label4->raise();
+}
+
+void MainWindow::Form_Activate()
+{
+    WebBrowser1->Navigate(m_siteBase.resolved(QUrl(QStringLiteral("publ_mv.php"))));
+    // Other handlers may run while the page loads; the window stays responsive.
+    while (WebBrowser1->Busy())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    WebBrowser1->show();
+    if (!WebBrowser1->HasDocument() || WebBrowser1->DocumentTitle() != QStringLiteral("publ"))
+        WebBrowser1->hide();
+    ++m_activations;
+}
+
+void MainWindow::Command5_Click()
+{
+    m_shell.start({QStringLiteral("explorer"),
+                   m_siteBase.resolved(QUrl(QStringLiteral("mv_help.html"))).toString(),
+                   WindowStyle::Minimized});
+}
+
+void MainWindow::Image5_Click()
+{
+    m_shell.start({QStringLiteral("explorer"), current_file, WindowStyle::Maximized});
+}
+
+bool MainWindow::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        QTimer::singleShot(0, this, &MainWindow::Form_Activate);
+    return QWidget::event(event);
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_placed)
+        return;
+    m_placed = true;
+    if (const QScreen* screen = this->screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    File1->setFocus();
+}

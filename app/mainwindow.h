@@ -1,0 +1,112 @@
+#pragma once
+
+#include "browse.h"
+#include "commondialog.h"
+#include "selectioncontrols.h"
+#include "selectionlist.h"
+
+#include <QUrl>
+#include <QWidget>
+
+#include <memory>
+
+class DirList;
+class DriveList;
+class FileList;
+class FlexGrid;
+class ImageControl;
+class PictureBox;
+class QAbstractButton;
+class QGroupBox;
+class QLabel;
+class QProgressBar;
+class Shell;
+class WebPanel;
+
+// What the window needs from outside: who asks the user, who starts other
+// programs, and where the maker's pages are.
+struct MainWindowServices {
+    Dialogs& dialogs;
+    Shell& shell;
+    QUrl siteBase;
+};
+
+// The site pages shipped beside the program, unless the build names a site.
+QUrl defaultSiteBase();
+
+// The main window. Its controls carry the names of the window's design so
+// the handlers read like the design; they are public for the tests.
+class MainWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit MainWindow(const MainWindowServices& services, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Top banner, logo, bottom banner.
+    ImageControl* Image2 = nullptr;
+    ImageControl* Image1 = nullptr;
+    ImageControl* Image3 = nullptr;
+    // Picture buttons: open, save, copy to folder, order list, help.
+    QAbstractButton* Command4 = nullptr;
+    QAbstractButton* Command3 = nullptr;
+    QAbstractButton* Command2 = nullptr;
+    QAbstractButton* Command1 = nullptr;
+    QAbstractButton* Command5 = nullptr;
+    QLabel* Label7 = nullptr;
+    QProgressBar* ProgressBar2 = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    DriveList* Drive1 = nullptr;
+    DirList* Dir1 = nullptr;
+    QLabel* Label1 = nullptr;
+    FileList* File1 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label6 = nullptr;
+    QGroupBox* Frame3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label2 = nullptr;
+    PictureBox* Image11 = nullptr;
+    ImageControl* Image5 = nullptr;
+    ImageControl* Image4 = nullptr;
+    PictureBox* image110 = nullptr;
+    QLabel* Label9 = nullptr;
+    QLabel* Label8 = nullptr;
+    PictureBox* Image10 = nullptr;
+    PictureBox* Image12 = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+    QGroupBox* Frame4 = nullptr;
+    FlexGrid* MSFlexGrid1 = nullptr;
+    QLabel* Label5 = nullptr;
+    WebPanel* WebBrowser1 = nullptr;
+    CommonDialog CommonDialog1;
+
+    QString current_file;
+    QString project_path;
+    SelectionList selection;
+
+    BrowseControls& browseControls() { return *m_browse; }
+    SelectionControls& selectionControls() { return *m_selection; }
+
+    // The window's own handlers.
+    void Form_Load();
+    void Form_Activate();
+    void Command5_Click();
+    void Image5_Click();
+    // How many times Form_Activate has finished, for whoever waits on it.
+    int activations() const { return m_activations; }
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void createControls();
+    void connectHandlers();
+
+    Dialogs& m_dialogs;
+    Shell& m_shell;
+    QUrl m_siteBase;
+    std::unique_ptr<BrowseControls> m_browse;
+    std::unique_ptr<SelectionControls> m_selection;
+    bool m_placed = false;
+    int m_activations = 0;
+};

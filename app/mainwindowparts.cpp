@@ -1,0 +1,82 @@
+#include "mainwindowparts.h"
+
+#include "assets.h"
+#include "imagecontrol.h"
+#include "picturebox.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+ImageControl* makeImage(QWidget* parent, const QRect& place, const QImage& picture, bool stretch)
+{
+    auto* image = new ImageControl(parent);
+    image->setGeometry(place);
+    image->setPicture(picture);
+    image->setStretch(stretch);
+    return image;
+}
+
+QAbstractButton* makePictureButton(QWidget* parent, const QRect& place, const char* picture)
+{
+    auto* button = new QPushButton(parent);
+    button->setGeometry(place);
+    const QImage image = assetImage(QString::fromLatin1(picture));
+    button->setIcon(QIcon(QPixmap::fromImage(image)));
+    button->setIconSize(image.size());
+    return button;
+}
+
+QLabel* makeLabel(QWidget* parent, const QRect& place, const char* text, std::uint32_t back,
+                  std::uint32_t fore)
+{
+    auto* label = new QLabel(QString::fromLatin1(text), parent);
+    label->setGeometry(place);
+    label->setAutoFillBackground(true);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::Window, colourFromValue(back));
+    pal.setColor(QPalette::WindowText, colourFromValue(fore));
+    label->setPalette(pal);
+    return label;
+}
+
+QGroupBox* makeFrame(QWidget* parent, const QRect& place, const char* caption)
+{
+    auto* frame = new QGroupBox(QString::fromLatin1(caption), parent);
+    frame->setGeometry(place);
+    frame->setAutoFillBackground(true);
+    QPalette pal = frame->palette();
+    pal.setColor(QPalette::Window, colourFromValue(kWindowBackground));
+    pal.setColor(QPalette::WindowText, colourFromValue(kBlue));
+    frame->setPalette(pal);
+    return frame;
+}
+
+QProgressBar* makeProgressBar(QWidget* parent, const QRect& place)
+{
+    auto* bar = new QProgressBar(parent);
+    bar->setGeometry(place);
+    bar->setRange(0, 100);
+    bar->setTextVisible(false);
+    bar->hide();
+    return bar;
+}
+
+PictureBox* makePictureBox(QWidget* parent, const QRect& place)
+{
+    auto* box = new PictureBox(parent);
+    box->place(place);
+    box->setBackColor(kWindowBackground);
+    box->setForeColor(kWindowText);
+    return box;
+}
+
+void setTextColour(QWidget* widget, std::uint32_t colour)
+{
+    QPalette pal = widget->palette();
+    pal.setColor(QPalette::Text, colourFromValue(colour));
+    pal.setColor(QPalette::ButtonText, colourFromValue(colour));
+    pal.setColor(QPalette::WindowText, colourFromValue(colour));
+    widget->setPalette(pal);
+}

@@ -1,0 +1,53 @@
+#include "filelist.h"
+
+#include <QDir>
+
+FileList::FileList(QWidget* parent) : QListWidget(parent)
+{
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0)
+            emit Click();
+    });
+    connect(this, &QListWidget::itemDoubleClicked, this, [this] { emit DblClick(); });
+}
+
+void FileList::setPath(const QString& path)
+{
+    m_path = QDir::cleanPath(path);
+    Refresh();
+}
+
+void FileList::setPattern(const QString& pattern)
+{
+    m_pattern = pattern;
+    Refresh();
+}
+
+void FileList::Refresh()
+{
+    const QSignalBlocker blocker(this);
+    clear();
+    QDir dir(m_path);
+    dir.setNameFilters({m_pattern});
+    dir.setFilter(QDir::Files);
+    dir.setSorting(QDir::Name | QDir::IgnoreCase);
+    // QDir matches name filters without regard to case unless told otherwise.
+    addItems(dir.entryList());
+    setCurrentRow(-1);
+}
+
+void FileList::setListIndex(int index)
+{
+    if (index == currentRow() && index >= 0) {
+        emit Click();
+        return;
+    }
+    setCurrentRow(index);
+}
+
+QString FileList::FileName() const
+{
+    const QListWidgetItem* item = currentItem();
+    return item ? item->text() : QString();
+}

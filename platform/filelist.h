@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QListWidget>
+
+// The file list: the files of one folder that match a pattern in any letter
+// case, sorted by name, hidden files left out. Every change of the selection
+// (mouse, arrow keys, or the program setting ListIndex) raises Click; a double
+// click raises DblClick after it.
+class FileList : public QListWidget {
+    Q_OBJECT
+public:
+    explicit FileList(QWidget* parent = nullptr);
+
+    QString Path() const { return m_path; }
+    void setPath(const QString& path);
+    QString Pattern() const { return m_pattern; }
+    void setPattern(const QString& pattern);
+
+    int ListCount() const { return count(); }
+    int ListIndex() const { return currentRow(); }
+    void setListIndex(int index);
+    // The selected file's name, or empty.
+    QString FileName() const;
+    // Reads the folder again.
+    void Refresh();
+
+signals:
+    void Click();
+    void DblClick();
+
+private:
+    QString m_path;
+    QString m_pattern = QStringLiteral("*.*");
+};

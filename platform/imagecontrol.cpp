@@ -1,0 +1,41 @@
+#include "imagecontrol.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+ImageControl::ImageControl(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_TranslucentBackground);
+}
+
+void ImageControl::setPicture(const QImage& picture)
+{
+    m_picture = picture;
+    update();
+}
+
+void ImageControl::setStretch(bool stretch)
+{
+    m_stretch = stretch;
+    update();
+}
+
+void ImageControl::paintEvent(QPaintEvent*)
+{
+    if (m_picture.isNull())
+        return;
+    QPainter painter(this);
+    if (m_stretch) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(rect(), m_picture);
+    } else {
+        painter.drawImage(0, 0, m_picture);
+    }
+}
+
+void ImageControl::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit Click();
+    QWidget::mouseReleaseEvent(event);
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+// An image control: shows a picture, at its own size or stretched to the box,
+// and reports clicks. It is windowless in the design, so it draws nothing but
+// its picture.
+class ImageControl : public QWidget {
+    Q_OBJECT
+public:
+    explicit ImageControl(QWidget* parent = nullptr);
+
+    void setPicture(const QImage& picture);
+    const QImage& Picture() const { return m_picture; }
+    void setStretch(bool stretch);
+    bool Stretch() const { return m_stretch; }
+
+signals:
+    void Click();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QImage m_picture;
+    bool m_stretch = false;
+};

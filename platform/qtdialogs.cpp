@@ -1,0 +1,79 @@
+#include "qtdialogs.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace {
+// A preset name with a folder of its own decides where the dialog starts;
+// otherwise it starts in the initial folder.
+QString startPath(const FileDialogRequest& request)
+{
+    if (request.fileName.isEmpty())
+        return request.initDir;
+    if (QFileInfo(request.fileName).isAbsolute() || request.initDir.isEmpty())
+        return request.fileName;
+    return QDir(request.initDir).filePath(request.fileName);
+}
+} // namespace
+
+QString QtDialogs::fileDialog(QWidget* owner, FileDialogMode mode,
+                              const FileDialogRequest& request)
+{
+    QFileDialog dialog(owner, QString(), startPath(request), qtFilterFromDesign(request.filter));
+    dialog.setAcceptMode(mode == FileDialogMode::Save ? QFileDialog::AcceptSave
+                                                      : QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (mode == FileDialogMode::Save && !(request.flags & 2))
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(startPath(request));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+QString QtDialogs::browseForFolder(QWidget* owner, const QString& title)
+{
+    return QFileDialog::getExistingDirectory(owner, title);
+}
+
+MessageResult QtDialogs::message(QWidget* owner, const QString& title, const QString& text,
+                                 MessageButtons buttons, MessageIcon icon)
+{
+    QMessageBox box(owner);
+    box.setWindowTitle(title);
+    box.setText(text);
+    switch (icon) {
+    case MessageIcon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case MessageIcon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case MessageIcon::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MessageIcon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    }
+    if (buttons == MessageButtons::YesNoCancel) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Yes);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return MessageResult::Yes;
+    case QMessageBox::No:
+        return MessageResult::No;
+    case QMessageBox::Cancel:
+        return MessageResult::Cancel;
+    default:
+        return buttons == MessageButtons::YesNoCancel ? MessageResult::Cancel
+                                                      : MessageResult::Ok;
+    }
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "selectioncontrols.h"
+
+// The main window's order actions; each is one user gesture.
+void add_photo(SelectionControls& c, int origin);
+void MSFlexGrid1_Click(SelectionControls& c);
+void saveProject(SelectionControls& c);    // Command3
+void openProject(SelectionControls& c);    // Command4
+void writeOrderList(SelectionControls& c); // Command1
+void copyToFolder(SelectionControls& c);   // Command2

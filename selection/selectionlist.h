@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+// One selected photo, its texts as the grid shows them.
+struct SelectionEntry {
+    QString file;
+    QString copies;
+    QString size;
+};
+
+// The selected photos. Entry i belongs to grid row i; index 0 is never used
+// for a photo, so at most 999 photos fit.
+struct SelectionList {
+    static constexpr std::int16_t kCapacity = 1000;
+    static constexpr std::int16_t kMaxPhotos = kCapacity - 1;
+
+    std::array<SelectionEntry, kCapacity> entries;
+    std::int16_t count = 0;
+    std::int16_t edit_row = 0;
+};
