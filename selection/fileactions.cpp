@@ -1,8 +1,6 @@
 #include "orderactions.h"
 
-// Filled in as the order features land.
-void add_photo(SelectionControls&, int) {}
-void MSFlexGrid1_Click(SelectionControls&) {}
+// Filled in as the file features land.
 void saveProject(SelectionControls&) {}
 void openProject(SelectionControls&) {}
 void writeOrderList(SelectionControls&) {}
