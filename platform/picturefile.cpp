@@ -111,6 +111,7 @@ PictureRead readPictureFile(const QString& path, QSize atLeast)
         return readJpeg(bytes, atLeast);
 
     QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
     const QImage image = reader.read();
     if (image.isNull()) {
         result.error = QStringLiteral("it is not a picture that can be loaded (%1)")
