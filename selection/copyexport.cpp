@@ -107,13 +107,8 @@ void copyToFolder(SelectionControls& c) {
         path_from_id_list(browse_folder(c.dialogs, &c.window, copyFolderTitle()));
     if (folder.isEmpty())
         return;
-    CommonDialog& dialog = c.CommonDialog1;
-    dialog.InitDir = folder;
-    dialog.Filter = QStringLiteral("Text Files|*.txt");
-    dialog.FileName = proposedListName(c.project_path);
-    dialog.Flags = 2;
-    dialog.ShowSave();
-    const QString listFile = dialog.FileName;
+    c.CommonDialog1.InitDir = folder;
+    const QString listFile = askListFile(c);
     if (listFile.isEmpty())
         return;
 

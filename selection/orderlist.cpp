@@ -34,13 +34,17 @@ QByteArray orderListBytes(const QList<GridRow>& rows) {
     return textFileBytes(lines);
 }
 
-void writeOrderList(SelectionControls& c) {
+QString askListFile(SelectionControls& c) {
     CommonDialog& dialog = c.CommonDialog1;
     dialog.Filter = QStringLiteral("Text Files|*.txt");
     dialog.FileName = proposedListName(c.project_path);
     dialog.Flags = 2;
     dialog.ShowSave();
-    const QString file = dialog.FileName;
+    return dialog.FileName;
+}
+
+void writeOrderList(SelectionControls& c) {
+    const QString file = askListFile(c);
     if (file.isEmpty())
         return;
 

@@ -16,5 +16,9 @@ QString orderListLine(const GridRow& row);
 // The list of the listed rows, each line ended by CR LF.
 QByteArray orderListBytes(const QList<GridRow>& rows);
 
+// Shows the Save dialog for a list, preset as both exports preset it; the
+// chosen path, or empty when the user cancelled.
+QString askListFile(SelectionControls& c);
+
 // Command1: writes the order list to a file the user names and shows it.
 void writeOrderList(SelectionControls& c);

@@ -1,3 +1,4 @@
+#include "filebytes.h"
 #include "filecopy.h"
 #include "filesizelimit.h"
 #include "qtprinters.h"
@@ -8,16 +9,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-bool put(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // Bytes that differ from place to place, larger than one copy chunk.
 QByteArray sample(int size) {
@@ -39,43 +30,43 @@ struct CopyDir : ::testing::Test {
 
 TEST_F(CopyDir, CopiesEveryByteAndReplacesTheDestination) {
     const QByteArray bytes = sample(3 * 1024 * 1024 + 17);
-    ASSERT_TRUE(put(at("src.jpg"), bytes));
-    ASSERT_TRUE(put(at("dst.jpg"), sample(5 * 1024 * 1024)));
+    ASSERT_TRUE(writeFileBytes(at("src.jpg"), bytes));
+    ASSERT_TRUE(writeFileBytes(at("dst.jpg"), sample(5 * 1024 * 1024)));
     const CopyResult result = copyFileReplacing(at("src.jpg"), at("dst.jpg"));
     EXPECT_EQ(result.outcome, CopyOutcome::Copied);
-    EXPECT_EQ(contents(at("dst.jpg")), bytes);
-    EXPECT_EQ(contents(at("src.jpg")), bytes);
+    EXPECT_EQ(readFileBytes(at("dst.jpg")), bytes);
+    EXPECT_EQ(readFileBytes(at("src.jpg")), bytes);
 
-    ASSERT_TRUE(put(at("empty.jpg"), QByteArray()));
+    ASSERT_TRUE(writeFileBytes(at("empty.jpg"), QByteArray()));
     EXPECT_EQ(copyFileReplacing(at("empty.jpg"), at("dst.jpg")).outcome, CopyOutcome::Copied);
-    EXPECT_EQ(contents(at("dst.jpg")), QByteArray());
+    EXPECT_EQ(readFileBytes(at("dst.jpg")), QByteArray());
 }
 
 TEST_F(CopyDir, NeverCopiesAFileOntoItself) {
     const QByteArray bytes = sample(1000);
-    ASSERT_TRUE(put(at("a.jpg"), bytes));
+    ASSERT_TRUE(writeFileBytes(at("a.jpg"), bytes));
     ASSERT_TRUE(QFile::link(at("a.jpg"), at("link.jpg")));
     EXPECT_EQ(copyFileReplacing(at("a.jpg"), at("a.jpg")).outcome, CopyOutcome::SameFile);
     EXPECT_EQ(copyFileReplacing(at("a.jpg"), at("link.jpg")).outcome, CopyOutcome::SameFile);
     EXPECT_EQ(copyFileReplacing(dir.path() + QStringLiteral("/./a.jpg"), at("a.jpg")).outcome,
               CopyOutcome::SameFile);
-    EXPECT_EQ(contents(at("a.jpg")), bytes);
+    EXPECT_EQ(readFileBytes(at("a.jpg")), bytes);
     EXPECT_TRUE(sameFile(at("a.jpg"), at("link.jpg")));
     EXPECT_FALSE(sameFile(at("a.jpg"), at("none.jpg")));
 }
 
 TEST_F(CopyDir, AFailedCopyLeavesNothingBehind) {
-    ASSERT_TRUE(put(at("dst.jpg"), "old"));
+    ASSERT_TRUE(writeFileBytes(at("dst.jpg"), "old"));
     const CopyResult missing = copyFileReplacing(at("none.jpg"), at("dst.jpg"));
     EXPECT_EQ(missing.outcome, CopyOutcome::Failed);
     EXPECT_EQ(missing.error, QStringLiteral("the file does not exist"));
-    EXPECT_EQ(contents(at("dst.jpg")), QByteArray("old"));
+    EXPECT_EQ(readFileBytes(at("dst.jpg")), QByteArray("old"));
 
     const CopyResult folder = copyFileReplacing(dir.path(), at("dst.jpg"));
     EXPECT_EQ(folder.outcome, CopyOutcome::Failed);
     EXPECT_EQ(folder.error, QStringLiteral("it is not an ordinary file"));
 
-    ASSERT_TRUE(put(at("src.jpg"), "new"));
+    ASSERT_TRUE(writeFileBytes(at("src.jpg"), "new"));
     const CopyResult nowhere = copyFileReplacing(at("src.jpg"), at("dst.jpg") + "/x.jpg");
     EXPECT_EQ(nowhere.outcome, CopyOutcome::Failed);
     EXPECT_TRUE(nowhere.error.startsWith(QStringLiteral("the copy could not be created (")));
@@ -85,8 +76,8 @@ TEST_F(CopyDir, AFailedCopyLeavesNothingBehind) {
 
 TEST_F(CopyDir, ACopyCutShortKeepsTheOldDestination) {
     const QByteArray bytes = sample(256 * 1024);
-    ASSERT_TRUE(put(at("src.jpg"), bytes));
-    ASSERT_TRUE(put(at("dst.jpg"), "old"));
+    ASSERT_TRUE(writeFileBytes(at("src.jpg"), bytes));
+    ASSERT_TRUE(writeFileBytes(at("dst.jpg"), "old"));
     CopyResult result;
     {
         FileSizeLimit limit(100 * 1024);
@@ -96,7 +87,7 @@ TEST_F(CopyDir, ACopyCutShortKeepsTheOldDestination) {
     EXPECT_EQ(result.outcome, CopyOutcome::Failed);
     EXPECT_EQ(result.error,
               QStringLiteral("not all of the copy could be written (the disk may be full)"));
-    EXPECT_EQ(contents(at("dst.jpg")), QByteArray("old"));
+    EXPECT_EQ(readFileBytes(at("dst.jpg")), QByteArray("old"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
               (QStringList{QStringLiteral("dst.jpg"), QStringLiteral("src.jpg")}));
 }

@@ -1,3 +1,4 @@
+#include "filebytes.h"
 #include "filesizelimit.h"
 #include "qtprinters.h"
 #include "textfile.h"
@@ -6,20 +7,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-
-namespace {
-
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-bool put(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-} // namespace
 
 TEST(TextFile, LinesEndInCrLfAndAreUtf8) {
     EXPECT_EQ(textFileBytes({}), QByteArray());
@@ -42,29 +29,29 @@ TEST(TextFile, DecodesUtf8WhenValidElseWindows1252) {
 TEST(TextFile, WritesExactlyAndReplaces) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("out.txt"));
-    ASSERT_TRUE(put(path, QByteArray(1000, 'x')));
+    ASSERT_TRUE(writeFileBytes(path, QByteArray(1000, 'x')));
     EXPECT_EQ(writeFileAtomically(path, "new\r\n"), QString());
-    EXPECT_EQ(contents(path), QByteArray("new\r\n"));
+    EXPECT_EQ(readFileBytes(path), QByteArray("new\r\n"));
     EXPECT_EQ(writeFileAtomically(path, QByteArray()), QString());
-    EXPECT_EQ(contents(path), QByteArray());
+    EXPECT_EQ(readFileBytes(path), QByteArray());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("out.txt")});
 }
 
 TEST(TextFile, AWriteThatCannotStartSaysSo) {
     QTemporaryDir dir;
     const QString notAFolder = dir.filePath(QStringLiteral("plain"));
-    ASSERT_TRUE(put(notAFolder, "x"));
+    ASSERT_TRUE(writeFileBytes(notAFolder, "x"));
     const QString error = writeFileAtomically(notAFolder + QStringLiteral("/out.txt"), "abc");
     EXPECT_TRUE(error.startsWith(QStringLiteral("it could not be created (")))
         << error.toStdString();
-    EXPECT_EQ(contents(notAFolder), QByteArray("x"));
+    EXPECT_EQ(readFileBytes(notAFolder), QByteArray("x"));
 }
 
 TEST(TextFile, AWriteThatFallsShortLeavesTheOldFile) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("keep.txt"));
     const QByteArray old("old contents\r\n");
-    ASSERT_TRUE(put(path, old));
+    ASSERT_TRUE(writeFileBytes(path, old));
     QString error;
     {
         FileSizeLimit limit(64);
@@ -72,14 +59,14 @@ TEST(TextFile, AWriteThatFallsShortLeavesTheOldFile) {
         error = writeFileAtomically(path, QByteArray(4096, 'n'));
     }
     EXPECT_EQ(error, QStringLiteral("not all of it could be written (the disk may be full)"));
-    EXPECT_EQ(contents(path), old);
+    EXPECT_EQ(readFileBytes(path), old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("keep.txt")});
 }
 
 TEST(TextFile, ReadsWholeFilesAndRefusesOthers) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("in.txt"));
-    ASSERT_TRUE(put(path, "a\xe9\r\nb\n"));
+    ASSERT_TRUE(writeFileBytes(path, "a\xe9\r\nb\n"));
     const TextRead read = readTextFile(path, 100);
     EXPECT_TRUE(read.ok());
     EXPECT_EQ(read.text, QStringLiteral("a\u00e9\r\nb\n"));

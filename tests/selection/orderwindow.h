@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fakes.h"
+#include "filebytes.h"
 #include "flexgrid.h"
 #include "mainwindow.h"
 #include "qtprinters.h"
@@ -26,14 +27,9 @@ protected:
 
     QString at(const QString& name) const { return dir.filePath(name); }
 
-    static QByteArray contents(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
-
+    static QByteArray contents(const QString& path) { return readFileBytes(path); }
     static bool put(const QString& path, const QByteArray& bytes) {
-        QFile file(path);
-        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+        return writeFileBytes(path, bytes);
     }
 
     // A small JPEG photo; its bytes differ with seed.
