@@ -103,24 +103,14 @@ void paintCalmWaves(QPainter& painter) {
     painter.drawPath(line.translated(0, -5));
 }
 
-} // namespace
-
-QImage mainBanner() {
-    QImage image = opaqueCanvas(kBannerWidth, kBannerHeight, Qt::white);
-    QPainter painter;
-    beginSmooth(painter, image);
+void paintMainBanner(QPainter& painter) {
     paintBlueBand(painter);
     paintPrintTexture(painter);
     paintPrintFan(painter);
     paintOrangeRule(painter);
-    painter.end();
-    return toRgb24(image);
 }
 
-QImage logo() {
-    QImage image = transparentCanvas(296, 38);
-    QPainter painter;
-    beginSmooth(painter, image);
+void paintLogo(QPainter& painter) {
     paintPhotoStack(painter, QRectF(0, -1, 40, 40));
 
     // The word with a dotless i; the dot becomes an orange ball.
@@ -151,20 +141,29 @@ QImage logo() {
     orange.setColorAt(1, kBrandOrange);
     painter.setBrush(orange);
     painter.drawPath(ball);
-    painter.end();
-    return image;
 }
 
-QImage propsBanner() {
-    QImage image = opaqueCanvas(kBannerWidth, kBannerHeight, Qt::white);
-    QPainter painter;
-    beginSmooth(painter, image);
+void paintPropsBanner(QPainter& painter) {
     QLinearGradient down(0, 0, 0, kBannerHeight);
     down.setColorAt(0.00, QColor(208, 224, 255));
     down.setColorAt(0.55, QColor(244, 248, 255));
     down.setColorAt(1.00, QColor(222, 234, 255));
-    painter.fillRect(image.rect(), down);
+    painter.fillRect(QRectF(0, 0, kBannerWidth, kBannerHeight), down);
     paintCalmWaves(painter);
-    painter.end();
-    return toRgb24(image);
+}
+
+} // namespace
+
+QImage mainBanner() {
+    return toRgb24(
+        paintSmooth(opaqueCanvas(kBannerWidth, kBannerHeight, Qt::white), paintMainBanner));
+}
+
+QImage logo() {
+    return paintSmooth(transparentCanvas(296, 38), paintLogo);
+}
+
+QImage propsBanner() {
+    return toRgb24(
+        paintSmooth(opaqueCanvas(kBannerWidth, kBannerHeight, Qt::white), paintPropsBanner));
 }

@@ -67,27 +67,18 @@ void paintArrowHead(QPainter& painter, const QPointF& tip, qreal angleDegrees, q
     painter.restore();
 }
 
-QImage onButtonMask(const QImage& art) {
-    return flattenOnBlackMask(art, kFaceMatte);
+QImage buttonPicture(int height, void (*paint)(QPainter&)) {
+    return flattenOnBlackMask(paintSmooth(transparentCanvas(kIconWidth, height), paint),
+                              kFaceMatte);
 }
 
-} // namespace
-
-QImage openCommandIcon() {
-    QImage art = transparentCanvas(kIconWidth, kIconHeight);
-    QPainter painter;
-    beginSmooth(painter, art);
+void paintOpenFolder(QPainter& painter) {
     paintFolderBack(painter, 6.5, 44.5, 8.5, 41.5);
     paintPrint(painter, {QPointF(28, 19), QSizeF(27, 20), -9, Scene::Daylight, 2.5}, 0.3);
     paintFolderFront(painter, QPolygonF{{14.5, 22.5}, {51.5, 22.5}, {44.5, 41.5}, {6.5, 41.5}});
-    painter.end();
-    return onButtonMask(art);
 }
 
-QImage saveCommandIcon() {
-    QImage art = transparentCanvas(kIconWidth, kIconHeight);
-    QPainter painter;
-    beginSmooth(painter, art);
+void paintFloppy(QPainter& painter) {
     const QPainterPath body = polygonPath(QPolygonF{
         {9.5, 5.5}, {11, 4}, {41, 4}, {46.5, 9.5}, {46.5, 40}, {45, 41.5}, {11, 41.5}, {9.5, 40}});
     paintSoftShadow(painter, body, QPointF(1, 1.5), 2, 0.22);
@@ -117,14 +108,9 @@ QImage saveCommandIcon() {
     // A touch of light on the left edge.
     painter.setPen(QPen(QColor(255, 255, 255, 110), 1));
     painter.drawLine(QLineF(11, 6.5, 11, 39));
-    painter.end();
-    return onButtonMask(art);
 }
 
-QImage copyCommandIcon() {
-    QImage art = transparentCanvas(kIconWidth, kIconHeight);
-    QPainter painter;
-    beginSmooth(painter, art);
+void paintPrintsIntoFolder(QPainter& painter) {
     paintFolderBack(painter, 5.5, 41.5, 17.5, 42.5);
     paintPrint(painter, {QPointF(17, 15), QSizeF(22, 17), -16, Scene::Lake, 2}, 0.3);
     paintPrint(painter, {QPointF(29, 12), QSizeF(22, 17), 11, Scene::Sunset, 2}, 0.3);
@@ -142,14 +128,9 @@ QImage copyCommandIcon() {
     painter.setPen(QPen(QColor(12, 28, 100), 1));
     painter.setBrush(QColor(40, 90, 240));
     paintArrowHead(painter, QPointF(44, 25), 122, 6);
-    painter.end();
-    return onButtonMask(art);
 }
 
-QImage listCommandIcon() {
-    QImage art = transparentCanvas(kIconWidth, kIconHeight);
-    QPainter painter;
-    beginSmooth(painter, art);
+void paintOrderSheet(QPainter& painter) {
     // The sheet with a folded corner.
     const QPainterPath sheet =
         polygonPath(QPolygonF{{11.5, 3.5}, {33.5, 3.5}, {40.5, 10.5}, {40.5, 42.5}, {11.5, 42.5}});
@@ -193,14 +174,9 @@ QImage listCommandIcon() {
     painter.setBrush(kInk);
     painter.drawPolygon(QPolygonF{{-1.1, 13.5}, {1.1, 13.5}, {0, 16}});
     painter.restore();
-    painter.end();
-    return onButtonMask(art);
 }
 
-QImage helpCommandIcon() {
-    QImage art = transparentCanvas(kIconWidth, kHelpIconHeight);
-    QPainter painter;
-    beginSmooth(painter, art);
+void paintHelpSign(QPainter& painter) {
     const QPointF centre(27.5, 23);
     const qreal radius = 19.5;
     QPainterPath disc;
@@ -229,6 +205,26 @@ QImage helpCommandIcon() {
     paintSoftShadow(painter, mark, QPointF(1, 1.2), 1, 0.35);
     painter.setBrush(Qt::white);
     painter.drawPath(mark);
-    painter.end();
-    return onButtonMask(art);
+}
+
+} // namespace
+
+QImage openCommandIcon() {
+    return buttonPicture(kIconHeight, paintOpenFolder);
+}
+
+QImage saveCommandIcon() {
+    return buttonPicture(kIconHeight, paintFloppy);
+}
+
+QImage copyCommandIcon() {
+    return buttonPicture(kIconHeight, paintPrintsIntoFolder);
+}
+
+QImage listCommandIcon() {
+    return buttonPicture(kIconHeight, paintOrderSheet);
+}
+
+QImage helpCommandIcon() {
+    return buttonPicture(kHelpIconHeight, paintHelpSign);
 }

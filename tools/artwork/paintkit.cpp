@@ -41,6 +41,35 @@ QString dejaVuFamily(bool bold) {
     return family;
 }
 
+// Colours of a scene, and where its sun stands as a fraction of the picture.
+struct ScenePalette {
+    QColor skyTop, skyBottom, sun, farHill, nearHill;
+    qreal sunX, sunY;
+};
+
+// In the order of Scene.
+const ScenePalette kScenePalettes[] = {
+    {{70, 140, 245}, {190, 225, 255}, {255, 200, 40}, {110, 185, 90}, {50, 140, 60}, 0.72, 0.30},
+    {{255, 150, 50}, {255, 225, 150}, {255, 250, 215}, {150, 80, 120}, {80, 45, 100}, 0.35, 0.52},
+    {{120, 175, 250}, {225, 240, 255}, {255, 140, 20}, {60, 110, 200}, {30, 70, 190}, 0.25, 0.28},
+};
+
+// A hill filling `r` below the curve through the four points, which are
+// fractions of the picture's width and height.
+QPainterPath hillPath(const QRectF& r, const QPointF& start, const QPointF& control1,
+                      const QPointF& control2, const QPointF& end) {
+    const auto at = [&r](const QPointF& f) {
+        return QPointF(r.left() + r.width() * f.x(), r.top() + r.height() * f.y());
+    };
+    QPainterPath hill;
+    hill.moveTo(at(start));
+    hill.cubicTo(at(control1), at(control2), at(end));
+    hill.lineTo(r.bottomRight());
+    hill.lineTo(r.bottomLeft());
+    hill.closeSubpath();
+    return hill;
+}
+
 QFont dejaVu(qreal pixelSize, bool bold) {
     QFont font(dejaVuFamily(bold));
     font.setPixelSize(qRound(pixelSize));
@@ -101,6 +130,14 @@ void beginSmooth(QPainter& painter, QImage& image) {
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
 }
 
+QImage paintSmooth(QImage image, const std::function<void(QPainter&)>& paint) {
+    QPainter painter;
+    beginSmooth(painter, image);
+    paint(painter);
+    painter.end();
+    return image;
+}
+
 QColor mixColor(const QColor& a, const QColor& b, qreal t) {
     const auto lerp = [t](int from, int to) { return qRound(from + (to - from) * t); };
     return QColor(lerp(a.red(), b.red()), lerp(a.green(), b.green()), lerp(a.blue(), b.blue()),
@@ -151,65 +188,25 @@ void paintScene(QPainter& painter, const QRectF& r, Scene scene) {
     painter.setClipRect(r, Qt::IntersectClip);
     painter.setPen(Qt::NoPen);
 
-    QColor skyTop, skyBottom, sun, farHill, nearHill;
-    QPointF sunCentre;
-    switch (scene) {
-    case Scene::Daylight:
-        skyTop = QColor(70, 140, 245);
-        skyBottom = QColor(190, 225, 255);
-        sun = QColor(255, 200, 40);
-        farHill = QColor(110, 185, 90);
-        nearHill = QColor(50, 140, 60);
-        sunCentre = QPointF(r.left() + r.width() * 0.72, r.top() + r.height() * 0.30);
-        break;
-    case Scene::Sunset:
-        skyTop = QColor(255, 150, 50);
-        skyBottom = QColor(255, 225, 150);
-        sun = QColor(255, 250, 215);
-        farHill = QColor(150, 80, 120);
-        nearHill = QColor(80, 45, 100);
-        sunCentre = QPointF(r.left() + r.width() * 0.35, r.top() + r.height() * 0.52);
-        break;
-    case Scene::Lake:
-        skyTop = QColor(120, 175, 250);
-        skyBottom = QColor(225, 240, 255);
-        sun = QColor(255, 140, 20);
-        farHill = QColor(60, 110, 200);
-        nearHill = QColor(30, 70, 190);
-        sunCentre = QPointF(r.left() + r.width() * 0.25, r.top() + r.height() * 0.28);
-        break;
-    }
+    const ScenePalette& palette = kScenePalettes[static_cast<int>(scene)];
+    const QPointF sunCentre(r.left() + r.width() * palette.sunX,
+                            r.top() + r.height() * palette.sunY);
 
     QLinearGradient sky(r.topLeft(), r.bottomLeft());
-    sky.setColorAt(0, skyTop);
-    sky.setColorAt(1, skyBottom);
+    sky.setColorAt(0, palette.skyTop);
+    sky.setColorAt(1, palette.skyBottom);
     painter.fillRect(r, sky);
 
     const qreal sunRadius = std::max(1.6, std::min(r.width(), r.height()) * 0.16);
-    painter.setBrush(sun);
+    painter.setBrush(palette.sun);
     painter.drawEllipse(sunCentre, sunRadius, sunRadius);
 
-    QPainterPath far;
-    far.moveTo(r.left(), r.top() + r.height() * 0.70);
-    far.cubicTo(r.left() + r.width() * 0.30, r.top() + r.height() * 0.38,
-                r.left() + r.width() * 0.55, r.top() + r.height() * 0.62, r.right(),
-                r.top() + r.height() * 0.48);
-    far.lineTo(r.bottomRight());
-    far.lineTo(r.bottomLeft());
-    far.closeSubpath();
-    painter.setBrush(farHill);
-    painter.drawPath(far);
-
-    QPainterPath near;
-    near.moveTo(r.left(), r.top() + r.height() * 0.86);
-    near.cubicTo(r.left() + r.width() * 0.40, r.top() + r.height() * 0.60,
-                 r.left() + r.width() * 0.70, r.top() + r.height() * 0.92, r.right(),
-                 r.top() + r.height() * 0.74);
-    near.lineTo(r.bottomRight());
-    near.lineTo(r.bottomLeft());
-    near.closeSubpath();
-    painter.setBrush(nearHill);
-    painter.drawPath(near);
+    // Hill crests: height at the left edge, two control points, height at the
+    // right edge, as fractions of the picture.
+    painter.setBrush(palette.farHill);
+    painter.drawPath(hillPath(r, {0.0, 0.70}, {0.30, 0.38}, {0.55, 0.62}, {1.0, 0.48}));
+    painter.setBrush(palette.nearHill);
+    painter.drawPath(hillPath(r, {0.0, 0.86}, {0.40, 0.60}, {0.70, 0.92}, {1.0, 0.74}));
     painter.restore();
 }
 

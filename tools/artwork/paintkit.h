@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <functional>
+
 // Drawing helpers shared by the pictures. Everything here is deterministic:
 // no randomness, no system fonts, fixed resolution.
 
@@ -28,6 +30,8 @@ QImage flattenOnBlackMask(const QImage& art, const QColor& matte);
 
 // Painter with antialiasing on.
 void beginSmooth(QPainter& painter, QImage& image);
+// Runs `paint` with a smooth painter on `image` and returns the result.
+QImage paintSmooth(QImage image, const std::function<void(QPainter&)>& paint);
 
 // Linear mix of two colours, t = 0 gives a, t = 1 gives b.
 QColor mixColor(const QColor& a, const QColor& b, qreal t);

@@ -59,42 +59,21 @@ QPainterPath handOutline() {
     return hand;
 }
 
-} // namespace
-
-QImage jpegIcon() {
-    QImage image = transparentCanvas(23, 18);
-    paintTile(image);
-    QPainter painter;
-    beginSmooth(painter, image);
+void paintJpegPicture(QPainter& painter) {
     paintScene(painter, QRectF(2, 2, 19, 8), Scene::Daylight);
     painter.fillRect(QRect(1, 11, 21, 6), kBrandOrange);
-    painter.end();
-
-    static const char* const jpg[][5] = {
-        {"..#", "..#", "..#", "#.#", ".#."},
-        {"##.", "#.#", "##.", "#..", "#.."},
-        {".##", "#..", "#.#", "#.#", ".##"},
-    };
-    paintPixelWord(image, 6, 11, jpg, 3, Qt::white);
-    return image;
 }
 
-QImage rotateIcon() {
-    QImage image = transparentCanvas(22, 18);
-    paintTile(image);
-    QPainter painter;
-    beginSmooth(painter, image);
-
+void paintClockwiseArrow(QPainter& painter) {
     // Clockwise from the left round over the top, ending low on the right.
     const QPointF centre(11, 9);
     const qreal radius = 5.2;
     const qreal startAngle = 200;
     const qreal sweep = -245;
+    const QRectF ring(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
     QPainterPath arc;
-    arc.arcMoveTo(QRectF(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius),
-                  startAngle);
-    arc.arcTo(QRectF(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius), startAngle,
-              sweep);
+    arc.arcMoveTo(ring, startAngle);
+    arc.arcTo(ring, startAngle, sweep);
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(kArrowBlue, 2.0, Qt::SolidLine, Qt::FlatCap));
     painter.drawPath(arc);
@@ -110,29 +89,9 @@ QImage rotateIcon() {
     painter.setBrush(kArrowBlue);
     painter.drawPolygon(QPolygonF{{3.4, 0}, {-1.0, -3.6}, {-1.0, 3.6}});
     painter.restore();
-    painter.end();
-    return image;
 }
 
-QImage windowIcon(int size) {
-    QImage image = transparentCanvas(size, size);
-    QPainter painter;
-    beginSmooth(painter, image);
-    if (size < 24) {
-        // Too small for three prints: one turned behind, one square in front.
-        paintPrint(painter, {QPointF(7, 7.5), QSizeF(11, 9), -14, Scene::Sunset, 1}, 0.25);
-        paintPrint(painter, {QPointF(9, 9.5), QSizeF(13, 11), 0, Scene::Daylight, 1}, 0.3);
-    } else {
-        paintPhotoStack(painter, QRectF(0, 0, size, size));
-    }
-    painter.end();
-    return image;
-}
-
-QImage handCursor() {
-    QImage image = transparentCanvas(32, 32);
-    QPainter painter;
-    beginSmooth(painter, image);
+void paintHand(QPainter& painter) {
     const QPainterPath hand = handOutline();
     paintSoftShadow(painter, hand, QPointF(1.5, 1.5), 1, 0.18);
     painter.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
@@ -142,14 +101,9 @@ QImage handCursor() {
     painter.drawLine(QLineF(12.5, 10.5, 12.5, 15));
     painter.drawLine(QLineF(16.5, 11.5, 16.5, 15.5));
     painter.drawLine(QLineF(20.5, 12.5, 20.5, 16));
-    painter.end();
-    return image;
 }
 
-QImage noCopiesMarker() {
-    QImage image = opaqueCanvas(40, 30, Qt::white);
-    QPainter painter;
-    beginSmooth(painter, image);
+void paintNoSign(QPainter& painter) {
     const QPointF centre(20, 15);
     const qreal radius = 11;
     const QColor red(220, 20, 20);
@@ -158,6 +112,46 @@ QImage noCopiesMarker() {
     painter.drawEllipse(centre, radius, radius);
     const qreal d = radius * std::sqrt(0.5);
     painter.drawLine(QLineF(centre + QPointF(-d, -d), centre + QPointF(d, d)));
-    painter.end();
-    return toRgb24(image);
+}
+
+} // namespace
+
+QImage jpegIcon() {
+    QImage image = transparentCanvas(23, 18);
+    paintTile(image);
+    image = paintSmooth(image, paintJpegPicture);
+
+    static const char* const jpg[][5] = {
+        {"..#", "..#", "..#", "#.#", ".#."},
+        {"##.", "#.#", "##.", "#..", "#.."},
+        {".##", "#..", "#.#", "#.#", ".##"},
+    };
+    paintPixelWord(image, 6, 11, jpg, 3, Qt::white);
+    return image;
+}
+
+QImage rotateIcon() {
+    QImage image = transparentCanvas(22, 18);
+    paintTile(image);
+    return paintSmooth(image, paintClockwiseArrow);
+}
+
+QImage windowIcon(int size) {
+    return paintSmooth(transparentCanvas(size, size), [size](QPainter& painter) {
+        if (size < 24) {
+            // Too small for three prints: one turned behind, one square in front.
+            paintPrint(painter, {QPointF(7, 7.5), QSizeF(11, 9), -14, Scene::Sunset, 1}, 0.25);
+            paintPrint(painter, {QPointF(9, 9.5), QSizeF(13, 11), 0, Scene::Daylight, 1}, 0.3);
+        } else {
+            paintPhotoStack(painter, QRectF(0, 0, size, size));
+        }
+    });
+}
+
+QImage handCursor() {
+    return paintSmooth(transparentCanvas(32, 32), paintHand);
+}
+
+QImage noCopiesMarker() {
+    return toRgb24(paintSmooth(opaqueCanvas(40, 30, Qt::white), paintNoSign));
 }
