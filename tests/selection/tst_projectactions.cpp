@@ -280,6 +280,7 @@ TEST_F(ProjectOpen, TheMarkerComesFromBesideTheProgram) {
     w->Command4->click();
     EXPECT_EQ(markerPicturePath(), QCoreApplication::applicationDirPath() + "/no.jpg");
     const PictureRead marker = readPictureFile(markerPicturePath());
+    ASSERT_TRUE(marker.ok()) << "the build puts no.jpg beside the program";
     EXPECT_EQ(grid().CellPictureAt(1, 2), marker.image);
     EXPECT_EQ(grid().TextMatrix(1, 2), QStringLiteral("0"));
 }
