@@ -22,11 +22,15 @@ QString countCaption(int files) {
 }
 
 void Drive1_Change(BrowseControls& c) {
-    if (c.Dir1.setPath(c.Drive1.Folder()))
+    // Set while going back, so that a drive that is gone as well ends it.
+    static bool goingBack = false;
+    if (c.Dir1.setPath(c.Drive1.Folder()) || goingBack)
         return;
     // A drive that cannot be read: back to the drive the folder list is on,
     // which raises the change once more and leaves the folder list in place.
+    goingBack = true;
     c.Drive1.setDrive(c.Dir1.Path());
+    goingBack = false;
     c.Drive1.Refresh();
 }
 

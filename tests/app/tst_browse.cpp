@@ -260,6 +260,23 @@ TEST_F(Browse, ADriveThatCannotBeReadPutsTheListBackSilently) {
     EXPECT_EQ(w.Drive1->findData(path(QStringLiteral("no-such-drive"))), -1);
 }
 
+TEST_F(Browse, GoingBackToADriveThatIsGoneTooEndsQuietly) {
+    // The folder list's own drive has gone away meanwhile.
+    const QString volume = path(QStringLiteral("volume"));
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("volume/photos")));
+    w.Drive1->addItem(QStringLiteral("stick"), volume);
+    enter(path(QStringLiteral("volume/photos")));
+    ASSERT_TRUE(QDir(volume).removeRecursively());
+
+    w.Drive1->addItem(QStringLiteral("gone"), path(QStringLiteral("no-such-drive")));
+    w.Drive1->setListIndex(w.Drive1->ListCount() - 1);
+
+    EXPECT_EQ(w.Dir1->Path(), path(QStringLiteral("volume/photos")));
+    EXPECT_EQ(w.Drive1->findData(volume), -1);
+    EXPECT_FALSE(w.Drive1->Drive().isEmpty());
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
 TEST_F(Browse, ChoosingADriveMovesTheFoldersAndFiles) {
     bitmap(QStringLiteral("a.jpg"), solid(40, 30, qRgb(9, 8, 7)));
     w.Drive1->addItem(QStringLiteral("card"), dir.path());
