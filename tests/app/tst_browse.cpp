@@ -132,22 +132,6 @@ TEST_F(Browse, EnteringAFolderPreviewsItsFirstFileAtOnce) {
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
-TEST_F(Browse, TallAndSquarePicturesPreviewAtTheirSizes) {
-    const QImage tall = coordinatePicture(900, 1200);
-    const QImage square = coordinatePicture(640, 640);
-    bitmap(QStringLiteral("tall.jpg"), tall);
-    bitmap(QStringLiteral("square.jpg"), square);
-    enter(dir.path()); // square.jpg comes first
-    EXPECT_EQ(w.Image11->Image(), previewOf(square, 328, 328));
-    EXPECT_EQ(w.Image11->Point(327, 327), colourValue(square.pixel(638, 638)));
-    EXPECT_EQ(w.Image11->Point(328, 328), kWhiteValue);
-    w.File1->setListIndex(1);
-    EXPECT_EQ(w.Image11->Image(), previewOf(tall, 246, 328));
-    EXPECT_EQ(w.Image11->Point(40, 0), kWhiteValue);
-    EXPECT_EQ(w.Image11->Point(41, 0), colourValue(tall.pixel(0, 0)));
-    EXPECT_EQ(w.Image11->Point(287, 0), kWhiteValue);
-}
-
 TEST_F(Browse, FolderWithoutPicturesKeepsThePreview) {
     bitmap(QStringLiteral("a.jpg"), coordinatePicture(300, 200));
     QDir(dir.path()).mkdir(QStringLiteral("empty"));
