@@ -1,0 +1,51 @@
+#pragma once
+
+// Pixel helpers shared by the drawing tests.
+
+#include "colorarithmetic.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+inline QImage makeSurface(int width, int height, ColorValue fill = 0x00FFFFFF) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(toQRgb(fill));
+    return image;
+}
+
+inline ColorValue pixelAt(const QImage& image, int x, int y) {
+    return fromQRgb(image.pixel(x, y));
+}
+
+constexpr ColorValue rgb(unsigned r, unsigned g, unsigned b) {
+    return r | g << 8 | b << 16;
+}
+
+// Compares every pixel with a picture drawn in characters, each standing for
+// the colour the legend gives it (or, for a monochrome image, '0' and '1').
+inline void expectPicture(const QImage& image, const std::vector<std::string>& rows,
+                          const std::map<char, ColorValue>& legend = {}) {
+    ASSERT_EQ(image.height(), static_cast<int>(rows.size()));
+    int failures = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        ASSERT_EQ(image.width(), static_cast<int>(rows[y].size())) << "row " << y;
+        for (int x = 0; x < image.width(); ++x) {
+            const char want = rows[y][x];
+            char got = '?';
+            if (image.format() == QImage::Format_Mono) {
+                got = image.pixelIndex(x, y) ? '1' : '0';
+            } else {
+                for (const auto& [key, colour] : legend)
+                    if (colour == pixelAt(image, x, y))
+                        got = key;
+            }
+            if (got != want && ++failures <= 10)
+                ADD_FAILURE() << "pixel (" << x << ", " << y << "): want '" << want << "', got '"
+                              << got << "' (0x" << std::hex << pixelAt(image, x, y) << ")";
+        }
+    }
+}
