@@ -2,7 +2,9 @@
 
 // Pixel helpers shared by the drawing tests.
 
+#include "buttonpainter.h"
 #include "colorarithmetic.h"
+#include "designfont.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -48,4 +50,35 @@ inline void expectPicture(const QImage& image, const std::vector<std::string>& r
                               << got << "' (0x" << std::hex << pixelAt(image, x, y) << ")";
         }
     }
+}
+
+// A button of w x h pixels in run mode, not the host's default, with the
+// design font and the given style and face colour.
+inline ButtonState buttonOf(int w, int h, std::int32_t style, ColorValue back = 0x00C8D0D4) {
+    ButtonState state;
+    state.ButtonStyle = style;
+    state.BackColor = back;
+    state.Caption.clear();
+    state.Font = designFont();
+    state.g_Width = w;
+    state.g_Height = h;
+    state.ScaleWidth = w;
+    state.ScaleHeight = h;
+    state.g_FocusRect = {4, 4, w - 4, h - 4};
+    state.UserMode = true;
+    state.ExtenderDefault = false;
+    return state;
+}
+
+// One refresh on a fresh surface whose face colour is the button's BackColor.
+inline QImage paintOnce(const ButtonState& state, RefreshError* error = nullptr) {
+    QImage surface(state.g_Width, state.g_Height, QImage::Format_RGB32);
+    surface.fill(Qt::magenta);
+    ButtonDrawState draw;
+    draw.FaceColor = state.BackColor;
+    draw.BaseForeColor = state.ForeColor;
+    const RefreshError result = paintButton(surface, state, draw);
+    if (error)
+        *error = result;
+    return surface;
 }

@@ -34,6 +34,8 @@ public:
     int height() const { return isNull() ? 0 : m_image->height(); }
     // The pixels; only valid when not null.
     QImage& image() const { return *m_image; }
+    // A shared copy of the pixels; a null image for a null bitmap.
+    QImage toImage() const { return isNull() ? QImage() : *m_image; }
 
     static Bitmap colour(int width, int height);
     static Bitmap monochrome(int width, int height);
