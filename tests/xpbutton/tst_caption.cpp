@@ -10,7 +10,6 @@
 // from the face; the "Ok" box of a 73 x 25 button is (23, 6, 50, 19).
 
 namespace {
-constexpr ColorValue kFace = rgb(212, 208, 200);
 constexpr ColorValue kInk = rgb(200, 0, 0);
 using Pixels = std::set<std::pair<int, int>>;
 

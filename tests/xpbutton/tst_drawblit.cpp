@@ -5,10 +5,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-constexpr ColorValue kRed = rgb(255, 0, 0);
-constexpr ColorValue kBlue = rgb(0, 0, 255);
-constexpr ColorValue kWhite = rgb(255, 255, 255);
-constexpr ColorValue kBlack = rgb(0, 0, 0);
 const std::map<char, ColorValue> kLegend = {
     {'.', kWhite}, {'#', kRed}, {'o', kBlue}, {'x', kBlack}, {'g', rgb(0, 255, 0)}};
 

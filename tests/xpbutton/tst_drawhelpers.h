@@ -27,6 +27,29 @@ constexpr ColorValue rgb(unsigned r, unsigned g, unsigned b) {
     return r | g << 8 | b << 16;
 }
 
+// Colours the drawing tests paint with and expect.
+constexpr ColorValue kRed = rgb(255, 0, 0);
+constexpr ColorValue kBlue = rgb(0, 0, 255);
+constexpr ColorValue kWhite = rgb(255, 255, 255);
+constexpr ColorValue kBlack = rgb(0, 0, 0);
+constexpr ColorValue kFace = rgb(212, 208, 200);   // button face
+constexpr ColorValue kShadow = rgb(128, 128, 128); // button shadow
+constexpr ColorValue kGrey = rgb(146, 146, 146);   // the picture's silhouette
+
+// An image drawn in characters of the legend; with `alpha`, ' ' is a fully
+// transparent pixel and the image has an alpha channel (an icon).
+inline QImage imageFrom(const std::vector<std::string>& rows,
+                        const std::map<char, ColorValue>& legend, bool alpha = false) {
+    QImage image(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()),
+                 alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y,
+                           alpha && rows[y][x] == ' ' ? qRgba(0, 0, 0, 0)
+                                                      : toQRgb(legend.at(rows[y][x])));
+    return image;
+}
+
 // Compares every pixel with a picture drawn in characters, each standing for
 // the colour the legend gives it (or, for a monochrome image, '0' and '1').
 inline void expectPicture(const QImage& image, const std::vector<std::string>& rows,

@@ -4,35 +4,17 @@
 #include <gtest/gtest.h>
 
 namespace {
-constexpr ColorValue kRed = rgb(255, 0, 0);
-constexpr ColorValue kBlue = rgb(0, 0, 255);
-constexpr ColorValue kWhite = rgb(255, 255, 255);
-constexpr ColorValue kBlack = rgb(0, 0, 0);
-constexpr ColorValue kGrey = rgb(146, 146, 146);
 constexpr ColorValue kPaper = rgb(0, 128, 0);
-constexpr ColorValue kShadow = rgb(128, 128, 128);
 const std::map<char, ColorValue> kLegend = {{'#', kRed},   {'o', kBlue}, {'.', kWhite},
                                             {'x', kBlack}, {'g', kGrey}, {'-', kPaper},
                                             {'s', kShadow}};
 
 QImage bitmapFrom(const std::vector<std::string>& rows) {
-    QImage image(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()),
-                 QImage::Format_RGB32);
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            image.setPixel(x, y, toQRgb(kLegend.at(rows[y][x])));
-    return image;
+    return imageFrom(rows, kLegend);
 }
 
-// An icon: ' ' is transparent, other characters opaque colours of kLegend.
 QImage iconFrom(const std::vector<std::string>& rows) {
-    QImage image(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()),
-                 QImage::Format_ARGB32);
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            image.setPixel(x, y,
-                           rows[y][x] == ' ' ? qRgba(0, 0, 0, 0) : toQRgb(kLegend.at(rows[y][x])));
-    return image;
+    return imageFrom(rows, kLegend, true);
 }
 } // namespace
 

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-constexpr ColorValue kFace = rgb(212, 208, 200);
 constexpr ColorValue kHoverFace = rgb(181, 190, 214);
 constexpr ColorValue kPressedFace = rgb(166, 175, 214);
 constexpr ColorValue kBorder = rgb(0, 0, 255);

@@ -8,7 +8,6 @@
 // button with the classic face colour.
 
 namespace {
-constexpr ColorValue kFace = rgb(212, 208, 200);
 const std::map<char, ColorValue> kLegend = {
     {'.', kFace}, {'h', rgb(255, 255, 255)}, {'s', rgb(128, 128, 128)}};
 

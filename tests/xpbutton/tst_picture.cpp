@@ -4,24 +4,11 @@
 #include <gtest/gtest.h>
 
 namespace {
-constexpr ColorValue kFace = rgb(212, 208, 200);
-constexpr ColorValue kRed = rgb(255, 0, 0);
-constexpr ColorValue kBlue = rgb(0, 0, 255);
-constexpr ColorValue kWhite = rgb(255, 255, 255);
-constexpr ColorValue kBlack = rgb(0, 0, 0);
-constexpr ColorValue kGrey = rgb(146, 146, 146);
-constexpr ColorValue kShadow = rgb(128, 128, 128);
 
 QImage pictureFrom(const std::vector<std::string>& rows, bool icon = false) {
-    const std::map<char, ColorValue> colours = {
-        {'#', kRed}, {'o', kBlue}, {'.', kWhite}, {'x', kBlack}, {'g', rgb(0, 255, 0)}};
-    QImage image(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()),
-                 icon ? QImage::Format_ARGB32 : QImage::Format_RGB32);
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            image.setPixel(x, y,
-                           rows[y][x] == ' ' ? qRgba(0, 0, 0, 0) : toQRgb(colours.at(rows[y][x])));
-    return image;
+    return imageFrom(
+        rows, {{'#', kRed}, {'o', kBlue}, {'.', kWhite}, {'x', kBlack}, {'g', rgb(0, 255, 0)}},
+        icon);
 }
 
 // A button with only a picture, drawn in its natural size.

@@ -13,6 +13,23 @@ namespace {
 constexpr ColorValue kWhite = 0x00FFFFFF;
 constexpr ColorValue kBlack = 0;
 
+// The sizes a picture is drawn through: natural (nw x nh) and drawn (pw x ph).
+struct PictureSizes {
+    int nw;
+    int nh;
+    int pw;
+    int ph;
+};
+
+PictureSizes sizesOf(const ButtonState& state) {
+    return {state.OriginalPicSizeW, state.OriginalPicSizeH, state.PictureWidth,
+            state.PictureHeight};
+}
+
+QImage pictureOf(const ButtonState& state) {
+    return state.Picture ? state.Picture->image() : QImage();
+}
+
 using PictureDraw = void (*)(DeviceContext&, const ButtonState&, std::uint8_t, const WinRect&,
                              std::uint8_t);
 
@@ -28,8 +45,8 @@ std::int32_t pictureOffset(const ButtonState& state) {
 // Embossed, then laid over the face with its black background left out.
 void drawDisabledBitmap(DeviceContext& hDC, const ButtonState& state, const Bitmap& scaled,
                         const WinRect& rect) {
-    const int pw = state.PictureWidth;
-    const int ph = state.PictureHeight;
+    const int pw = sizesOf(state).pw;
+    const int ph = sizesOf(state).ph;
     MemoryBitmap embossed(hDC, pw, ph);
     DrawStateA(embossed.dc, nullptr, scaled.toImage(), 0, 0, 0, 0, DST_BITMAP | DSS_DISABLED);
     TransparentBlit(hDC, hDC, embossed.dc, 0, 0, pw, ph, rect.left, rect.top, kBlack);
@@ -38,11 +55,8 @@ void drawDisabledBitmap(DeviceContext& hDC, const ButtonState& state, const Bitm
 
 void DrawBitmapPicture(DeviceContext& hDC, const ButtonState& state, std::uint8_t normal,
                        const WinRect& rect, std::uint8_t shadow) {
-    const int nw = state.OriginalPicSizeW;
-    const int nh = state.OriginalPicSizeH;
-    const int pw = state.PictureWidth;
-    const int ph = state.PictureHeight;
-    const QImage picture = state.Picture ? state.Picture->image() : QImage();
+    const auto [nw, nh, pw, ph] = sizesOf(state);
+    const QImage picture = pictureOf(state);
     const ColorValue mask = TranslateColor(state.MaskColor);
     MemoryBitmap natural(hDC, nw, nh);
     MemoryBitmap scaled(hDC, pw, ph);
@@ -71,11 +85,8 @@ void DrawBitmapPicture(DeviceContext& hDC, const ButtonState& state, std::uint8_
 
 void DrawIconPicture(DeviceContext& hDC, const ButtonState& state, std::uint8_t normal,
                      const WinRect& rect, std::uint8_t shadow) {
-    const int nw = state.OriginalPicSizeW;
-    const int nh = state.OriginalPicSizeH;
-    const int pw = state.PictureWidth;
-    const int ph = state.PictureHeight;
-    const QImage icon = state.Picture ? state.Picture->image() : QImage();
+    const auto [nw, nh, pw, ph] = sizesOf(state);
+    const QImage icon = pictureOf(state);
     const std::int32_t width = to32(std::int64_t(rect.right) - rect.left);
     const std::int32_t height = to32(std::int64_t(rect.bottom) - rect.top);
     if (normal == 1) {
