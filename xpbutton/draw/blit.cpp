@@ -2,24 +2,45 @@
 
 #include "colorarithmetic.h"
 
-#include <functional>
 #include <optional>
 #include <vector>
 
 namespace {
 constexpr std::uint32_t kRgbBits = 0x00FFFFFFu;
 
-// A pixel as the blit works on it: 24 RGB bits of a QRgb, or one bit.
-std::optional<std::uint32_t> readPixel(const DeviceContext& dc, std::int64_t x, std::int64_t y) {
-    if (x < 0 || y < 0 || x >= dc.width() || y >= dc.height())
-        return std::nullopt;
-    const QImage& image = *dc.target();
-    const int ix = static_cast<int>(x);
-    const int iy = static_cast<int>(y);
-    if (dc.isMonochrome())
-        return static_cast<std::uint32_t>(image.pixelIndex(ix, iy));
-    return image.pixel(ix, iy) & kRgbBits;
-}
+// Pixels as the blit works on them: 24 RGB bits of a QRgb, or one bit.
+class PixelAccess {
+public:
+    explicit PixelAccess(const DeviceContext& dc)
+        : m_image(dc.target()), m_mono(dc.isMonochrome()), m_width(dc.width()),
+          m_height(dc.height()) {}
+
+    bool isMonochrome() const { return m_mono; }
+
+    std::optional<std::uint32_t> read(std::int64_t x, std::int64_t y) const {
+        if (x < 0 || y < 0 || x >= m_width || y >= m_height)
+            return std::nullopt;
+        const int ix = static_cast<int>(x);
+        const int iy = static_cast<int>(y);
+        if (m_mono)
+            return static_cast<std::uint32_t>(m_image->pixelIndex(ix, iy));
+        return reinterpret_cast<const QRgb*>(m_image->constScanLine(iy))[ix] & kRgbBits;
+    }
+
+    // (x, y) must lie inside.
+    void write(int x, int y, std::uint32_t value) {
+        if (m_mono)
+            m_image->setPixel(x, y, value);
+        else
+            reinterpret_cast<QRgb*>(m_image->scanLine(y))[x] = value | 0xFF000000u;
+    }
+
+private:
+    QImage* m_image;
+    bool m_mono;
+    int m_width;
+    int m_height;
+};
 
 std::uint32_t convert(std::uint32_t value, const DeviceContext& source,
                       const DeviceContext& target) {
@@ -54,9 +75,9 @@ bool knownRop(std::uint32_t rop) {
 
 // The common part of both blits: sourceX(i) and sourceY(j) give the source
 // pixel for target offset (i, j).
+template <typename SourceX, typename SourceY>
 bool blit(DeviceContext& target, int x, int y, int w, int h, const DeviceContext& source,
-          const std::function<std::int64_t(int)>& sourceX,
-          const std::function<std::int64_t(int)>& sourceY, std::uint32_t rop) {
+          SourceX sourceX, SourceY sourceY, std::uint32_t rop) {
     if (w <= 0 || h <= 0 || !knownRop(rop) || !target.target() || !source.target())
         return false;
     // Only the part that lands inside the target is worked on.
@@ -64,33 +85,30 @@ bool blit(DeviceContext& target, int x, int y, int w, int h, const DeviceContext
     const VisibleSpan down = visibleSpan(y, h, target.height());
     if (across.first >= across.end || down.first >= down.end)
         return true;
-    const int i0 = across.first;
-    const int j0 = down.first;
-    const int i1 = across.end;
-    const int j1 = down.end;
+    std::vector<std::int64_t> columns;
+    for (int i = across.first; i < across.end; ++i)
+        columns.push_back(sourceX(i));
     // Read the whole source block first: source and target may be one bitmap.
+    const PixelAccess from(source);
     std::vector<std::optional<std::uint32_t>> block;
-    block.reserve(static_cast<std::size_t>(i1 - i0) * static_cast<std::size_t>(j1 - j0));
-    for (int j = j0; j < j1; ++j)
-        for (int i = i0; i < i1; ++i)
-            block.push_back(readPixel(source, sourceX(i), sourceY(j)));
-    const bool mono = target.isMonochrome();
-    const std::uint32_t bits = mono ? 1u : kRgbBits;
-    QImage& image = *target.target();
+    block.reserve(columns.size() * static_cast<std::size_t>(down.end - down.first));
+    for (int j = down.first; j < down.end; ++j) {
+        const std::int64_t row = sourceY(j);
+        for (const std::int64_t column : columns)
+            block.push_back(from.read(column, row));
+    }
+    PixelAccess to(target);
+    const std::uint32_t bits = to.isMonochrome() ? 1u : kRgbBits;
     auto next = block.cbegin();
-    for (int j = j0; j < j1; ++j) {
-        for (int i = i0; i < i1; ++i, ++next) {
+    for (int j = down.first; j < down.end; ++j) {
+        for (int i = across.first; i < across.end; ++i, ++next) {
             if (!*next)
                 continue;
+            // Inside the target by construction.
             const int tx = static_cast<int>(std::int64_t(x) + i);
             const int ty = static_cast<int>(std::int64_t(y) + j);
             const std::uint32_t s = convert(**next, source, target);
-            const std::uint32_t d = *readPixel(target, tx, ty);
-            const std::uint32_t result = *combine(rop, s, d, bits);
-            if (mono)
-                image.setPixel(tx, ty, result);
-            else
-                image.setPixel(tx, ty, result | 0xFF000000u);
+            to.write(tx, ty, *combine(rop, s, *to.read(tx, ty), bits));
         }
     }
     return true;
