@@ -1,10 +1,29 @@
 #include "buttonpainter.h"
 
-// Placeholder until the face painting lands: a plain face.
-RefreshError paintButton(QImage& surface, const ButtonState& state, ButtonDrawState& draw)
-{
-    Q_UNUSED(state);
-    const ColorValue face = draw.FaceColor & 0x80000000u ? 0x00C8D0D4u : draw.FaceColor;
-    surface.fill(QColor(face & 0xFF, (face >> 8) & 0xFF, (face >> 16) & 0xFF));
+#include "buttoncaption.h"
+#include "buttonlayout.h"
+#include "buttonpicture.h"
+#include "checkedmath.h"
+#include "facebackground.h"
+#include "faceborder.h"
+#include "gdishapes.h"
+
+RefreshError paintButton(QImage& surface, const ButtonState& state, ButtonDrawState& draw) {
+    DeviceContext hDC(surface);
+    SelectObject(hDC, state.Font);
+    try {
+        Cls(hDC, draw);
+        PaintBackground(hDC, state, draw);
+        if (state.ButtonStyle != 4)
+            DrawBorder(hDC, state, draw);
+        CalcLayout(hDC, state, draw);
+        DrawPicture(hDC, state, draw);
+        // The focus rectangle lies under the caption.
+        if (state.g_HasFocus == 1 && state.ShowFocusRect && state.ButtonStyle != 3)
+            DrawFocusRect(hDC, state.g_FocusRect);
+        DrawCaption(hDC, state, draw);
+    } catch (const OverflowError&) {
+        return RefreshError::Overflow;
+    }
     return RefreshError::None;
 }

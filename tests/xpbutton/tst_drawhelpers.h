@@ -1,0 +1,107 @@
+#pragma once
+
+// Pixel helpers shared by the drawing tests.
+
+#include "buttonpainter.h"
+#include "colorarithmetic.h"
+#include "designfont.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+inline QImage makeSurface(int width, int height, ColorValue fill = 0x00FFFFFF) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(toQRgb(fill));
+    return image;
+}
+
+inline ColorValue pixelAt(const QImage& image, int x, int y) {
+    return fromQRgb(image.pixel(x, y));
+}
+
+constexpr ColorValue rgb(unsigned r, unsigned g, unsigned b) {
+    return r | g << 8 | b << 16;
+}
+
+// Colours the drawing tests paint with and expect.
+constexpr ColorValue kRed = rgb(255, 0, 0);
+constexpr ColorValue kBlue = rgb(0, 0, 255);
+constexpr ColorValue kWhite = rgb(255, 255, 255);
+constexpr ColorValue kBlack = rgb(0, 0, 0);
+constexpr ColorValue kFace = rgb(212, 208, 200);   // button face
+constexpr ColorValue kShadow = rgb(128, 128, 128); // button shadow
+constexpr ColorValue kGrey = rgb(146, 146, 146);   // the picture's silhouette
+
+// An image drawn in characters of the legend; with `alpha`, ' ' is a fully
+// transparent pixel and the image has an alpha channel (an icon).
+inline QImage imageFrom(const std::vector<std::string>& rows,
+                        const std::map<char, ColorValue>& legend, bool alpha = false) {
+    QImage image(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()),
+                 alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y,
+                           alpha && rows[y][x] == ' ' ? qRgba(0, 0, 0, 0)
+                                                      : toQRgb(legend.at(rows[y][x])));
+    return image;
+}
+
+// Compares every pixel with a picture drawn in characters, each standing for
+// the colour the legend gives it (or, for a monochrome image, '0' and '1').
+inline void expectPicture(const QImage& image, const std::vector<std::string>& rows,
+                          const std::map<char, ColorValue>& legend = {}) {
+    ASSERT_EQ(image.height(), static_cast<int>(rows.size()));
+    int failures = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        ASSERT_EQ(image.width(), static_cast<int>(rows[y].size())) << "row " << y;
+        for (int x = 0; x < image.width(); ++x) {
+            const char want = rows[y][x];
+            char got = '?';
+            if (image.format() == QImage::Format_Mono) {
+                got = image.pixelIndex(x, y) ? '1' : '0';
+            } else {
+                for (const auto& [key, colour] : legend)
+                    if (colour == pixelAt(image, x, y))
+                        got = key;
+            }
+            if (got != want && ++failures <= 10)
+                ADD_FAILURE() << "pixel (" << x << ", " << y << "): want '" << want << "', got '"
+                              << got << "' (0x" << std::hex << pixelAt(image, x, y) << ")";
+        }
+    }
+}
+
+// A button of w x h pixels in run mode, not the host's default, with the
+// design font and the given style and face colour.
+inline ButtonState buttonOf(int w, int h, std::int32_t style, ColorValue back = 0x00C8D0D4) {
+    ButtonState state;
+    state.ButtonStyle = style;
+    state.BackColor = back;
+    state.Caption.clear();
+    state.Font = designFont();
+    state.g_Width = w;
+    state.g_Height = h;
+    state.ScaleWidth = w;
+    state.ScaleHeight = h;
+    state.g_FocusRect = {4, 4, w - 4, h - 4};
+    state.UserMode = true;
+    state.ExtenderDefault = false;
+    return state;
+}
+
+// One refresh on a fresh surface whose face colour is the button's BackColor.
+inline QImage paintOnce(const ButtonState& state, RefreshError* error = nullptr) {
+    QImage surface(state.g_Width, state.g_Height, QImage::Format_RGB32);
+    surface.fill(Qt::magenta);
+    ButtonDrawState draw;
+    draw.FaceColor = state.BackColor;
+    draw.BaseForeColor = state.ForeColor;
+    const RefreshError result = paintButton(surface, state, draw);
+    if (error)
+        *error = result;
+    return surface;
+}

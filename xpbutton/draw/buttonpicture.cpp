@@ -1,0 +1,135 @@
+#include "buttonpicture.h"
+
+#include "blit.h"
+#include "buttoncaption.h"
+#include "checkedmath.h"
+#include "colorarithmetic.h"
+#include "drawstate.h"
+#include "faceprimitives.h"
+#include "memorybitmap.h"
+#include "transparentblit.h"
+
+namespace {
+constexpr ColorValue kWhite = 0x00FFFFFF;
+constexpr ColorValue kBlack = 0;
+
+// The sizes a picture is drawn through: natural (nw x nh) and drawn (pw x ph).
+struct PictureSizes {
+    int nw;
+    int nh;
+    int pw;
+    int ph;
+};
+
+PictureSizes sizesOf(const ButtonState& state) {
+    return {state.OriginalPicSizeW, state.OriginalPicSizeH, state.PictureWidth,
+            state.PictureHeight};
+}
+
+QImage pictureOf(const ButtonState& state) {
+    return state.Picture ? state.Picture->image() : QImage();
+}
+
+using PictureDraw = void (*)(DeviceContext&, const ButtonState&, std::uint8_t, const WinRect&,
+                             std::uint8_t);
+
+std::int32_t pictureOffset(const ButtonState& state) {
+    const bool pressed = state.g_Pressed == 1;
+    if (state.g_Hover == 1 && !pressed && state.ButtonStyle == 2)
+        return -3;
+    if (pressed && state.ButtonStyle != 2)
+        return 1;
+    return 0;
+}
+
+// Embossed, then laid over the face with its black background left out.
+void drawDisabledBitmap(DeviceContext& hDC, const ButtonState& state, const Bitmap& scaled,
+                        const WinRect& rect) {
+    const int pw = sizesOf(state).pw;
+    const int ph = sizesOf(state).ph;
+    MemoryBitmap embossed(hDC, pw, ph);
+    DrawStateA(embossed.dc, nullptr, scaled.toImage(), 0, 0, 0, 0, DST_BITMAP | DSS_DISABLED);
+    TransparentBlit(hDC, hDC, embossed.dc, 0, 0, pw, ph, rect.left, rect.top, kBlack);
+}
+} // namespace
+
+void DrawBitmapPicture(DeviceContext& hDC, const ButtonState& state, std::uint8_t normal,
+                       const WinRect& rect, std::uint8_t shadow) {
+    const auto [nw, nh, pw, ph] = sizesOf(state);
+    const QImage picture = pictureOf(state);
+    const ColorValue mask = TranslateColor(state.MaskColor);
+    MemoryBitmap natural(hDC, nw, nh);
+    MemoryBitmap scaled(hDC, pw, ph);
+
+    if (normal == 1) {
+        DrawStateA(natural.dc, nullptr, picture, 0, 0, 0, 0, DST_BITMAP | DSS_NORMAL);
+        StretchBlt(scaled.dc, 0, 0, pw, ph, natural.dc, 0, 0, nw, nh, SRCCOPY);
+        TransparentBlit(hDC, hDC, scaled.dc, 0, 0, pw, ph, rect.left, rect.top, mask);
+        return;
+    }
+    MemoryBitmap original(hDC, Bitmap::fromImage(picture));
+    // The picture on white, its mask colour turned white too.
+    SetBkColor(natural.dc, kWhite);
+    DrawRect(natural.dc, 0, 0, nw, nh, kWhite, true);
+    TransparentBlit(natural.dc, natural.dc, original.dc, 0, 0, nw, nh, 0, 0, mask);
+    StretchBlt(scaled.dc, 0, 0, pw, ph, natural.dc, 0, 0, nw, nh, SRCCOPY);
+    scaled.deselect();
+    if (shadow == 1) {
+        const Brush grey = CreateSolidBrush(kSilhouetteGrey);
+        DrawStateA(hDC, &grey, scaled.bitmap.toImage(), rect.left, rect.top, 0, 0,
+                   DST_BITMAP | DSS_MONO);
+    } else {
+        drawDisabledBitmap(hDC, state, scaled.bitmap, rect);
+    }
+}
+
+void DrawIconPicture(DeviceContext& hDC, const ButtonState& state, std::uint8_t normal,
+                     const WinRect& rect, std::uint8_t shadow) {
+    const auto [nw, nh, pw, ph] = sizesOf(state);
+    const QImage icon = pictureOf(state);
+    const std::int32_t width = to32(std::int64_t(rect.right) - rect.left);
+    const std::int32_t height = to32(std::int64_t(rect.bottom) - rect.top);
+    if (normal == 1) {
+        PaintPicture(hDC, icon, rect.left, rect.top, width, height, 0, 0, nw, nh);
+        return;
+    }
+    MemoryBitmap natural(hDC, nw, nh);
+    MemoryBitmap scaled(hDC, pw, ph);
+    if (shadow == 1) {
+        const Brush grey = CreateSolidBrush(kSilhouetteGrey);
+        DrawStateA(natural.dc, &grey, icon, 0, 0, 0, 0, DST_ICON | DSS_MONO);
+    } else {
+        DrawStateA(natural.dc, nullptr, icon, 0, 0, 0, 0, DST_ICON | DSS_DISABLED);
+    }
+    StretchBlt(scaled.dc, 0, 0, width, height, natural.dc, 0, 0, nw, nh, SRCCOPY);
+    TransparentBlit(hDC, hDC, scaled.dc, 0, 0, pw, ph, rect.left, rect.top, kBlack);
+}
+
+void DrawPicture(DeviceContext& hDC, const ButtonState& state, ButtonDrawState& draw) {
+    if (!state.Picture)
+        return;
+    draw.g_SavedRect = draw.g_PictureRect;
+    draw.g_PictureRect = offsetAll(draw.g_PictureRect, pictureOffset(state));
+
+    PictureDraw drawPicture = nullptr;
+    if (state.Picture->type() == OlePicture::Type::Bitmap)
+        drawPicture = DrawBitmapPicture;
+    else if (state.Picture->type() == OlePicture::Type::Icon)
+        drawPicture = DrawIconPicture;
+    try {
+        if (!drawPicture) {
+            // Other kinds of picture are not drawn.
+        } else if (!state.Enabled) {
+            drawPicture(hDC, state, 0, draw.g_PictureRect, 0);
+        } else if (state.g_Hover == 1 && state.g_Pressed != 1 && state.ButtonStyle == 2) {
+            drawPicture(hDC, state, 0, draw.g_SavedRect, 1);
+            drawPicture(hDC, state, 1, draw.g_PictureRect, 0);
+        } else {
+            drawPicture(hDC, state, 1, draw.g_PictureRect, 0);
+        }
+    } catch (...) {
+        draw.g_PictureRect = draw.g_SavedRect;
+        throw;
+    }
+    draw.g_PictureRect = draw.g_SavedRect;
+}
