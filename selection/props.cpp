@@ -157,3 +157,11 @@ void Props::showEvent(QShowEvent* event) {
     frame.moveCenter(m_c.window.frameGeometry().center());
     move(frame.topLeft());
 }
+
+void Props::done(int result) {
+    QDialog::done(result);
+    // The main window becomes active again, and so reloads its web panel.
+    // Not every platform hands the activation back to a dialog's owner by
+    // itself; asking again is harmless where it does.
+    m_c.window.activateWindow();
+}

@@ -37,6 +37,8 @@ public:
     void Command1_Click(); // Remove
     void Command2_Click(); // Ok
 
+    void done(int result) override;
+
 protected:
     void showEvent(QShowEvent* event) override;
 
