@@ -59,32 +59,25 @@ protected:
     FlexGrid& grid() { return *w->MSFlexGrid1; }
     SelectionList& list() { return w->selection; }
 
-    // Clicks data row `row` and runs act on the row editor while it is shown.
-    // Returns whether the editor was shown; one that act leaves open is
-    // closed, and the test fails.
+    // Clicks data row `row` of the grid with the mouse and runs act on the
+    // row editor while it is shown. Returns whether the editor was shown; one
+    // that act leaves open is closed, and the test fails.
     bool clickRow(int row, const std::function<void(Props&)>& act) {
-        grid().setRow(row);
-        return clickGrid(act);
+        const QPoint at = pointOfRow(row);
+        if (at.y() < 0) {
+            ADD_FAILURE() << "row " << row << " is not in view";
+            return false;
+        }
+        return clickGridAt(at, act);
     }
-    bool clickGrid(const std::function<void(Props&)>& act) {
-        bool shown = false;
-        QObject scope;
-        std::function<void()> poll = [&] {
-            auto* props = qobject_cast<Props*>(QApplication::activeModalWidget());
-            if (!props || !props->isVisible()) {
-                QTimer::singleShot(0, &scope, poll);
-                return;
-            }
-            shown = true;
-            act(*props);
-            if (props->isVisible()) {
-                ADD_FAILURE() << "the row editor was left open";
-                props->reject();
-            }
-        };
-        QTimer::singleShot(0, &scope, poll);
-        emit grid().Click();
-        return shown;
+    // The header row, or the empty area below the last row.
+    bool clickHeader(const std::function<void(Props&)>& act) {
+        return clickGridAt(QPoint(kColumn1, 2), act);
+    }
+    bool clickBelowRows(const std::function<void(Props&)>& act) {
+        const QPoint at(kColumn1, grid().viewport()->height() - 2);
+        EXPECT_EQ(grid().rowAt(at), -1);
+        return clickGridAt(at, act);
     }
     // Sets a row's copies and size through the editor's Ok.
     void editRow(int row, const QString& copies, const QString& size) {
@@ -125,5 +118,42 @@ protected:
     std::unique_ptr<MainWindow> w;
 
 private:
+    static constexpr int kColumn1 = 60; // past the 40-pixel thumbnail column
+
+    // The middle of a data row in column 1, or y -1 when it is not in view.
+    QPoint pointOfRow(int row) {
+        int first = -1;
+        int last = -1;
+        for (int y = 0; y < grid().viewport()->height(); ++y) {
+            if (grid().rowAt(QPoint(kColumn1, y)) != row)
+                continue;
+            if (first < 0)
+                first = y;
+            last = y;
+        }
+        return QPoint(kColumn1, first < 0 ? -1 : (first + last) / 2);
+    }
+
+    bool clickGridAt(const QPoint& at, const std::function<void(Props&)>& act) {
+        bool shown = false;
+        QObject scope;
+        std::function<void()> poll = [&] {
+            auto* props = qobject_cast<Props*>(QApplication::activeModalWidget());
+            if (!props || !props->isVisible()) {
+                QTimer::singleShot(0, &scope, poll);
+                return;
+            }
+            shown = true;
+            act(*props);
+            if (props->isVisible()) {
+                ADD_FAILURE() << "the row editor was left open";
+                props->reject();
+            }
+        };
+        QTimer::singleShot(0, &scope, poll);
+        QTest::mouseClick(grid().viewport(), Qt::LeftButton, {}, at);
+        return shown;
+    }
+
     QTemporaryDir m_folder;
 };

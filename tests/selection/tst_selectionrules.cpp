@@ -120,7 +120,7 @@ TEST_F(RemoveRow, DownToTheOnlyRowAndThenNone) {
     EXPECT_EQ(w->Frame4->title(), " 0 Photos Selected");
     EXPECT_EQ(grid().TextMatrix(0, ColFile), "File");
     // Nothing left to click.
-    EXPECT_FALSE(clickRow(0, [](Props& p) { p.reject(); }));
+    EXPECT_FALSE(clickHeader([](Props& p) { p.reject(); }));
 }
 
 TEST_F(RemoveRow, APhotoGoneSinceItWasAddedLeavesAnEmptyThumbnail) {
