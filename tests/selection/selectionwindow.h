@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -28,11 +29,20 @@
 class SelectionWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(m_folder.isValid());
+        ASSERT_TRUE(m_folder.isValid() && m_start.isValid());
+        // The file lists start on the current folder: an empty one, so that
+        // nothing is listed or previewed unless a test says so.
+        m_previous = QDir::currentPath();
+        ASSERT_TRUE(QDir::setCurrent(m_start.path()));
         w = std::make_unique<MainWindow>(MainWindowServices{dialogs, shell, QUrl()});
         w->show();
         w->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    }
+
+    void TearDown() override {
+        w.reset();
+        QDir::setCurrent(m_previous);
     }
 
     QString folder() const { return m_folder.path(); }
@@ -156,4 +166,6 @@ private:
     }
 
     QTemporaryDir m_folder;
+    QTemporaryDir m_start;
+    QString m_previous;
 };
