@@ -1,0 +1,66 @@
+#include "textfile.h"
+
+#include "checkedwrite.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+QByteArray textFileBytes(const QStringList& lines) {
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        bytes += line.toUtf8();
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+QString decodeText(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    QStringDecoder windows("windows-1252");
+    if (windows.isValid())
+        return windows.decode(bytes);
+    // Without the code page tables, Latin-1 is the nearest: it differs only in
+    // the typographic marks of 0x80-0x9F.
+    return QString::fromLatin1(bytes);
+}
+
+QString writeFileAtomically(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    // Unbuffered, so that every write reaches the system and a full disk shows
+    // in the write's own result; commit() alone does not notice it.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return QStringLiteral("it could not be created (%1)")
+            .arg(failureReason(file, QStringLiteral("the folder may not be writable")));
+    if (!writeAll(file, bytes.constData(), bytes.size())) {
+        file.cancelWriting();
+        return QStringLiteral("not all of it could be written (the disk may be full)");
+    }
+    if (!file.commit())
+        return QStringLiteral("it could not be completed (%1)")
+            .arg(failureReason(file, QStringLiteral("the disk may be full")));
+    return {};
+}
+
+TextRead readTextFile(const QString& path, qint64 maxBytes) {
+    const QFileInfo info(path);
+    if (!info.exists())
+        return {{}, QStringLiteral("it does not exist")};
+    if (!info.isFile())
+        return {{}, QStringLiteral("it is not an ordinary file")};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {{}, QStringLiteral("it could not be opened (%1)").arg(file.errorString())};
+    if (file.size() > maxBytes)
+        return {{}, QStringLiteral("it is too large (%1 bytes)").arg(file.size())};
+    const QByteArray bytes = file.read(maxBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        return {{}, QStringLiteral("it could not be read (%1)").arg(file.errorString())};
+    if (bytes.size() > maxBytes)
+        return {{}, QStringLiteral("it is too large (more than %1 bytes)").arg(maxBytes)};
+    return {decodeText(bytes), {}};
+}

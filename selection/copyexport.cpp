@@ -1,0 +1,148 @@
+#include "copyexport.h"
+
+#include "commondialog.h"
+#include "dialogs.h"
+#include "filecopy.h"
+#include "folderbrowser.h"
+#include "orderlist.h"
+#include "selectioncontrols.h"
+#include "selectionrules.h"
+#include "shell.h"
+#include "textfile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QProgressBar>
+#include <QStringList>
+
+QString copyFolderTitle() {
+    return QStringLiteral("Select the path where you want to all the images to be saved");
+}
+
+QString folderListLine(const QString& name, const GridRow& row) {
+    return QStringLiteral("File: ") + name + QStringLiteral(", Copies ") + row.copies +
+           QStringLiteral(", Size ") + row.size;
+}
+
+QString pathInFolder(const QString& folder, const QString& name) {
+    return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
+}
+
+QString numberedName(const QString& name, int n) {
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    const QString number = QStringLiteral(" (%1)").arg(n);
+    if (dot <= 0)
+        return name + number;
+    return name.left(dot) + number + name.mid(dot);
+}
+
+void FolderNames::reserve(const QString& name) {
+    m_folded.insert(name.toCaseFolded());
+}
+
+bool FolderNames::taken(const QString& name) const {
+    return m_folded.contains(name.toCaseFolded());
+}
+
+QString FolderNames::claim(const QString& name) {
+    QString free = name;
+    for (int n = 2; taken(free); ++n)
+        free = numberedName(name, n);
+    reserve(free);
+    return free;
+}
+
+namespace {
+
+// One photo of the order, however often it is listed.
+struct FolderPhoto {
+    QString name;          // as it lies, or will lie, in the folder
+    bool inFolder = false; // already there: listed, never copied onto itself
+    bool handled = false;
+};
+
+// The file a path leads to, links followed; the path itself when it leads nowhere.
+QString photoKey(const QString& path) {
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(QFileInfo(path).absoluteFilePath()) : canonical;
+}
+
+// Gives every distinct photo its name in the folder. Photos that already lie
+// there keep theirs, and so does the list; the others take their own name, or
+// a numbered one when another photo of the order has it.
+QHash<QString, FolderPhoto> planFolder(const QList<GridRow>& rows, const QString& folder,
+                                       const QString& listFile) {
+    QHash<QString, FolderPhoto> photos;
+    FolderNames names;
+    if (sameFile(QFileInfo(listFile).absolutePath(), folder))
+        names.reserve(QFileInfo(listFile).fileName());
+    for (const GridRow& row : rows) {
+        if (!isListed(row.copies))
+            continue;
+        const QString key = photoKey(row.path);
+        const QFileInfo lies(key);
+        if (!photos.contains(key) && lies.isFile() && sameFile(lies.absolutePath(), folder)) {
+            photos.insert(key, {lies.fileName(), true});
+            names.reserve(lies.fileName());
+        }
+    }
+    for (const GridRow& row : rows) {
+        const QString key = photoKey(row.path);
+        if (isListed(row.copies) && !photos.contains(key))
+            photos.insert(key, {names.claim(solo_file(row.path)), false});
+    }
+    return photos;
+}
+
+QString failureMessage(const QString& folder, const QStringList& failures) {
+    return QStringLiteral("Not all of the order could be gathered in \"%1\":\n\n%2")
+        .arg(folder, failures.join(QLatin1Char('\n')));
+}
+
+} // namespace
+
+void copyToFolder(SelectionControls& c) {
+    const QString folder =
+        path_from_id_list(browse_folder(c.dialogs, &c.window, copyFolderTitle()));
+    if (folder.isEmpty())
+        return;
+    c.CommonDialog1.InitDir = folder;
+    const QString listFile = askListFile(c);
+    if (listFile.isEmpty())
+        return;
+
+    const QList<GridRow> rows = readGridRows(c.MSFlexGrid1);
+    QHash<QString, FolderPhoto> photos = planFolder(rows, folder, listFile);
+    QStringList lines;
+    QStringList failures;
+    c.ProgressBar1.show();
+    const int n = static_cast<int>(rows.size());
+    for (int i = 0; i < n; ++i) {
+        const GridRow& row = rows[i];
+        if (isListed(row.copies)) {
+            FolderPhoto& photo = photos[photoKey(row.path)];
+            lines << folderListLine(photo.name, row);
+            if (!photo.handled && !photo.inFolder) {
+                const CopyResult copied =
+                    copyFileReplacing(row.path, pathInFolder(folder, photo.name));
+                if (copied.outcome == CopyOutcome::Failed)
+                    failures << QStringLiteral("%1: %2").arg(row.path, copied.error);
+            }
+            photo.handled = true;
+        }
+        c.ProgressBar1.setMaximum(n);
+        c.ProgressBar1.setValue(i + 1);
+        c.ProgressBar1.repaint();
+    }
+    const QString listFailed = writeFileAtomically(listFile, textFileBytes(lines));
+    c.ProgressBar1.hide();
+    if (!listFailed.isEmpty())
+        failures << QStringLiteral("The list \"%1\" could not be written: %2.")
+                        .arg(listFile, listFailed);
+    if (!failures.isEmpty())
+        tell(c.dialogs, &c.window, failureMessage(folder, failures));
+    if (!c.shell.start({QStringLiteral("explorer.exe"), folder, WindowStyle::Normal}))
+        tell(c.dialogs, &c.window,
+             QStringLiteral("The folder \"%1\" could not be opened.").arg(folder));
+}

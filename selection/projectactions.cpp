@@ -1,0 +1,195 @@
+#include "projectactions.h"
+
+#include "commondialog.h"
+#include "dialogs.h"
+#include "flexgrid.h"
+#include "gridrows.h"
+#include "picturefile.h"
+#include "projectfile.h"
+#include "selectioncontrols.h"
+#include "selectionlist.h"
+#include "selectionrules.h"
+#include "textfile.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QStringList>
+
+#include <algorithm>
+
+namespace {
+
+const QString kProjectFilter = QStringLiteral("Marvolia files|*.mvl");
+// Far beyond 999 photos with long paths; anything larger is not a project.
+constexpr qint64 kMaxProjectBytes = 64 * 1024 * 1024;
+// The picture message names this many files and counts the rest.
+constexpr int kMaxNamedPictures = 20;
+
+QString unstorableField(const ProjectRecord& r) {
+    if (r.file.contains(QLatin1Char('"')))
+        return QStringLiteral("path");
+    if (r.copies.contains(QLatin1Char('"')))
+        return QStringLiteral("copies");
+    return QStringLiteral("size");
+}
+
+QString missingPicturesMessage(const QString& file, const QStringList& failures) {
+    QStringList named = failures.mid(0, kMaxNamedPictures);
+    if (failures.size() > kMaxNamedPictures)
+        named << QStringLiteral("and %1 more").arg(failures.size() - kMaxNamedPictures);
+    return QStringLiteral("The project \"%1\" was loaded, but these pictures could not be "
+                          "shown:\n\n%2")
+        .arg(file, named.join(QLatin1Char('\n')));
+}
+
+} // namespace
+
+SaveOutcome runSave(SelectionControls& c) {
+    CommonDialog& dialog = c.CommonDialog1;
+    dialog.Filter = kProjectFilter;
+    dialog.FileName = c.project_path.isEmpty() ? QStringLiteral("untiteled") : c.project_path;
+    dialog.Flags = 2;
+    dialog.ShowSave();
+    const QString file = dialog.FileName;
+    if (file.isEmpty())
+        return SaveOutcome::Cancelled;
+
+    QList<ProjectRecord> records;
+    for (const GridRow& row : readGridRows(c.MSFlexGrid1))
+        records.append({row.file, row.copies, row.size});
+    const int bad = firstUnstorableRecord(records);
+    if (bad >= 0) {
+        tell(c.dialogs, &c.window,
+             QStringLiteral("The project could not be saved to \"%1\": the %2 of the photo "
+                            "\"%3\" holds a double quote (\"), which a project file cannot "
+                            "store. Nothing was written.")
+                 .arg(file, unstorableField(records[bad]), records[bad].file));
+        return SaveOutcome::Failed;
+    }
+    const QString failed = writeFileAtomically(file, projectFileBytes(records));
+    if (!failed.isEmpty()) {
+        tell(c.dialogs, &c.window,
+             QStringLiteral("The project could not be saved to \"%1\": %2. Any file of that "
+                            "name was left as it was.")
+                 .arg(file, failed));
+        return SaveOutcome::Failed;
+    }
+    c.project_path = file;
+    return SaveOutcome::Saved;
+}
+
+void saveProject(SelectionControls& c) {
+    runSave(c);
+}
+
+void openProject(SelectionControls& c) {
+    if (c.MSFlexGrid1.Rows() > 1) {
+        const MessageResult answer = c.dialogs.message(
+            &c.window, programTitle(), QStringLiteral("Do you want to save actual proyect ?"),
+            MessageButtons::YesNoCancel, MessageIcon::None);
+        if (answer == MessageResult::Cancel)
+            return;
+        // A save that failed must not be followed by replacing what it could not keep.
+        if (answer == MessageResult::Yes && runSave(c) == SaveOutcome::Failed)
+            return;
+    }
+    CommonDialog& dialog = c.CommonDialog1;
+    dialog.Filter = kProjectFilter;
+    dialog.FileName.clear();
+    dialog.Flags = 2;
+    dialog.ShowOpen();
+    if (dialog.FileName.isEmpty())
+        return;
+    loadProject(c, dialog.FileName, markerPicturePath());
+}
+
+QString markerPicturePath() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/no.jpg");
+}
+
+int loadingProgressMaximum(int count, int records) {
+    return std::max({count, records, 1});
+}
+
+void loadProject(SelectionControls& c, const QString& file, const QString& markerPath) {
+    const TextRead text = readTextFile(file, kMaxProjectBytes);
+    if (!text.ok()) {
+        tell(c.dialogs, &c.window,
+             QStringLiteral("The project \"%1\" could not be opened: %2. The selection was left "
+                            "as it was.")
+                 .arg(file, text.error));
+        return;
+    }
+    const ProjectRead project = readProjectText(text.text, SelectionList::kMaxPhotos);
+    if (!project.ok()) {
+        tell(c.dialogs, &c.window,
+             QStringLiteral("The project \"%1\" cannot be read: %2. The selection was left as "
+                            "it was.")
+                 .arg(file, project.error));
+        return;
+    }
+
+    // A missing marker leaves the "0" on its own.
+    const PictureRead marker = readPictureFile(markerPath);
+    FlexGrid& grid = c.MSFlexGrid1;
+    grid.setRows(1);
+    c.ProgressBar2.setMinimum(0);
+    c.ProgressBar2.setMaximum(
+        loadingProgressMaximum(project.count, static_cast<int>(project.records.size())));
+    c.ProgressBar2.setValue(1);
+    c.ProgressBar2.show();
+    c.Label7.show();
+    showCount(c, 0);
+    c.list.count = 0;
+
+    QStringList unshown;
+    std::int16_t n = 0;
+    for (const ProjectRecord& record : project.records) {
+        ++n;
+        grid.setRows(n + 1);
+        grid.setRow(n);
+        grid.setRowHeight(n, kDataRowTwips);
+        c.list.count = n;
+        showCount(c, n);
+        SelectionEntry& entry = c.list.entries[static_cast<std::size_t>(n)];
+
+        grid.setCol(ColFile);
+        grid.setText(record.file);
+        entry.file = record.file;
+
+        grid.setCol(ColPhoto);
+        const QString failed = setRowThumbnail(c, record.file);
+        if (!failed.isEmpty())
+            unshown << QStringLiteral("%1: %2").arg(record.file, failed);
+
+        grid.setCol(ColCopies);
+        grid.setText(record.copies);
+        entry.copies = record.copies;
+        grid.setCellPicture(record.copies == QStringLiteral("0") ? marker.image : QImage());
+
+        grid.setCol(ColSize);
+        grid.setText(record.size);
+        entry.size = record.size;
+
+        grid.setCol(ColPath);
+        grid.setText(record.file);
+
+        c.ProgressBar2.setValue(n);
+        c.ProgressBar2.repaint();
+        scrollToLastRowIfNeeded(c, n);
+    }
+    c.ProgressBar2.hide();
+    c.Label7.hide();
+
+    if (project.leftOut > 0)
+        tell(c.dialogs, &c.window,
+             QStringLiteral("The project \"%1\" holds %2 photos, but at most %3 can be selected: "
+                            "the first %3 were loaded and %4 were left out.")
+                 .arg(file)
+                 .arg(project.records.size() + project.leftOut)
+                 .arg(SelectionList::kMaxPhotos)
+                 .arg(project.leftOut));
+    if (!unshown.isEmpty())
+        tell(c.dialogs, &c.window, missingPicturesMessage(file, unshown));
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+struct SelectionControls;
+
+enum class SaveOutcome { Saved, Cancelled, Failed };
+
+// Command3: saves the grid's rows as a project file the user names. Written
+// in full or not at all; project_path changes only when it was.
+SaveOutcome runSave(SelectionControls& c);
+void saveProject(SelectionControls& c);
+
+// Command4: offers to save the current selection, then replaces it with a
+// project file the user picks.
+void openProject(SelectionControls& c);
+
+// The marker picture shown on rows with "0" copies: no.jpg beside the program.
+QString markerPicturePath();
+
+// Reads and checks the whole file, then replaces the selection with it; a
+// file that cannot be used leaves the selection as it was and says why.
+void loadProject(SelectionControls& c, const QString& file, const QString& markerPath);
+
+// Where the loading progress bar ends: the count of the first line, unless the
+// file holds more records than that; never less than 1.
+int loadingProgressMaximum(int count, int records);

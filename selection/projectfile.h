@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// One photo of a project file: the texts of its grid row.
+struct ProjectRecord {
+    QString file;
+    QString copies;
+    QString size;
+    bool operator==(const ProjectRecord&) const = default;
+};
+
+// A project file: the count line " N " and then three lines per photo, path,
+// copies and size. Fields the reader would split or trim are written in
+// double quotes; a text holding a double quote cannot be stored at all.
+
+// The index of the first record that cannot be stored, or -1.
+int firstUnstorableRecord(const QList<ProjectRecord>& records);
+
+// The file's bytes: UTF-8, CR LF after every line. Every record must be
+// storable.
+QByteArray projectFileBytes(const QList<ProjectRecord>& records);
+
+// How a field is written: quoted when it holds a comma or a line end, or
+// starts with a blank.
+QString projectField(const QString& text);
+
+struct ProjectRead {
+    int count = 0;                // the number on the count line
+    QList<ProjectRecord> records; // at most maxRecords
+    int leftOut = 0;              // complete records beyond maxRecords
+    QString error;                // why the file is unusable; empty when it is fine
+    bool ok() const { return error.isEmpty(); }
+};
+
+// Reads a project file's text, field by field: blanks before a field are
+// skipped; a field in double quotes runs to the next double quote and the
+// rest up to the comma or line end is passed over; any other field runs to
+// the next comma or line end. The whole text is checked: a count that is not
+// a number or a text that ends inside a record is an error.
+ProjectRead readProjectText(const QString& text, int maxRecords);

@@ -1,0 +1,93 @@
+#include "filebytes.h"
+#include "filecopy.h"
+#include "filesizelimit.h"
+#include "qtprinters.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Bytes that differ from place to place, larger than one copy chunk.
+QByteArray sample(int size) {
+    QByteArray bytes(size, Qt::Uninitialized);
+    quint32 x = 12345;
+    for (char& b : bytes) {
+        x = x * 1103515245u + 12345u;
+        b = static_cast<char>(x >> 24);
+    }
+    return bytes;
+}
+
+struct CopyDir : ::testing::Test {
+    QTemporaryDir dir;
+    QString at(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+};
+
+} // namespace
+
+TEST_F(CopyDir, CopiesEveryByteAndReplacesTheDestination) {
+    const QByteArray bytes = sample(3 * 1024 * 1024 + 17);
+    ASSERT_TRUE(writeFileBytes(at("src.jpg"), bytes));
+    ASSERT_TRUE(writeFileBytes(at("dst.jpg"), sample(5 * 1024 * 1024)));
+    const CopyResult result = copyFileReplacing(at("src.jpg"), at("dst.jpg"));
+    EXPECT_EQ(result.outcome, CopyOutcome::Copied);
+    EXPECT_EQ(readFileBytes(at("dst.jpg")), bytes);
+    EXPECT_EQ(readFileBytes(at("src.jpg")), bytes);
+
+    ASSERT_TRUE(writeFileBytes(at("empty.jpg"), QByteArray()));
+    EXPECT_EQ(copyFileReplacing(at("empty.jpg"), at("dst.jpg")).outcome, CopyOutcome::Copied);
+    EXPECT_EQ(readFileBytes(at("dst.jpg")), QByteArray());
+}
+
+TEST_F(CopyDir, NeverCopiesAFileOntoItself) {
+    const QByteArray bytes = sample(1000);
+    ASSERT_TRUE(writeFileBytes(at("a.jpg"), bytes));
+    ASSERT_TRUE(QFile::link(at("a.jpg"), at("link.jpg")));
+    EXPECT_EQ(copyFileReplacing(at("a.jpg"), at("a.jpg")).outcome, CopyOutcome::SameFile);
+    EXPECT_EQ(copyFileReplacing(at("a.jpg"), at("link.jpg")).outcome, CopyOutcome::SameFile);
+    EXPECT_EQ(copyFileReplacing(dir.path() + QStringLiteral("/./a.jpg"), at("a.jpg")).outcome,
+              CopyOutcome::SameFile);
+    EXPECT_EQ(readFileBytes(at("a.jpg")), bytes);
+    EXPECT_TRUE(sameFile(at("a.jpg"), at("link.jpg")));
+    EXPECT_FALSE(sameFile(at("a.jpg"), at("none.jpg")));
+}
+
+TEST_F(CopyDir, AFailedCopyLeavesNothingBehind) {
+    ASSERT_TRUE(writeFileBytes(at("dst.jpg"), "old"));
+    const CopyResult missing = copyFileReplacing(at("none.jpg"), at("dst.jpg"));
+    EXPECT_EQ(missing.outcome, CopyOutcome::Failed);
+    EXPECT_EQ(missing.error, QStringLiteral("the file does not exist"));
+    EXPECT_EQ(readFileBytes(at("dst.jpg")), QByteArray("old"));
+
+    const CopyResult folder = copyFileReplacing(dir.path(), at("dst.jpg"));
+    EXPECT_EQ(folder.outcome, CopyOutcome::Failed);
+    EXPECT_EQ(folder.error, QStringLiteral("it is not an ordinary file"));
+
+    ASSERT_TRUE(writeFileBytes(at("src.jpg"), "new"));
+    const CopyResult nowhere = copyFileReplacing(at("src.jpg"), at("dst.jpg") + "/x.jpg");
+    EXPECT_EQ(nowhere.outcome, CopyOutcome::Failed);
+    EXPECT_TRUE(nowhere.error.startsWith(QStringLiteral("the copy could not be created (")));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
+              (QStringList{QStringLiteral("dst.jpg"), QStringLiteral("src.jpg")}));
+}
+
+TEST_F(CopyDir, ACopyCutShortKeepsTheOldDestination) {
+    const QByteArray bytes = sample(256 * 1024);
+    ASSERT_TRUE(writeFileBytes(at("src.jpg"), bytes));
+    ASSERT_TRUE(writeFileBytes(at("dst.jpg"), "old"));
+    CopyResult result;
+    {
+        FileSizeLimit limit(100 * 1024);
+        ASSERT_TRUE(limit.active());
+        result = copyFileReplacing(at("src.jpg"), at("dst.jpg"));
+    }
+    EXPECT_EQ(result.outcome, CopyOutcome::Failed);
+    EXPECT_EQ(result.error,
+              QStringLiteral("not all of the copy could be written (the disk may be full)"));
+    EXPECT_EQ(readFileBytes(at("dst.jpg")), QByteArray("old"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
+              (QStringList{QStringLiteral("dst.jpg"), QStringLiteral("src.jpg")}));
+}
