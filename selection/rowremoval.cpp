@@ -21,9 +21,7 @@ QStringList removeEditRow(SelectionControls& c) {
 
         grid.setRow(i);
         grid.setCol(ColPhoto);
-        const QString error = setRowThumbnail(c, entry.file);
-        if (!error.isEmpty())
-            problems << QStringLiteral("%1: %2").arg(entry.file, error);
+        setRowThumbnail(c, entry.file, problems);
         grid.setCol(ColFile);
         grid.setText(entry.file);
         grid.setCol(ColCopies);

@@ -35,6 +35,12 @@ QString setRowThumbnail(SelectionControls& c, const QString& path) {
     return {};
 }
 
+void setRowThumbnail(SelectionControls& c, const QString& path, QStringList& problems) {
+    const QString error = setRowThumbnail(c, path);
+    if (!error.isEmpty())
+        problems << QStringLiteral("%1: %2").arg(path, error);
+}
+
 void setRowThumbnail(SelectionControls& c, const QImage& picture) {
     c.Image10.setPicture(picture);
     thumbnail(40, 30, c.Image10, c.Image12, false, {c.File1, c.ProgressBar1});

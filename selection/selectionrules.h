@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 
@@ -26,6 +27,8 @@ constexpr int kDataRowTwips = 500;
 QString setRowThumbnail(SelectionControls& c, const QString& path);
 // The same for a picture already read from its file.
 void setRowThumbnail(SelectionControls& c, const QImage& picture);
+// The same from a file, a failure noted in problems as "path: reason".
+void setRowThumbnail(SelectionControls& c, const QString& path, QStringList& problems);
 
 // Scrolls the grid to its last row once it holds more than nine photos.
 void scrollToLastRowIfNeeded(SelectionControls& c, std::int16_t count);
