@@ -21,4 +21,12 @@ struct SelectionList {
     std::array<SelectionEntry, kCapacity> entries;
     std::int16_t count = 0;
     std::int16_t edit_row = 0;
+
+    // Entry index, or nullptr outside the table: grid rows come from the
+    // grid, and the table must never be touched beyond its end.
+    SelectionEntry* entry(int index) {
+        return index >= 0 && index < kCapacity ? &entries[static_cast<std::size_t>(index)]
+                                               : nullptr;
+    }
+    bool isFull() const { return count >= kMaxPhotos; }
 };

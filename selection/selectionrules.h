@@ -2,7 +2,9 @@
 
 #include "selectioncontrols.h"
 
+#include <QImage>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 
@@ -23,6 +25,10 @@ constexpr int kDataRowTwips = 500;
 // the picture of the grid's current cell. On failure the cell gets no picture
 // and the reason comes back for the user; empty on success.
 QString setRowThumbnail(SelectionControls& c, const QString& path);
+// The same for a picture already read from its file.
+void setRowThumbnail(SelectionControls& c, const QImage& picture);
+// The same from a file, a failure noted in problems as "path: reason".
+void setRowThumbnail(SelectionControls& c, const QString& path, QStringList& problems);
 
 // Scrolls the grid to its last row once it holds more than nine photos.
 void scrollToLastRowIfNeeded(SelectionControls& c, std::int16_t count);

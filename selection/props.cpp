@@ -1,0 +1,167 @@
+#include "props.h"
+
+#include "assets.h"
+#include "designfont.h"
+#include "dialogs.h"
+#include "flexgrid.h"
+#include "imagecontrol.h"
+#include "picturebox.h"
+#include "picturefile.h"
+#include "rowremoval.h"
+#include "selectionrules.h"
+#include "twips.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+constexpr std::uint32_t kWhite = 0x00FFFFFF;
+constexpr std::uint32_t kOrange = 0x000080FF;
+
+QLabel* makeLabel(QWidget* parent, const QRect& place, const QString& text) {
+    auto* label = new QLabel(text, parent);
+    label->setGeometry(place);
+    label->setAutoFillBackground(true);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::Window, colourFromValue(kWhite));
+    label->setPalette(pal);
+    return label;
+}
+
+void setTextOrange(QWidget* widget) {
+    QPalette pal = widget->palette();
+    pal.setColor(QPalette::WindowText, colourFromValue(kOrange));
+    pal.setColor(QPalette::Text, colourFromValue(kOrange));
+    widget->setPalette(pal);
+}
+
+QComboBox* makeCombo(QWidget* parent, const QRect& place) {
+    auto* combo = new QComboBox(parent);
+    combo->setGeometry(place);
+    combo->setEditable(true);
+    // Typed text is the value; it is not added to the list.
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    setTextOrange(combo);
+    return combo;
+}
+
+QPushButton* makeButton(QWidget* parent, const QRect& place, const QString& caption) {
+    auto* button = new QPushButton(caption, parent);
+    button->setGeometry(place);
+    button->setFont(designFont());
+    // Enter in a combo box must not press "Remove".
+    button->setAutoDefault(false);
+    return button;
+}
+
+ImageControl* makeImage(QWidget* parent, const QRect& place) {
+    auto* image = new ImageControl(parent);
+    image->setGeometry(place);
+    image->setStretch(true);
+    return image;
+}
+
+} // namespace
+
+Props::Props(SelectionControls& controls)
+    : QDialog(&controls.window,
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      m_c(controls) {
+    setWindowTitle(QString());
+    setModal(true);
+    setFixedSize(kWidth, kHeight);
+    createControls();
+    connect(Command1, &QPushButton::clicked, this, &Props::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Props::Command2_Click);
+    Form_Load();
+}
+
+void Props::createControls() {
+    // The banner is the dialog's background, beneath everything else.
+    Image1 = makeImage(this, twipsRect(0, -240, 15195, 3300));
+    Image1->setPicture(assetImage(QStringLiteral("props_banner.png")));
+    Label2 = makeLabel(this, twipsRect(480, 240, 735, 255), QStringLiteral("File:"));
+    Label4 = makeLabel(this, twipsRect(1200, 240, 3255, 255), QStringLiteral("File"));
+    setTextOrange(Label4);
+    Label1 = makeLabel(this, twipsRect(480, 720, 735, 255), QStringLiteral("Copies:"));
+    Combo1 = makeCombo(this, twipsRect(1200, 680, 975, 315));
+    Label3 = makeLabel(this, twipsRect(480, 1200, 735, 255), QStringLiteral("Size:"));
+    Combo2 = makeCombo(this, twipsRect(1200, 1140, 975, 315));
+    Image2 = makeImage(this, twipsRect(2520, 600, 1695, 1335));
+    Command1 = makeButton(this, twipsRect(600, 2280, 1095, 375), QStringLiteral("Remove"));
+    Command2 = makeButton(this, twipsRect(3120, 2280, 1095, 375), QStringLiteral("Ok"));
+
+    for (QWidget* w : {static_cast<QWidget*>(Image1), static_cast<QWidget*>(Label2),
+                       static_cast<QWidget*>(Label4), static_cast<QWidget*>(Label1),
+                       static_cast<QWidget*>(Label3), static_cast<QWidget*>(Image2)})
+        w->setFocusPolicy(Qt::NoFocus);
+    QWidget* order[] = {Combo1, Combo2, Command1, Command2};
+    for (QWidget* w : order)
+        w->setFocusPolicy(Qt::StrongFocus);
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
+    Combo1->setFocus();
+}
+
+void Props::Form_Load() {
+    FlexGrid& grid = m_c.MSFlexGrid1;
+    grid.setCol(ColFile);
+    Label4->setText(grid.Text());
+    // A photo that is gone or damaged shows no picture; the row can still be
+    // edited or removed. The box is small, so a reduced decode will do.
+    const PictureRead read = readPictureFile(grid.Text(), Image2->size());
+    Image2->setPicture(read.ok() ? read.image : QImage());
+
+    Combo1->addItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+                      QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("6"),
+                      QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("9"),
+                      QStringLiteral("10")});
+    grid.setCol(ColCopies);
+    Combo1->setEditText(grid.Text());
+
+    Combo2->addItems({QStringLiteral("10x15"), QStringLiteral("13x18"), QStringLiteral("15x21"),
+                      QStringLiteral("20x25"), QStringLiteral("20x30"), QStringLiteral("30x45")});
+    grid.setCol(ColSize);
+    Combo2->setEditText(grid.Text());
+}
+
+void Props::Command2_Click() {
+    FlexGrid& grid = m_c.MSFlexGrid1;
+    grid.setCol(ColCopies);
+    grid.setText(Combo1->currentText());
+    grid.setCol(ColSize);
+    grid.setText(Combo2->currentText());
+    accept();
+}
+
+void Props::Command1_Click() {
+    const QStringList problems = removeEditRow(m_c);
+    if (!problems.isEmpty())
+        tell(m_c.dialogs, this,
+             QStringLiteral("The photo was removed, but these photos could not be loaded again "
+                            "and are shown without a thumbnail:\n") +
+                 problems.join(QLatin1Char('\n')));
+    accept();
+}
+
+void Props::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (m_placed)
+        return;
+    m_placed = true;
+    // Centred over the main window, whatever the platform would choose.
+    QRect frame = frameGeometry();
+    frame.moveCenter(m_c.window.frameGeometry().center());
+    move(frame.topLeft());
+}
+
+void Props::done(int result) {
+    QDialog::done(result);
+    // The main window becomes active again, and so reloads its web panel.
+    // Not every platform hands the activation back to a dialog's owner by
+    // itself; asking again is harmless where it does.
+    m_c.window.activateWindow();
+}

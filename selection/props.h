@@ -1,0 +1,50 @@
+#pragma once
+
+#include "selectioncontrols.h"
+
+#include <QDialog>
+
+class ImageControl;
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+// The row editor: shows the photo of the grid's current row and edits its
+// copies and size, or removes it. It works on the grid directly; the grid's
+// click handler copies the row back into the selection afterwards. Created
+// for one showing and filled from the grid when created.
+class Props : public QDialog {
+    Q_OBJECT
+public:
+    explicit Props(SelectionControls& controls);
+
+    // Client area 4695 x 2940 twips.
+    static constexpr int kWidth = 313;
+    static constexpr int kHeight = 196;
+
+    ImageControl* Image1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label1 = nullptr;
+    QComboBox* Combo1 = nullptr;
+    QLabel* Label3 = nullptr;
+    QComboBox* Combo2 = nullptr;
+    ImageControl* Image2 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+
+    void Form_Load();
+    void Command1_Click(); // Remove
+    void Command2_Click(); // Ok
+
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void createControls();
+
+    SelectionControls& m_c;
+    bool m_placed = false;
+};

@@ -1,0 +1,248 @@
+#include "selectionwindow.h"
+
+#include "imagecontrol.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+const QColor kOrange(255, 128, 0);
+
+class RowEditor : public SelectionWindowTest {
+protected:
+    void SetUp() override {
+        SelectionWindowTest::SetUp();
+        a = solidPhoto("a.jpg", qRgb(30, 60, 90));
+        b = solidPhoto("b.jpg", qRgb(90, 60, 30));
+        addPreviewed(a);
+        addPreviewed(b);
+    }
+
+    // Types text into a combo box as a user would, over what it shows.
+    static void type(QComboBox* combo, const QString& text) {
+        combo->lineEdit()->selectAll();
+        QTest::keyClick(combo->lineEdit(), Qt::Key_Backspace);
+        QTest::keyClicks(combo->lineEdit(), text);
+    }
+
+    QStringList items(const QComboBox* combo) {
+        QStringList out;
+        for (int i = 0; i < combo->count(); ++i)
+            out << combo->itemText(i);
+        return out;
+    }
+
+    QString a;
+    QString b;
+};
+
+TEST_F(RowEditor, IsAFixedToolWindowCentredOverTheMainWindow) {
+    ASSERT_TRUE(clickRow(1, [&](Props& p) {
+        EXPECT_TRUE(p.isModal());
+        EXPECT_EQ(p.windowTitle(), "");
+        EXPECT_EQ(p.windowFlags() & Qt::WindowType_Mask, Qt::Tool);
+        EXPECT_FALSE(p.windowFlags() & Qt::WindowMinimizeButtonHint);
+        EXPECT_FALSE(p.windowFlags() & Qt::WindowMaximizeButtonHint);
+        EXPECT_TRUE(p.windowFlags() & Qt::WindowCloseButtonHint);
+        EXPECT_EQ(p.size(), QSize(313, 196));
+        EXPECT_EQ(p.minimumSize(), p.maximumSize());
+        EXPECT_EQ(p.parentWidget(), w.get());
+        const QPoint offset = p.frameGeometry().center() - w->frameGeometry().center();
+        EXPECT_LE(offset.manhattanLength(), 1) << offset.x() << "," << offset.y();
+        p.reject();
+    }));
+}
+
+TEST_F(RowEditor, ControlsSitAtTheirPlaces) {
+    ASSERT_TRUE(clickRow(1, [&](Props& p) {
+        EXPECT_EQ(p.Image1->geometry(), QRect(0, -16, 1013, 220));
+        EXPECT_TRUE(p.Image1->Stretch());
+        EXPECT_EQ(p.Label2->geometry(), QRect(32, 16, 49, 17));
+        EXPECT_EQ(p.Label4->geometry(), QRect(80, 16, 217, 17));
+        EXPECT_EQ(p.Label1->geometry(), QRect(32, 48, 49, 17));
+        EXPECT_EQ(p.Combo1->geometry(), QRect(80, 45, 65, 21));
+        EXPECT_EQ(p.Label3->geometry(), QRect(32, 80, 49, 17));
+        EXPECT_EQ(p.Combo2->geometry(), QRect(80, 76, 65, 21));
+        EXPECT_EQ(p.Image2->geometry(), QRect(168, 40, 113, 89));
+        EXPECT_TRUE(p.Image2->Stretch());
+        EXPECT_EQ(p.Command1->geometry(), QRect(40, 152, 73, 25));
+        EXPECT_EQ(p.Command2->geometry(), QRect(208, 152, 73, 25));
+
+        EXPECT_EQ(p.Label2->text(), "File:");
+        EXPECT_EQ(p.Label1->text(), "Copies:");
+        EXPECT_EQ(p.Label3->text(), "Size:");
+        EXPECT_EQ(p.Command1->text(), "Remove");
+        EXPECT_EQ(p.Command2->text(), "Ok");
+        for (QLabel* label : {p.Label2, p.Label4, p.Label1, p.Label3}) {
+            EXPECT_TRUE(label->autoFillBackground());
+            EXPECT_EQ(label->palette().color(QPalette::Window), QColor(Qt::white));
+        }
+        EXPECT_EQ(p.Label4->palette().color(QPalette::WindowText), kOrange);
+        for (QComboBox* combo : {p.Combo1, p.Combo2}) {
+            EXPECT_TRUE(combo->isEditable());
+            EXPECT_EQ(combo->lineEdit()->palette().color(QPalette::Text), kOrange);
+        }
+        // Enter in a combo box presses nothing.
+        EXPECT_FALSE(p.Command1->autoDefault() || p.Command1->isDefault());
+        EXPECT_FALSE(p.Command2->autoDefault() || p.Command2->isDefault());
+        p.reject();
+    }));
+}
+
+TEST_F(RowEditor, OpensOnTheClickedRowWithBothListsFilled) {
+    editRow(2, "3", "13x18");
+    for (int pass = 0; pass < 2; ++pass) {
+        ASSERT_TRUE(clickRow(2, [&](Props& p) {
+            EXPECT_EQ(p.Label4->text(), b);
+            ASSERT_FALSE(p.Image2->Picture().isNull());
+            EXPECT_EQ(p.Image2->Picture().pixel(5, 5) & 0xFFFFFF, qRgb(90, 60, 30) & 0xFFFFFFu);
+            EXPECT_EQ(items(p.Combo1),
+                      QStringList({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}));
+            EXPECT_EQ(items(p.Combo2),
+                      QStringList({"10x15", "13x18", "15x21", "20x25", "20x30", "30x45"}));
+            EXPECT_EQ(p.Combo1->currentText(), "3");
+            EXPECT_EQ(p.Combo2->currentText(), "13x18");
+            EXPECT_EQ(grid().Row(), 2);
+            EXPECT_EQ(grid().Col(), ColSize);
+            EXPECT_EQ(list().edit_row, 2);
+            p.reject();
+        }));
+    }
+}
+
+TEST_F(RowEditor, TabOrderRunsFromCopiesToOk) {
+    ASSERT_TRUE(clickRow(1, [&](Props& p) {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return p.isActiveWindow(); }));
+        ASSERT_TRUE(p.Combo1->hasFocus());
+        QWidget* expected[] = {p.Combo2, p.Command1, p.Command2, p.Combo1};
+        for (QWidget* next : expected) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            EXPECT_TRUE(next->hasFocus()) << next->metaObject()->className();
+        }
+        p.reject();
+    }));
+}
+
+TEST_F(RowEditor, OkStoresWhatWasTypedExactly) {
+    ASSERT_TRUE(clickRow(1, [&](Props& p) {
+        type(p.Combo1, "0");
+        type(p.Combo2, "9x13 matte");
+        QTest::mouseClick(p.Command2, Qt::LeftButton);
+    }));
+    EXPECT_EQ(grid().TextMatrix(1, ColCopies), "0");
+    EXPECT_EQ(list().entries[1].copies, "0");
+    EXPECT_EQ(list().entries[1].size, "9x13 matte");
+    EXPECT_EQ(list().entries[1].file, a);
+
+    ASSERT_TRUE(clickRow(1, [&](Props& p) {
+        EXPECT_EQ(p.Combo1->currentText(), "0");
+        type(p.Combo1, "12");
+        type(p.Combo2, "");
+        QTest::mouseClick(p.Command2, Qt::LeftButton);
+    }));
+    EXPECT_EQ(list().entries[1].copies, "12");
+    EXPECT_EQ(list().entries[1].size, "");
+    // Typed values stay out of the lists.
+    ASSERT_TRUE(clickRow(1, [&](Props& p) {
+        EXPECT_EQ(p.Combo1->count(), 10);
+        EXPECT_EQ(p.Combo2->count(), 6);
+        p.Combo2->setCurrentIndex(5);
+        p.Combo1->setCurrentIndex(9);
+        QTest::mouseClick(p.Command2, Qt::LeftButton);
+    }));
+    EXPECT_EQ(list().entries[1].copies, "10");
+    EXPECT_EQ(list().entries[1].size, "30x45");
+    // The other row is untouched.
+    EXPECT_EQ(list().entries[2].copies, "1");
+    EXPECT_EQ(list().entries[2].size, "10x15");
+    expectInStep();
+}
+
+TEST_F(RowEditor, CloseBoxChangesNothing) {
+    editRow(1, "2", "15x21");
+    ASSERT_TRUE(clickRow(1, [&](Props& p) {
+        type(p.Combo1, "7");
+        type(p.Combo2, "20x25");
+        p.close();
+    }));
+    EXPECT_EQ(list().count, 2);
+    EXPECT_EQ(list().entries[1].copies, "2");
+    EXPECT_EQ(list().entries[1].size, "15x21");
+    expectInStep();
+}
+
+TEST_F(RowEditor, TheRowIsCopiedBackWhateverItShows) {
+    ASSERT_TRUE(clickRow(2, [&](Props& p) {
+        grid().setTextMatrix(2, ColFile, "changed behind the editor");
+        p.close();
+    }));
+    EXPECT_EQ(list().entries[2].file, "changed behind the editor");
+    EXPECT_EQ(grid().Col(), ColCopies);
+}
+
+TEST_F(RowEditor, AGonePhotoOpensWithoutAPictureAndStillEdits) {
+    ASSERT_TRUE(QFile::remove(a));
+    ASSERT_TRUE(clickRow(1, [&](Props& p) {
+        EXPECT_EQ(p.Label4->text(), a);
+        EXPECT_TRUE(p.Image2->Picture().isNull());
+        type(p.Combo1, "5");
+        QTest::mouseClick(p.Command2, Qt::LeftButton);
+    }));
+    EXPECT_EQ(list().entries[1].copies, "5");
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    expectInStep();
+}
+
+TEST_F(RowEditor, AClickOutsideTheRowsEditsTheCurrentRow) {
+    // Clicks on the header and below the rows leave the current row as it
+    // was: the last added, then the one last clicked.
+    ASSERT_EQ(grid().Row(), 2);
+    ASSERT_TRUE(clickHeader([&](Props& p) {
+        EXPECT_EQ(p.Label4->text(), b);
+        p.reject();
+    }));
+    ASSERT_TRUE(clickRow(1, [&](Props& p) { p.reject(); }));
+    ASSERT_TRUE(clickBelowRows([&](Props& p) {
+        EXPECT_EQ(p.Label4->text(), a);
+        p.reject();
+    }));
+}
+
+TEST_F(RowEditor, ClosingActivatesTheMainWindowAgain) {
+    for (int round = 0; round < 2; ++round) {
+        int before = 0;
+        ASSERT_TRUE(clickRow(1, [&](Props& p) {
+            // Not QTest::qWaitForWindowActive: it counts a window whose owner
+            // is active as active itself.
+            ASSERT_TRUE(QTest::qWaitFor([&] { return p.isActiveWindow(); }));
+            // Whatever the main window's earlier activations loaded is done.
+            QCoreApplication::processEvents();
+            before = w->activations();
+            if (round == 0)
+                p.close();
+            else
+                QTest::mouseClick(p.Command2, Qt::LeftButton);
+        }));
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            return QApplication::activeWindow() == w.get() && w->activations() > before;
+        })) << "round "
+            << round;
+    }
+}
+
+using EmptyGrid = SelectionWindowTest;
+
+TEST_F(EmptyGrid, AClickWithoutDataRowsOpensNothing) {
+    EXPECT_FALSE(clickHeader([](Props& p) { p.reject(); }));
+    EXPECT_FALSE(clickBelowRows([](Props& p) { p.reject(); }));
+    EXPECT_EQ(list().count, 0);
+    EXPECT_EQ(grid().Rows(), 1);
+    EXPECT_EQ(grid().TextMatrix(0, ColFile), "File");
+    EXPECT_EQ(list().entries[0].file, "");
+}
+
+} // namespace
