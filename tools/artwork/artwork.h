@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+// Every picture and page the program ships, one function each. The file each
+// one is written to is decided by makeassets.cpp.
+
+// Banners and the logo (banners.cpp).
+QImage mainBanner();  // 1013 x 92, top and bottom of the main window
+QImage logo();        // 296 x 38, drawn over the top banner at (16, 24)
+QImage propsBanner(); // 1013 x 92, background of the row editor
+
+// Pictures of the five buttons of the main window, 24-bit on a black mask
+// (commandicons.cpp).
+QImage openCommandIcon();
+QImage saveCommandIcon();
+QImage copyCommandIcon();
+QImage listCommandIcon();
+QImage helpCommandIcon();
+
+// Small pictures (smallpictures.cpp).
+QImage jpegIcon();           // 23 x 18, "view in the default viewer"
+QImage rotateIcon();         // 22 x 18, "Rotate"
+QImage windowIcon(int size); // 16, 32 or 48 pixels
+QImage handCursor();         // 32 x 32, hot spot (10, 0)
+QImage noCopiesMarker();     // 40 x 30, the grid's mark for "0" copies
+
+// The pages of the maker's site (sitepages.cpp).
+QString panelPage(); // publ_mv.php, shown in the web panel
+QString helpPage();  // mv_help.html
