@@ -227,10 +227,22 @@ void MainWindow::Image5_Click()
     m_shell.start({QStringLiteral("explorer"), current_file, WindowStyle::Maximized});
 }
 
+void MainWindow::queueActivate()
+{
+    // Showing and activating arrive together; one load serves both.
+    if (m_activatePending)
+        return;
+    m_activatePending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_activatePending = false;
+        Form_Activate();
+    });
+}
+
 bool MainWindow::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowActivate)
-        QTimer::singleShot(0, this, &MainWindow::Form_Activate);
+        queueActivate();
     return QWidget::event(event);
 }
 
@@ -240,6 +252,9 @@ void MainWindow::showEvent(QShowEvent* event)
     if (m_placed)
         return;
     m_placed = true;
+    // Without a window manager the window may never be activated; it is
+    // still shown, and showing it counts as its first activation.
+    queueActivate();
     if (const QScreen* screen = this->screen()) {
         QRect frame = frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());

@@ -101,6 +101,7 @@ protected:
 private:
     void createControls();
     void connectHandlers();
+    void queueActivate();
 
     Dialogs& m_dialogs;
     Shell& m_shell;
@@ -108,5 +109,6 @@ private:
     std::unique_ptr<BrowseControls> m_browse;
     std::unique_ptr<SelectionControls> m_selection;
     bool m_placed = false;
+    bool m_activatePending = false;
     int m_activations = 0;
 };

@@ -1,9 +1,14 @@
 #pragma once
 
 #include <QComboBox>
+#include <QHash>
 
-// The drive list: the root folder, the home folder and the mounted volumes.
-// Choosing one, by the user or by the program, raises Change.
+// The drive list: the root folder, the home folder and the mounted volumes,
+// each item's data its root path. Choosing one, by the user or by the
+// program, raises Change.
+//
+// Each drive has a current folder, as drives have elsewhere: the folder last
+// handed to setDrive on that drive, or its root.
 class DriveList : public QComboBox {
     Q_OBJECT
 public:
@@ -11,9 +16,17 @@ public:
 
     // The chosen drive's root path.
     QString Drive() const;
-    // Chooses the drive that holds path (the deepest root that contains it).
+    // The chosen drive's current folder.
+    QString Folder() const;
+    // Chooses the drive that holds path (the deepest root that contains it)
+    // and makes path that drive's current folder.
     void setDrive(const QString& path);
-    // Reads the mounted volumes again.
+    int ListCount() const { return count(); }
+    int ListIndex() const { return currentIndex(); }
+    // Chooses the drive at index; raises Change.
+    void setListIndex(int index);
+    // Reads the mounted volumes again; the chosen drive stays chosen while
+    // it is still there.
     void Refresh();
 
     // The drive whose root is the deepest that contains path.
@@ -23,5 +36,7 @@ signals:
     void Change();
 
 private:
-    QStringList m_roots;
+    QStringList roots() const;
+
+    QHash<QString, QString> m_folders; // drive root -> current folder
 };

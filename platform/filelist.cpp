@@ -2,30 +2,26 @@
 
 #include <QDir>
 
-FileList::FileList(QWidget* parent) : QListWidget(parent)
-{
+FileList::FileList(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0)
+        if (row >= 0 && !m_focusing)
             emit Click();
     });
     connect(this, &QListWidget::itemDoubleClicked, this, [this] { emit DblClick(); });
 }
 
-void FileList::setPath(const QString& path)
-{
+void FileList::setPath(const QString& path) {
     m_path = QDir::cleanPath(path);
     Refresh();
 }
 
-void FileList::setPattern(const QString& pattern)
-{
+void FileList::setPattern(const QString& pattern) {
     m_pattern = pattern;
     Refresh();
 }
 
-void FileList::Refresh()
-{
+void FileList::Refresh() {
     const QSignalBlocker blocker(this);
     clear();
     QDir dir(m_path);
@@ -37,8 +33,7 @@ void FileList::Refresh()
     setCurrentRow(-1);
 }
 
-void FileList::setListIndex(int index)
-{
+void FileList::setListIndex(int index) {
     if (index == currentRow() && index >= 0) {
         emit Click();
         return;
@@ -46,8 +41,20 @@ void FileList::setListIndex(int index)
     setCurrentRow(index);
 }
 
-QString FileList::FileName() const
-{
+QString FileList::FileName() const {
     const QListWidgetItem* item = currentItem();
     return item ? item->text() : QString();
+}
+
+void FileList::focusInEvent(QFocusEvent* event) {
+    // Qt's list makes its first item current when it gains the focus with
+    // none; here a file is only chosen by the user or the program.
+    const bool none = currentRow() < 0;
+    m_focusing = true;
+    QListWidget::focusInEvent(event);
+    m_focusing = false;
+    if (none && currentRow() >= 0) {
+        const QSignalBlocker blocker(this);
+        setCurrentRow(-1);
+    }
 }

@@ -28,7 +28,11 @@ signals:
     void Click();
     void DblClick();
 
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+
 private:
+    bool m_focusing = false;
     QString m_path;
     QString m_pattern = QStringLiteral("*.*");
 };

@@ -1,60 +1,346 @@
 #include "flexgrid.h"
 
-// Minimal cells-only grid until the drawn grid lands.
-FlexGrid::FlexGrid(QWidget* parent) : QAbstractScrollArea(parent) {}
-void FlexGrid::Clear()
-{
-    for (auto& r : m_cells)
-        for (auto& c : r)
-            c = Cell();
+#include "designfont.h"
+#include "gridgeometry.h"
+#include "gridtextwrap.h"
+
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kDefaultRowHeight = 240; // twips: a line of the 11 px font plus room
+constexpr int kDefaultColWidth = 960;  // twips
+constexpr int kTextPadding = 2;        // pixels left and right of a cell text
+
+// The grid's design colours, resolved once: 0x80000005 window background,
+// 0x000080FF orange, 0x80000004 menu, 0x00FFC0C0 light blue, 0x8000000E
+// highlight text, 0x00FFFFFF beyond the cells, 0x00C0C0C0 grid lines.
+const QColor kCellBack(255, 255, 255);
+const QColor kCellText(255, 128, 0);
+const QColor kHeaderBack(255, 128, 0);
+const QColor kHeaderText(212, 208, 200);
+const QColor kSelectedBack(192, 192, 255);
+const QColor kSelectedText(255, 255, 255);
+const QColor kEmptyArea(255, 255, 255);
+const QColor kGridLine(192, 192, 192);
+
+} // namespace
+
+FlexGrid::FlexGrid(QWidget* parent) : QAbstractScrollArea(parent) {
+    setFont(designFont());
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setAutoFillBackground(false);
+    // A fresh grid: the header row and one empty row of two columns.
+    setCols(2);
+    setRows(2);
 }
-int FlexGrid::Rows() const { return m_rows; }
-void FlexGrid::setRows(int rows)
-{
-    m_rows = rows;
-    m_cells.resize(rows);
-    for (auto& r : m_cells)
-        r.resize(m_cols);
-    m_rowHeights.resize(rows, -1);
-    if (m_row >= rows)
-        m_row = rows - 1;
+
+void FlexGrid::Clear() {
+    for (auto& row : m_cells)
+        std::fill(row.begin(), row.end(), Cell{});
+    viewport()->update();
 }
-int FlexGrid::Cols() const { return m_cols; }
-void FlexGrid::setCols(int cols)
-{
-    m_cols = cols;
-    for (auto& r : m_cells)
-        r.resize(cols);
-    m_colWidths.resize(cols, 960);
+
+int FlexGrid::Rows() const {
+    return m_rows;
 }
-void FlexGrid::setFixedRows(int rows) { m_fixedRows = rows; }
-void FlexGrid::setRow(int row) { m_row = row; }
-void FlexGrid::setCol(int col) { m_col = col; }
-QString FlexGrid::Text() const { return cell(m_row, m_col).text; }
-void FlexGrid::setText(const QString& text) { cell(m_row, m_col).text = text; }
-QString FlexGrid::TextMatrix(int row, int col) const { return cell(row, col).text; }
-void FlexGrid::setTextMatrix(int row, int col, const QString& text) { cell(row, col).text = text; }
-int FlexGrid::ColWidth(int col) const { return m_colWidths.value(col); }
-void FlexGrid::setColWidth(int col, int twips) { m_colWidths[col] = twips; }
-int FlexGrid::RowHeight(int row) const { return m_rowHeights.value(row); }
-void FlexGrid::setRowHeight(int row, int twips) { m_rowHeights[row] = twips; }
-void FlexGrid::setWordWrap(bool wrap) { m_wordWrap = wrap; }
-QImage FlexGrid::CellPicture() const { return cell(m_row, m_col).picture; }
-void FlexGrid::setCellPicture(const QImage& picture) { cell(m_row, m_col).picture = picture; }
-QImage FlexGrid::CellPictureAt(int row, int col) const { return cell(row, col).picture; }
-qint16 FlexGrid::CellPictureAlignment() const { return cell(m_row, m_col).pictureAlignment; }
-void FlexGrid::setCellPictureAlignment(qint16 a) { cell(m_row, m_col).pictureAlignment = a; }
-void FlexGrid::sendMessage(int message, int wParam, int)
-{
-    if (message == WM_VSCROLL)
-        emit scrollRequested(wParam);
+
+void FlexGrid::setRows(int rows) {
+    m_rows = std::max(0, rows);
+    m_cells.resize(m_rows);
+    for (auto& row : m_cells)
+        row.resize(m_cols);
+    m_rowHeights.resize(m_rows, -1);
+    // The current row never points past the end: after the last row is
+    // dropped the new last row is current.
+    m_row = std::clamp(m_row, 0, std::max(0, m_rows - 1));
+    updateScrollBars();
+    viewport()->update();
 }
-int FlexGrid::rowAt(const QPoint&) const { return -1; }
-void FlexGrid::paintEvent(QPaintEvent*) {}
-void FlexGrid::mousePressEvent(QMouseEvent*) {}
-void FlexGrid::resizeEvent(QResizeEvent*) {}
-FlexGrid::Cell& FlexGrid::cell(int row, int col) { return m_cells[row][col]; }
-const FlexGrid::Cell& FlexGrid::cell(int row, int col) const { return m_cells[row][col]; }
-int FlexGrid::rowHeightPixels(int) const { return 0; }
-int FlexGrid::colWidthPixels(int) const { return 0; }
-void FlexGrid::updateScrollBars() {}
+
+int FlexGrid::Cols() const {
+    return m_cols;
+}
+
+void FlexGrid::setCols(int cols) {
+    m_cols = std::max(0, cols);
+    for (auto& row : m_cells)
+        row.resize(m_cols);
+    m_colWidths.resize(m_cols, kDefaultColWidth);
+    m_col = std::clamp(m_col, 0, std::max(0, m_cols - 1));
+    updateScrollBars();
+    viewport()->update();
+}
+
+void FlexGrid::setFixedRows(int rows) {
+    m_fixedRows = std::max(0, rows);
+    updateScrollBars();
+    viewport()->update();
+}
+
+void FlexGrid::setRow(int row) {
+    m_row = std::clamp(row, 0, std::max(0, m_rows - 1));
+    viewport()->update();
+}
+
+void FlexGrid::setCol(int col) {
+    m_col = std::clamp(col, 0, std::max(0, m_cols - 1));
+    viewport()->update();
+}
+
+QString FlexGrid::Text() const {
+    return TextMatrix(m_row, m_col);
+}
+
+void FlexGrid::setText(const QString& text) {
+    setTextMatrix(m_row, m_col, text);
+}
+
+QString FlexGrid::TextMatrix(int row, int col) const {
+    return hasCell(row, col) ? cell(row, col).text : QString();
+}
+
+void FlexGrid::setTextMatrix(int row, int col, const QString& text) {
+    if (!hasCell(row, col))
+        return;
+    cell(row, col).text = text;
+    viewport()->update();
+}
+
+int FlexGrid::ColWidth(int col) const {
+    return col >= 0 && col < m_cols ? m_colWidths[col] : 0;
+}
+
+void FlexGrid::setColWidth(int col, int twips) {
+    if (col < 0 || col >= m_cols)
+        return;
+    m_colWidths[col] = twips < 0 ? kDefaultColWidth : twips;
+    updateScrollBars();
+    viewport()->update();
+}
+
+int FlexGrid::RowHeight(int row) const {
+    if (row < 0 || row >= m_rows)
+        return 0;
+    return m_rowHeights[row] < 0 ? kDefaultRowHeight : m_rowHeights[row];
+}
+
+void FlexGrid::setRowHeight(int row, int twips) {
+    if (row < 0 || row >= m_rows)
+        return;
+    m_rowHeights[row] = std::max(-1, twips);
+    updateScrollBars();
+    viewport()->update();
+}
+
+void FlexGrid::setWordWrap(bool wrap) {
+    m_wordWrap = wrap;
+    viewport()->update();
+}
+
+QImage FlexGrid::CellPicture() const {
+    return CellPictureAt(m_row, m_col);
+}
+
+void FlexGrid::setCellPicture(const QImage& picture) {
+    if (!hasCell(m_row, m_col))
+        return;
+    cell(m_row, m_col).picture = picture;
+    viewport()->update();
+}
+
+QImage FlexGrid::CellPictureAt(int row, int col) const {
+    return hasCell(row, col) ? cell(row, col).picture : QImage();
+}
+
+qint16 FlexGrid::CellPictureAlignment() const {
+    return hasCell(m_row, m_col) ? cell(m_row, m_col).pictureAlignment : qint16(0);
+}
+
+void FlexGrid::setCellPictureAlignment(qint16 alignment) {
+    if (!hasCell(m_row, m_col))
+        return;
+    cell(m_row, m_col).pictureAlignment = alignment;
+    viewport()->update();
+}
+
+void FlexGrid::sendMessage(int message, int wParam, int lParam) {
+    Q_UNUSED(lParam);
+    if (message != WM_VSCROLL)
+        return;
+    // The request sits in the low word; the high word is a thumb position.
+    const int request = wParam & 0xFFFF;
+    if (request == SB_BOTTOM) {
+        updateScrollBars();
+        verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    }
+    emit scrollRequested(request);
+}
+
+int FlexGrid::rowAt(const QPoint& viewportPoint) const {
+    const GridHit hit =
+        gridHitTest(rowPixels(), colPixels(), fixedRowCount(), scrollOffset(), viewportPoint);
+    return hit.row >= fixedRowCount() ? hit.row : -1;
+}
+
+void FlexGrid::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QAbstractScrollArea::mousePressEvent(event);
+        return;
+    }
+    const GridHit hit = gridHitTest(rowPixels(), colPixels(), fixedRowCount(), scrollOffset(),
+                                    event->position().toPoint());
+    if (hit.row >= fixedRowCount() && hit.col >= 0) {
+        m_row = hit.row;
+        m_col = hit.col;
+        viewport()->update();
+    }
+    event->accept();
+    emit Click();
+}
+
+void FlexGrid::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollBars();
+}
+
+void FlexGrid::paintEvent(QPaintEvent* event) {
+    Q_UNUSED(event);
+    QPainter painter(viewport());
+    painter.setFont(font());
+    const QRect view = viewport()->rect();
+    painter.fillRect(view, kEmptyArea);
+
+    const QVector<int> rows = rowPixels();
+    const QVector<int> cols = colPixels();
+    const int fixedRows = fixedRowCount();
+    const QPoint scroll = scrollOffset();
+    const int fixedHeight = trackStart(rows, fixedRows);
+
+    const QVector<int> colX = trackStarts(cols, scroll.x());
+    auto paintRow = [&](int row, int y) {
+        for (int col = 0; col < m_cols; ++col) {
+            const QRect rect(colX[col], y, cols[col], rows[row]);
+            if (rect.width() > 0 && rect.intersects(view))
+                paintCell(painter, row, col, rect);
+        }
+    };
+
+    // Scrolled rows first, kept out of the band of the fixed rows, which
+    // stay where they are.
+    const QVector<int> scrolledY = trackStarts(rows, scroll.y());
+    painter.setClipRect(QRect(0, fixedHeight, view.width(), view.height() - fixedHeight));
+    for (int row = fixedRows; row < m_rows && scrolledY[row] < view.height(); ++row) {
+        if (scrolledY[row] + rows[row] > fixedHeight)
+            paintRow(row, scrolledY[row]);
+    }
+    painter.setClipRect(view);
+    const QVector<int> fixedY = trackStarts(rows, 0);
+    for (int row = 0; row < fixedRows; ++row)
+        paintRow(row, fixedY[row]);
+}
+
+void FlexGrid::paintCell(QPainter& painter, int row, int col, const QRect& rect) const {
+    const bool fixed = row < fixedRowCount();
+    const bool selected = !fixed && row == m_row && col == m_col;
+    const QRect interior = cellInterior(rect);
+
+    painter.fillRect(interior, fixed ? kHeaderBack : selected ? kSelectedBack : kCellBack);
+    painter.fillRect(QRect(rect.right(), rect.top(), 1, rect.height()), kGridLine);
+    painter.fillRect(QRect(rect.left(), rect.bottom(), rect.width(), 1), kGridLine);
+
+    painter.save();
+    painter.setClipRect(interior, Qt::IntersectClip);
+    const Cell& content = cell(row, col);
+    if (!content.picture.isNull())
+        painter.drawImage(
+            pictureRect(interior, content.picture.size(), content.pictureAlignment).topLeft(),
+            content.picture);
+    painter.setPen(fixed ? kHeaderText : selected ? kSelectedText : kCellText);
+    paintText(painter, content.text, interior);
+    painter.restore();
+}
+
+void FlexGrid::paintText(QPainter& painter, const QString& text, const QRect& interior) const {
+    const QRect area = interior.adjusted(kTextPadding, 0, -kTextPadding, 0);
+    if (text.isEmpty() || area.width() <= 0)
+        return;
+    const QFontMetrics metrics(painter.font());
+    const QStringList lines =
+        m_wordWrap
+            ? wrapCellText(text, area.width(),
+                           [&metrics](const QString& s) { return metrics.horizontalAdvance(s); })
+            : QStringList{text};
+    const int lineHeight = metrics.height();
+    const int block = int(lines.size()) * lineHeight;
+    // Centred when the lines fit; otherwise the first lines show.
+    int y = block <= area.height() ? area.top() + (area.height() - block) / 2 : area.top();
+    for (const QString& line : lines) {
+        if (y >= area.bottom() + 1)
+            break;
+        painter.drawText(QRect(area.left(), y, area.width(), lineHeight),
+                         Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, line);
+        y += lineHeight;
+    }
+}
+
+FlexGrid::Cell& FlexGrid::cell(int row, int col) {
+    return m_cells[row][col];
+}
+
+const FlexGrid::Cell& FlexGrid::cell(int row, int col) const {
+    return m_cells[row][col];
+}
+
+bool FlexGrid::hasCell(int row, int col) const {
+    return row >= 0 && row < m_rows && col >= 0 && col < m_cols;
+}
+
+int FlexGrid::rowHeightPixels(int row) const {
+    return gridPixels(RowHeight(row));
+}
+
+int FlexGrid::colWidthPixels(int col) const {
+    return gridPixels(ColWidth(col));
+}
+
+QVector<int> FlexGrid::rowPixels() const {
+    QVector<int> sizes(m_rows);
+    for (int row = 0; row < m_rows; ++row)
+        sizes[row] = rowHeightPixels(row);
+    return sizes;
+}
+
+QVector<int> FlexGrid::colPixels() const {
+    QVector<int> sizes(m_cols);
+    for (int col = 0; col < m_cols; ++col)
+        sizes[col] = colWidthPixels(col);
+    return sizes;
+}
+
+int FlexGrid::fixedRowCount() const {
+    return std::min(m_fixedRows, m_rows);
+}
+
+QPoint FlexGrid::scrollOffset() const {
+    return QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+}
+
+void FlexGrid::updateScrollBars() {
+    const QVector<int> rows = rowPixels();
+    const QSize view = viewport()->size();
+    const int fixedHeight = trackStart(rows, fixedRowCount());
+    QScrollBar* vertical = verticalScrollBar();
+    vertical->setSingleStep(gridPixels(kDefaultRowHeight));
+    vertical->setPageStep(std::max(1, view.height() - fixedHeight));
+    vertical->setRange(0, scrollMaximum(trackTotal(rows), view.height()));
+    QScrollBar* horizontal = horizontalScrollBar();
+    horizontal->setSingleStep(gridPixels(kDefaultColWidth) / 4);
+    horizontal->setPageStep(std::max(1, view.width()));
+    horizontal->setRange(0, scrollMaximum(trackTotal(colPixels()), view.width()));
+}

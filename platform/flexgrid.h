@@ -5,6 +5,8 @@
 #include <QString>
 #include <QVector>
 
+class QPainter;
+
 // The selection grid: a table of text cells with optional cell pictures, one
 // current cell, a fixed header row and the members the order code relies on.
 // Widths and heights are set in twips and drawn at 15 twips to a pixel.
@@ -37,9 +39,12 @@ public:
     QString TextMatrix(int row, int col) const;
     void setTextMatrix(int row, int col, const QString& text);
 
+    // A column 1 twip wide takes no pixel; its texts stay readable. Setting a
+    // negative width restores the default (960 twips).
     int ColWidth(int col) const;
     void setColWidth(int col, int twips);
-    // -1 means the grid's default height.
+    // Heights read back in twips as drawn; setting -1 restores the grid's
+    // default height (240 twips, one line of the grid's font with room).
     int RowHeight(int row) const;
     void setRowHeight(int row, int twips);
     bool WordWrap() const { return m_wordWrap; }
@@ -60,7 +65,9 @@ public:
     int rowAt(const QPoint& viewportPoint) const;
 
 signals:
-    // The user clicked a cell; Row() is already the clicked data row.
+    // A left press anywhere in the cells' area. On a data cell, Row() and Col()
+    // are already that cell; on the header row or the empty area beyond the
+    // last row or column the current cell stays where it was.
     void Click();
     // Every scroll request the grid received, for whoever wants to see them.
     void scrollRequested(int request);
@@ -79,9 +86,16 @@ private:
 
     Cell& cell(int row, int col);
     const Cell& cell(int row, int col) const;
+    bool hasCell(int row, int col) const;
     int rowHeightPixels(int row) const;
     int colWidthPixels(int col) const;
+    QVector<int> rowPixels() const;
+    QVector<int> colPixels() const;
+    int fixedRowCount() const;
+    QPoint scrollOffset() const;
     void updateScrollBars();
+    void paintCell(QPainter& painter, int row, int col, const QRect& rect) const;
+    void paintText(QPainter& painter, const QString& text, const QRect& interior) const;
 
     int m_rows = 0;
     int m_cols = 0;

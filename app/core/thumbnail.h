@@ -12,8 +12,12 @@ struct ThumbnailEnv {
     QProgressBar& ProgressBar1;
 };
 
-// Copies the picture of source into target at width x height by sampling one
-// source pixel per target pixel. Preview mode draws it centred in a 329 x 329
-// target over the target's background, with the progress bar.
+// Copies the picture of source into target at width x height pixels by
+// sampling one source pixel per target pixel, without averaging. Preview mode
+// sizes target 329 x 329, fills it with its own background colour and draws
+// the picture centred, with the progress bar showing the rows. Plain mode
+// sizes target width x height and paints nothing but the sampled pixels.
+// Afterwards target's drawing is its picture and target is visible. The file
+// list is disabled meanwhile. A width or height below 1 draws nothing.
 void thumbnail(std::int16_t width, std::int16_t height, PictureBox& source, PictureBox& target,
                bool preview, const ThumbnailEnv& env);

@@ -1,0 +1,16 @@
+#include "previewgeometry.h"
+
+#include "rounding.h"
+
+#include <algorithm>
+
+PreviewSize previewSize(int pictureWidth, int pictureHeight) {
+    constexpr double longSide = 1967.0 / 6;
+    const double ratio =
+        static_cast<double>(std::max(1, pictureHeight)) / std::max(1, pictureWidth);
+    // A sliver of a picture still gets a pixel: the scaler divides by both.
+    const auto side = [](double v) { return std::max<std::int16_t>(1, roundToInt16(v)); };
+    if (ratio > 1)
+        return {side(longSide / ratio), side(longSide)};
+    return {side(longSide), side(longSide * ratio)};
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <cstdint>
+
+// The preview box is this many pixels square.
+constexpr int kPreviewSide = 329;
+
+// The size a picture is drawn at in the preview: its long side 1967/6 pixels
+// (328 once whole), its short side in proportion, never less than 1 pixel.
+struct PreviewSize {
+    std::int16_t width = 0;
+    std::int16_t height = 0;
+};
+
+PreviewSize previewSize(int pictureWidth, int pictureHeight);
