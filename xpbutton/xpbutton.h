@@ -213,6 +213,5 @@ private:
     ButtonDrawState m_draw;
     ButtonState m_lastDrawn;
     quint64 m_refreshCount = 0;
-    bool m_captured = false;     // the mouse was grabbed for a double click
     bool m_handFallback = false; // the hand was asked for but has no picture
 };

@@ -88,11 +88,9 @@ ControlError XpButton::UserControl_MouseUp(std::int16_t& Button, std::int16_t& S
 }
 
 ControlError XpButton::UserControl_DblClick() {
-    // The release that follows reaches the button wherever it happens.
-    if (isVisible() && QWidget::mouseGrabber() != this) {
-        grabMouse();
-        m_captured = true;
-    }
+    // The mouse is already captured: the second press, which arrives just
+    // before this, gave the button Qt's implicit grab, so the release that
+    // follows reaches it wherever it happens.
     return UserControl_MouseDown(g_LastButton, g_LastShift, g_LastX, g_LastY);
 }
 
@@ -211,13 +209,8 @@ void XpButton::mouseReleaseEvent(QMouseEvent* event) {
     float y = static_cast<float>(event->position().y());
     const QPointer<XpButton> alive(this);
     const ControlError error = UserControl_MouseUp(button, shift, x, y);
-    if (!alive)
-        return;
-    if (m_captured && event->buttons() == Qt::NoButton) {
-        m_captured = false;
-        releaseMouse();
-    }
-    report(error);
+    if (alive)
+        report(error);
 }
 
 void XpButton::mouseDoubleClickEvent(QMouseEvent*) {
