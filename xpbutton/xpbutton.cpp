@@ -65,6 +65,17 @@ void XpButton::report(ControlError error) {
         emit errorRaised(describe(error));
 }
 
+template <typename T> void XpButton::store(T& field, const T& value, const char* name) {
+    field = value;
+    PropertyChanged(QLatin1String(name));
+}
+
+template <typename T>
+ControlError XpButton::storeAndRedraw(T& field, const T& value, const char* name) {
+    store(field, value, name);
+    return Refresh();
+}
+
 ButtonState XpButton::currentState() const {
     ButtonState s;
     s.ButtonStyle = m_ButtonStyle;
@@ -172,9 +183,7 @@ void XpButton::setMouseIcon(const PicturePtr& icon) {
 }
 
 ControlError XpButton::setShowFocusRect(bool value) {
-    m_ShowFocusRect = value;
-    PropertyChanged(QStringLiteral("ShowFocusRect"));
-    return Refresh();
+    return storeAndRedraw(m_ShowFocusRect, value, "ShowFocusRect");
 }
 
 ControlError XpButton::GoToURL() {
@@ -189,8 +198,7 @@ ControlError XpButton::GoToURL() {
 }
 
 void XpButton::setURL(const QString& value) {
-    m_URL = value;
-    PropertyChanged(QStringLiteral("URL"));
+    store(m_URL, value, "URL");
 }
 
 ControlError XpButton::setCaption(const QString& value) {
@@ -211,9 +219,7 @@ ControlError XpButton::setButtonStyle(std::int32_t value) {
 }
 
 ControlError XpButton::setPicturePosition(std::int32_t value) {
-    m_PicturePosition = value;
-    PropertyChanged(QStringLiteral("PicturePosition"));
-    return Refresh();
+    return storeAndRedraw(m_PicturePosition, value, "PicturePosition");
 }
 
 ControlError XpButton::setPicture(const PicturePtr& picture) {
@@ -237,15 +243,11 @@ ControlError XpButton::setPicture(const PicturePtr& picture) {
 }
 
 ControlError XpButton::setPictureWidth(std::int32_t value) {
-    m_PictureWidth = value;
-    PropertyChanged(QStringLiteral("PictureWidth"));
-    return Refresh();
+    return storeAndRedraw(m_PictureWidth, value, "PictureWidth");
 }
 
 ControlError XpButton::setPictureHeight(std::int32_t value) {
-    m_PictureHeight = value;
-    PropertyChanged(QStringLiteral("PictureHeight"));
-    return Refresh();
+    return storeAndRedraw(m_PictureHeight, value, "PictureHeight");
 }
 
 ControlError XpButton::setPictureSize(std::int32_t value) {
@@ -271,23 +273,19 @@ ControlError XpButton::setPictureSize(std::int32_t value) {
 }
 
 void XpButton::setPictureHover(const PicturePtr& picture) {
-    m_PictureHover = picture;
-    PropertyChanged(QStringLiteral("PictureHover"));
+    store(m_PictureHover, picture, "PictureHover");
 }
 
 void XpButton::setXPColor_Pressed(ColorValue value) {
-    m_XPColor_Pressed = value;
-    PropertyChanged(QStringLiteral("XPColor_Pressed"));
+    store(m_XPColor_Pressed, value, "XPColor_Pressed");
 }
 
 void XpButton::setXPColor_Hover(ColorValue value) {
-    m_XPColor_Hover = value;
-    PropertyChanged(QStringLiteral("XPColor_Hover"));
+    store(m_XPColor_Hover, value, "XPColor_Hover");
 }
 
 void XpButton::setXPDefaultColors(bool value) {
-    m_XPDefaultColors = value;
-    PropertyChanged(QStringLiteral("XPDefaultColors"));
+    store(m_XPDefaultColors, value, "XPDefaultColors");
 }
 
 ControlError XpButton::setBackColor(ColorValue value) {
@@ -336,30 +334,21 @@ QCursor XpButton::customPointer() const {
 }
 
 void XpButton::setXPShowBorderAlways(bool value) {
-    m_XPShowBorderAlways = value;
-    PropertyChanged(QStringLiteral("XPShowBorderAlways"));
+    store(m_XPShowBorderAlways, value, "XPShowBorderAlways");
 }
 
 ControlError XpButton::setMaskColor(ColorValue value) {
-    m_MaskColor = value;
-    PropertyChanged(QStringLiteral("MaskColor"));
-    return Refresh();
+    return storeAndRedraw(m_MaskColor, value, "MaskColor");
 }
 
 ControlError XpButton::setTransparentBG(bool value) {
-    m_TransparentBG = value;
-    PropertyChanged(QStringLiteral("TransparentBG"));
-    return Refresh();
+    return storeAndRedraw(m_TransparentBG, value, "TransparentBG");
 }
 
 ControlError XpButton::setBEVEL(std::int16_t value) {
-    m_BEVEL = value;
-    PropertyChanged(QStringLiteral("BEVEL"));
-    return Refresh();
+    return storeAndRedraw(m_BEVEL, value, "BEVEL");
 }
 
 ControlError XpButton::setBEVELDEPTH(std::int16_t value) {
-    m_BEVELDEPTH = value;
-    PropertyChanged(QStringLiteral("BEVELDEPTH"));
-    return Refresh();
+    return storeAndRedraw(m_BEVELDEPTH, value, "BEVELDEPTH");
 }

@@ -7,6 +7,7 @@
 #include <QRegion>
 
 #include <cstdint>
+#include <functional>
 
 class QTimer;
 
@@ -162,6 +163,13 @@ private:
     void adoptFont(const FontPtr& font);
     void g_Font_FontChanged(const QString& PropertyName);
     void report(ControlError error);
+    // The common setters: store, notify, and redraw or not.
+    template <typename T> void store(T& field, const T& value, const char* name);
+    template <typename T> ControlError storeAndRedraw(T& field, const T& value, const char* name);
+    // Runs an entry point for one of Qt's events and reports its failure.
+    void run(const std::function<ControlError()>& entry);
+    using MouseEntry = ControlError (XpButton::*)(std::int16_t&, std::int16_t&, float&, float&);
+    void runMouse(MouseEntry entry, std::int16_t button, const QMouseEvent& event);
     void applyHand();
 
     // Stored values.

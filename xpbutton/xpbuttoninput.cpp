@@ -177,60 +177,52 @@ ControlError XpButton::UserControl_Resize() {
 
 // Qt's events, translated onto the entry points.
 
+void XpButton::run(const std::function<ControlError()>& entry) {
+    // A handler of the host may delete the button.
+    const QPointer<XpButton> alive(this);
+    const ControlError error = entry();
+    if (alive)
+        report(error);
+}
+
+void XpButton::runMouse(MouseEntry entry, std::int16_t button, const QMouseEvent& event) {
+    std::int16_t shift = shiftCode(event.modifiers());
+    float x = static_cast<float>(event.position().x());
+    float y = static_cast<float>(event.position().y());
+    run([&] { return (this->*entry)(button, shift, x, y); });
+}
+
 void XpButton::mousePressEvent(QMouseEvent* event) {
     // The second press of a double click arrives again as the double click.
     if (event->flags().testFlag(Qt::MouseEventCreatedDoubleClick))
         return;
-    std::int16_t button = mouseButtonCode(event->button());
-    std::int16_t shift = shiftCode(event->modifiers());
-    float x = static_cast<float>(event->position().x());
-    float y = static_cast<float>(event->position().y());
-    const QPointer<XpButton> alive(this);
-    const ControlError error = UserControl_MouseDown(button, shift, x, y);
-    if (alive)
-        report(error);
+    runMouse(&XpButton::UserControl_MouseDown, mouseButtonCode(event->button()), *event);
 }
 
 void XpButton::mouseMoveEvent(QMouseEvent* event) {
-    std::int16_t button = mouseButtonsCode(event->buttons());
-    std::int16_t shift = shiftCode(event->modifiers());
-    float x = static_cast<float>(event->position().x());
-    float y = static_cast<float>(event->position().y());
-    const QPointer<XpButton> alive(this);
-    const ControlError error = UserControl_MouseMove(button, shift, x, y);
-    if (alive)
-        report(error);
+    runMouse(&XpButton::UserControl_MouseMove, mouseButtonsCode(event->buttons()), *event);
 }
 
 void XpButton::mouseReleaseEvent(QMouseEvent* event) {
-    std::int16_t button = mouseButtonCode(event->button());
-    std::int16_t shift = shiftCode(event->modifiers());
-    float x = static_cast<float>(event->position().x());
-    float y = static_cast<float>(event->position().y());
-    const QPointer<XpButton> alive(this);
-    const ControlError error = UserControl_MouseUp(button, shift, x, y);
-    if (alive)
-        report(error);
+    runMouse(&XpButton::UserControl_MouseUp, mouseButtonCode(event->button()), *event);
 }
 
 void XpButton::mouseDoubleClickEvent(QMouseEvent*) {
-    const QPointer<XpButton> alive(this);
-    const ControlError error = UserControl_DblClick();
-    if (alive)
-        report(error);
+    run([this] { return UserControl_DblClick(); });
 }
 
 void XpButton::keyPressEvent(QKeyEvent* event) {
     std::int16_t code = keyCode(event->key(), event->modifiers());
     std::int16_t shift = shiftCode(event->modifiers());
-    const QPointer<XpButton> alive(this);
-    ControlError error = UserControl_KeyDown(code, shift);
     // With Alt held a key types nothing.
     std::int16_t ascii = event->modifiers().testFlag(Qt::AltModifier) ? 0 : keyAscii(*event);
-    if (alive && error == ControlError::None && ascii != 0)
-        error = UserControl_KeyPress(ascii);
-    if (alive)
-        report(error);
+    run([&] {
+        const QPointer<XpButton> alive(this);
+        const ControlError error = UserControl_KeyDown(code, shift);
+        if (!alive || error != ControlError::None || ascii == 0)
+            return error;
+        return UserControl_KeyPress(ascii);
+    });
 }
 
 void XpButton::keyReleaseEvent(QKeyEvent* event) {
@@ -239,10 +231,7 @@ void XpButton::keyReleaseEvent(QKeyEvent* event) {
         return;
     std::int16_t code = keyCode(event->key(), event->modifiers());
     std::int16_t shift = shiftCode(event->modifiers());
-    const QPointer<XpButton> alive(this);
-    const ControlError error = UserControl_KeyUp(code, shift);
-    if (alive)
-        report(error);
+    run([&] { return UserControl_KeyUp(code, shift); });
 }
 
 void XpButton::focusInEvent(QFocusEvent* event) {
