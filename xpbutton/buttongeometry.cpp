@@ -2,12 +2,12 @@
 
 #include <cmath>
 
-std::int32_t roundHalfEven(double value) {
+std::int32_t wholePixels(double value) {
     return static_cast<std::int32_t>(std::nearbyint(value));
 }
 
 WinRect focusRectFor(double scaleWidth, double scaleHeight) {
-    return {4, 4, roundHalfEven(scaleWidth - 4), roundHalfEven(scaleHeight - 4)};
+    return {4, 4, wholePixels(scaleWidth - 4), wholePixels(scaleHeight - 4)};
 }
 
 QRegion roundedWindowRegion(std::int32_t w, std::int32_t h) {

@@ -8,7 +8,7 @@
 #include <cstdint>
 
 // Whole pixels from a fraction: nearest, halves to the even neighbour.
-std::int32_t roundHalfEven(double value);
+std::int32_t wholePixels(double value);
 
 // The focus rectangle of a client area: inset 4 pixels on every side.
 WinRect focusRectFor(double scaleWidth, double scaleHeight);

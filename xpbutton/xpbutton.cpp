@@ -230,9 +230,9 @@ ControlError XpButton::setPicture(const PicturePtr& picture) {
         m_OriginalPicSizeH = 32;
     } else {
         m_OriginalPicSizeW =
-            roundHalfEven(ScaleX(picture->himetricWidth(), ScaleUnit::Himetric, ScaleMode()));
+            wholePixels(ScaleX(picture->himetricWidth(), ScaleUnit::Himetric, ScaleMode()));
         m_OriginalPicSizeH =
-            roundHalfEven(ScaleY(picture->himetricHeight(), ScaleUnit::Himetric, ScaleMode()));
+            wholePixels(ScaleY(picture->himetricHeight(), ScaleUnit::Himetric, ScaleMode()));
     }
     PropertyChanged(QStringLiteral("Picture"));
     if (m_PictureSize == 2) {

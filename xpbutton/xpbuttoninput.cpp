@@ -161,8 +161,8 @@ ControlError XpButton::UserControl_Resize() {
         setWidth(150);
     if (ScaleHeight() < 10)
         setHeight(150);
-    g_Width = roundHalfEven(ScaleWidth());
-    g_Height = roundHalfEven(ScaleHeight());
+    g_Width = wholePixels(ScaleWidth());
+    g_Height = wholePixels(ScaleHeight());
     g_FocusRect = focusRectFor(ScaleWidth(), ScaleHeight());
     if (m_ButtonStyle == 3) {
         g_Region = roundedWindowRegion(g_Width, g_Height);

@@ -255,10 +255,10 @@ TEST(ButtonGeometry, AccessKeyFromTheCaption) {
 
 TEST(ButtonGeometry, FocusRectangleAndRounding) {
     EXPECT_EQ(focusRectFor(73, 25), (WinRect{4, 4, 69, 21}));
-    EXPECT_EQ(roundHalfEven(2.5), 2);
-    EXPECT_EQ(roundHalfEven(3.5), 4);
-    EXPECT_EQ(roundHalfEven(-2.5), -2);
-    EXPECT_EQ(roundHalfEven(54.99), 55);
+    EXPECT_EQ(wholePixels(2.5), 2);
+    EXPECT_EQ(wholePixels(3.5), 4);
+    EXPECT_EQ(wholePixels(-2.5), -2);
+    EXPECT_EQ(wholePixels(54.99), 55);
 }
 
 TEST(ButtonGeometry, RoundedShapeLosesTwelveCornerPixels) {
