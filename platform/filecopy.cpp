@@ -1,10 +1,9 @@
 #include "filecopy.h"
 
-#include "checkedwrite.h"
+#include "stagedfile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <sys/stat.h>
 
@@ -30,30 +29,29 @@ CopyResult copyFileReplacing(const QString& source, const QString& destination) 
         return {CopyOutcome::Failed,
                 QStringLiteral("it could not be opened (%1)").arg(in.errorString())};
 
-    QSaveFile out(destination);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    StagedFile out(destination);
+    if (!out.open())
         return {CopyOutcome::Failed,
-                QStringLiteral("the copy could not be created (%1)").arg(out.errorString())};
+                QStringLiteral("the copy could not be created (%1)")
+                    .arg(out.errorString(QStringLiteral("the folder may not be writable")))};
     constexpr qint64 kChunk = 1 << 20;
     QByteArray buffer(kChunk, Qt::Uninitialized);
     for (;;) {
         const qint64 got = in.read(buffer.data(), kChunk);
         if (got < 0) {
-            out.cancelWriting();
+            out.cancel();
             return {CopyOutcome::Failed,
                     QStringLiteral("it could not be read (%1)").arg(in.errorString())};
         }
         if (got == 0)
             break;
-        if (!writeAll(out, buffer.constData(), got)) {
-            out.cancelWriting();
+        if (!out.write(buffer.constData(), got))
             return {CopyOutcome::Failed,
                     QStringLiteral("not all of the copy could be written (the disk may be full)")};
-        }
     }
     if (!out.commit())
         return {CopyOutcome::Failed,
                 QStringLiteral("the copy could not be completed (%1)")
-                    .arg(failureReason(out, QStringLiteral("the disk may be full")))};
+                    .arg(out.errorString(QStringLiteral("the disk may be full")))};
     return {CopyOutcome::Copied, {}};
 }
