@@ -11,6 +11,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QUtf8StringView>
 
 namespace readerchecks {
@@ -85,7 +86,11 @@ inline QString checkPropertyBagReader(const QByteArray& bytes) {
     const std::optional<PropertyBag> again = PropertyBag::fromText(text, &error);
     if (!again)
         return QStringLiteral("the written bag cannot be read: ") + error;
-    if (again->keys() != bag->keys())
+    // Keys are written in lower case and compared without regard to it.
+    QStringList keys = bag->keys();
+    for (QString& key : keys)
+        key = key.toLower();
+    if (again->keys() != keys)
         return QStringLiteral("the written bag has other keys");
     if (again->toText() != text)
         return QStringLiteral("the written form of the bag is not stable");
