@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets with clang in build-fuzz (Qt's own assertions on) and runs each for a bounded
-# time, FUZZ_SECONDS (60 by default), starting from the seed corpus in fuzz/.
+# Builds the fuzz targets with clang in build-fuzz (Qt's own assertions on)
+# and runs each for a bounded time, FUZZ_SECONDS (60 by default), starting
+# from the seed corpus in fuzz/.
 # Inputs that reach new code are kept in build-fuzz/corpus, never in the
 # repository. An input that crashes a reader or breaks one of its promises
 # stops the run with exit 1 and is kept in build-fuzz/crashes.
@@ -8,6 +9,7 @@
 #   bash tools/fuzz.sh projectfile     one target
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bash tools/install-deps.sh
 seconds=${FUZZ_SECONDS:-60}
 targets=("$@")
 ((${#targets[@]})) || targets=(projectfile propertybag textdecode)
