@@ -3,28 +3,20 @@
 // decoder cannot read whole is named in a message and changes nothing; one
 // it reads without complaint behaves like any photo. No way ends in a crash.
 
-#include "fakes.h"
 #include "filebytes.h"
 #include "filelist.h"
-#include "flexgrid.h"
 #include "jpegdamage.h"
-#include "mainwindow.h"
-#include "picturebox.h"
 #include "projectfile.h"
 #include "qtprinters.h"
-#include "testpictures.h"
+#include "selectionwindow.h"
 
 #include <QAbstractButton>
 #include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QImageWriter>
-#include <QTemporaryDir>
-#include <QTest>
-#include <gtest/gtest.h>
 
 #include <iostream>
-#include <memory>
 
 namespace {
 
@@ -57,34 +49,27 @@ qsizetype firstScanData(const QByteArray& jpeg) {
     return -1;
 }
 
-class DamagedPictures : public ::testing::Test {
+class DamagedPictures : public SelectionWindowTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(m_folder.isValid() && m_start.isValid());
-        m_previous = QDir::currentPath();
-        ASSERT_TRUE(QDir::setCurrent(m_start.path()));
-        w = std::make_unique<MainWindow>(MainWindowServices{dialogs, shell, QUrl()});
-        w->show();
-        w->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
-        m_good = at(QStringLiteral("0-good.jpg"));
+        SelectionWindowTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        m_good = file(QStringLiteral("0-good.jpg"));
         ASSERT_TRUE(writeFileBytes(m_good, photoBytes(false)));
-        w->File1->setPath(m_folder.path());
+        w->File1->setPath(folder());
     }
 
     void TearDown() override {
-        w.reset();
-        QDir::setCurrent(m_previous);
+        SelectionWindowTest::TearDown();
         std::cout << "[ damaged  ] " << m_tried << " pictures: " << m_refused
                   << " refused with a message, " << m_tried - m_refused << " read without complaint"
                   << std::endl;
     }
 
-    QString at(const QString& name) const { return m_folder.filePath(name); }
-
     // Writes the copy beside the good photo and tries it every way.
     Outcome tryCopy(const DamagedCopy& copy) {
-        const QString path = at(copy.name);
+        const QString path = file(copy.name);
         EXPECT_TRUE(writeFileBytes(path, copy.bytes)) << path.toStdString();
         const Outcome outcome = tryPicture(path);
         QFile::remove(path);
@@ -140,7 +125,7 @@ protected:
 
         // A project naming it beside the good photo loads both rows; the
         // picture that cannot be shown is named once loading is done.
-        const QString project = at(QStringLiteral("p.mvl"));
+        const QString project = file(QStringLiteral("p.mvl"));
         const QByteArray projectBytes =
             projectFileBytes({{m_good, QStringLiteral("1"), QStringLiteral("10x15")},
                               {path, QStringLiteral("2"), QStringLiteral("13x18")}});
@@ -180,10 +165,6 @@ protected:
                                           : dialogs.messages.last().text.mid(beginning.size());
     }
 
-    ScriptedDialogs dialogs;
-    RecordingShell shell;
-    std::unique_ptr<MainWindow> w;
-
 private:
     int rowOf(const QString& name) const {
         for (int i = 0; i < w->File1->count(); ++i)
@@ -209,9 +190,6 @@ private:
         EXPECT_TRUE(message.text.startsWith(beginning)) << message.text.toStdString();
     }
 
-    QTemporaryDir m_folder;
-    QTemporaryDir m_start;
-    QString m_previous;
     QString m_good;
     int m_tried = 0;
     int m_refused = 0;
@@ -238,7 +216,7 @@ TEST_F(DamagedPictures, ACutShortJpegIsReportedAsIncomplete) {
                 const QString reason = lastReason(
                     QStringLiteral("The project \"%1\" was loaded, but these pictures could not "
                                    "be shown:\n\n%2: ")
-                        .arg(at(QStringLiteral("p.mvl")), at(copy.name)));
+                        .arg(file(QStringLiteral("p.mvl")), file(copy.name)));
                 EXPECT_TRUE(
                     reason.startsWith(QStringLiteral("the picture is damaged or incomplete")))
                     << copy.name.toStdString() << ": " << reason.toStdString();

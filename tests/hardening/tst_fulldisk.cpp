@@ -3,96 +3,81 @@
 // temporary file is left beside it. The disk fills at every point of the
 // write in turn (a file size limit, SIGXFSZ ignored, stands in for it).
 
-#include "fakes.h"
-#include "filebytes.h"
 #include "filesizelimit.h"
-#include "flexgrid.h"
-#include "mainwindow.h"
+#include "gridrows.h"
 #include "orderlist.h"
+#include "orderwindow.h"
 #include "projectfile.h"
-#include "qtprinters.h"
-#include "testpictures.h"
 
 #include <QAbstractButton>
 #include <QDir>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
-
-#include <memory>
 
 namespace {
 
-class FullDisk : public ::testing::Test {
+class FullDisk : public OrderWindow {
 protected:
-    ScriptedDialogs dialogs;
-    RecordingShell shell;
-    QTemporaryDir dir;
-    std::unique_ptr<MainWindow> w =
-        std::make_unique<MainWindow>(MainWindowServices{dialogs, shell, QUrl()});
-
-    QString at(const QString& name) const { return dir.filePath(name); }
-
-    // Rows {path, copies, size} in the grid, as adding them leaves it.
-    void fillGrid(int rows) {
-        FlexGrid& grid = *w->MSFlexGrid1;
-        grid.setRows(rows + 1);
-        for (int i = 1; i <= rows; ++i) {
-            const QString path = QStringLiteral("/home/ana/Fotos/foto %1.jpg").arg(i);
-            grid.setTextMatrix(i, 1, path);
-            grid.setTextMatrix(i, 2, QString::number(i % 4));
-            grid.setTextMatrix(i, 3, QStringLiteral("10x15"));
-            grid.setTextMatrix(i, 4, path);
-        }
-    }
-
-    // The sizes the disk fills at: nothing, a byte, every step up to one byte
-    // short of what the write needs.
-    static QList<rlim_t> limitsBelow(qsizetype needed, int steps) {
-        QList<rlim_t> limits{0, 1};
-        for (int i = 1; i <= steps; ++i)
-            limits << static_cast<rlim_t>(needed * i / (steps + 1));
-        limits << static_cast<rlim_t>(needed - 1);
-        return limits;
+    // Rows {path, copies, size} in the grid and the list, as adding leaves them.
+    void fillRows(int count) {
+        QList<QStringList> rows;
+        for (int i = 1; i <= count; ++i)
+            rows.append({QStringLiteral("/home/ana/Fotos/foto %1.jpg").arg(i),
+                         QString::number(i % 4), QStringLiteral("10x15")});
+        fill(rows);
     }
 
     QStringList filesIn(const QString& folder) const {
         return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
     }
+
+    // Fills the disk at nothing, a byte, and in steps up to one byte short of
+    // what writing file needs; each time click writes it (the Save dialog
+    // answered with file). Each time the old bytes stay, nothing is left
+    // beside them, and the one message is failure.
+    void expectKeptAtEveryPoint(const QString& file, const QByteArray& old, qsizetype needed,
+                                QAbstractButton* click, const QString& failure) {
+        QList<rlim_t> limits{0, 1};
+        constexpr int kSteps = 20;
+        for (int i = 1; i <= kSteps; ++i)
+            limits << static_cast<rlim_t>(needed * i / (kSteps + 1));
+        limits << static_cast<rlim_t>(needed - 1);
+        for (const rlim_t limit : limits) {
+            SCOPED_TRACE(limit);
+            ASSERT_TRUE(put(file, old));
+            dialogs.messages.clear();
+            dialogs.answerFile(file);
+            {
+                FileSizeLimit full(limit);
+                ASSERT_TRUE(full.active());
+                click->click();
+            }
+            EXPECT_EQ(contents(file), old);
+            EXPECT_EQ(filesIn(dir.path()), QStringList{QFileInfo(file).fileName()});
+            ASSERT_EQ(dialogs.messages.size(), 1);
+            EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("Marvolia"));
+            EXPECT_EQ(dialogs.messages[0].text, failure);
+        }
+    }
 };
 
 TEST_F(FullDisk, SavingAProjectKeepsTheOldOneAtEveryPoint) {
     const QString file = at(QStringLiteral("order.mvl"));
-    const QByteArray old = projectFileBytes(
-        {{QStringLiteral("/old.jpg"), QStringLiteral("2"), QStringLiteral("13x18")}});
-    fillGrid(40);
+    fillRows(40);
     QList<ProjectRecord> records;
-    for (int i = 1; i <= 40; ++i)
-        records.append({w->MSFlexGrid1->TextMatrix(i, 1), w->MSFlexGrid1->TextMatrix(i, 2),
-                        QStringLiteral("10x15")});
+    for (const GridRow& row : readGridRows(grid()))
+        records.append({row.file, row.copies, row.size});
     const QByteArray saved = projectFileBytes(records);
     ASSERT_GT(saved.size(), 1000);
 
-    for (const rlim_t limit : limitsBelow(saved.size(), 20)) {
-        SCOPED_TRACE(limit);
-        ASSERT_TRUE(writeFileBytes(file, old));
-        dialogs.messages.clear();
-        dialogs.answerFile(file);
-        {
-            FileSizeLimit full(limit);
-            ASSERT_TRUE(full.active());
-            w->Command3->click();
-        }
-        EXPECT_EQ(readFileBytes(file), old);
-        EXPECT_EQ(filesIn(dir.path()), QStringList{QStringLiteral("order.mvl")});
-        EXPECT_TRUE(w->project_path.isEmpty());
-        ASSERT_EQ(dialogs.messages.size(), 1);
-        EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("Marvolia"));
-        EXPECT_EQ(dialogs.messages[0].text,
-                  QStringLiteral("The project could not be saved to \"%1\": not all of it could "
-                                 "be written (the disk may be full). Any file of that name was "
-                                 "left as it was.")
-                      .arg(file));
-    }
+    expectKeptAtEveryPoint(
+        file,
+        projectFileBytes(
+            {{QStringLiteral("/old.jpg"), QStringLiteral("2"), QStringLiteral("13x18")}}),
+        saved.size(), w->Command3,
+        QStringLiteral("The project could not be saved to \"%1\": not all of it could be written "
+                       "(the disk may be full). Any file of that name was left as it was.")
+            .arg(file));
+    EXPECT_TRUE(w->project_path.isEmpty());
 
     // With just enough room it is saved.
     dialogs.messages.clear();
@@ -102,37 +87,20 @@ TEST_F(FullDisk, SavingAProjectKeepsTheOldOneAtEveryPoint) {
         w->Command3->click();
     }
     EXPECT_TRUE(dialogs.messages.isEmpty());
-    EXPECT_EQ(readFileBytes(file), saved);
+    EXPECT_EQ(contents(file), saved);
     EXPECT_EQ(w->project_path, file);
 }
 
 TEST_F(FullDisk, WritingTheOrderListKeepsTheOldListAtEveryPoint) {
     const QString file = at(QStringLiteral("order.txt"));
-    const QByteArray old("File: old.jpg, Copies: 1, Size: 10x15\r\n");
-    fillGrid(30);
-    const qsizetype needed = orderListBytes(readGridRows(*w->MSFlexGrid1)).size();
+    fillRows(30);
+    const qsizetype needed = orderListBytes(readGridRows(grid())).size();
     ASSERT_GT(needed, 500);
-
-    for (const rlim_t limit : limitsBelow(needed, 10)) {
-        SCOPED_TRACE(limit);
-        ASSERT_TRUE(writeFileBytes(file, old));
-        dialogs.messages.clear();
-        dialogs.answerFile(file);
-        {
-            FileSizeLimit full(limit);
-            ASSERT_TRUE(full.active());
-            w->Command1->click();
-        }
-        EXPECT_EQ(readFileBytes(file), old);
-        EXPECT_EQ(filesIn(dir.path()), QStringList{QStringLiteral("order.txt")});
-        ASSERT_EQ(dialogs.messages.size(), 1);
-        EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("Marvolia"));
-        EXPECT_EQ(dialogs.messages[0].text,
-                  QStringLiteral("The order list could not be written to \"%1\": not all of it "
-                                 "could be written (the disk may be full).")
-                      .arg(file));
-        EXPECT_TRUE(shell.started.isEmpty()) << "a list that was not written was shown";
-    }
+    expectKeptAtEveryPoint(file, "File: old.jpg, Copies: 1, Size: 10x15\r\n", needed, w->Command1,
+                           QStringLiteral("The order list could not be written to \"%1\": not all "
+                                          "of it could be written (the disk may be full).")
+                               .arg(file));
+    EXPECT_TRUE(shell.started.isEmpty()) << "a list that was not written was shown";
 }
 
 TEST_F(FullDisk, GatheringInAFolderKeepsWhatWasThere) {
@@ -141,28 +109,24 @@ TEST_F(FullDisk, GatheringInAFolderKeepsWhatWasThere) {
     const QString out = at(QStringLiteral("out"));
     ASSERT_TRUE(QDir().mkpath(photos) && QDir().mkpath(out));
     const QStringList names{QStringLiteral("a.jpg"), QStringLiteral("b.jpg")};
-    FlexGrid& grid = *w->MSFlexGrid1;
-    grid.setRows(3);
-    for (int i = 0; i < 2; ++i) {
-        const QString path = photos + QLatin1Char('/') + names[i];
-        ASSERT_TRUE(writeJpeg(coordinatePicture(300 + i, 200), path));
-        ASSERT_TRUE(writeFileBytes(out + QLatin1Char('/') + names[i], "an older print of it"));
-        grid.setTextMatrix(i + 1, 1, path);
-        grid.setTextMatrix(i + 1, 2, QStringLiteral("1"));
-        grid.setTextMatrix(i + 1, 3, QStringLiteral("10x15"));
-        grid.setTextMatrix(i + 1, 4, path);
+    QList<QStringList> rows;
+    for (const QString& name : names) {
+        const QString path = photos + QLatin1Char('/') + name;
+        ASSERT_TRUE(writeJpeg(coordinatePicture(300, 200), path));
+        ASSERT_TRUE(put(out + QLatin1Char('/') + name, "an older print of it"));
+        rows.append({path, QStringLiteral("1"), QStringLiteral("10x15")});
     }
+    fill(rows);
     const QString list = out + QStringLiteral("/list.txt");
-    ASSERT_TRUE(writeFileBytes(list, "the older list\r\n"));
-    const qsizetype smallest = std::min(QFileInfo(photos + QStringLiteral("/a.jpg")).size(),
-                                        QFileInfo(photos + QStringLiteral("/b.jpg")).size());
+    ASSERT_TRUE(put(list, "the older list\r\n"));
+    const qsizetype photoSize = QFileInfo(photos + QStringLiteral("/a.jpg")).size();
 
     const QString copyFailed =
         QStringLiteral(": not all of the copy could be written (the disk may be full)");
     const QByteArray newList("File: a.jpg, Copies 1, Size 10x15\r\nFile: b.jpg, Copies 1, Size "
                              "10x15\r\n");
     // Full at once, full inside the list, and full inside the photos only.
-    for (const rlim_t limit : {rlim_t(0), rlim_t(40), rlim_t(smallest / 2)}) {
+    for (const rlim_t limit : {rlim_t(0), rlim_t(40), rlim_t(photoSize / 2)}) {
         SCOPED_TRACE(limit);
         const bool listFits = limit >= rlim_t(newList.size());
         dialogs.messages.clear();
@@ -176,8 +140,8 @@ TEST_F(FullDisk, GatheringInAFolderKeepsWhatWasThere) {
         EXPECT_EQ(filesIn(out), (QStringList{QStringLiteral("a.jpg"), QStringLiteral("b.jpg"),
                                              QStringLiteral("list.txt")}));
         for (const QString& name : names)
-            EXPECT_EQ(readFileBytes(out + QLatin1Char('/') + name), "an older print of it");
-        EXPECT_EQ(readFileBytes(list), listFits ? newList : QByteArray("the older list\r\n"));
+            EXPECT_EQ(contents(out + QLatin1Char('/') + name), "an older print of it");
+        EXPECT_EQ(contents(list), listFits ? newList : QByteArray("the older list\r\n"));
         QStringList expected{
             QStringLiteral("Not all of the order could be gathered in \"%1\":").arg(out), QString(),
             photos + QStringLiteral("/a.jpg") + copyFailed,
@@ -188,7 +152,7 @@ TEST_F(FullDisk, GatheringInAFolderKeepsWhatWasThere) {
                             .arg(list);
         ASSERT_EQ(dialogs.messages.size(), 1);
         EXPECT_EQ(dialogs.messages[0].text.split(QLatin1Char('\n')), expected);
-        ASSERT_TRUE(writeFileBytes(list, "the older list\r\n"));
+        ASSERT_TRUE(put(list, "the older list\r\n"));
     }
 }
 
