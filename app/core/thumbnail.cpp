@@ -115,6 +115,9 @@ void thumbnail(const Samples& samples, std::int16_t width, std::int16_t height, 
     if (preview) {
         target.setBoxHeight(kPreviewSide);
         target.setBoxWidth(kPreviewSide);
+        // The sampling takes about a millisecond now: painting the bar at
+        // every row would cost many times the drawing it reports on.
+        env.ProgressBar1.setUpdatesEnabled(false);
         env.ProgressBar1.show();
         env.ProgressBar1.setValue(1);
     } else {
@@ -127,8 +130,10 @@ void thumbnail(const Samples& samples, std::int16_t width, std::int16_t height, 
     drawBlock(samples, width, height, preview, target, preview ? &env.ProgressBar1 : nullptr);
 
     target.Refresh();
-    if (preview)
+    if (preview) {
         env.ProgressBar1.hide();
+        env.ProgressBar1.setUpdatesEnabled(true);
+    }
     target.setPictureFromImage();
     target.show();
     list.setEnabled(true);
