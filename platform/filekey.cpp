@@ -8,6 +8,9 @@ std::optional<FileKey> fileKey(const QString& path) {
     struct stat st {};
     if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
         return std::nullopt;
-    return FileKey{path, static_cast<qint64>(st.st_size),
-                   static_cast<qint64>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec};
+    const auto ns = [](const timespec& t) {
+        return static_cast<qint64>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
+    };
+    return FileKey{path, static_cast<qint64>(st.st_size), ns(st.st_mtim),
+                   static_cast<quint64>(st.st_ino), ns(st.st_ctim)};
 }

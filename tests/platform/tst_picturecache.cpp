@@ -112,6 +112,16 @@ TEST_F(Folder, FileKeyFollowsSizeAndModificationTime) {
     ASSERT_TRUE(touched.has_value());
     EXPECT_NE(touched, first);
     EXPECT_EQ(touched->size, 3);
+    // Written anew with its old time set back: still another state.
+    ASSERT_TRUE(writeFileBytes(at("a.jpg"), "two"));
+    QFile file(at("a.jpg"));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(QDateTime::fromMSecsSinceEpoch(touched->modifiedNs / 1000000),
+                                 QFileDevice::FileModificationTime));
+    file.close();
+    const std::optional<FileKey> rewritten = fileKey(at("a.jpg"));
+    ASSERT_TRUE(rewritten.has_value());
+    EXPECT_NE(rewritten, touched);
     EXPECT_FALSE(fileKey(at("none.jpg")).has_value());
     EXPECT_FALSE(fileKey(dir.path()).has_value());
 }
@@ -146,9 +156,9 @@ TEST_F(Folder, CacheServesTheSameDecodeUntilTheFileChanges) {
 
 TEST(BoundedCache, DropsTheLeastRecentlyUsedPastItsBudget) {
     BoundedCache<int> cache(100);
-    const FileKey a{QStringLiteral("/a"), 1, 1};
-    const FileKey b{QStringLiteral("/b"), 1, 1};
-    const FileKey c{QStringLiteral("/c"), 1, 1};
+    const FileKey a{QStringLiteral("/a"), 1, 1, 1, 1};
+    const FileKey b{QStringLiteral("/b"), 1, 1, 1, 1};
+    const FileKey c{QStringLiteral("/c"), 1, 1, 1, 1};
     cache.insert(a, 1, 40);
     cache.insert(b, 2, 40);
     EXPECT_EQ(cache.find(a), 1); // a is now the most recent
@@ -158,7 +168,8 @@ TEST(BoundedCache, DropsTheLeastRecentlyUsedPastItsBudget) {
     EXPECT_EQ(cache.find(c), 3);
     EXPECT_EQ(cache.used(), 80);
     // The same file at another time is another key.
-    EXPECT_FALSE(cache.find(FileKey{QStringLiteral("/a"), 1, 2}).has_value());
+    EXPECT_FALSE(cache.find(FileKey{QStringLiteral("/a"), 1, 2, 1, 1}).has_value());
+    EXPECT_FALSE(cache.find(FileKey{QStringLiteral("/a"), 1, 1, 2, 1}).has_value());
     // Replacing a value frees the old one's cost; too costly is never kept.
     cache.insert(a, 4, 10);
     EXPECT_EQ(cache.used(), 50);
