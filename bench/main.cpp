@@ -25,6 +25,7 @@
 #include <QThread>
 
 #include <cstdio>
+#include <sys/resource.h>
 
 namespace {
 
@@ -149,7 +150,8 @@ Setup makePhotos(const QString& root) {
     spreadPhotos(big, s.memoryFolder, kMemoryPhotos, false);
     QStringList sizes;
     for (const QString& path : QStringList{s.big.value(0).path, s.big.value(1).path,
-                                           s.big.value(2).path, s.big.value(3).path} + medium)
+                                           s.big.value(2).path, s.big.value(3).path} +
+                                   medium)
         sizes << QStringLiteral("%1 %2 MB")
                      .arg(QFileInfo(path).baseName())
                      .arg(QFileInfo(path).size() / 1e6, 0, 'f', 1);
@@ -204,6 +206,14 @@ double serialDecodesMs(ReferenceDecoder& decoder, const QStringList& photos) {
     return sum;
 }
 
+// Processor time of this process so far, all threads, in milliseconds.
+double processorMs() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    const auto ms = [](const timeval& t) { return t.tv_sec * 1e3 + t.tv_usec / 1e3; };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
 void open(BenchWindow& bench, const Setup& s, int runs, std::vector<FlowRuns>& table) {
     ReferenceDecoder decoder;
     FlowRuns flow{QStringLiteral("open %1 photos of 12 MP").arg(kOpenPhotos),
@@ -211,11 +221,16 @@ void open(BenchWindow& bench, const Setup& s, int runs, std::vector<FlowRuns>& t
                   0.65,
                   {},
                   {}};
+    std::vector<double> busy;
     for (int run = 0; run < runs; ++run) {
         BenchWindow::forgetKeptPictures();
         flow.referenceMs.push_back(serialDecodesMs(decoder, s.openPhotos));
+        const double before = processorMs();
         flow.flowMs.push_back(bench.openMs(s.openProject));
+        busy.push_back((processorMs() - before) / flow.flowMs.back());
     }
+    say(QStringLiteral("open: %1 cores busy on average while it ran (median)")
+            .arg(median(busy), 0, 'f', 2));
     table.push_back(flow);
 }
 

@@ -25,7 +25,8 @@ PictureRead PictureCache::read(const QString& path, QSize atLeast) {
 }
 
 PictureCache& PictureCache::shared() {
-    // Sixteen megabytes: ten 24-megapixel photos at an eighth of their size.
-    static PictureCache cache(16 * 1024 * 1024);
+    // Eight megabytes: five 24-megapixel photos at an eighth of their size;
+    // the one just previewed is what counts.
+    static PictureCache cache(8 * 1024 * 1024);
     return cache;
 }
