@@ -1,5 +1,7 @@
 # The installed layout: installs the build into a scratch root, checks where
-# every file lands, and starts the installed command once. Sourced by run.sh.
+# every file lands, and starts the installed command once. Sourced by run.sh,
+# after lib.sh.
+# shellcheck disable=SC2154 # work is set by run.sh
 
 icon_size() { identify -format '%wx%h' "$1" 2>/dev/null; }
 
@@ -31,6 +33,6 @@ check_installed_tree() {
   # Started through the link, the program finds the site pages installed
   # beside it: the web panel over the bottom banner shows the shipped page.
   start_program "$usr/bin/marvolia" "$work"
-  expect_colour "the installed program shows its own site page in the web panel" 20 480 255 255 255
+  expect_colour "the installed program shows its own site page in the web panel" 20 480 "255 255 255"
   stop_program
 }

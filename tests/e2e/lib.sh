@@ -9,6 +9,7 @@ app_pid=""
 xvfb_pid=""
 main=""
 baseline=""
+dialog="" # the window wait_dialog found
 
 die() {
   echo "e2e: FAILED: $*" >&2
@@ -80,7 +81,8 @@ EOF
     sleep 0.1
   done
   [[ -s $work/display ]] || die "Xvfb gave no display within 10 s"
-  export DISPLAY=":$(head -n1 "$work/display")"
+  DISPLAY=":$(head -n1 "$work/display")"
+  export DISPLAY
 }
 
 visible_windows() { xdotool search --onlyvisible --name '' 2>/dev/null || true; }
@@ -154,9 +156,9 @@ near() {
   done
 }
 
-# Waits up to 10 s for a pixel of the main window to show a colour.
+# Waits up to 10 s for a pixel of the main window to show a colour "r g b".
 expect_colour() {
-  local name=$1 x=$2 y=$3 want="$4 $5 $6" got="" i
+  local name=$1 x=$2 y=$3 want=$4 got="" i
   for ((i = 0; i < 40; i++)); do
     got=$(pixel_at "$x" "$y")
     if near "$got" "$want"; then
@@ -187,6 +189,7 @@ wait_dialog() {
       if [[ $(xdotool getwindowname "$id" 2>/dev/null) == "$title" ]]; then
         xdotool windowfocus "$id" 2>/dev/null || true
         sleep 0.4
+        # shellcheck disable=SC2034 # read by run.sh
         dialog=$id
         return
       fi
@@ -255,28 +258,4 @@ check_bytes() {
     echo "  expected:" && od -c "$work/expected" | head -20
     echo "  written:" && od -c "$file" 2>&1 | head -20
   fi
-}
-
-# Opens the row editor on a grid row, types the copies (and the size unless
-# empty) into its combo boxes and presses "Ok".
-edit_row() {
-  local row=$1 copies=$2 size=$3 props
-  click "$copies_x" "$(row_y "$row")"
-  wait_dialog "Marvolia"
-  props=$dialog
-  check "a click on row $row opens the row editor" [ "$(window_size "$props")" = "313 x 196" ]
-  key ctrl+a
-  xdotool type --delay 30 -- "$copies"
-  if [[ -n $size ]]; then
-    key Tab ctrl+a
-    xdotool type --delay 30 -- "$size"
-  fi
-  xdotool mousemove --window "$props" $props_ok click 1
-  park
-  local i
-  for ((i = 0; i < 50; i++)); do
-    gone "$props" && return
-    sleep 0.2
-  done
-  die "the row editor did not close on Ok"
 }
