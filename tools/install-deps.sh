@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev googletest
   fonts-dejavu-core xdg-utils
   xvfb xauth xdotool imagemagick
+  desktop-file-utils dpkg-dev
 )
 missing=()
 for p in "${packages[@]}"; do
