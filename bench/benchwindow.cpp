@@ -98,7 +98,7 @@ double BenchWindow::openMs(const QString& project) {
     m_dialogs.files.push_back(project);
     QElapsedTimer clock;
     clock.start();
-    m_window->Command4->click();
+    m_window->Command4->Click();
     const double ms = msSince(clock);
     m_dialogs.answers.clear();
     return ms;
@@ -116,7 +116,7 @@ double BenchWindow::removeFirstRowMs() {
         }
         QElapsedTimer clock;
         clock.start();
-        props->Command1->click();
+        props->Command1->Click();
         ms = msSince(clock);
     };
     QTimer::singleShot(0, &scope, poll);
@@ -133,7 +133,7 @@ double BenchWindow::copyToFolderMs(const QString& folder, const QString& list) {
     m_dialogs.files.push_back(list);
     QElapsedTimer clock;
     clock.start();
-    m_window->Command2->click();
+    m_window->Command2->Click();
     return msSince(clock);
 }
 
