@@ -9,6 +9,7 @@
 #include "picturecache.h"
 #include "props.h"
 #include "rowthumbnails.h"
+#include "xpbutton.h"
 
 #include <QAbstractButton>
 #include <QApplication>
