@@ -1,17 +1,10 @@
 #include "filecopy.h"
 
-<<<<<<< HEAD
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QRandomGenerator>
 #include <QSet>
-=======
-#include "stagedfile.h"
-
-#include <QFile>
-#include <QFileInfo>
->>>>>>> harden
 
 #include <cerrno>
 #include <cstring>
@@ -31,7 +24,6 @@ bool sameFile(const QString& a, const QString& b) {
 
 namespace {
 
-<<<<<<< HEAD
 QString systemError(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
 }
@@ -237,31 +229,4 @@ CopyResult copyFileReplacing(const QString& source, const QString& destination) 
     if (staged.outcome != CopyOutcome::Copied)
         return staged;
     return batch.commit().front();
-=======
-    StagedFile out(destination);
-    if (!out.open())
-        return {CopyOutcome::Failed,
-                QStringLiteral("the copy could not be created (%1)")
-                    .arg(out.errorString(QStringLiteral("the folder may not be writable")))};
-    constexpr qint64 kChunk = 1 << 20;
-    QByteArray buffer(kChunk, Qt::Uninitialized);
-    for (;;) {
-        const qint64 got = in.read(buffer.data(), kChunk);
-        if (got < 0) {
-            out.cancel();
-            return {CopyOutcome::Failed,
-                    QStringLiteral("it could not be read (%1)").arg(in.errorString())};
-        }
-        if (got == 0)
-            break;
-        if (!out.write(buffer.constData(), got))
-            return {CopyOutcome::Failed,
-                    QStringLiteral("not all of the copy could be written (the disk may be full)")};
-    }
-    if (!out.commit())
-        return {CopyOutcome::Failed,
-                QStringLiteral("the copy could not be completed (%1)")
-                    .arg(out.errorString(QStringLiteral("the disk may be full")))};
-    return {CopyOutcome::Copied, {}};
->>>>>>> harden
 }

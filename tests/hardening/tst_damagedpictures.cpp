@@ -3,6 +3,7 @@
 // decoder cannot read whole is named in a message and changes nothing; one
 // it reads without complaint behaves like any photo. No way ends in a crash.
 
+#include "xpbutton.h"
 #include "fakes.h"
 #include "filebytes.h"
 #include "filelist.h"
@@ -149,7 +150,7 @@ protected:
             dialogs.answerMessage(MessageResult::No);
         dialogs.answerFile(project);
         const qsizetype toldBeforeOpen = dialogs.messages.size() + (w->MSFlexGrid1->Rows() > 1);
-        w->Command4->click();
+        QTest::mouseClick(w->Command4, Qt::LeftButton, {}, QPoint(10, 10));
         const FlexGrid& grid = *w->MSFlexGrid1;
         EXPECT_EQ(grid.Rows(), 3);
         EXPECT_EQ(w->selection.count, 2);

@@ -3,6 +3,7 @@
 // temporary file is left beside it. The disk fills at every point of the
 // write in turn (a file size limit, SIGXFSZ ignored, stands in for it).
 
+#include "xpbutton.h"
 #include "fakes.h"
 #include "filebytes.h"
 #include "filesizelimit.h"
@@ -13,6 +14,7 @@
 #include "qtprinters.h"
 #include "testpictures.h"
 
+#include <QTest>
 #include <QAbstractButton>
 #include <QDir>
 #include <QTemporaryDir>
@@ -80,7 +82,7 @@ TEST_F(FullDisk, SavingAProjectKeepsTheOldOneAtEveryPoint) {
         {
             FileSizeLimit full(limit);
             ASSERT_TRUE(full.active());
-            w->Command3->click();
+            QTest::mouseClick(w->Command3, Qt::LeftButton, {}, QPoint(10, 10));
         }
         EXPECT_EQ(readFileBytes(file), old);
         EXPECT_EQ(filesIn(dir.path()), QStringList{QStringLiteral("order.mvl")});
@@ -99,7 +101,7 @@ TEST_F(FullDisk, SavingAProjectKeepsTheOldOneAtEveryPoint) {
     dialogs.answerFile(file);
     {
         FileSizeLimit full(static_cast<rlim_t>(saved.size()));
-        w->Command3->click();
+        QTest::mouseClick(w->Command3, Qt::LeftButton, {}, QPoint(10, 10));
     }
     EXPECT_TRUE(dialogs.messages.isEmpty());
     EXPECT_EQ(readFileBytes(file), saved);
@@ -121,7 +123,7 @@ TEST_F(FullDisk, WritingTheOrderListKeepsTheOldListAtEveryPoint) {
         {
             FileSizeLimit full(limit);
             ASSERT_TRUE(full.active());
-            w->Command1->click();
+            QTest::mouseClick(w->Command1, Qt::LeftButton, {}, QPoint(10, 10));
         }
         EXPECT_EQ(readFileBytes(file), old);
         EXPECT_EQ(filesIn(dir.path()), QStringList{QStringLiteral("order.txt")});
@@ -171,7 +173,7 @@ TEST_F(FullDisk, GatheringInAFolderKeepsWhatWasThere) {
         {
             FileSizeLimit full(limit);
             ASSERT_TRUE(full.active());
-            w->Command2->click();
+            QTest::mouseClick(w->Command2, Qt::LeftButton, {}, QPoint(10, 10));
         }
         EXPECT_EQ(filesIn(out), (QStringList{QStringLiteral("a.jpg"), QStringLiteral("b.jpg"),
                                              QStringLiteral("list.txt")}));
