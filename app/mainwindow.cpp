@@ -12,8 +12,9 @@
 #include "shell.h"
 #include "twips.h"
 #include "webpanel.h"
+#include "controlfactory.h"
+#include "xpbutton.h"
 
-#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDir>
 #include <QGroupBox>
@@ -67,11 +68,13 @@ void MainWindow::createControls()
     Image1 = makeImage(this, twipsRect(240, 360, 4440, 570), assetImage("logo.png"), false);
     Image3 = makeImage(this, twipsRect(-120, 6840, 15195, 1380), assetImage("banner.png"), true);
 
-    Command4 = makePictureButton(this, twipsRect(5160, 240, 885, 795), "cmd_open.png");
-    Command3 = makePictureButton(this, twipsRect(6120, 240, 885, 795), "cmd_save.png");
-    Command2 = makePictureButton(this, twipsRect(7200, 240, 885, 795), "cmd_copy.png");
-    Command1 = makePictureButton(this, twipsRect(8160, 240, 885, 795), "cmd_list.png");
-    Command5 = makePictureButton(this, twipsRect(11400, 240, 885, 795), "cmd_help.png");
+    Command4 = placeDesignedButton("main_command4", "Command4", this, twipsRect(5160, 240, 885, 795));
+    Command3 = placeDesignedButton("main_command3", "Command3", this, twipsRect(6120, 240, 885, 795));
+    Command2 = placeDesignedButton("main_command2", "Command2", this, twipsRect(7200, 240, 885, 795));
+    Command1 = placeDesignedButton("main_command1", "Command1", this, twipsRect(8160, 240, 885, 795));
+    Command5 = placeDesignedButton("main_command5", "Command5", this, twipsRect(11400, 240, 885, 795));
+    for (XpButton* button : {Command1, Command2, Command3, Command4, Command5})
+        button->setShell(&m_shell);
 
     Label7 = makeLabel(this, twipsRect(9360, 480, 1815, 255), "Loading...", kWhite, kBlue);
     Label7->hide();
@@ -178,11 +181,12 @@ void MainWindow::connectHandlers()
     connect(Image4, &ImageControl::Click, this, [this] { Image4_Click(*m_browse); });
     connect(Image5, &ImageControl::Click, this, [this] { Image5_Click(); });
     connect(MSFlexGrid1, &FlexGrid::Click, this, [this] { MSFlexGrid1_Click(*m_selection); });
-    connect(Command1, &QAbstractButton::clicked, this, [this] { writeOrderList(*m_selection); });
-    connect(Command2, &QAbstractButton::clicked, this, [this] { copyToFolder(*m_selection); });
-    connect(Command3, &QAbstractButton::clicked, this, [this] { saveProject(*m_selection); });
-    connect(Command4, &QAbstractButton::clicked, this, [this] { openProject(*m_selection); });
-    connect(Command5, &QAbstractButton::clicked, this, [this] { Command5_Click(); });
+    // The buttons' other events are raised for any host; this one needs only Click.
+    connect(Command1, &XpButton::Click, this, [this] { writeOrderList(*m_selection); });
+    connect(Command2, &XpButton::Click, this, [this] { copyToFolder(*m_selection); });
+    connect(Command3, &XpButton::Click, this, [this] { saveProject(*m_selection); });
+    connect(Command4, &XpButton::Click, this, [this] { openProject(*m_selection); });
+    connect(Command5, &XpButton::Click, this, [this] { Command5_Click(); });
 }
 
 void MainWindow::Form_Load()

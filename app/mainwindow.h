@@ -16,12 +16,12 @@ class FileList;
 class FlexGrid;
 class ImageControl;
 class PictureBox;
-class QAbstractButton;
 class QGroupBox;
 class QLabel;
 class QProgressBar;
 class Shell;
 class WebPanel;
+class XpButton;
 
 // What the window needs from outside: who asks the user, who starts other
 // programs, and where the maker's pages are.
@@ -47,11 +47,11 @@ public:
     ImageControl* Image1 = nullptr;
     ImageControl* Image3 = nullptr;
     // Picture buttons: open, save, copy to folder, order list, help.
-    QAbstractButton* Command4 = nullptr;
-    QAbstractButton* Command3 = nullptr;
-    QAbstractButton* Command2 = nullptr;
-    QAbstractButton* Command1 = nullptr;
-    QAbstractButton* Command5 = nullptr;
+    XpButton* Command4 = nullptr;
+    XpButton* Command3 = nullptr;
+    XpButton* Command2 = nullptr;
+    XpButton* Command1 = nullptr;
+    XpButton* Command5 = nullptr;
     QLabel* Label7 = nullptr;
     QProgressBar* ProgressBar2 = nullptr;
     QGroupBox* Frame1 = nullptr;

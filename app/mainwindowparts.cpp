@@ -7,7 +7,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QProgressBar>
-#include <QPushButton>
 
 ImageControl* makeImage(QWidget* parent, const QRect& place, const QImage& picture, bool stretch)
 {
@@ -16,16 +15,6 @@ ImageControl* makeImage(QWidget* parent, const QRect& place, const QImage& pictu
     image->setPicture(picture);
     image->setStretch(stretch);
     return image;
-}
-
-QAbstractButton* makePictureButton(QWidget* parent, const QRect& place, const char* picture)
-{
-    auto* button = new QPushButton(parent);
-    button->setGeometry(place);
-    const QImage image = assetImage(QString::fromLatin1(picture));
-    button->setIcon(QIcon(QPixmap::fromImage(image)));
-    button->setIconSize(image.size());
-    return button;
 }
 
 QLabel* makeLabel(QWidget* parent, const QRect& place, const char* text, std::uint32_t back,

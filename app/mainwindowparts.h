@@ -7,7 +7,6 @@
 
 class ImageControl;
 class PictureBox;
-class QAbstractButton;
 class QGroupBox;
 class QLabel;
 class QProgressBar;
@@ -25,7 +24,6 @@ constexpr std::uint32_t kHighlight = 0x8000000D;
 
 // Builders for the window's controls at their designed places.
 ImageControl* makeImage(QWidget* parent, const QRect& place, const QImage& picture, bool stretch);
-QAbstractButton* makePictureButton(QWidget* parent, const QRect& place, const char* picture);
 QLabel* makeLabel(QWidget* parent, const QRect& place, const char* text, std::uint32_t back,
                   std::uint32_t fore);
 QGroupBox* makeFrame(QWidget* parent, const QRect& place, const char* caption);

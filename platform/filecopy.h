@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <vector>
+
 // Whether two paths name one file (through links too). False when either
 // does not exist.
 bool sameFile(const QString& a, const QString& b);
@@ -13,7 +15,37 @@ struct CopyResult {
     QString error; // for Failed, in words for the user
 };
 
-// Copies source to destination, replacing a file already there, complete or
-// not at all: the destination is only replaced once every byte is written.
-// A file is never copied onto itself (that would empty it): SameFile.
+// Copies made together, each complete or not at all. Every copy is written
+// beside its destination under a temporary name; commit() brings them all to
+// the disk with one sync (not one per file) and only then lets each replace
+// its destination. A copy that fails at any step leaves its destination as it
+// was and nothing beside it.
+class CopyBatch {
+public:
+    CopyBatch() = default;
+    // Copies not yet in place are removed.
+    ~CopyBatch();
+    CopyBatch(const CopyBatch&) = delete;
+    CopyBatch& operator=(const CopyBatch&) = delete;
+
+    // Copies source beside destination. Copied means written, waiting for
+    // commit(). A file is never copied onto itself: SameFile.
+    CopyResult add(const QString& source, const QString& destination);
+
+    // Puts every written copy in place. One result per add(), in order: those
+    // that were Copied stay so only when the copy reached its destination.
+    const std::vector<CopyResult>& commit();
+
+private:
+    struct Staged {
+        QString temporary;
+        QString destination;
+        std::size_t result = 0; // index into m_results
+    };
+    std::vector<Staged> m_staged;
+    std::vector<CopyResult> m_results;
+};
+
+// One copy on its own: source to destination, replacing a file already there,
+// complete or not at all.
 CopyResult copyFileReplacing(const QString& source, const QString& destination);

@@ -7,65 +7,66 @@
 
 #include <cmath>
 
-QColor colourFromValue(std::uint32_t value)
-{
+QColor colourFromValue(std::uint32_t value) {
     const std::uint32_t c = resolveColour(value);
     return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
                   static_cast<int>((c >> 16) & 0xFF));
 }
 
-std::int32_t valueFromColour(QRgb rgb)
-{
+std::int32_t valueFromColour(QRgb rgb) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(qRed(rgb)) |
                                      (static_cast<std::uint32_t>(qGreen(rgb)) << 8) |
                                      (static_cast<std::uint32_t>(qBlue(rgb)) << 16));
 }
 
-PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
-{
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
     m_surface = QImage(1, 1, QImage::Format_RGB32);
     m_surface.fill(colourFromValue(m_backColor));
 }
 
-void PictureBox::setBackColor(std::uint32_t colour)
-{
+void PictureBox::setBackColor(std::uint32_t colour) {
     m_backColor = colour;
     Cls();
 }
 
-void PictureBox::setPicture(const QImage& picture)
-{
+int scaledPixel(double x, int pixels, int logical) {
+    return static_cast<int>(
+        std::floor(logical > 0 && logical != pixels ? x * pixels / logical : x));
+}
+
+void PictureBox::setPicture(const QImage& picture) {
+    setPicture(picture, picture.size());
+}
+
+void PictureBox::setPicture(const QImage& picture, QSize trueSize) {
     m_picture = picture.isNull() ? QImage() : picture.convertToFormat(QImage::Format_RGB32);
-    if (m_autoSize && !m_picture.isNull())
+    if (m_autoSize && !m_picture.isNull()) {
         place(QRect(pos(), m_picture.size()));
+        setScaleWidth(trueSize.width());
+        setScaleHeight(trueSize.height());
+    }
     Cls();
 }
 
-quintptr PictureBox::PictureHandle() const
-{
+quintptr PictureBox::PictureHandle() const {
     return m_picture.isNull() ? 0 : static_cast<quintptr>(m_picture.cacheKey());
 }
 
-void PictureBox::setPictureFromImage()
-{
+void PictureBox::setPictureFromImage() {
     m_picture = m_surface.copy();
     update();
 }
 
-bool PictureBox::toPixel(double x, double y, int* px, int* py) const
-{
+bool PictureBox::toPixel(double x, double y, int* px, int* py) const {
     if (!(x >= 0 && y >= 0 && x < ScaleWidth() && y < ScaleHeight()))
         return false;
     // A custom scale maps onto the same pixels.
-    const double fx = m_scaleWidth > 0 ? x * m_surface.width() / m_scaleWidth : x;
-    const double fy = m_scaleHeight > 0 ? y * m_surface.height() / m_scaleHeight : y;
-    *px = static_cast<int>(std::floor(fx));
-    *py = static_cast<int>(std::floor(fy));
+    *px = scaledPixel(x, m_surface.width(), m_scaleWidth);
+    *py = scaledPixel(y, m_surface.height(), m_scaleHeight);
     return *px >= 0 && *py >= 0 && *px < m_surface.width() && *py < m_surface.height();
 }
 
-std::int32_t PictureBox::Point(double x, double y) const
-{
+std::int32_t PictureBox::Point(double x, double y) const {
     int px = 0;
     int py = 0;
     if (!toPixel(x, y, &px, &py))
@@ -73,8 +74,7 @@ std::int32_t PictureBox::Point(double x, double y) const
     return valueFromColour(m_surface.pixel(px, py));
 }
 
-void PictureBox::PSet(double x, double y, std::int32_t colour)
-{
+void PictureBox::PSet(double x, double y, std::int32_t colour) {
     int px = 0;
     int py = 0;
     if (!toPixel(x, y, &px, &py))
@@ -83,8 +83,7 @@ void PictureBox::PSet(double x, double y, std::int32_t colour)
     m_surface.setPixel(px, py, c.rgb());
 }
 
-void PictureBox::Cls()
-{
+void PictureBox::Cls() {
     m_surface.fill(colourFromValue(m_backColor));
     if (!m_picture.isNull()) {
         QPainter painter(&m_surface);
@@ -93,56 +92,46 @@ void PictureBox::Cls()
     update();
 }
 
-void PictureBox::PaintPicture(const QImage& picture, double x, double y)
-{
+void PictureBox::PaintPicture(const QImage& picture, double x, double y) {
     QPainter painter(&m_surface);
     painter.drawImage(QPointF(std::floor(x), std::floor(y)), picture);
     update();
 }
 
-void PictureBox::Refresh()
-{
+void PictureBox::Refresh() {
     update();
 }
 
-int PictureBox::ScaleWidth() const
-{
+int PictureBox::ScaleWidth() const {
     return m_scaleWidth > 0 ? m_scaleWidth : m_surface.width();
 }
 
-int PictureBox::ScaleHeight() const
-{
+int PictureBox::ScaleHeight() const {
     return m_scaleHeight > 0 ? m_scaleHeight : m_surface.height();
 }
 
-void PictureBox::setScaleWidth(int width)
-{
+void PictureBox::setScaleWidth(int width) {
     m_scaleWidth = width == m_surface.width() ? -1 : width;
 }
 
-void PictureBox::setScaleHeight(int height)
-{
+void PictureBox::setScaleHeight(int height) {
     m_scaleHeight = height == m_surface.height() ? -1 : height;
 }
 
-void PictureBox::setBoxWidth(int pixels)
-{
+void PictureBox::setBoxWidth(int pixels) {
     place(QRect(pos(), QSize(pixels, height())));
 }
 
-void PictureBox::setBoxHeight(int pixels)
-{
+void PictureBox::setBoxHeight(int pixels) {
     place(QRect(pos(), QSize(width(), pixels)));
 }
 
-void PictureBox::place(const QRect& geometry)
-{
+void PictureBox::place(const QRect& geometry) {
     setGeometry(geometry);
     resizeSurface(geometry.size());
 }
 
-void PictureBox::resizeSurface(const QSize& size)
-{
+void PictureBox::resizeSurface(const QSize& size) {
     const QSize wanted(qMax(1, size.width()), qMax(1, size.height()));
     if (wanted == m_surface.size())
         return;
@@ -155,20 +144,17 @@ void PictureBox::resizeSurface(const QSize& size)
     m_scaleHeight = -1;
 }
 
-void PictureBox::resizeEvent(QResizeEvent* event)
-{
+void PictureBox::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     resizeSurface(size());
 }
 
-void PictureBox::paintEvent(QPaintEvent*)
-{
+void PictureBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawImage(0, 0, m_surface);
 }
 
-void PictureBox::mouseReleaseEvent(QMouseEvent* event)
-{
+void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit Click();
     QWidget::mouseReleaseEvent(event);

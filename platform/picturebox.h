@@ -26,6 +26,10 @@ public:
     // Picture: null means none. Setting it redraws the surface from the
     // background and the picture, as the platform does.
     void setPicture(const QImage& picture);
+    // A picture decoded smaller than it is: an auto-sized box takes the
+    // picture's pixels but reports trueSize as ScaleWidth x ScaleHeight, and
+    // Point maps true coordinates into the smaller picture.
+    void setPicture(const QImage& picture, QSize trueSize);
     const QImage& Picture() const { return m_picture; }
     bool hasPicture() const { return !m_picture.isNull(); }
     // 0 when the box holds no picture.
@@ -80,6 +84,12 @@ private:
     int m_scaleWidth = -1;  // -1: follows the pixel width
     int m_scaleHeight = -1; // -1: follows the pixel height
 };
+
+// The pixel a coordinate falls in along one side of a picture `pixels` wide
+// that stands for `logical` units (the same when logical is 0 or equal):
+// floor(x * pixels / logical), so a reduced picture is read where the full
+// one would be.
+int scaledPixel(double x, int pixels, int logical);
 
 // Resolves a colour value, system colours from the fixed classic palette.
 QColor colourFromValue(std::uint32_t value);

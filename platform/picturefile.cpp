@@ -14,8 +14,7 @@ constexpr qint64 kMaxJpegPixels = qint64(1) << 28;
 
 struct TjHandle {
     tjhandle handle = tjInitDecompress();
-    ~TjHandle()
-    {
+    ~TjHandle() {
         if (handle)
             tjDestroy(handle);
     }
@@ -23,8 +22,7 @@ struct TjHandle {
 
 // The smallest scale the library offers that keeps the picture at least
 // atLeast in both directions.
-tjscalingfactor pickScale(int width, int height, QSize atLeast)
-{
+tjscalingfactor pickScale(int width, int height, QSize atLeast) {
     tjscalingfactor best{1, 1};
     if (!atLeast.isValid() || atLeast.isEmpty())
         return best;
@@ -36,15 +34,13 @@ tjscalingfactor pickScale(int width, int height, QSize atLeast)
             continue;
         const int w = TJSCALED(width, f);
         const int h = TJSCALED(height, f);
-        if (w >= atLeast.width() && h >= atLeast.height() &&
-            w < TJSCALED(width, best))
+        if (w >= atLeast.width() && h >= atLeast.height() && w < TJSCALED(width, best))
             best = f;
     }
     return best;
 }
 
-PictureRead readJpeg(const QByteArray& bytes, QSize atLeast)
-{
+PictureRead readJpeg(const QByteArray& bytes, QSize atLeast) {
     PictureRead result;
     TjHandle tj;
     if (!tj.handle) {
@@ -57,8 +53,8 @@ PictureRead readJpeg(const QByteArray& bytes, QSize atLeast)
     int height = 0;
     int subsampling = 0;
     int colourspace = 0;
-    if (tjDecompressHeader3(tj.handle, data, size, &width, &height, &subsampling,
-                            &colourspace) != 0 ||
+    if (tjDecompressHeader3(tj.handle, data, size, &width, &height, &subsampling, &colourspace) !=
+            0 ||
         width <= 0 || height <= 0) {
         result.error = QStringLiteral("it is not a readable JPEG picture (%1)")
                            .arg(QString::fromLocal8Bit(tjGetErrorStr2(tj.handle)));
@@ -73,15 +69,14 @@ PictureRead readJpeg(const QByteArray& bytes, QSize atLeast)
     const int h = TJSCALED(height, scale);
     QImage image = tooLarge ? QImage() : QImage(w, h, QImage::Format_RGB32);
     if (image.isNull()) {
-        result.error = QStringLiteral("the picture is too large to load (%1 x %2)")
-                           .arg(width)
-                           .arg(height);
+        result.error =
+            QStringLiteral("the picture is too large to load (%1 x %2)").arg(width).arg(height);
         return result;
     }
     // Format_RGB32 is 0xffRRGGBB in memory order B, G, R, X on little endian.
-    const int rc = tjDecompress2(tj.handle, data, size, image.bits(), w,
-                                 static_cast<int>(image.bytesPerLine()), h, TJPF_BGRX,
-                                 TJFLAG_ACCURATEDCT);
+    const int rc =
+        tjDecompress2(tj.handle, data, size, image.bits(), w,
+                      static_cast<int>(image.bytesPerLine()), h, TJPF_BGRX, TJFLAG_ACCURATEDCT);
     if (rc != 0) {
         // A warning is a picture the decoder had to patch up: cut short or
         // damaged. Showing it would pass a broken photo off as whole.
@@ -94,18 +89,24 @@ PictureRead readJpeg(const QByteArray& bytes, QSize atLeast)
     }
     result.image = image;
     result.fullSize = QSize(width, height);
+    result.scalable = true;
     return result;
 }
 
 } // namespace
 
-PictureRead readPictureFile(const QString& path, QSize atLeast)
-{
+QSize reducedDecodeSize(QSize fullSize, QSize atLeast) {
+    const tjscalingfactor scale = pickScale(fullSize.width(), fullSize.height(), atLeast);
+    return QSize(TJSCALED(fullSize.width(), scale), TJSCALED(fullSize.height(), scale));
+}
+
+PictureRead readPictureFile(const QString& path, QSize atLeast) {
     PictureRead result;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        result.error = file.exists() ? QStringLiteral("it cannot be read (%1)").arg(file.errorString())
-                                     : QStringLiteral("the file does not exist");
+        result.error = file.exists()
+                           ? QStringLiteral("it cannot be read (%1)").arg(file.errorString())
+                           : QStringLiteral("the file does not exist");
         return result;
     }
     const QByteArray bytes = file.readAll();
@@ -121,8 +122,8 @@ PictureRead readPictureFile(const QString& path, QSize atLeast)
     reader.setDecideFormatFromContent(true);
     const QImage image = reader.read();
     if (image.isNull()) {
-        result.error = QStringLiteral("it is not a picture that can be loaded (%1)")
-                           .arg(reader.errorString());
+        result.error =
+            QStringLiteral("it is not a picture that can be loaded (%1)").arg(reader.errorString());
         return result;
     }
     result.image = image.convertToFormat(QImage::Format_RGB32);

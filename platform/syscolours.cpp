@@ -1,58 +1,55 @@
 #include "syscolours.h"
 
+#include <array>
+
 namespace {
-constexpr std::uint32_t rgb(int r, int g, int b)
+constexpr std::uint32_t rgbConst(unsigned r, unsigned g, unsigned b)
 {
-    return static_cast<std::uint32_t>(r) | (static_cast<std::uint32_t>(g) << 8) |
-           (static_cast<std::uint32_t>(b) << 16);
+    return r | g << 8 | b << 16;
 }
+
+// The classic desktop palette, by system colour index.
+constexpr std::array<std::uint32_t, 31> kClassicPalette = {
+    rgbConst(212, 208, 200), //  0 scroll bar
+    rgbConst(58, 110, 165),  //  1 desktop
+    rgbConst(10, 36, 106),   //  2 active caption
+    rgbConst(128, 128, 128), //  3 inactive caption
+    rgbConst(212, 208, 200), //  4 menu
+    rgbConst(255, 255, 255), //  5 window
+    rgbConst(0, 0, 0),       //  6 window frame
+    rgbConst(0, 0, 0),       //  7 menu text
+    rgbConst(0, 0, 0),       //  8 window text
+    rgbConst(255, 255, 255), //  9 caption text
+    rgbConst(212, 208, 200), // 10 active border
+    rgbConst(212, 208, 200), // 11 inactive border
+    rgbConst(128, 128, 128), // 12 application workspace
+    rgbConst(10, 36, 106),   // 13 highlight
+    rgbConst(255, 255, 255), // 14 highlight text
+    rgbConst(212, 208, 200), // 15 button face
+    rgbConst(128, 128, 128), // 16 button shadow
+    rgbConst(128, 128, 128), // 17 grey text
+    rgbConst(0, 0, 0),       // 18 button text
+    rgbConst(212, 208, 200), // 19 inactive caption text
+    rgbConst(255, 255, 255), // 20 button highlight
+    rgbConst(64, 64, 64),    // 21 3-D dark shadow
+    rgbConst(212, 208, 200), // 22 3-D light
+    rgbConst(0, 0, 0),       // 23 tooltip text
+    rgbConst(255, 255, 225), // 24 tooltip background
+    rgbConst(0, 0, 0),       // 25 unused
+    rgbConst(0, 0, 128),     // 26 hot-tracked item
+    rgbConst(166, 202, 240), // 27 active caption gradient
+    rgbConst(192, 192, 192), // 28 inactive caption gradient
+    rgbConst(10, 36, 106),   // 29 menu highlight
+    rgbConst(212, 208, 200), // 30 menu bar
+};
+
 } // namespace
 
 std::uint32_t sysColour(int index)
 {
-    switch (index) {
-    case 0: // scroll bar
-        return rgb(212, 208, 200);
-    case 1: // desktop
-        return rgb(58, 110, 165);
-    case 2: // active caption
-        return rgb(10, 36, 106);
-    case 4: // menu
-        return rgb(212, 208, 200);
-    case 5: // window
-        return rgb(255, 255, 255);
-    case 6: // window frame
-        return rgb(0, 0, 0);
-    case 7: // menu text
-    case 8: // window text
-        return rgb(0, 0, 0);
-    case 9: // caption text
-        return rgb(255, 255, 255);
-    case 13: // highlight
-        return rgb(10, 36, 106);
-    case 14: // highlight text
-        return rgb(255, 255, 255);
-    case 15: // button face
-        return rgb(212, 208, 200);
-    case 16: // button shadow
-        return rgb(128, 128, 128);
-    case 17: // grey text
-        return rgb(128, 128, 128);
-    case 18: // button text
-        return rgb(0, 0, 0);
-    case 20: // button highlight
-        return rgb(255, 255, 255);
-    case 21: // 3-D dark shadow
-        return rgb(64, 64, 64);
-    case 22: // 3-D light
-        return rgb(212, 208, 200);
-    case 23: // tool tip text
-        return rgb(0, 0, 0);
-    case 24: // tool tip background
-        return rgb(255, 255, 225);
-    default:
-        return 0;
-    }
+    return index >= 0 && static_cast<std::size_t>(index) < kClassicPalette.size()
+               ? kClassicPalette[static_cast<std::size_t>(index)]
+               : 0;
 }
 
 std::uint32_t resolveColour(std::uint32_t value)

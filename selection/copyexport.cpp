@@ -115,7 +115,9 @@ void copyToFolder(SelectionControls& c) {
     const QList<GridRow> rows = readGridRows(c.MSFlexGrid1);
     QHash<QString, FolderPhoto> photos = planFolder(rows, folder, listFile);
     QStringList lines;
-    QStringList failures;
+    // Copies reach the disk together, each complete or not at all.
+    CopyBatch copies;
+    QStringList copied; // the source of each copy, in the order made
     c.ProgressBar1.show();
     const int n = static_cast<int>(rows.size());
     for (int i = 0; i < n; ++i) {
@@ -124,10 +126,8 @@ void copyToFolder(SelectionControls& c) {
             FolderPhoto& photo = photos[photoKey(row.path)];
             lines << folderListLine(photo.name, row);
             if (!photo.handled && !photo.inFolder) {
-                const CopyResult copied =
-                    copyFileReplacing(row.path, pathInFolder(folder, photo.name));
-                if (copied.outcome == CopyOutcome::Failed)
-                    failures << QStringLiteral("%1: %2").arg(row.path, copied.error);
+                copies.add(row.path, pathInFolder(folder, photo.name));
+                copied << row.path;
             }
             photo.handled = true;
         }
@@ -135,6 +135,12 @@ void copyToFolder(SelectionControls& c) {
         c.ProgressBar1.setValue(i + 1);
         c.ProgressBar1.repaint();
     }
+    QStringList failures;
+    const std::vector<CopyResult>& results = copies.commit();
+    for (std::size_t i = 0; i < results.size(); ++i)
+        if (results[i].outcome == CopyOutcome::Failed)
+            failures << QStringLiteral("%1: %2").arg(copied[static_cast<qsizetype>(i)],
+                                                     results[i].error);
     const QString listFailed = writeFileAtomically(listFile, textFileBytes(lines));
     c.ProgressBar1.hide();
     if (!listFailed.isEmpty())

@@ -5,7 +5,7 @@
 #include "filelist.h"
 #include "flexgrid.h"
 #include "picturebox.h"
-#include "picturefile.h"
+#include "picturecache.h"
 #include "props.h"
 #include "selectionlist.h"
 #include "selectionrules.h"
@@ -25,8 +25,9 @@ void add_photo(SelectionControls& c, int origin) {
         return;
     }
     // Read before anything changes, so a bad file leaves the list and the
-    // grid as they were.
-    const PictureRead picture = readPictureFile(file);
+    // grid as they were. The photo just previewed is still in memory.
+    const std::optional<FileKey> key = fileKey(file);
+    const PictureRead picture = PictureCache::shared().read(file, thumbnailDecodeSize());
     if (!picture.ok()) {
         tell(c.dialogs, &c.window,
              QStringLiteral("The photo %1 cannot be added: %2.").arg(file, picture.error));
@@ -50,7 +51,9 @@ void add_photo(SelectionControls& c, int origin) {
     grid.setText(c.current_file);
 
     grid.setCol(ColPhoto);
-    setRowThumbnail(c, picture.image);
+    const Samples samples = setRowThumbnail(c, picture);
+    if (key)
+        keepThumbnail(*key, samples);
 
     grid.setCol(ColCopies);
     grid.setText(QStringLiteral("1"));

@@ -4,12 +4,15 @@
 #include "dialogs.h"
 #include "flexgrid.h"
 #include "gridrows.h"
+#include "picturebox.h"
+#include "picturecache.h"
 #include "picturefile.h"
 #include "projectfile.h"
 #include "selectioncontrols.h"
 #include "selectionlist.h"
 #include "selectionrules.h"
 #include "textfile.h"
+#include "thumbnailbatch.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -41,6 +44,12 @@ QString missingPicturesMessage(const QString& file, const QStringList& failures)
     return QStringLiteral("The project \"%1\" was loaded, but these pictures could not be "
                           "shown:\n\n%2")
         .arg(file, named.join(QLatin1Char('\n')));
+}
+
+// While the handler waits for a thumbnail, what changed on the window is
+// painted; nothing else runs, no input is taken.
+void repaintWaitingWindow() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
 }
 
 } // namespace
@@ -130,6 +139,12 @@ void loadProject(SelectionControls& c, const QString& file, const QString& marke
         return;
     }
 
+    // The thumbnails are made on worker threads meanwhile, in record order.
+    QStringList paths;
+    for (const ProjectRecord& record : project.records)
+        paths << record.file;
+    ThumbnailBatch thumbnails(paths);
+
     // A missing marker leaves the "0" on its own.
     const PictureRead marker = readPictureFile(markerPath);
     FlexGrid& grid = c.MSFlexGrid1;
@@ -144,6 +159,8 @@ void loadProject(SelectionControls& c, const QString& file, const QString& marke
     c.list.count = 0;
 
     QStringList unshown;
+    int lastShown = -1;   // the last record whose photo could be shown
+    int loaderHolds = -1; // the record whose photo the loader holds
     std::int16_t n = 0;
     for (const ProjectRecord& record : project.records) {
         ++n;
@@ -159,9 +176,14 @@ void loadProject(SelectionControls& c, const QString& file, const QString& marke
         entry.file = record.file;
 
         grid.setCol(ColPhoto);
-        const QString failed = setRowThumbnail(c, record.file);
+        const PhotoThumbnail thumb = thumbnails.take(n - 1, repaintWaitingWindow);
+        const QString failed = setRowThumbnail(c, thumb);
         if (!failed.isEmpty())
             unshown << QStringLiteral("%1: %2").arg(record.file, failed);
+        else
+            lastShown = n - 1;
+        if (thumb.picture.ok())
+            loaderHolds = n - 1;
 
         grid.setCol(ColCopies);
         grid.setText(record.copies);
@@ -178,6 +200,13 @@ void loadProject(SelectionControls& c, const QString& file, const QString& marke
         c.ProgressBar2.setValue(n);
         c.ProgressBar2.repaint();
         scrollToLastRowIfNeeded(c, n);
+    }
+    // As after loading each photo in turn, the loader holds the last one shown.
+    if (lastShown >= 0 && loaderHolds != lastShown) {
+        const PictureRead last =
+            PictureCache::shared().read(paths[lastShown], thumbnailDecodeSize());
+        if (last.ok())
+            c.Image10.setPicture(last.image, last.fullSize);
     }
     c.ProgressBar2.hide();
     c.Label7.hide();

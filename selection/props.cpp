@@ -14,7 +14,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
+#include "controlfactory.h"
+#include "xpbutton.h"
 
 namespace {
 
@@ -48,15 +49,6 @@ QComboBox* makeCombo(QWidget* parent, const QRect& place) {
     return combo;
 }
 
-QPushButton* makeButton(QWidget* parent, const QRect& place, const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setGeometry(place);
-    button->setFont(designFont());
-    // Enter in a combo box must not press "Remove".
-    button->setAutoDefault(false);
-    return button;
-}
-
 ImageControl* makeImage(QWidget* parent, const QRect& place) {
     auto* image = new ImageControl(parent);
     image->setGeometry(place);
@@ -74,8 +66,8 @@ Props::Props(SelectionControls& controls)
     setModal(true);
     setFixedSize(kWidth, kHeight);
     createControls();
-    connect(Command1, &QPushButton::clicked, this, &Props::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Props::Command2_Click);
+    connect(Command1, &XpButton::Click, this, &Props::Command1_Click);
+    connect(Command2, &XpButton::Click, this, &Props::Command2_Click);
     Form_Load();
 }
 
@@ -91,8 +83,12 @@ void Props::createControls() {
     Label3 = makeLabel(this, twipsRect(480, 1200, 735, 255), QStringLiteral("Size:"));
     Combo2 = makeCombo(this, twipsRect(1200, 1140, 975, 315));
     Image2 = makeImage(this, twipsRect(2520, 600, 1695, 1335));
-    Command1 = makeButton(this, twipsRect(600, 2280, 1095, 375), QStringLiteral("Remove"));
-    Command2 = makeButton(this, twipsRect(3120, 2280, 1095, 375), QStringLiteral("Ok"));
+    Command1 = placeDesignedButton("props_command1", "Command1", this,
+                                   twipsRect(600, 2280, 1095, 375), QStringLiteral("Remove"));
+    Command2 = placeDesignedButton("props_command2", "Command2", this,
+                                   twipsRect(3120, 2280, 1095, 375), QStringLiteral("Ok"));
+    for (XpButton* button : {Command1, Command2})
+        button->setShell(&m_c.shell);
 
     for (QWidget* w : {static_cast<QWidget*>(Image1), static_cast<QWidget*>(Label2),
                        static_cast<QWidget*>(Label4), static_cast<QWidget*>(Label1),

@@ -7,7 +7,7 @@
 class ImageControl;
 class QComboBox;
 class QLabel;
-class QPushButton;
+class XpButton;
 
 // The row editor: shows the photo of the grid's current row and edits its
 // copies and size, or removes it. It works on the grid directly; the grid's
@@ -30,8 +30,8 @@ public:
     QLabel* Label3 = nullptr;
     QComboBox* Combo2 = nullptr;
     ImageControl* Image2 = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command2 = nullptr;
+    XpButton* Command1 = nullptr;
+    XpButton* Command2 = nullptr;
 
     void Form_Load();
     void Command1_Click(); // Remove

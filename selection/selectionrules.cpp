@@ -3,6 +3,7 @@
 #include "flexgrid.h"
 #include "picturebox.h"
 #include "picturefile.h"
+#include "sampling.h"
 #include "thumbnail.h"
 
 #include <QGroupBox>
@@ -26,13 +27,7 @@ QString solo_file(const QString& path) {
 }
 
 QString setRowThumbnail(SelectionControls& c, const QString& path) {
-    const PictureRead read = readPictureFile(path);
-    if (!read.ok()) {
-        c.MSFlexGrid1.setCellPicture(QImage());
-        return read.error;
-    }
-    setRowThumbnail(c, read.image);
-    return {};
+    return setRowThumbnail(c, photoThumbnail(path));
 }
 
 void setRowThumbnail(SelectionControls& c, const QString& path, QStringList& problems) {
@@ -41,12 +36,30 @@ void setRowThumbnail(SelectionControls& c, const QString& path, QStringList& pro
         problems << QStringLiteral("%1: %2").arg(path, error);
 }
 
-void setRowThumbnail(SelectionControls& c, const QImage& picture) {
-    c.Image10.setPicture(picture);
-    thumbnail(40, 30, c.Image10, c.Image12, false, {c.File1, c.ProgressBar1});
+QString setRowThumbnail(SelectionControls& c, const PhotoThumbnail& thumb) {
+    if (!thumb.ok()) {
+        c.MSFlexGrid1.setCellPicture(QImage());
+        return thumb.error;
+    }
+    // The loader holds the photo last decoded; kept samples need no decode.
+    if (thumb.picture.ok())
+        c.Image10.setPicture(thumb.picture.image, thumb.picture.fullSize);
+    drawPlainThumbnail(thumb.samples, kThumbWidth, kThumbHeight, c.Image12);
+    c.MSFlexGrid1.setCellPicture(c.Image12.Picture());
+    c.MSFlexGrid1.setCellPictureAlignment(1);
+    return {};
+}
+
+Samples setRowThumbnail(SelectionControls& c, const PictureRead& picture) {
+    c.Image10.setPicture(picture.image, picture.fullSize);
+    const Samples samples =
+        samplePicture(c.Image10.Image(), QSize(c.Image10.ScaleWidth(), c.Image10.ScaleHeight()),
+                      kThumbWidth, kThumbHeight);
+    thumbnail(samples, kThumbWidth, kThumbHeight, c.Image12, false, {c.File1, c.ProgressBar1});
     c.MSFlexGrid1.setCellPicture(c.Image12.Picture());
     c.MSFlexGrid1.setCellPictureAlignment(1);
     c.Image12.hide();
+    return samples;
 }
 
 void scrollToLastRowIfNeeded(SelectionControls& c, std::int16_t count) {

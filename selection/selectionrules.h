@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rowthumbnails.h"
 #include "selectioncontrols.h"
 
 #include <QImage>
@@ -21,14 +22,18 @@ enum GridColumn : int { ColPhoto = 0, ColFile = 1, ColCopies = 2, ColSize = 3, C
 // Data rows are 500 twips high.
 constexpr int kDataRowTwips = 500;
 
-// Loads the photo at path into the loader and sets its 40 x 30 thumbnail as
-// the picture of the grid's current cell. On failure the cell gets no picture
-// and the reason comes back for the user; empty on success.
+// Sets the 40 x 30 thumbnail of the photo at path as the picture of the
+// grid's current cell; a photo decoded for it is left in the loader. On
+// failure the cell gets no picture and the reason comes back for the user;
+// empty on success.
 QString setRowThumbnail(SelectionControls& c, const QString& path);
-// The same for a picture already read from its file.
-void setRowThumbnail(SelectionControls& c, const QImage& picture);
-// The same from a file, a failure noted in problems as "path: reason".
+// The same, a failure noted in problems as "path: reason".
 void setRowThumbnail(SelectionControls& c, const QString& path, QStringList& problems);
+// The same with the thumbnail made beforehand (photoThumbnail).
+QString setRowThumbnail(SelectionControls& c, const PhotoThumbnail& thumb);
+// A picture just read goes into the loader, and the scaler draws it from there
+// into Image12 for the current cell. Gives the samples it drew.
+Samples setRowThumbnail(SelectionControls& c, const PictureRead& picture);
 
 // Scrolls the grid to its last row once it holds more than nine photos.
 void scrollToLastRowIfNeeded(SelectionControls& c, std::int16_t count);

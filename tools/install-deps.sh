@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev googletest
   fonts-dejavu-core xdg-utils
   xvfb xauth xdotool imagemagick
+  desktop-file-utils dpkg-dev
   clang libclang-rt-14-dev gdk-pixbuf-tests
 )
 missing=()

@@ -40,6 +40,9 @@ const ImageAsset kImages[] = {
     {"images/icon48.png", [] { return windowIcon(48); }, "png"},
     {"images/hand.png", handCursor, "png"},
     {"no.jpg", noCopiesMarker, "jpg"},
+    {"packaging/project16.png", [] { return projectFileIcon(16); }, "png"},
+    {"packaging/project32.png", [] { return projectFileIcon(32); }, "png"},
+    {"packaging/project48.png", [] { return projectFileIcon(48); }, "png"},
 };
 
 struct PageAsset {

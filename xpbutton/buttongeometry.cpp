@@ -1,9 +1,17 @@
 #include "buttongeometry.h"
 
-#include <cmath>
+#include "rounding.h"
+
+#include <limits>
 
 std::int32_t wholePixels(double value) {
-    return static_cast<std::int32_t>(std::nearbyint(value));
+    const double rounded = roundHalfEven(value);
+    constexpr double low = std::numeric_limits<std::int32_t>::min();
+    constexpr double high = std::numeric_limits<std::int32_t>::max();
+    if (!(rounded >= low))
+        return std::numeric_limits<std::int32_t>::min();
+    return rounded > high ? std::numeric_limits<std::int32_t>::max()
+                          : static_cast<std::int32_t>(rounded);
 }
 
 WinRect focusRectFor(double scaleWidth, double scaleHeight) {

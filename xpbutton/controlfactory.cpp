@@ -47,3 +47,20 @@ XpButton* createDesignedButton(const QString& design, QWidget* parent, QString* 
     }
     return createControl(QLatin1String(kXpButtonProgId), text, parent, error, name);
 }
+
+XpButton* placeDesignedButton(const QString& design, const QString& name, QWidget* parent,
+                              const QRect& place, const QString& fallbackCaption) {
+    QString error;
+    XpButton* button = createDesignedButton(design, parent, &error, name);
+    if (!button) {
+        qWarning("Marvolia: the button %s has no usable design: %s", qPrintable(name),
+                 qPrintable(error));
+        button = new XpButton(parent);
+        button->setObjectName(name);
+        button->InitProperties();
+        button->setButtonStyle(3);
+        button->setCaption(fallbackCaption);
+    }
+    button->setGeometry(place);
+    return button;
+}

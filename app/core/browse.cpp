@@ -6,7 +6,7 @@
 #include "filelist.h"
 #include "imagecontrol.h"
 #include "picturebox.h"
-#include "picturefile.h"
+#include "picturecache.h"
 #include "previewgeometry.h"
 #include "rotation.h"
 #include "thumbnail.h"
@@ -46,7 +46,9 @@ void File1_Click(BrowseControls& c) {
         return;
     const QString path = fullPath(c.File1.Path(), c.File1.FileName());
     // Read before anything is cleared, so a bad file leaves the last preview.
-    const PictureRead read = readPictureFile(path);
+    // The preview is small: a reduced decode will do, and is kept for adding.
+    const PictureRead read =
+        PictureCache::shared().read(path, QSize(kPreviewLongSide, kPreviewLongSide));
     if (!read.ok()) {
         tell(c.dialogs, &c.window,
              QStringLiteral("The picture \"%1\" cannot be shown: %2.").arg(path, read.error));
@@ -58,7 +60,7 @@ void File1_Click(BrowseControls& c) {
     c.Image11.setPicture(QImage());
     c.Image12.setPicture(QImage());
     c.Image11.Cls();
-    c.Image10.setPicture(read.image);
+    c.Image10.setPicture(read.image, read.fullSize);
     c.Image11.hide();
     const PreviewSize size = previewSize(c.Image10.ScaleWidth(), c.Image10.ScaleHeight());
     thumbnail(size.width, size.height, c.Image10, c.Image11, true, {c.File1, c.ProgressBar1});

@@ -13,3 +13,7 @@ struct PreviewSize {
 };
 
 PreviewSize previewSize(int pictureWidth, int pictureHeight);
+
+// Every preview size fits in this: a picture decoded at least this large in
+// both directions is never smaller than its preview.
+constexpr int kPreviewLongSide = 328;

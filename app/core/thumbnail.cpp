@@ -4,21 +4,91 @@
 #include "picturebox.h"
 #include "previewgeometry.h"
 #include "rounding.h"
+#include "sampling.h"
 
 #include <QProgressBar>
 
-#include <limits>
+#include <algorithm>
+#include <cstring>
+#include <vector>
 
 namespace {
 
-constexpr std::int16_t kCounterLimit = std::numeric_limits<std::int16_t>::max();
-
 // Every point of the square, both ends included, in the target's own
-// background colour, read afresh for each point as the window's colour was.
+// background colour: what the window's colour was read for. Points past the
+// box fall outside its drawing, so the fill covers exactly the box.
 void paintBackground(PictureBox& target) {
-    for (int x = 0; x <= kPreviewSide; ++x)
-        for (int y = 0; y <= kPreviewSide; ++y)
-            target.PSet(x, y, static_cast<std::int32_t>(target.BackColor()));
+    if (target.ScaleWidth() != target.Image().width() ||
+        target.ScaleHeight() != target.Image().height()) {
+        for (int x = 0; x <= kPreviewSide; ++x)
+            for (int y = 0; y <= kPreviewSide; ++y)
+                target.PSet(x, y, static_cast<std::int32_t>(target.BackColor()));
+        return;
+    }
+    QImage& surface = target.surface();
+    const QRgb colour = colourFromValue(target.BackColor()).rgb();
+    const int w = std::min(surface.width(), kPreviewSide + 1);
+    for (int y = 0; y < std::min(surface.height(), kPreviewSide + 1); ++y)
+        std::fill_n(reinterpret_cast<QRgb*>(surface.scanLine(y)), w, colour);
+}
+
+// Row r of the samples at (left, top + r), clipped to the target as single
+// writes would be.
+void drawRow(const QImage& block, int r, int left, int top, PictureBox& target) {
+    const int y = top + r;
+    if (target.ScaleWidth() != target.Image().width() ||
+        target.ScaleHeight() != target.Image().height()) {
+        const auto* in = reinterpret_cast<const QRgb*>(block.constScanLine(r));
+        for (int c = 0; c < block.width(); ++c)
+            target.PSet(left + c, y, valueFromColour(in[c]));
+        return;
+    }
+    QImage& surface = target.surface();
+    if (y < 0 || y >= surface.height())
+        return;
+    const int from = std::max(0, -left);
+    const int to = std::min(block.width(), surface.width() - left);
+    if (to <= from)
+        return;
+    std::memcpy(reinterpret_cast<QRgb*>(surface.scanLine(y)) + left + from,
+                reinterpret_cast<const QRgb*>(block.constScanLine(r)) + from,
+                static_cast<std::size_t>(to - from) * sizeof(QRgb));
+}
+
+// Where the drawing starts: centred in a square of the long side in preview
+// mode. The halves are taken in double and handed over in single precision,
+// which lands on the truncated whole pixel.
+QPoint drawingOrigin(std::int16_t width, std::int16_t height, bool preview) {
+    const float w = width;
+    const float h = height;
+    float dx = 0;
+    float dy = 0;
+    if (preview) {
+        if (w > h)
+            dy = w - h;
+        else if (h > w)
+            dx = h - w;
+    }
+    return QPoint(static_cast<int>(static_cast<float>(static_cast<double>(dx) / 2)),
+                  static_cast<int>(static_cast<float>(static_cast<double>(dy) / 2)));
+}
+
+void drawBlock(const Samples& samples, std::int16_t width, std::int16_t height, bool preview,
+               PictureBox& target, QProgressBar* progress) {
+    const QPoint origin = drawingOrigin(width, height, preview);
+    std::vector<float> rows;
+    if (progress)
+        rows = samplePositions(samples.trueSize.height(), height);
+    const float H = static_cast<float>(samples.trueSize.height());
+    const int count = progress ? static_cast<int>(rows.size()) : samples.block.height();
+    for (int r = 0; r < count; ++r) {
+        if (progress) {
+            progress->setMaximum(static_cast<int>(H - 1));
+            progress->setValue(static_cast<int>(roundHalfEven(rows[static_cast<std::size_t>(r)])));
+        }
+        if (r < samples.block.height())
+            drawRow(samples.block, r, origin.x(), origin.y(), target);
+    }
 }
 
 } // namespace
@@ -28,7 +98,15 @@ void thumbnail(std::int16_t width, std::int16_t height, PictureBox& source, Pict
     // The steps divide by both sides.
     if (width < 1 || height < 1)
         return;
+    thumbnail(samplePicture(source.Image(), QSize(source.ScaleWidth(), source.ScaleHeight()), width,
+                            height),
+              width, height, target, preview, env);
+}
 
+void thumbnail(const Samples& samples, std::int16_t width, std::int16_t height, PictureBox& target,
+               bool preview, const ThumbnailEnv& env) {
+    if (width < 1 || height < 1)
+        return;
     FileList& list = env.File1;
     const bool listHadFocus = list.window()->focusWidget() == &list;
     list.setEnabled(false);
@@ -37,6 +115,9 @@ void thumbnail(std::int16_t width, std::int16_t height, PictureBox& source, Pict
     if (preview) {
         target.setBoxHeight(kPreviewSide);
         target.setBoxWidth(kPreviewSide);
+        // The sampling takes about a millisecond now: painting the bar at
+        // every row would cost many times the drawing it reports on.
+        env.ProgressBar1.setUpdatesEnabled(false);
         env.ProgressBar1.show();
         env.ProgressBar1.setValue(1);
     } else {
@@ -46,57 +127,26 @@ void thumbnail(std::int16_t width, std::int16_t height, PictureBox& source, Pict
     target.hide();
     if (preview)
         paintBackground(target);
-
-    // Sizes, steps and positions are single precision on purpose: the rows and
-    // columns drawn are the float positions 0, step, 2 x step, ... up to the
-    // last pixel.
-    const float w = width;
-    const float h = height;
-    const float W = static_cast<float>(source.ScaleWidth());
-    const float H = static_cast<float>(source.ScaleHeight());
-    float dx = 0;
-    float dy = 0;
-    if (preview) {
-        if (w > h)
-            dy = w - h;
-        else if (h > w)
-            dx = h - w;
-    }
-    const float rowStep = H / h;
-    const float columnStep = W / w;
-    const double halfDx = static_cast<double>(dx) / 2;
-    const double halfDy = static_cast<double>(dy) / 2;
-
-    float sy = 0;
-    std::int16_t r = 0;
-    while (sy <= H - 1) {
-        if (preview) {
-            env.ProgressBar1.setMaximum(static_cast<int>(H - 1));
-            env.ProgressBar1.setValue(static_cast<int>(roundHalfEven(sy)));
-        }
-        const float y = static_cast<float>(halfDy + r);
-        float sx = 0;
-        std::int16_t c = 0;
-        while (sx <= W - 1) {
-            target.PSet(static_cast<float>(halfDx + c), y, source.Point(sx, sy));
-            sx += columnStep;
-            // The counters are 16-bit: a wider target has no place to go.
-            if (c == kCounterLimit)
-                break;
-            ++c;
-        }
-        sy += rowStep;
-        if (r == kCounterLimit)
-            break;
-        ++r;
-    }
+    drawBlock(samples, width, height, preview, target, preview ? &env.ProgressBar1 : nullptr);
 
     target.Refresh();
-    if (preview)
+    if (preview) {
         env.ProgressBar1.hide();
+        env.ProgressBar1.setUpdatesEnabled(true);
+    }
     target.setPictureFromImage();
     target.show();
     list.setEnabled(true);
     if (listHadFocus)
         list.setFocus();
+}
+
+void drawPlainThumbnail(const Samples& samples, std::int16_t width, std::int16_t height,
+                        PictureBox& target) {
+    if (width < 1 || height < 1)
+        return;
+    target.setBoxHeight(height);
+    target.setBoxWidth(width);
+    drawBlock(samples, width, height, false, target, nullptr);
+    target.setPictureFromImage();
 }

@@ -5,6 +5,7 @@
 class FileList;
 class PictureBox;
 class QProgressBar;
+struct Samples;
 
 // The main window's controls the scaler always uses, whoever calls it.
 struct ThumbnailEnv {
@@ -19,5 +20,17 @@ struct ThumbnailEnv {
 // sizes target width x height and paints nothing but the sampled pixels.
 // Afterwards target's drawing is its picture and target is visible. The file
 // list is disabled meanwhile. A width or height below 1 draws nothing.
+// Sampling works in the source's scale, its picture's true size.
 void thumbnail(std::int16_t width, std::int16_t height, PictureBox& source, PictureBox& target,
                bool preview, const ThumbnailEnv& env);
+
+// The same with the samples taken beforehand (samplePicture at width x height).
+void thumbnail(const Samples& samples, std::int16_t width, std::int16_t height, PictureBox& target,
+               bool preview, const ThumbnailEnv& env);
+
+// Plain mode for a caller that keeps no eye on the file list and the target's
+// visibility: target is sized width x height, the samples are drawn into what
+// it showed, the drawing becomes its picture, and target stays as visible as
+// it was.
+void drawPlainThumbnail(const Samples& samples, std::int16_t width, std::int16_t height,
+                        PictureBox& target);

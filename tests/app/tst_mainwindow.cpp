@@ -9,6 +9,7 @@
 #include "picturebox.h"
 #include "testpictures.h"
 #include "webpanel.h"
+#include "xpbutton.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -182,6 +183,51 @@ TEST_F(MainWindowTest, EveryActivationLoadsThePageAgain)
     w.Form_Activate();
     EXPECT_EQ(server.requests("/publ_mv.php"), first + 1);
     EXPECT_TRUE(w.WebBrowser1->isVisible());
+}
+
+TEST_F(MainWindowTest, ButtonsAreTheStoredXpButtons)
+{
+    MainWindow w({dialogs, shell, QUrl()});
+    for (XpButton* button : {w.Command1, w.Command2, w.Command3, w.Command4, w.Command5}) {
+        EXPECT_EQ(button->ButtonStyle(), 3);
+        EXPECT_EQ(button->Caption(), "");
+        EXPECT_EQ(button->PictureSize(), 2);
+        ASSERT_TRUE(button->Picture());
+        EXPECT_EQ(button->Picture()->type(), OlePicture::Type::Bitmap);
+        EXPECT_EQ(button->PictureWidth(), 55);
+    }
+    EXPECT_EQ(w.Command5->PictureHeight(), 47);
+    EXPECT_EQ(w.Command1->PictureHeight(), 46);
+}
+
+TEST_F(MainWindowTest, EachButtonClickRunsItsFlow)
+{
+    MainWindow w({dialogs, shell, QUrl("http://127.0.0.1:9/")});
+    w.show();
+    // Every dialog is cancelled by the script, so each flow stops at its first question.
+    QTest::mouseClick(w.Command1, Qt::LeftButton, {}, QPoint(20, 20));
+    ASSERT_EQ(dialogs.fileCalls.size(), 1);
+    EXPECT_EQ(dialogs.fileCalls[0].mode, FileDialogMode::Save);
+    EXPECT_EQ(dialogs.fileCalls[0].request.filter, "Text Files|*.txt");
+
+    QTest::mouseClick(w.Command2, Qt::LeftButton, {}, QPoint(20, 20));
+    EXPECT_EQ(dialogs.folderTitles,
+              QStringList{"Select the path where you want to all the images to be saved"});
+
+    QTest::mouseClick(w.Command3, Qt::LeftButton, {}, QPoint(20, 20));
+    ASSERT_EQ(dialogs.fileCalls.size(), 2);
+    EXPECT_EQ(dialogs.fileCalls[1].mode, FileDialogMode::Save);
+    EXPECT_EQ(dialogs.fileCalls[1].request.filter, "Marvolia files|*.mvl");
+    EXPECT_EQ(dialogs.fileCalls[1].request.fileName, "untiteled");
+
+    QTest::mouseClick(w.Command4, Qt::LeftButton, {}, QPoint(20, 20));
+    ASSERT_EQ(dialogs.fileCalls.size(), 3);
+    EXPECT_EQ(dialogs.fileCalls[2].mode, FileDialogMode::Open);
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << "an empty grid asks nothing";
+
+    QTest::mouseClick(w.Command5, Qt::LeftButton, {}, QPoint(20, 20));
+    ASSERT_EQ(shell.started.size(), 1);
+    EXPECT_EQ(shell.started[0].argument, "http://127.0.0.1:9/mv_help.html");
 }
 
 TEST_F(MainWindowTest, HelpStartsOneCommandWithTheWholeAddress)

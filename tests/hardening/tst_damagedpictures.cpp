@@ -9,8 +9,8 @@
 #include "projectfile.h"
 #include "qtprinters.h"
 #include "selectionwindow.h"
+#include "xpbutton.h"
 
-#include <QAbstractButton>
 #include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
@@ -134,7 +134,7 @@ protected:
             dialogs.answerMessage(MessageResult::No);
         dialogs.answerFile(project);
         const qsizetype toldBeforeOpen = dialogs.messages.size() + (w->MSFlexGrid1->Rows() > 1);
-        w->Command4->click();
+        QTest::mouseClick(w->Command4, Qt::LeftButton, {}, QPoint(10, 10));
         const FlexGrid& grid = *w->MSFlexGrid1;
         EXPECT_EQ(grid.Rows(), 3);
         EXPECT_EQ(w->selection.count, 2);

@@ -8,8 +8,8 @@
 #include "orderlist.h"
 #include "orderwindow.h"
 #include "projectfile.h"
+#include "xpbutton.h"
 
-#include <QAbstractButton>
 #include <QDir>
 #include <gtest/gtest.h>
 
@@ -31,11 +31,11 @@ protected:
     }
 
     // Fills the disk at nothing, a byte, and in steps up to one byte short of
-    // what writing file needs; each time click writes it (the Save dialog
+    // what writing file needs; each time button writes it (the Save dialog
     // answered with file). Each time the old bytes stay, nothing is left
     // beside them, and the one message is failure.
     void expectKeptAtEveryPoint(const QString& file, const QByteArray& old, qsizetype needed,
-                                QAbstractButton* click, const QString& failure) {
+                                XpButton* button, const QString& failure) {
         QList<rlim_t> limits{0, 1};
         constexpr int kSteps = 20;
         for (int i = 1; i <= kSteps; ++i)
@@ -49,7 +49,7 @@ protected:
             {
                 FileSizeLimit full(limit);
                 ASSERT_TRUE(full.active());
-                click->click();
+                press(button);
             }
             EXPECT_EQ(contents(file), old);
             EXPECT_EQ(filesIn(dir.path()), QStringList{QFileInfo(file).fileName()});
@@ -84,7 +84,7 @@ TEST_F(FullDisk, SavingAProjectKeepsTheOldOneAtEveryPoint) {
     dialogs.answerFile(file);
     {
         FileSizeLimit full(static_cast<rlim_t>(saved.size()));
-        w->Command3->click();
+        press(w->Command3);
     }
     EXPECT_TRUE(dialogs.messages.isEmpty());
     EXPECT_EQ(contents(file), saved);
@@ -135,7 +135,7 @@ TEST_F(FullDisk, GatheringInAFolderKeepsWhatWasThere) {
         {
             FileSizeLimit full(limit);
             ASSERT_TRUE(full.active());
-            w->Command2->click();
+            press(w->Command2);
         }
         EXPECT_EQ(filesIn(out), (QStringList{QStringLiteral("a.jpg"), QStringLiteral("b.jpg"),
                                              QStringLiteral("list.txt")}));

@@ -81,7 +81,7 @@ TEST_F(CopyExport, CopiesListsAndOpensTheFolder) {
     });
     dialogs.answerFolder(out);
     dialogs.answerFile(out + QStringLiteral("/list.txt"));
-    w->Command2->click();
+    press(w->Command2);
 
     EXPECT_EQ(dialogs.folderTitles,
               QStringList{QStringLiteral("Select the path where you want to all the images to be "
@@ -114,9 +114,9 @@ TEST_F(CopyExport, CopiesListsAndOpensTheFolder) {
 TEST_F(CopyExport, TheFolderStaysSetForLaterDialogs) {
     dialogs.answerFolder(dir.path());
     dialogs.answerFile(at(QStringLiteral("list.txt")));
-    w->Command2->click();
-    w->Command1->click();
-    w->Command3->click();
+    press(w->Command2);
+    press(w->Command1);
+    press(w->Command3);
     ASSERT_EQ(dialogs.fileCalls.size(), 3);
     EXPECT_EQ(dialogs.fileCalls[1].request.initDir, dir.path());
     EXPECT_EQ(dialogs.fileCalls[2].request.initDir, dir.path());
@@ -127,15 +127,15 @@ TEST_F(CopyExport, CancellingWritesAndCopiesNothing) {
     ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("out")));
     fill({{a, QStringLiteral("1"), QStringLiteral("10x15")}});
 
-    w->Command2->click(); // the folder browser cancelled
+    press(w->Command2); // the folder browser cancelled
     EXPECT_TRUE(dialogs.fileCalls.isEmpty());
 
     dialogs.answerFolder(at(QStringLiteral("out")));
-    w->Command2->click(); // the Save dialog cancelled
+    press(w->Command2); // the Save dialog cancelled
     EXPECT_EQ(dialogs.fileCalls.size(), 1);
 
     dialogs.answerFolder(at(QStringLiteral("a.jpg"))); // no folder
-    w->Command2->click();
+    press(w->Command2);
     EXPECT_EQ(dialogs.fileCalls.size(), 1);
 
     EXPECT_TRUE(filesIn(at(QStringLiteral("out"))).isEmpty());
@@ -147,7 +147,7 @@ TEST_F(CopyExport, AnEmptySelectionStillOpensTheFolder) {
     ASSERT_TRUE(put(at(QStringLiteral("list.txt")), "old"));
     dialogs.answerFolder(dir.path());
     dialogs.answerFile(at(QStringLiteral("list.txt")));
-    w->Command2->click();
+    press(w->Command2);
     EXPECT_EQ(contents(at(QStringLiteral("list.txt"))), QByteArray());
     EXPECT_EQ(filesIn(dir.path()), QStringList{QStringLiteral("list.txt")});
     ASSERT_EQ(shell.started.size(), 1);
@@ -175,7 +175,7 @@ TEST_F(CopyExport, NoPhotoIsLostInTheFolder) {
     // The folder as a drive's root comes: with its separator at the end.
     dialogs.answerFolder(out + QLatin1Char('/'));
     dialogs.answerFile(out + QStringLiteral("/list.txt"));
-    w->Command2->click();
+    press(w->Command2);
 
     EXPECT_EQ(contents(out + QStringLiteral("/list.txt")),
               QByteArray("File: a.jpg, Copies 1, Size 10x15\r\n"
@@ -205,7 +205,7 @@ TEST_F(CopyExport, TheCopyComesFromTheHiddenPathColumn) {
     grid().setTextMatrix(1, 1, QStringLiteral("/somewhere/else/a.jpg"));
     dialogs.answerFolder(at(QStringLiteral("out")));
     dialogs.answerFile(at(QStringLiteral("out/list.txt")));
-    w->Command2->click();
+    press(w->Command2);
     EXPECT_EQ(contents(at(QStringLiteral("out/a.jpg"))), contents(a));
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
@@ -223,7 +223,7 @@ TEST_F(CopyExport, FailuresAreGatheredInOneMessage) {
           {b, QStringLiteral("1"), QStringLiteral("10x15")}});
     dialogs.answerFolder(out);
     dialogs.answerFile(at(QStringLiteral("plain/list.txt")));
-    w->Command2->click();
+    press(w->Command2);
 
     EXPECT_EQ(filesIn(out), (QStringList{QStringLiteral("a.jpg"), QStringLiteral("b.jpg")}));
     EXPECT_EQ(contents(out + QStringLiteral("/b.jpg")), contents(b));
@@ -249,7 +249,7 @@ TEST_F(CopyExport, AListInTheFolderKeepsItsName) {
     fill({{a, QStringLiteral("1"), QStringLiteral("10x15")}});
     dialogs.answerFolder(at(QStringLiteral("out")));
     dialogs.answerFile(at(QStringLiteral("out/order.txt")));
-    w->Command2->click();
+    press(w->Command2);
     EXPECT_EQ(contents(at(QStringLiteral("out/order.txt"))),
               QByteArray("File: order (2).txt, Copies 1, Size 10x15\r\n"));
     EXPECT_EQ(contents(at(QStringLiteral("out/order (2).txt"))), contents(a));

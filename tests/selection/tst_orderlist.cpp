@@ -53,7 +53,7 @@ TEST_F(OrderList, WritesTheListAndShowsIt) {
           {QStringLiteral("/Fotos/c\u00e9.jpg"), QStringLiteral(" 0"), QStringLiteral("9x13")},
           {QStringLiteral("/Fotos/d.jpg"), QString(), QStringLiteral("10x15")}});
     dialogs.answerFile(at("list.txt"));
-    w->Command1->click();
+    press(w->Command1);
     EXPECT_EQ(contents(at("list.txt")), QByteArray("File: a.jpg, Copies: 2, Size: 13x18\r\n"
                                                    "File: a.jpg, Copies: 00, Size: 10x15\r\n"
                                                    "File: c\xc3\xa9.jpg, Copies:  0, Size: 9x13\r\n"
@@ -78,12 +78,12 @@ TEST_F(OrderList, WritesTheListAndShowsIt) {
 TEST_F(OrderList, AnEmptyListIsStillShown) {
     ASSERT_TRUE(put(at("list.txt"), "old contents"));
     dialogs.answerFile(at("list.txt"));
-    w->Command1->click();
+    press(w->Command1);
     EXPECT_EQ(contents(at("list.txt")), QByteArray());
 
     fill({{QStringLiteral("/Fotos/a.jpg"), QStringLiteral("0"), QStringLiteral("13x18")}});
     dialogs.answerFile(at("zero.txt"));
-    w->Command1->click();
+    press(w->Command1);
     EXPECT_EQ(contents(at("zero.txt")), QByteArray());
     EXPECT_EQ(messageTexts(), (QStringList{kGenerated, kGenerated}));
     EXPECT_EQ(shell.started.size(), 2);
@@ -91,7 +91,7 @@ TEST_F(OrderList, AnEmptyListIsStillShown) {
 
 TEST_F(OrderList, CancelWritesAndShowsNothing) {
     fill({{QStringLiteral("/Fotos/a.jpg"), QStringLiteral("1"), QStringLiteral("10x15")}});
-    w->Command1->click();
+    press(w->Command1);
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
     EXPECT_TRUE(dialogs.messages.isEmpty());
     EXPECT_TRUE(shell.started.isEmpty());
@@ -99,9 +99,9 @@ TEST_F(OrderList, CancelWritesAndShowsNothing) {
 
 TEST_F(OrderList, AfterASavedProjectTheProjectIsNotProposed) {
     dialogs.answerFile(at("order.mvl"));
-    w->Command3->click();
+    press(w->Command3);
     dialogs.answerFile(at("order.txt"));
-    w->Command1->click();
+    press(w->Command1);
     EXPECT_EQ(dialogs.fileCalls[1].request.fileName, at("order.txt"));
     EXPECT_EQ(contents(at("order.mvl")), QByteArray(" 0 \r\n"));
 }
@@ -110,7 +110,7 @@ TEST_F(OrderList, AListThatCannotBeWrittenIsReported) {
     ASSERT_TRUE(put(at("plain"), "x"));
     fill({{QStringLiteral("/Fotos/a.jpg"), QStringLiteral("1"), QStringLiteral("10x15")}});
     dialogs.answerFile(at("plain/list.txt"));
-    w->Command1->click();
+    press(w->Command1);
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("Marvolia"));
     EXPECT_TRUE(dialogs.messages[0].text.startsWith(
@@ -126,7 +126,7 @@ TEST(OrderListViewer, AViewerThatCannotStartIsReported) {
     MainWindow w({dialogs, shell, QUrl()});
     const QString list = dir.filePath(QStringLiteral("list.txt"));
     dialogs.answerFile(list);
-    w.Command1->click();
+    QTest::mouseClick(w.Command1, Qt::LeftButton, {}, QPoint(10, 10));
     ASSERT_EQ(dialogs.messages.size(), 2);
     EXPECT_EQ(dialogs.messages[0].text, kGenerated);
     EXPECT_EQ(dialogs.messages[1].text,

@@ -32,7 +32,7 @@ QByteArray records(const QStringList& paths, const char* copies = "1") {
 
 TEST_F(ProjectSave, WritesTheGridAsTheFormatSays) {
     dialogs.answerFile(at("empty.mvl"));
-    w->Command3->click();
+    press(w->Command3);
     EXPECT_EQ(contents(at("empty.mvl")), QByteArray(" 0 \r\n"));
     ASSERT_EQ(dialogs.fileCalls.size(), 1);
     const auto& call = dialogs.fileCalls[0];
@@ -44,13 +44,13 @@ TEST_F(ProjectSave, WritesTheGridAsTheFormatSays) {
 
     fill({{QStringLiteral("/home/ana/a.jpg"), QStringLiteral("1"), QStringLiteral("10x15")}});
     dialogs.answerFile(at("one.mvl"));
-    w->Command3->click();
+    press(w->Command3);
     EXPECT_EQ(contents(at("one.mvl")), QByteArray(" 1 \r\n/home/ana/a.jpg\r\n1\r\n10x15\r\n"));
     EXPECT_EQ(dialogs.fileCalls[1].request.fileName, at("empty.mvl"));
 
     fill(twoPhotos());
     dialogs.answerFile(at("two.mvl"));
-    w->Command3->click();
+    press(w->Command3);
     EXPECT_EQ(contents(at("two.mvl")),
               QByteArray(" 2 \r\nC:\\Fotos\\a.jpg\r\n1\r\n10x15\r\nC:\\Fotos\\b."
                          "jpg\r\n3\r\n13x18\r\n"));
@@ -59,7 +59,7 @@ TEST_F(ProjectSave, WritesTheGridAsTheFormatSays) {
 
 TEST_F(ProjectSave, CancelWritesNothing) {
     fill(twoPhotos());
-    w->Command3->click();
+    press(w->Command3);
     EXPECT_EQ(dialogs.fileCalls.size(), 1);
     EXPECT_TRUE(w->project_path.isEmpty());
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
@@ -67,7 +67,7 @@ TEST_F(ProjectSave, CancelWritesNothing) {
 
 TEST_F(ProjectSave, ANameWithoutExtensionIsUsedAsTyped) {
     dialogs.answerFile(at("order"));
-    w->Command3->click();
+    press(w->Command3);
     EXPECT_EQ(contents(at("order")), QByteArray(" 0 \r\n"));
     EXPECT_FALSE(QFile::exists(at("order.mvl")));
 }
@@ -77,7 +77,7 @@ TEST_F(ProjectSave, ADoubleQuoteIsRefusedAndNothingWritten) {
     fill({{QStringLiteral("/f/a.jpg"), QStringLiteral("1"), QStringLiteral("10x15")},
           {QStringLiteral("/f/say \"cheese\".jpg"), QStringLiteral("1"), QStringLiteral("10x15")}});
     dialogs.answerFile(at("p.mvl"));
-    w->Command3->click();
+    press(w->Command3);
     EXPECT_EQ(contents(at("p.mvl")), QByteArray("old"));
     EXPECT_TRUE(w->project_path.isEmpty());
     ASSERT_EQ(dialogs.messages.size(), 1);
@@ -101,7 +101,7 @@ TEST_F(ProjectSave, AFailedSaveKeepsTheOldFileAndSaysSo) {
     {
         FileSizeLimit limit(200);
         ASSERT_TRUE(limit.active());
-        w->Command3->click();
+        press(w->Command3);
     }
     EXPECT_EQ(contents(at("p.mvl")), old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("p.mvl")});
@@ -117,7 +117,7 @@ TEST_F(ProjectSave, AFailedSaveKeepsTheOldFileAndSaysSo) {
     // A place where no file can be made.
     ASSERT_TRUE(put(at("plain"), "x"));
     dialogs.answerFile(at("plain/p.mvl"));
-    w->Command3->click();
+    press(w->Command3);
     ASSERT_EQ(dialogs.messages.size(), 2);
     EXPECT_TRUE(dialogs.messages[1].text.startsWith(
         QStringLiteral("The project could not be saved to \"%1\": it could not be created (")
@@ -126,7 +126,7 @@ TEST_F(ProjectSave, AFailedSaveKeepsTheOldFileAndSaysSo) {
 }
 
 TEST_F(ProjectOpen, AnEmptyGridAsksNothing) {
-    w->Command4->click();
+    press(w->Command4);
     EXPECT_TRUE(dialogs.messages.isEmpty());
     ASSERT_EQ(dialogs.fileCalls.size(), 1);
     const auto& call = dialogs.fileCalls[0];
@@ -142,7 +142,7 @@ TEST_F(ProjectOpen, LoadsEveryRecordIntoGridAndList) {
     ASSERT_TRUE(put(at("p.mvl"), " 2 \r\n" + a.toUtf8() + "\r\n2\r\n13x18\r\n\"" + b.toUtf8() +
                                      "\"\r\n1\r\n10x15\r\n"));
     dialogs.answerFile(at("p.mvl"));
-    w->Command4->click();
+    press(w->Command4);
     EXPECT_TRUE(dialogs.messages.isEmpty());
     ASSERT_EQ(grid().Rows(), 3);
     EXPECT_EQ(gridTexts(),
@@ -175,7 +175,7 @@ TEST_F(ProjectOpen, APromptComesFirstWhenThereAreRows) {
 
     // Cancel: nothing else happens.
     dialogs.answerMessage(MessageResult::Cancel);
-    w->Command4->click();
+    press(w->Command4);
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("Marvolia"));
     EXPECT_EQ(dialogs.messages[0].text, kPrompt);
@@ -186,7 +186,7 @@ TEST_F(ProjectOpen, APromptComesFirstWhenThereAreRows) {
 
     // No, then a cancelled Open dialog: still unchanged.
     dialogs.answerMessage(MessageResult::No);
-    w->Command4->click();
+    press(w->Command4);
     ASSERT_EQ(dialogs.fileCalls.size(), 1);
     EXPECT_EQ(dialogs.fileCalls[0].mode, FileDialogMode::Open);
     EXPECT_EQ(gridTexts(), before);
@@ -196,7 +196,7 @@ TEST_F(ProjectOpen, APromptComesFirstWhenThereAreRows) {
     dialogs.answerMessage(MessageResult::Yes);
     dialogs.answerFile(at("saved.mvl"));
     dialogs.answerFile(at("p.mvl"));
-    w->Command4->click();
+    press(w->Command4);
     ASSERT_EQ(dialogs.fileCalls.size(), 3);
     EXPECT_EQ(dialogs.fileCalls[1].mode, FileDialogMode::Save);
     EXPECT_EQ(dialogs.fileCalls[2].mode, FileDialogMode::Open);
@@ -214,7 +214,7 @@ TEST_F(ProjectOpen, YesWithACancelledSaveGoesOn) {
     dialogs.answerMessage(MessageResult::Yes);
     dialogs.answerFile(QString());
     dialogs.answerFile(at("p.mvl"));
-    w->Command4->click();
+    press(w->Command4);
     EXPECT_EQ(dialogs.fileCalls.size(), 2);
     EXPECT_EQ(w->selection.count, 0);
     EXPECT_TRUE(w->project_path.isEmpty());
@@ -227,7 +227,7 @@ TEST_F(ProjectOpen, YesWithAFailedSaveKeepsTheSelection) {
     dialogs.answerMessage(MessageResult::Yes);
     dialogs.answerFile(at("plain/saved.mvl"));
     dialogs.answerFile(at("p.mvl"));
-    w->Command4->click();
+    press(w->Command4);
     EXPECT_EQ(dialogs.fileCalls.size(), 1);
     EXPECT_EQ(dialogs.messages.size(), 2);
     EXPECT_EQ(w->selection.count, 2);
@@ -237,15 +237,15 @@ TEST_F(ProjectOpen, YesWithAFailedSaveKeepsTheSelection) {
 TEST_F(ProjectOpen, SaveAfterOpenProposesTheLastSavedName) {
     ASSERT_TRUE(put(at("p.mvl"), " 0 \r\n"));
     dialogs.answerFile(at("p.mvl"));
-    w->Command4->click();
-    w->Command3->click();
+    press(w->Command4);
+    press(w->Command3);
     EXPECT_EQ(dialogs.fileCalls.last().request.fileName, QStringLiteral("untiteled"));
 
     dialogs.answerFile(at("first.mvl"));
-    w->Command3->click();
+    press(w->Command3);
     dialogs.answerFile(at("p.mvl"));
-    w->Command4->click();
-    w->Command3->click();
+    press(w->Command4);
+    press(w->Command3);
     EXPECT_EQ(dialogs.fileCalls.last().request.fileName, at("first.mvl"));
     EXPECT_EQ(w->project_path, at("first.mvl"));
 }
@@ -277,7 +277,7 @@ TEST_F(ProjectOpen, TheMarkerComesFromBesideTheProgram) {
     const QString a = photo(QStringLiteral("a.jpg"));
     ASSERT_TRUE(put(at("p.mvl"), " 1 \r\n" + records({a}, "0")));
     dialogs.answerFile(at("p.mvl"));
-    w->Command4->click();
+    press(w->Command4);
     EXPECT_EQ(markerPicturePath(), QCoreApplication::applicationDirPath() + "/no.jpg");
     const PictureRead marker = readPictureFile(markerPicturePath());
     ASSERT_TRUE(marker.ok()) << "the build puts no.jpg beside the program";
@@ -294,10 +294,10 @@ TEST_F(ProjectOpen, RoundTripsAwkwardTexts) {
     };
     fill(rows);
     dialogs.answerFile(at("p.mvl"));
-    w->Command3->click();
+    press(w->Command3);
     fill({});
     dialogs.answerFile(at("p.mvl"));
-    w->Command4->click();
+    press(w->Command4);
     QList<QStringList> expected;
     for (const QStringList& r : rows)
         expected.append({r[0], r[1], r[2], r[0]});
@@ -309,7 +309,7 @@ TEST_F(ProjectOpen, RoundTripsAwkwardTexts) {
 TEST_F(ProjectOpen, AWindowsFileReads) {
     ASSERT_TRUE(put(at("w.mvl"), " 1 \r\nC:\\Fotos\\Se\xf1or caf\xe9.jpg\r\n2\r\n13x18\r\n"));
     dialogs.answerFile(at("w.mvl"));
-    w->Command4->click();
+    press(w->Command4);
     ASSERT_EQ(grid().Rows(), 2);
     EXPECT_EQ(grid().TextMatrix(1, 1), QStringLiteral("C:\\Fotos\\Se\u00f1or caf\u00e9.jpg"));
     EXPECT_EQ(grid().TextMatrix(1, 2), QStringLiteral("2"));
@@ -342,7 +342,7 @@ TEST_F(ProjectOpen, ABadFileChangesNothing) {
         dialogs.messages.clear();
         dialogs.answerMessage(MessageResult::No);
         dialogs.answerFile(c.file);
-        w->Command4->click();
+        press(w->Command4);
         ASSERT_EQ(dialogs.messages.size(), 2);
         EXPECT_EQ(dialogs.messages[1].title, QStringLiteral("Marvolia"));
         EXPECT_EQ(dialogs.messages[1].text, c.text.arg(c.file));
@@ -361,7 +361,7 @@ TEST_F(ProjectOpen, MissingPicturesAreListedOnceAfterLoading) {
     int rowsWhenTold = -1;
     dialogs.onMessage = [&](const ScriptedDialogs::MessageCall&) { rowsWhenTold = grid().Rows(); };
     dialogs.answerFile(at("p.mvl"));
-    w->Command4->click();
+    press(w->Command4);
     ASSERT_EQ(grid().Rows(), 4);
     EXPECT_EQ(rowsWhenTold, 4);
     EXPECT_TRUE(grid().CellPictureAt(1, 0).isNull());
@@ -384,7 +384,7 @@ TEST_F(ProjectOpen, AThousandRecordsLoadNineHundredNinetyNine) {
         paths << QStringLiteral("/nowhere/p%1.jpg").arg(i);
     ASSERT_TRUE(put(at("big.mvl"), " 1000 \r\n" + records(paths)));
     dialogs.answerFile(at("big.mvl"));
-    w->Command4->click();
+    press(w->Command4);
     EXPECT_EQ(grid().Rows(), 1000);
     EXPECT_EQ(w->selection.count, 999);
     EXPECT_EQ(w->selection.entries[999].file, QStringLiteral("/nowhere/p999.jpg"));
@@ -421,7 +421,7 @@ TEST_F(ProjectOpen, ProgressAndScrollingWhileLoading) {
                      grid().Rows()});
     });
     dialogs.answerFile(at("p.mvl"));
-    w->Command4->click();
+    press(w->Command4);
     ASSERT_EQ(seen.size(), 2);
     EXPECT_EQ(seen[0].value, 10);
     EXPECT_EQ(seen[0].maximum, 11);
@@ -437,7 +437,7 @@ TEST_F(ProjectOpen, ProgressAndScrollingWhileLoading) {
     ASSERT_TRUE(put(at("nine.mvl"), " 9 \r\n" + records(eleven.mid(0, 9))));
     dialogs.answerMessage(MessageResult::No);
     dialogs.answerFile(at("nine.mvl"));
-    w->Command4->click();
+    press(w->Command4);
     EXPECT_EQ(grid().Rows(), 10);
     EXPECT_TRUE(seen.isEmpty());
 }

@@ -1,4 +1,5 @@
 #include "selectionwindow.h"
+#include "xpbutton.h"
 
 #include "rowremoval.h"
 

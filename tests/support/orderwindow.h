@@ -6,9 +6,11 @@
 #include "mainwindow.h"
 #include "qtprinters.h"
 #include "testpictures.h"
+#include "xpbutton.h"
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -24,6 +26,11 @@ protected:
         std::make_unique<MainWindow>(MainWindowServices{dialogs, shell, QUrl()});
 
     FlexGrid& grid() { return *w->MSFlexGrid1; }
+
+    // A real left click on one of the window's buttons.
+    static void press(XpButton* button) {
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(10, 10));
+    }
 
     QString at(const QString& name) const { return dir.filePath(name); }
 

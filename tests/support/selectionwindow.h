@@ -11,6 +11,7 @@
 #include "picturefile.h"
 #include "props.h"
 #include "selectionrules.h"
+#include "xpbutton.h"
 #include "testpictures.h"
 
 #include <QApplication>

@@ -1,5 +1,7 @@
 #include "faceprimitives.h"
 
+#include "rounding.h"
+
 #include "colorarithmetic.h"
 #include "gdishapes.h"
 
@@ -22,12 +24,8 @@ void DrawLine(DeviceContext& hDC, int x1, int y1, int x2, int y2, ColorValue rgb
     LineTo(hDC, x2, y2);
 }
 
-std::int64_t roundHalfEven(double value) {
-    const double below = std::floor(value);
-    const double fraction = value - below;
-    double result = below;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(below, 2.0) != 0.0))
-        result = below + 1.0;
+std::int64_t roundToInt64(double value) {
+    const double result = roundHalfEven(value);
     constexpr double limit = 9.0e18;
     if (!(result > -limit && result < limit))
         return result < 0 ? std::numeric_limits<std::int64_t>::min()
@@ -37,7 +35,7 @@ std::int64_t roundHalfEven(double value) {
 
 namespace {
 int scalePixels(double length) {
-    const std::int64_t pixels = roundHalfEven(length);
+    const std::int64_t pixels = roundToInt64(length);
     if (pixels < 0)
         return 0;
     return pixels > std::numeric_limits<int>::max() ? std::numeric_limits<int>::max()

@@ -15,8 +15,8 @@ void DrawRect(DeviceContext& hDC, int left, int top, int right, int bottom, Colo
 // pen replaces the context's current one.
 void DrawLine(DeviceContext& hDC, int x1, int y1, int x2, int y2, ColorValue rgb);
 
-// Nearest whole number, halves to the even neighbour.
-std::int64_t roundHalfEven(double value);
+// Nearest whole number, halves to the even neighbour, kept within 64 bits.
+std::int64_t roundToInt64(double value);
 
 // ScaleWidth and ScaleHeight in whole pixels (SW and SH).
 int scaleWidthPixels(const ButtonState& state);

@@ -52,7 +52,7 @@ void ring(DeviceContext& hDC, Size size, ColorValue colour,
 // precision, the product exact.
 ColorValue gradientRow(ColorValue base, float step, int i) {
     return ShiftColor(base,
-                      static_cast<std::int32_t>(roundHalfEven(-static_cast<double>(step) * i)));
+                      static_cast<std::int32_t>(roundToInt64(-static_cast<double>(step) * i)));
 }
 
 void normalFace(DeviceContext& hDC, const ButtonState& state, Size size, ColorValue back,

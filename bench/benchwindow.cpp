@@ -1,0 +1,148 @@
+#include "benchwindow.h"
+
+#include "dirlist.h"
+#include "filelist.h"
+#include "flexgrid.h"
+#include "mainwindow.h"
+#include "orderactions.h"
+#include "picturebox.h"
+#include "picturecache.h"
+#include "props.h"
+#include "rowthumbnails.h"
+#include "xpbutton.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+QString takeFront(std::deque<QString>& queue) {
+    if (queue.empty())
+        return {};
+    QString front = queue.front();
+    queue.pop_front();
+    return front;
+}
+
+double msSince(const QElapsedTimer& clock) {
+    return static_cast<double>(clock.nsecsElapsed()) / 1e6;
+}
+
+// Lets what is queued run, so nothing pending lands inside a measurement.
+void settle() {
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+} // namespace
+
+QString QueuedDialogs::fileDialog(QWidget*, FileDialogMode, const FileDialogRequest&) {
+    return takeFront(files);
+}
+
+QString QueuedDialogs::browseForFolder(QWidget*, const QString&) {
+    return takeFront(folders);
+}
+
+MessageResult QueuedDialogs::message(QWidget*, const QString&, const QString& text,
+                                     MessageButtons buttons, MessageIcon) {
+    messages << text;
+    if (answers.empty())
+        return buttons == MessageButtons::Ok ? MessageResult::Ok : MessageResult::Cancel;
+    const MessageResult answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+BenchWindow::BenchWindow()
+    : m_window(
+          std::make_unique<MainWindow>(MainWindowServices{m_dialogs, m_shell, defaultSiteBase()})) {
+    m_window->show();
+    QElapsedTimer clock;
+    clock.start();
+    while (m_window->activations() < 1 && clock.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    settle();
+}
+
+BenchWindow::~BenchWindow() = default;
+
+void BenchWindow::browse(const QString& folder) {
+    const QSignalBlocker quiet(m_window->File1);
+    m_window->Dir1->setPath(folder);
+    m_window->File1->setPath(folder);
+}
+
+double BenchWindow::previewMs(int index) {
+    settle();
+    QElapsedTimer clock;
+    clock.start();
+    m_window->File1->setListIndex(index);
+    return msSince(clock);
+}
+
+double BenchWindow::addPreviewedMs() {
+    settle();
+    QElapsedTimer clock;
+    clock.start();
+    QTest::mouseClick(m_window->Image11, Qt::LeftButton);
+    return msSince(clock);
+}
+
+double BenchWindow::openMs(const QString& project) {
+    settle();
+    m_dialogs.answers.push_back(MessageResult::No);
+    m_dialogs.files.push_back(project);
+    QElapsedTimer clock;
+    clock.start();
+    m_window->Command4->Click();
+    const double ms = msSince(clock);
+    m_dialogs.answers.clear();
+    return ms;
+}
+
+double BenchWindow::removeFirstRowMs() {
+    settle();
+    double ms = -1;
+    QObject scope;
+    std::function<void()> poll = [&] {
+        auto* props = qobject_cast<Props*>(QApplication::activeModalWidget());
+        if (!props || !props->isVisible()) {
+            QTimer::singleShot(0, &scope, poll);
+            return;
+        }
+        QElapsedTimer clock;
+        clock.start();
+        props->Command1->Click();
+        ms = msSince(clock);
+    };
+    QTimer::singleShot(0, &scope, poll);
+    FlexGrid& grid = *m_window->MSFlexGrid1;
+    grid.setRow(1);
+    grid.setCol(1);
+    MSFlexGrid1_Click(m_window->selectionControls());
+    return ms;
+}
+
+double BenchWindow::copyToFolderMs(const QString& folder, const QString& list) {
+    settle();
+    m_dialogs.folders.push_back(folder);
+    m_dialogs.files.push_back(list);
+    QElapsedTimer clock;
+    clock.start();
+    m_window->Command2->Click();
+    return msSince(clock);
+}
+
+int BenchWindow::rows() const {
+    return m_window->MSFlexGrid1->Rows() - 1;
+}
+
+void BenchWindow::forgetKeptPictures() {
+    PictureCache::shared().clear();
+    clearThumbnails();
+}

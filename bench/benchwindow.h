@@ -1,0 +1,67 @@
+#pragma once
+
+#include "dialogs.h"
+#include "shell.h"
+
+#include <QStringList>
+
+#include <deque>
+#include <memory>
+
+class MainWindow;
+
+// Answers the program's questions from a queue, as a user would; counts the
+// messages it is shown.
+class QueuedDialogs : public Dialogs {
+public:
+    std::deque<QString> files;
+    std::deque<QString> folders;
+    std::deque<MessageResult> answers;
+    QStringList messages;
+
+    QString fileDialog(QWidget*, FileDialogMode, const FileDialogRequest&) override;
+    QString browseForFolder(QWidget*, const QString&) override;
+    MessageResult message(QWidget*, const QString&, const QString& text, MessageButtons,
+                          MessageIcon) override;
+};
+
+// Starts nothing.
+class QuietShell : public Shell {
+public:
+    bool start(const CommandLine&) override { return true; }
+    bool shellExecute(QWidget*, const QString&, const QString&) override { return true; }
+    bool navigate(const QString&) override { return true; }
+};
+
+// The real main window, shown (headless), driven through its own handlers;
+// each flow gives the milliseconds it took.
+class BenchWindow {
+public:
+    BenchWindow();
+    ~BenchWindow();
+
+    MainWindow& window() { return *m_window; }
+    QueuedDialogs& dialogs() { return m_dialogs; }
+
+    // Shows the folder in the file list without previewing anything.
+    void browse(const QString& folder);
+    // A click on file `index` of the list, until the preview holds it.
+    double previewMs(int index);
+    // A click on the preview: the photo just previewed is added.
+    double addPreviewedMs();
+    // Command4 with the project; an existing selection is not saved.
+    double openMs(const QString& project);
+    // The row editor on row 1, and its "Remove": the time of the removal.
+    double removeFirstRowMs();
+    // Command2 into folder with the list beside the photos.
+    double copyToFolderMs(const QString& folder, const QString& list);
+
+    int rows() const;
+    // Forgets the decoded pictures and thumbnails the program keeps.
+    static void forgetKeptPictures();
+
+private:
+    QueuedDialogs m_dialogs;
+    QuietShell m_shell;
+    std::unique_ptr<MainWindow> m_window;
+};

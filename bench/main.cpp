@@ -1,0 +1,351 @@
+// Measures the program's flows on camera-size photos it makes itself, each
+// against a yardstick measured in the same run, and prints the table.
+//
+//   marvolia_bench [--quick] [--only preview|open|remove|copy|memory]
+//
+// Runs headless. Takes a few minutes on two cores; --quick runs each flow
+// once, to see that everything works; --only runs one flow.
+
+#include "benchtable.h"
+#include "benchwindow.h"
+#include "designfont.h"
+#include "filelist.h"
+#include "mainwindow.h"
+#include "photoset.h"
+#include "referencedecoder.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QThread>
+
+#include <cstdio>
+#include <sys/resource.h>
+
+namespace {
+
+constexpr int kOpenPhotos = 200;
+constexpr int kRemoveRows = 999;
+constexpr int kMemoryPhotos = 50;
+
+QTextStream& out() {
+    static QTextStream stream(stdout);
+    return stream;
+}
+
+void say(const QString& line) {
+    out() << line << Qt::endl;
+}
+
+// The median of three decodes of the same bytes: one yardstick reading.
+double referenceMs(ReferenceDecoder& decoder, const QByteArray& jpeg) {
+    return median({decoder.decodeMs(jpeg), decoder.decodeMs(jpeg), decoder.decodeMs(jpeg)});
+}
+
+double peakResidentMb() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024;
+    return -1;
+}
+
+QString loadAverage() {
+    QFile file(QStringLiteral("/proc/loadavg"));
+    return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()).section(' ', 0, 2)
+                                          : QStringLiteral("?");
+}
+
+double runCommandMs(const QString& program, const QStringList& arguments) {
+    QElapsedTimer clock;
+    clock.start();
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(-1) || process.exitCode() != 0)
+        return -1;
+    return static_cast<double>(clock.nsecsElapsed()) / 1e6;
+}
+
+void emptyFolder(const QString& folder) {
+    QDir dir(folder);
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden))
+        dir.remove(name);
+}
+
+// The child run for memory: previews and adds the photos of folder one
+// after another, then reports its peak resident size.
+int memoryChild(const QString& folder) {
+    BenchWindow bench;
+    const double before = peakResidentMb();
+    bench.browse(folder);
+    const int files = bench.window().File1->ListCount();
+    for (int i = 0; i < files; ++i) {
+        bench.previewMs(i);
+        bench.addPreviewedMs();
+    }
+    say(QStringLiteral("rows %1 peak-before %2 peak %3")
+            .arg(bench.rows())
+            .arg(before, 0, 'f', 1)
+            .arg(peakResidentMb(), 0, 'f', 1));
+    return 0;
+}
+
+struct Setup {
+    QList<Photo> big; // 24 MP, one of each kind
+    QString spacer;   // a tiny photo, previewed between measurements
+    QString previewFolder;
+    QStringList openPhotos;
+    QString openProject;
+    QStringList removePhotos;
+    QString removeProject;
+    QString memoryFolder;
+};
+
+Setup makePhotos(const QString& root) {
+    Setup s;
+    QElapsedTimer clock;
+    clock.start();
+    s.previewFolder = root + QStringLiteral("/preview");
+    QDir().mkpath(s.previewFolder);
+    s.big = writeKinds(s.previewFolder, QStringLiteral("24mp"), 6000, 4000);
+    s.spacer = s.previewFolder + QStringLiteral("/0-spacer.jpg");
+    QFile spacer(s.spacer);
+    if (spacer.open(QIODevice::WriteOnly))
+        spacer.write(cameraJpeg(64, 48, Content::Smooth, Coding::Baseline, 99));
+    spacer.close();
+
+    const QString kinds12 = root + QStringLiteral("/12mp");
+    QDir().mkpath(kinds12);
+    QStringList medium;
+    for (const Photo& p : writeKinds(kinds12, QStringLiteral("12mp"), 4000, 3000))
+        medium << p.path;
+
+    // Real copies: the copy export copies them, and each is its own file.
+    const QString openFolder = root + QStringLiteral("/open");
+    QDir().mkpath(openFolder);
+    s.openPhotos = spreadPhotos(medium, openFolder, kOpenPhotos, true);
+    s.openProject = root + QStringLiteral("/open200.mvl");
+    writeProject(s.openProject, s.openPhotos);
+
+    // 999 names for the baseline photos: rows of their own, no disk.
+    const QString removeFolder = root + QStringLiteral("/remove");
+    QDir().mkpath(removeFolder);
+    const QStringList baseline = {medium.value(0), medium.value(2)};
+    s.removePhotos = spreadPhotos(baseline, removeFolder, kRemoveRows, false);
+    s.removeProject = root + QStringLiteral("/remove999.mvl");
+    writeProject(s.removeProject, s.removePhotos);
+
+    s.memoryFolder = root + QStringLiteral("/memory");
+    QDir().mkpath(s.memoryFolder);
+    QStringList big;
+    for (const Photo& p : s.big)
+        big << p.path;
+    spreadPhotos(big, s.memoryFolder, kMemoryPhotos, false);
+    QStringList sizes;
+    for (const QString& path : QStringList{s.big.value(0).path, s.big.value(1).path,
+                                           s.big.value(2).path, s.big.value(3).path} +
+                                   medium)
+        sizes << QStringLiteral("%1 %2 MB")
+                     .arg(QFileInfo(path).baseName())
+                     .arg(QFileInfo(path).size() / 1e6, 0, 'f', 1);
+    say(QStringLiteral("photos made in %1 s: %2")
+            .arg(clock.elapsed() / 1000.0, 0, 'f', 1)
+            .arg(sizes.join(QStringLiteral(", "))));
+    return s;
+}
+
+int fileIndex(BenchWindow& bench, const QString& path) {
+    const QList<QListWidgetItem*> found =
+        bench.window().File1->findItems(QFileInfo(path).fileName(), Qt::MatchExactly);
+    return found.isEmpty() ? -1 : bench.window().File1->row(found.first());
+}
+
+void previewAndAdd(BenchWindow& bench, const Setup& s, int runs, std::vector<FlowRuns>& table) {
+    ReferenceDecoder decoder;
+    bench.browse(s.previewFolder);
+    const int spacer = fileIndex(bench, s.spacer);
+    for (const Photo& photo : s.big) {
+        FlowRuns preview{
+            QStringLiteral("preview %1").arg(photo.name), QStringLiteral("<= 1.25"), 1.25, {}, {}};
+        FlowRuns add{QStringLiteral("add just previewed %1").arg(photo.name),
+                     QStringLiteral("<= 0.1"),
+                     0.1,
+                     {},
+                     {}};
+        const QByteArray bytes = fileBytes(photo.path);
+        const int index = fileIndex(bench, photo.path);
+        // Once unmeasured: the first showing of everything costs extra.
+        bench.previewMs(spacer);
+        bench.previewMs(index);
+        bench.addPreviewedMs();
+        for (int run = 0; run < runs; ++run) {
+            bench.previewMs(spacer);
+            BenchWindow::forgetKeptPictures();
+            const double reference = referenceMs(decoder, bytes);
+            preview.flowMs.push_back(bench.previewMs(index));
+            preview.referenceMs.push_back(reference);
+            add.flowMs.push_back(bench.addPreviewedMs());
+            add.referenceMs.push_back(reference);
+        }
+        table.push_back(preview);
+        table.push_back(add);
+    }
+}
+
+double serialDecodesMs(ReferenceDecoder& decoder, const QStringList& photos) {
+    double sum = 0;
+    for (const QString& path : photos)
+        sum += decoder.decodeMs(fileBytes(path));
+    return sum;
+}
+
+// Processor time of this process so far, all threads, in milliseconds.
+double processorMs() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    const auto ms = [](const timeval& t) { return t.tv_sec * 1e3 + t.tv_usec / 1e3; };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+void open(BenchWindow& bench, const Setup& s, int runs, std::vector<FlowRuns>& table) {
+    ReferenceDecoder decoder;
+    FlowRuns flow{QStringLiteral("open %1 photos of 12 MP").arg(kOpenPhotos),
+                  QStringLiteral("<= 0.65"),
+                  0.65,
+                  {},
+                  {}};
+    std::vector<double> busy;
+    for (int run = 0; run < runs; ++run) {
+        BenchWindow::forgetKeptPictures();
+        flow.referenceMs.push_back(serialDecodesMs(decoder, s.openPhotos));
+        const double before = processorMs();
+        flow.flowMs.push_back(bench.openMs(s.openProject));
+        busy.push_back((processorMs() - before) / flow.flowMs.back());
+    }
+    say(QStringLiteral("open: %1 cores busy on average while it ran (median)")
+            .arg(median(busy), 0, 'f', 2));
+    table.push_back(flow);
+}
+
+void removeFirst(BenchWindow& bench, const Setup& s, int runs, std::vector<FlowRuns>& table) {
+    ReferenceDecoder decoder;
+    FlowRuns flow{
+        QStringLiteral("remove row 1 of %1").arg(kRemoveRows), QStringLiteral("<= 2"), 2, {}, {}};
+    const QByteArray first = fileBytes(s.removePhotos.value(0));
+    BenchWindow::forgetKeptPictures();
+    bench.openMs(s.removeProject);
+    for (int run = 0; run < runs; ++run) {
+        if (bench.rows() != kRemoveRows)
+            bench.openMs(s.removeProject);
+        flow.referenceMs.push_back(referenceMs(decoder, first));
+        flow.flowMs.push_back(bench.removeFirstRowMs());
+    }
+    table.push_back(flow);
+}
+
+void copyToFolder(BenchWindow& bench, const Setup& s, const QString& root, int runs,
+                  std::vector<FlowRuns>& table) {
+    FlowRuns flow{QStringLiteral("copy to folder %1 photos of 12 MP").arg(kOpenPhotos),
+                  QStringLiteral("<= 1.2"),
+                  1.2,
+                  {},
+                  {}};
+    const QString mine = root + QStringLiteral("/copy-program");
+    const QString theirs = root + QStringLiteral("/copy-cp");
+    QDir().mkpath(mine);
+    QDir().mkpath(theirs);
+    bench.openMs(s.openProject);
+    for (int run = 0; run < runs; ++run) {
+        emptyFolder(mine);
+        emptyFolder(theirs);
+        runCommandMs(QStringLiteral("sync"), {});
+        QStringList arguments{QStringLiteral("--")};
+        arguments << s.openPhotos << theirs;
+        const double cp = runCommandMs(QStringLiteral("cp"), arguments);
+        const double sync = runCommandMs(QStringLiteral("sync"), {});
+        flow.referenceMs.push_back(cp < 0 || sync < 0 ? -1 : cp + sync);
+        runCommandMs(QStringLiteral("sync"), {});
+        flow.flowMs.push_back(bench.copyToFolderMs(mine, mine + QStringLiteral("/order.txt")));
+    }
+    emptyFolder(mine);
+    emptyFolder(theirs);
+    table.push_back(flow);
+}
+
+MemoryRun memory(const Setup& s) {
+    MemoryRun run{QStringLiteral("memory after %1 previews and adds of 24 MP").arg(kMemoryPhotos),
+                  QStringLiteral("<= 150 MB"), 150, -1};
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--memory-child"), s.memoryFolder});
+    if (!child.waitForFinished(-1))
+        return run;
+    const QString report = QString::fromLocal8Bit(child.readAllStandardOutput()).trimmed();
+    say(QStringLiteral("memory run: %1").arg(report));
+    const QStringList words = report.split(QLatin1Char(' '));
+    const qsizetype at = words.indexOf(QStringLiteral("peak"));
+    if (at >= 0 && at + 1 < words.size())
+        run.peakMb = words[at + 1].toDouble();
+    return run;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir runtime;
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+    QApplication app(argc, argv);
+    installDesignFont();
+    const QStringList args = app.arguments();
+    if (args.size() == 3 && args[1] == QStringLiteral("--memory-child"))
+        return memoryChild(args[2]);
+    const bool quick = args.contains(QStringLiteral("--quick"));
+    const qsizetype onlyAt = args.indexOf(QStringLiteral("--only"));
+    const QString only = onlyAt > 0 ? args.value(onlyAt + 1) : QString();
+    const auto wanted = [&only](const char* flow) {
+        return only.isEmpty() || only == QLatin1String(flow);
+    };
+
+    QElapsedTimer total;
+    total.start();
+    say(QStringLiteral("cores %1, load average %2 at the start")
+            .arg(QThread::idealThreadCount())
+            .arg(loadAverage()));
+    QTemporaryDir work;
+    if (!work.isValid()) {
+        say(QStringLiteral("no temporary folder"));
+        return 0;
+    }
+    const Setup setup = makePhotos(work.path());
+    std::vector<FlowRuns> table;
+    std::vector<MemoryRun> memoryTable;
+    {
+        BenchWindow bench;
+        if (wanted("preview"))
+            previewAndAdd(bench, setup, quick ? 1 : 7, table);
+        if (wanted("open"))
+            open(bench, setup, quick ? 1 : 3, table);
+        if (wanted("remove"))
+            removeFirst(bench, setup, quick ? 1 : 5, table);
+        if (wanted("copy"))
+            copyToFolder(bench, setup, work.path(), quick ? 1 : 3, table);
+    }
+    if (wanted("memory"))
+        memoryTable.push_back(memory(setup));
+    say(QString());
+    say(benchTable(table, memoryTable));
+    say(QString());
+    say(QStringLiteral("load average %1 at the end; %2 s in all")
+            .arg(loadAverage())
+            .arg(total.elapsed() / 1000.0, 0, 'f', 0));
+    return 0;
+}

@@ -1,0 +1,59 @@
+#include "thumbnailbatch.h"
+
+#include <QMutexLocker>
+#include <QThreadPool>
+#include <QtConcurrent>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kWaitSliceMs = 30;
+
+} // namespace
+
+ThumbnailBatch::ThumbnailBatch(const QStringList& paths)
+    : m_paths(paths), m_done(static_cast<std::size_t>(paths.size())) {
+    m_sinceWaited.start();
+    // Each worker takes the next photo in turn, so they come in about the
+    // order they are taken in.
+    const int workers = std::min<int>(std::max(1, QThreadPool::globalInstance()->maxThreadCount()),
+                                      static_cast<int>(paths.size()));
+    for (int i = 0; i < workers; ++i)
+        m_workers << QtConcurrent::run([this] { work(); });
+}
+
+ThumbnailBatch::~ThumbnailBatch() {
+    m_stop = true;
+    for (QFuture<void>& worker : m_workers)
+        worker.waitForFinished();
+}
+
+void ThumbnailBatch::work() {
+    const int last = static_cast<int>(m_paths.size()) - 1;
+    for (int i = m_next++; i <= last && !m_stop; i = m_next++) {
+        PhotoThumbnail thumb = photoThumbnail(m_paths[i]);
+        if (i != last)
+            thumb.picture = {};
+        const QMutexLocker lock(&m_mutex);
+        m_done[static_cast<std::size_t>(i)] = std::move(thumb);
+        m_made.wakeAll();
+    }
+}
+
+PhotoThumbnail ThumbnailBatch::take(int i, const std::function<void()>& whileWaiting) {
+    auto& slot = m_done[static_cast<std::size_t>(i)];
+    QMutexLocker lock(&m_mutex);
+    while (!slot) {
+        m_made.wait(&m_mutex, kWaitSliceMs);
+        if (!slot && m_sinceWaited.elapsed() >= kWaitSliceMs && whileWaiting) {
+            lock.unlock();
+            whileWaiting();
+            m_sinceWaited.restart();
+            lock.relock();
+        }
+    }
+    PhotoThumbnail thumb = std::move(*slot);
+    slot.reset();
+    return thumb;
+}

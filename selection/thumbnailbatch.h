@@ -1,0 +1,44 @@
+#pragma once
+
+#include "rowthumbnails.h"
+
+#include <QElapsedTimer>
+#include <QFuture>
+#include <QList>
+#include <QMutex>
+#include <QStringList>
+#include <QWaitCondition>
+
+#include <atomic>
+#include <functional>
+#include <optional>
+#include <vector>
+
+// The thumbnails of many photos, made on worker threads in list order while
+// the caller takes them one by one, in that order, on its own thread. Only the
+// last photo's decoded picture is handed back; the others are dropped as soon
+// as they are sampled.
+class ThumbnailBatch {
+public:
+    explicit ThumbnailBatch(const QStringList& paths);
+    // Waits for the workers, which stop at the next photo.
+    ~ThumbnailBatch();
+    ThumbnailBatch(const ThumbnailBatch&) = delete;
+    ThumbnailBatch& operator=(const ThumbnailBatch&) = delete;
+
+    // Photo i's thumbnail, once made. While it is waited for, whileWaiting
+    // runs every few hundredths of a second.
+    PhotoThumbnail take(int i, const std::function<void()>& whileWaiting);
+
+private:
+    void work();
+
+    const QStringList m_paths;
+    std::atomic<int> m_next{0};
+    std::atomic<bool> m_stop{false};
+    QMutex m_mutex;
+    QWaitCondition m_made;
+    std::vector<std::optional<PhotoThumbnail>> m_done;
+    QElapsedTimer m_sinceWaited; // since whileWaiting last ran
+    QList<QFuture<void>> m_workers;
+};

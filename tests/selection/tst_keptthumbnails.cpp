@@ -1,0 +1,179 @@
+#include "orderwindow.h"
+#include "selectionwindow.h"
+
+#include "dirlist.h"
+#include "filelist.h"
+#include "picturebox.h"
+#include "picturefile.h"
+#include "projectactions.h"
+#include "rowthumbnails.h"
+#include "thumbnail.h"
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QProgressBar>
+
+namespace {
+
+// Moves a file's modification time on, as a later rewrite would.
+bool touch(const QString& path, int secondsLater) {
+    QFile file(path);
+    return file.open(QIODevice::ReadWrite) &&
+           file.setFileTime(QFileInfo(path).lastModified().addSecs(secondsLater),
+                            QFileDevice::FileModificationTime);
+}
+
+// The thumbnail loading a photo on its own gives: the photo decoded reduced
+// into a loader, the scaler drawing it into a fresh 40 x 30 box.
+QImage thumbnailOnItsOwn(const QString& path) {
+    const PictureRead read = readPictureFile(path, QSize(40, 30));
+    if (!read.ok())
+        return {};
+    QWidget window;
+    auto* loader = new PictureBox(&window);
+    auto* target = new PictureBox(&window);
+    FileList list(&window);
+    QProgressBar bar(&window);
+    loader->setAutoSize(true);
+    loader->setPicture(read.image, read.fullSize);
+    thumbnail(40, 30, *loader, *target, false, {list, bar});
+    return target->Picture();
+}
+
+QByteArray projectOf(const QStringList& paths, const QStringList& copies) {
+    QByteArray bytes = " " + QByteArray::number(paths.size()) + " \r\n";
+    for (int i = 0; i < paths.size(); ++i)
+        bytes += paths[i].toUtf8() + "\r\n" + copies[i].toUtf8() + "\r\n10x15\r\n";
+    return bytes;
+}
+
+using KeptOpen = OrderWindow;
+using KeptRemove = SelectionWindowTest;
+
+} // namespace
+
+TEST(KeptThumbnails, AreUsedUntilTheFileChanges) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.jpg"));
+    ASSERT_TRUE(writeJpeg(coordinatePicture(400, 300), path));
+    const PhotoThumbnail first = photoThumbnail(path);
+    ASSERT_TRUE(first.ok());
+    EXPECT_TRUE(first.picture.ok()) << "the first time the photo is decoded";
+    EXPECT_EQ(first.picture.image.size(), QSize(50, 38));
+    EXPECT_EQ(first.samples.block.size(), QSize(40, 30));
+
+    const PhotoThumbnail kept = photoThumbnail(path);
+    EXPECT_FALSE(kept.picture.ok()) << "decoded again though the file is unchanged";
+    EXPECT_EQ(kept.samples.block, first.samples.block);
+
+    ASSERT_TRUE(
+        writeJpeg(patternPicture(400, 300, [](int, int) { return qRgb(0, 255, 0); }), path));
+    ASSERT_TRUE(touch(path, 5));
+    const PhotoThumbnail changed = photoThumbnail(path);
+    EXPECT_TRUE(changed.picture.ok());
+    EXPECT_NEAR(qGreen(changed.samples.block.pixel(20, 15)), 255, 2);
+
+    EXPECT_EQ(photoThumbnail(dir.filePath(QStringLiteral("none.jpg"))).error,
+              QStringLiteral("the file does not exist"));
+}
+
+TEST_F(KeptOpen, WorkersGiveTheRowsAndMessagesOfLoadingOneByOne) {
+    // Photos of every kind, missing and broken ones among them, some twice.
+    QStringList paths;
+    for (int i = 0; i < 14; ++i)
+        paths << photo(QStringLiteral("p%1.jpg").arg(i), 17 * i);
+    ASSERT_TRUE(writeBitmap(coordinatePicture(120, 90), at(QStringLiteral("bitmap.jpg"))));
+    ASSERT_TRUE(put(at(QStringLiteral("broken.jpg")), "not a picture"));
+    QByteArray cut = contents(paths[3]);
+    cut.chop(cut.size() / 2);
+    ASSERT_TRUE(put(at(QStringLiteral("cut.jpg")), cut));
+    paths.insert(2, at(QStringLiteral("gone.jpg")));
+    paths.insert(5, at(QStringLiteral("bitmap.jpg")));
+    paths.insert(9, at(QStringLiteral("broken.jpg")));
+    paths.insert(11, paths[4]);
+    paths.insert(12, at(QStringLiteral("cut.jpg")));
+    QStringList copies;
+    for (int i = 0; i < paths.size(); ++i)
+        copies << (i % 5 == 3 ? QStringLiteral("0") : QString::number(i % 3 + 1));
+    ASSERT_TRUE(put(at(QStringLiteral("p.mvl")), projectOf(paths, copies)));
+
+    for (int round = 0; round < 2; ++round) { // the second time from kept thumbnails
+        dialogs.messages.clear();
+        dialogs.answerMessage(MessageResult::No);
+        dialogs.answerFile(at(QStringLiteral("p.mvl")));
+        press(w->Command4);
+
+        ASSERT_EQ(grid().Rows(), paths.size() + 1) << "round " << round;
+        QStringList unshown;
+        QString lastShown;
+        for (int i = 0; i < paths.size(); ++i) {
+            const int row = i + 1;
+            EXPECT_EQ(gridTexts()[i], (QStringList{paths[i], copies[i], "10x15", paths[i]}));
+            EXPECT_EQ(w->selection.entries[static_cast<std::size_t>(row)].file, paths[i]);
+            const PictureRead read = readPictureFile(paths[i], QSize(40, 30));
+            if (read.ok())
+                lastShown = paths[i];
+            else
+                unshown << paths[i] + QStringLiteral(": ") + read.error;
+            EXPECT_EQ(grid().CellPictureAt(row, ColPhoto), thumbnailOnItsOwn(paths[i]))
+                << "row " << row << " round " << round;
+            EXPECT_EQ(grid().CellPictureAt(row, ColCopies).isNull(), copies[i] != "0");
+        }
+        // The prompt once there are rows, then the pictures.
+        ASSERT_EQ(dialogs.messages.size(), round == 0 ? 1 : 2);
+        EXPECT_EQ(dialogs.messages.last().text,
+                  QStringLiteral("The project \"%1\" was loaded, but these pictures could not "
+                                 "be shown:\n\n%2")
+                      .arg(at(QStringLiteral("p.mvl")), unshown.join(QLatin1Char('\n'))));
+        EXPECT_EQ(unshown.size(), 3); // gone, broken, cut short
+        // The loader holds the last photo shown, as after loading each in turn.
+        const PictureRead last = readPictureFile(lastShown, QSize(40, 30));
+        EXPECT_EQ(w->Image10->Picture(), last.image);
+        EXPECT_EQ(w->Image10->ScaleWidth(), last.fullSize.width());
+        EXPECT_EQ(w->Frame4->title(), frameCaption(static_cast<std::int16_t>(paths.size())));
+        EXPECT_EQ(grid().Row(), paths.size());
+        EXPECT_FALSE(w->ProgressBar2->isVisibleTo(w.get()));
+        EXPECT_FALSE(w->Label7->isVisibleTo(w.get()));
+    }
+}
+
+TEST_F(KeptRemove, MovedRowsKeepTheirThumbnailsUnlessTheFileChanged) {
+    const QString a = solidPhoto("a.jpg", qRgb(10, 10, 10));
+    const QString b = solidPhoto("b.jpg", qRgb(20, 20, 20));
+    const QString c = solidPhoto("c.jpg", qRgb(30, 30, 30));
+    const QString d = solidPhoto("d.jpg", qRgb(40, 40, 40));
+    const QString e = solidPhoto("e.jpg", qRgb(50, 50, 50));
+    for (const QString& path : {a, b, c, d, e})
+        addPreviewed(path);
+    ASSERT_EQ(list().count, 5);
+    // c is written anew, e is gone; b and d stay as they were.
+    solidPhoto("c.jpg", qRgb(33, 66, 99));
+    ASSERT_TRUE(touch(c, 5));
+    ASSERT_TRUE(QFile::remove(e));
+
+    ASSERT_TRUE(clickRow(1, [](Props& p) { QTest::mouseClick(p.Command1, Qt::LeftButton); }));
+    ASSERT_EQ(list().count, 4);
+    expectInStep();
+    EXPECT_EQ(grid().TextMatrix(1, ColFile), b);
+    expectSolidThumbnail(1, qRgb(20, 20, 20));
+    expectSolidThumbnail(2, qRgb(33, 66, 99));
+    expectSolidThumbnail(3, qRgb(40, 40, 40));
+    EXPECT_TRUE(grid().CellPictureAt(4, ColPhoto).isNull());
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].text.endsWith(e + QStringLiteral(": the file does not exist")))
+        << dialogs.messages[0].text.toStdString();
+}
+
+TEST_F(KeptRemove, AddingThePreviewedPhotoGivesTheThumbnailOfAFreshDecode) {
+    // A real JPEG: preview and thumbnail are decoded at different scales.
+    const QString path = file("a.jpg");
+    ASSERT_TRUE(writeJpeg(coordinatePicture(1200, 900), path));
+    w->Dir1->setPath(folder());
+    ASSERT_EQ(w->current_file, path);
+    EXPECT_EQ(w->Image10->ScaleWidth(), 1200);
+    EXPECT_EQ(w->Image10->Image().size(), QSize(450, 338));
+    QTest::mouseClick(w->Image11, Qt::LeftButton);
+    ASSERT_EQ(list().count, 1);
+    EXPECT_EQ(grid().CellPictureAt(1, ColPhoto), thumbnailOnItsOwn(path));
+    EXPECT_EQ(w->Image10->ScaleWidth(), 1200);
+}
