@@ -10,6 +10,8 @@
 #include "props.h"
 #include "rowthumbnails.h"
 
+#include "xpbutton.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -98,7 +100,7 @@ double BenchWindow::openMs(const QString& project) {
     m_dialogs.files.push_back(project);
     QElapsedTimer clock;
     clock.start();
-    m_window->Command4->click();
+    emit m_window->Command4->Click();
     const double ms = msSince(clock);
     m_dialogs.answers.clear();
     return ms;
@@ -116,7 +118,7 @@ double BenchWindow::removeFirstRowMs() {
         }
         QElapsedTimer clock;
         clock.start();
-        props->Command1->click();
+        emit props->Command1->Click();
         ms = msSince(clock);
     };
     QTimer::singleShot(0, &scope, poll);
@@ -133,7 +135,7 @@ double BenchWindow::copyToFolderMs(const QString& folder, const QString& list) {
     m_dialogs.files.push_back(list);
     QElapsedTimer clock;
     clock.start();
-    m_window->Command2->click();
+    emit m_window->Command2->Click();
     return msSince(clock);
 }
 

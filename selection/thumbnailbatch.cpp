@@ -5,6 +5,7 @@
 #include <QtConcurrent>
 
 #include <algorithm>
+#include <exception>
 
 namespace {
 
@@ -32,7 +33,13 @@ ThumbnailBatch::~ThumbnailBatch() {
 void ThumbnailBatch::work() {
     const int last = static_cast<int>(m_paths.size()) - 1;
     for (int i = m_next++; i <= last && !m_stop; i = m_next++) {
-        PhotoThumbnail thumb = photoThumbnail(m_paths[i]);
+        PhotoThumbnail thumb;
+        try {
+            thumb = photoThumbnail(m_paths[i]);
+        } catch (const std::exception&) {
+            // Whatever happens, the photo's slot is filled: the caller waits on it.
+            thumb.error = QStringLiteral("there was not enough memory to load it");
+        }
         if (i != last)
             thumb.picture = {};
         const QMutexLocker lock(&m_mutex);

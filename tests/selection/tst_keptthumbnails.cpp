@@ -101,7 +101,7 @@ TEST_F(KeptOpen, WorkersGiveTheRowsAndMessagesOfLoadingOneByOne) {
         dialogs.messages.clear();
         dialogs.answerMessage(MessageResult::No);
         dialogs.answerFile(at(QStringLiteral("p.mvl")));
-        w->Command4->click();
+        press(w->Command4);
 
         ASSERT_EQ(grid().Rows(), paths.size() + 1) << "round " << round;
         QStringList unshown;
