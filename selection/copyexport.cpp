@@ -5,13 +5,13 @@
 #include "filecopy.h"
 #include "folderbrowser.h"
 #include "orderlist.h"
+#include "repaintpacer.h"
 #include "selectioncontrols.h"
 #include "selectionrules.h"
 #include "shell.h"
 #include "textfile.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHash>
 #include <QProgressBar>
@@ -55,8 +55,6 @@ QString FolderNames::claim(const QString& name) {
 }
 
 namespace {
-
-constexpr qint64 kProgressPaintMs = 25;
 
 // One photo of the order, however often it is listed.
 struct FolderPhoto {
@@ -122,8 +120,7 @@ void copyToFolder(SelectionControls& c) {
     CopyBatch copies;
     QStringList copied; // the source of each copy, in the order made
     c.ProgressBar1.show();
-    QElapsedTimer sincePainted;
-    sincePainted.start();
+    RepaintPacer painter(c.ProgressBar1);
     const int n = static_cast<int>(rows.size());
     for (int i = 0; i < n; ++i) {
         const GridRow& row = rows[i];
@@ -138,12 +135,7 @@ void copyToFolder(SelectionControls& c) {
         }
         c.ProgressBar1.setMaximum(n);
         c.ProgressBar1.setValue(i + 1);
-        // Often enough to be seen moving; painting it for every photo of a
-        // long order costs more than a copy.
-        if (sincePainted.elapsed() >= kProgressPaintMs || i + 1 == n) {
-            c.ProgressBar1.repaint();
-            sincePainted.restart();
-        }
+        painter.step(i + 1 == n);
     }
     QStringList failures;
     const std::vector<CopyResult>& results = copies.commit();

@@ -8,6 +8,7 @@
 #include "picturecache.h"
 #include "picturefile.h"
 #include "projectfile.h"
+#include "repaintpacer.h"
 #include "selectioncontrols.h"
 #include "selectionlist.h"
 #include "selectionrules.h"
@@ -158,6 +159,7 @@ void loadProject(SelectionControls& c, const QString& file, const QString& marke
     showCount(c, 0);
     c.list.count = 0;
 
+    RepaintPacer painter(c.ProgressBar2);
     QStringList unshown;
     int lastShown = -1;   // the last record whose photo could be shown
     int loaderHolds = -1; // the record whose photo the loader holds
@@ -198,7 +200,7 @@ void loadProject(SelectionControls& c, const QString& file, const QString& marke
         grid.setText(record.file);
 
         c.ProgressBar2.setValue(n);
-        c.ProgressBar2.repaint();
+        painter.step(n == static_cast<int>(project.records.size()));
         scrollToLastRowIfNeeded(c, n);
     }
     // As after loading each photo in turn, the loader holds the last one shown.
