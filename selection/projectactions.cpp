@@ -8,7 +8,6 @@
 #include "picturecache.h"
 #include "picturefile.h"
 #include "projectfile.h"
-#include "repaintpacer.h"
 #include "selectioncontrols.h"
 #include "selectionlist.h"
 #include "selectionrules.h"
@@ -45,12 +44,6 @@ QString missingPicturesMessage(const QString& file, const QStringList& failures)
     return QStringLiteral("The project \"%1\" was loaded, but these pictures could not be "
                           "shown:\n\n%2")
         .arg(file, named.join(QLatin1Char('\n')));
-}
-
-// While the handler waits for a thumbnail, what changed on the window is
-// painted; nothing else runs, no input is taken.
-void repaintWaitingWindow() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
 }
 
 } // namespace
@@ -159,7 +152,6 @@ void loadProject(SelectionControls& c, const QString& file, const QString& marke
     showCount(c, 0);
     c.list.count = 0;
 
-    RepaintPacer painter(c.ProgressBar2);
     QStringList unshown;
     int lastShown = -1;   // the last record whose photo could be shown
     int loaderHolds = -1; // the record whose photo the loader holds
@@ -178,7 +170,7 @@ void loadProject(SelectionControls& c, const QString& file, const QString& marke
         entry.file = record.file;
 
         grid.setCol(ColPhoto);
-        const PhotoThumbnail thumb = thumbnails.take(n - 1, repaintWaitingWindow);
+        const PhotoThumbnail thumb = thumbnails.take(n - 1);
         const QString failed = setRowThumbnail(c, thumb);
         if (!failed.isEmpty())
             unshown << QStringLiteral("%1: %2").arg(record.file, failed);
@@ -200,7 +192,7 @@ void loadProject(SelectionControls& c, const QString& file, const QString& marke
         grid.setText(record.file);
 
         c.ProgressBar2.setValue(n);
-        painter.step(n == static_cast<int>(project.records.size()));
+        c.ProgressBar2.repaint();
         scrollToLastRowIfNeeded(c, n);
     }
     // As after loading each photo in turn, the loader holds the last one shown.

@@ -7,15 +7,8 @@
 #include <algorithm>
 #include <exception>
 
-namespace {
-
-constexpr int kWaitSliceMs = 30;
-
-} // namespace
-
 ThumbnailBatch::ThumbnailBatch(const QStringList& paths)
     : m_paths(paths), m_done(static_cast<std::size_t>(paths.size())) {
-    m_sinceWaited.start();
     // Each worker takes the next photo in turn, so they come in about the
     // order they are taken in.
     const int workers = std::min<int>(std::max(1, QThreadPool::globalInstance()->maxThreadCount()),
@@ -48,18 +41,11 @@ void ThumbnailBatch::work() {
     }
 }
 
-PhotoThumbnail ThumbnailBatch::take(int i, const std::function<void()>& whileWaiting) {
+PhotoThumbnail ThumbnailBatch::take(int i) {
     auto& slot = m_done[static_cast<std::size_t>(i)];
     QMutexLocker lock(&m_mutex);
-    while (!slot) {
-        m_made.wait(&m_mutex, kWaitSliceMs);
-        if (!slot && m_sinceWaited.elapsed() >= kWaitSliceMs && whileWaiting) {
-            lock.unlock();
-            whileWaiting();
-            m_sinceWaited.restart();
-            lock.relock();
-        }
-    }
+    while (!slot)
+        m_made.wait(&m_mutex);
     PhotoThumbnail thumb = std::move(*slot);
     slot.reset();
     return thumb;
