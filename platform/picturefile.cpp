@@ -9,6 +9,9 @@
 
 namespace {
 
+// 16384 x 16384: far beyond any camera, and still only 1 GiB once decoded.
+constexpr qint64 kMaxJpegPixels = qint64(1) << 28;
+
 struct TjHandle {
     tjhandle handle = tjInitDecompress();
     ~TjHandle() {
@@ -57,10 +60,14 @@ PictureRead readJpeg(const QByteArray& bytes, QSize atLeast) {
                            .arg(QString::fromLocal8Bit(tjGetErrorStr2(tj.handle)));
         return result;
     }
+    // The decoder claims memory for every pixel the header declares (a
+    // progressive file as much again for its coefficients) before it reads a
+    // byte of picture data: a damaged header must not claim gigabytes.
+    const bool tooLarge = static_cast<qint64>(width) * height > kMaxJpegPixels;
     const tjscalingfactor scale = pickScale(width, height, atLeast);
     const int w = TJSCALED(width, scale);
     const int h = TJSCALED(height, scale);
-    QImage image(w, h, QImage::Format_RGB32);
+    QImage image = tooLarge ? QImage() : QImage(w, h, QImage::Format_RGB32);
     if (image.isNull()) {
         result.error =
             QStringLiteral("the picture is too large to load (%1 x %2)").arg(width).arg(height);

@@ -1,8 +1,9 @@
 // The text form of a property bag (see propertybag.h).
 #include "propertybag.h"
 
+#include "textfile.h"
+
 #include <QBuffer>
-#include <QStringDecoder>
 
 namespace {
 
@@ -387,17 +388,6 @@ private:
     qsizetype m_pos = 0;
     QString m_error;
 };
-
-QString decodeText(const QByteArray& bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
-    QStringDecoder ansi("windows-1252");
-    if (ansi.isValid())
-        return ansi.decode(bytes);
-    return QString::fromLatin1(bytes);
-}
 
 bool isKeyChar(QChar c) {
     return c.isLetterOrNumber() || c == QLatin1Char('_');

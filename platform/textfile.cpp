@@ -1,10 +1,9 @@
 #include "textfile.h"
 
-#include "checkedwrite.h"
+#include "stagedfile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 QByteArray textFileBytes(const QStringList& lines) {
@@ -17,7 +16,9 @@ QByteArray textFileBytes(const QStringList& lines) {
 }
 
 QString decodeText(const QByteArray& bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8);
+    // Stateless: a sequence cut short at the end is an error, where the
+    // default decoder would keep it back for more input and drop it.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())
         return text;
@@ -30,19 +31,15 @@ QString decodeText(const QByteArray& bytes) {
 }
 
 QString writeFileAtomically(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    // Unbuffered, so that every write reaches the system and a full disk shows
-    // in the write's own result; commit() alone does not notice it.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    StagedFile file(path);
+    if (!file.open())
         return QStringLiteral("it could not be created (%1)")
-            .arg(failureReason(file, QStringLiteral("the folder may not be writable")));
-    if (!writeAll(file, bytes.constData(), bytes.size())) {
-        file.cancelWriting();
+            .arg(file.errorString(QStringLiteral("the folder may not be writable")));
+    if (!file.write(bytes.constData(), bytes.size()))
         return QStringLiteral("not all of it could be written (the disk may be full)");
-    }
     if (!file.commit())
         return QStringLiteral("it could not be completed (%1)")
-            .arg(failureReason(file, QStringLiteral("the disk may be full")));
+            .arg(file.errorString(QStringLiteral("the disk may be full")));
     return {};
 }
 

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs every Debian package the project needs to build, run and test.
+# Installs every Debian package the project needs to build, run and test
+# (clang and its fuzzer runtime for tools/fuzz.sh; gdk-pixbuf-tests for the
+# damaged JPEGs Debian ships, which the hardening tests try).
 # Run as root on Debian 12; it only reaches Debian's archive.
 set -euo pipefail
 packages=(
@@ -10,6 +12,7 @@ packages=(
   fonts-dejavu-core xdg-utils
   xvfb xauth xdotool imagemagick
   desktop-file-utils dpkg-dev
+  clang libclang-rt-14-dev gdk-pixbuf-tests
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,91 @@
+#include "stagedfile.h"
+
+#include "checkedwrite.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// A link is replaced in the file it leads to, as QSaveFile does.
+QString resolvedTarget(const QString& path) {
+    const QFileInfo info(path);
+    return info.isSymLink() ? info.symLinkTarget() : path;
+}
+
+} // namespace
+
+StagedFile::StagedFile(const QString& path)
+    : m_target(resolvedTarget(path)), m_staging(stagingPath(m_target)), m_file(m_staging) {}
+
+StagedFile::~StagedFile() {
+    cancel();
+}
+
+QString StagedFile::stagingPath(const QString& target) {
+    const QFileInfo info(target);
+    return info.dir().filePath(QLatin1Char('.') + info.fileName() +
+                               QStringLiteral(".marvolia-new"));
+}
+
+void StagedFile::clearLeftovers() const {
+    // The staging file itself, and QSaveFile's own temporary files of it
+    // (".<name>.marvolia-new.XXXXXX") where the file system made it name them.
+    const QFileInfo staging(m_staging);
+    const QString name = staging.fileName();
+    const QDir dir = staging.dir();
+    for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        if (entry == name || entry.startsWith(name + QLatin1Char('.')))
+            QFile::remove(dir.filePath(entry));
+}
+
+bool StagedFile::open() {
+    clearLeftovers();
+    // Unbuffered, so that every write reaches the system and a full disk
+    // shows in the write's own result.
+    if (m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return true;
+    m_error = failureReason(m_file, QString());
+    return false;
+}
+
+bool StagedFile::write(const char* data, qint64 size) {
+    if (writeAll(m_file, data, size))
+        return true;
+    m_error.clear();
+    cancel();
+    return false;
+}
+
+bool StagedFile::commit() {
+    if (!m_file.isOpen())
+        return false;
+    if (!m_file.commit()) {
+        m_error = failureReason(m_file, QString());
+        return false;
+    }
+    const QFileInfo existing(m_target);
+    if (existing.exists())
+        QFile::setPermissions(m_staging, existing.permissions());
+    if (std::rename(QFile::encodeName(m_staging).constData(),
+                    QFile::encodeName(m_target).constData()) != 0) {
+        m_error = QString::fromLocal8Bit(std::strerror(errno));
+        QFile::remove(m_staging);
+        return false;
+    }
+    return true;
+}
+
+void StagedFile::cancel() {
+    if (m_file.isOpen())
+        m_file.cancelWriting();
+}
+
+QString StagedFile::errorString(const QString& fallback) const {
+    return m_error.isEmpty() ? fallback : m_error;
+}
