@@ -7,6 +7,7 @@
 
 #include <deque>
 #include <memory>
+#include <utility>
 
 class MainWindow;
 
@@ -57,6 +58,9 @@ public:
     double copyToFolderMs(const QString& folder, const QString& list);
 
     int rows() const;
+    // How often the grid and the loading progress bar were painted during
+    // the last open.
+    std::pair<int, int> openPaints() const { return m_openPaints; }
     // Forgets the decoded pictures and thumbnails the program keeps.
     static void forgetKeptPictures();
 
@@ -64,4 +68,5 @@ private:
     QueuedDialogs m_dialogs;
     QuietShell m_shell;
     std::unique_ptr<MainWindow> m_window;
+    std::pair<int, int> m_openPaints;
 };

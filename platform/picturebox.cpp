@@ -41,7 +41,13 @@ void PictureBox::setPicture(const QImage& picture) {
 void PictureBox::setPicture(const QImage& picture, QSize trueSize) {
     m_picture = picture.isNull() ? QImage() : picture.convertToFormat(QImage::Format_RGB32);
     if (m_autoSize && !m_picture.isNull()) {
-        place(QRect(pos(), m_picture.size()));
+        // Cls draws the surface anew from the picture: nothing of it need be kept.
+        if (m_picture.size() != m_surface.size()) {
+            m_surface = m_picture;
+            m_scaleWidth = -1;
+            m_scaleHeight = -1;
+        }
+        setGeometry(QRect(pos(), m_picture.size()));
         setScaleWidth(trueSize.width());
         setScaleHeight(trueSize.height());
     }
@@ -84,6 +90,16 @@ void PictureBox::PSet(double x, double y, std::int32_t colour) {
 }
 
 void PictureBox::Cls() {
+    // A picture as large as the surface is the whole drawing: shared, not
+    // copied (a large photo in the loader costs no second copy).
+    if (!m_picture.isNull() && m_picture.size() == m_surface.size()) {
+        m_surface = m_picture;
+        update();
+        return;
+    }
+    // Shared with a picture handed out: start afresh rather than copy it.
+    if (!m_surface.isDetached())
+        m_surface = QImage(m_surface.size(), QImage::Format_RGB32);
     m_surface.fill(colourFromValue(m_backColor));
     if (!m_picture.isNull()) {
         QPainter painter(&m_surface);

@@ -5,6 +5,7 @@
 #include "filecopy.h"
 #include "folderbrowser.h"
 #include "orderlist.h"
+#include "repaintpacer.h"
 #include "selectioncontrols.h"
 #include "selectionrules.h"
 #include "shell.h"
@@ -119,6 +120,7 @@ void copyToFolder(SelectionControls& c) {
     CopyBatch copies;
     QStringList copied; // the source of each copy, in the order made
     c.ProgressBar1.show();
+    RepaintPacer painter(c.ProgressBar1);
     const int n = static_cast<int>(rows.size());
     for (int i = 0; i < n; ++i) {
         const GridRow& row = rows[i];
@@ -133,7 +135,7 @@ void copyToFolder(SelectionControls& c) {
         }
         c.ProgressBar1.setMaximum(n);
         c.ProgressBar1.setValue(i + 1);
-        c.ProgressBar1.repaint();
+        painter.step(i + 1 == n);
     }
     QStringList failures;
     const std::vector<CopyResult>& results = copies.commit();

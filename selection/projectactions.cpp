@@ -46,12 +46,6 @@ QString missingPicturesMessage(const QString& file, const QStringList& failures)
         .arg(file, named.join(QLatin1Char('\n')));
 }
 
-// While the handler waits for a thumbnail, what changed on the window is
-// painted; nothing else runs, no input is taken.
-void repaintWaitingWindow() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
-}
-
 } // namespace
 
 SaveOutcome runSave(SelectionControls& c) {
@@ -176,7 +170,7 @@ void loadProject(SelectionControls& c, const QString& file, const QString& marke
         entry.file = record.file;
 
         grid.setCol(ColPhoto);
-        const PhotoThumbnail thumb = thumbnails.take(n - 1, repaintWaitingWindow);
+        const PhotoThumbnail thumb = thumbnails.take(n - 1);
         const QString failed = setRowThumbnail(c, thumb);
         if (!failed.isEmpty())
             unshown << QStringLiteral("%1: %2").arg(record.file, failed);

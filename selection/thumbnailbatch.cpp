@@ -5,16 +5,10 @@
 #include <QtConcurrent>
 
 #include <algorithm>
-
-namespace {
-
-constexpr int kWaitSliceMs = 30;
-
-} // namespace
+#include <exception>
 
 ThumbnailBatch::ThumbnailBatch(const QStringList& paths)
     : m_paths(paths), m_done(static_cast<std::size_t>(paths.size())) {
-    m_sinceWaited.start();
     // Each worker takes the next photo in turn, so they come in about the
     // order they are taken in.
     const int workers = std::min<int>(std::max(1, QThreadPool::globalInstance()->maxThreadCount()),
@@ -32,7 +26,13 @@ ThumbnailBatch::~ThumbnailBatch() {
 void ThumbnailBatch::work() {
     const int last = static_cast<int>(m_paths.size()) - 1;
     for (int i = m_next++; i <= last && !m_stop; i = m_next++) {
-        PhotoThumbnail thumb = photoThumbnail(m_paths[i]);
+        PhotoThumbnail thumb;
+        try {
+            thumb = photoThumbnail(m_paths[i]);
+        } catch (const std::exception&) {
+            // Whatever happens, the photo's slot is filled: the caller waits on it.
+            thumb.error = QStringLiteral("there was not enough memory to load it");
+        }
         if (i != last)
             thumb.picture = {};
         const QMutexLocker lock(&m_mutex);
@@ -41,18 +41,11 @@ void ThumbnailBatch::work() {
     }
 }
 
-PhotoThumbnail ThumbnailBatch::take(int i, const std::function<void()>& whileWaiting) {
+PhotoThumbnail ThumbnailBatch::take(int i) {
     auto& slot = m_done[static_cast<std::size_t>(i)];
     QMutexLocker lock(&m_mutex);
-    while (!slot) {
-        m_made.wait(&m_mutex, kWaitSliceMs);
-        if (!slot && m_sinceWaited.elapsed() >= kWaitSliceMs && whileWaiting) {
-            lock.unlock();
-            whileWaiting();
-            m_sinceWaited.restart();
-            lock.relock();
-        }
-    }
+    while (!slot)
+        m_made.wait(&m_mutex);
     PhotoThumbnail thumb = std::move(*slot);
     slot.reset();
     return thumb;

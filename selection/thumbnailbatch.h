@@ -2,7 +2,6 @@
 
 #include "rowthumbnails.h"
 
-#include <QElapsedTimer>
 #include <QFuture>
 #include <QList>
 #include <QMutex>
@@ -10,7 +9,6 @@
 #include <QWaitCondition>
 
 #include <atomic>
-#include <functional>
 #include <optional>
 #include <vector>
 
@@ -26,9 +24,8 @@ public:
     ThumbnailBatch(const ThumbnailBatch&) = delete;
     ThumbnailBatch& operator=(const ThumbnailBatch&) = delete;
 
-    // Photo i's thumbnail, once made. While it is waited for, whileWaiting
-    // runs every few hundredths of a second.
-    PhotoThumbnail take(int i, const std::function<void()>& whileWaiting);
+    // Photo i's thumbnail, waited for until it is made.
+    PhotoThumbnail take(int i);
 
 private:
     void work();
@@ -39,6 +36,5 @@ private:
     QMutex m_mutex;
     QWaitCondition m_made;
     std::vector<std::optional<PhotoThumbnail>> m_done;
-    QElapsedTimer m_sinceWaited; // since whileWaiting last ran
     QList<QFuture<void>> m_workers;
 };

@@ -71,6 +71,16 @@ TEST(ReducedPicture, LoaderReportsTheTrueSizeAndReadsWhereTheFullPictureWould) {
     EXPECT_EQ(loader.Point(1600, 0), -1);
     EXPECT_EQ(loader.Point(0, 1200), -1);
 
+    // Drawing on the loader never reaches the picture it was given.
+    const QImage given = eighthOf(full);
+    loader.setPicture(given, full.size());
+    loader.PSet(0, 0, 0x00123456);
+    EXPECT_EQ(loader.Point(0, 0), 0x00123456);
+    EXPECT_EQ(given.pixel(0, 0), full.pixel(0, 0));
+    EXPECT_EQ(loader.Picture().pixel(0, 0), full.pixel(0, 0));
+    loader.Cls();
+    EXPECT_EQ(loader.Point(0, 0), colourValue(full.pixel(0, 0)));
+
     // A picture at its own size drops the scale again.
     loader.setPicture(coordinatePicture(30, 20));
     EXPECT_EQ(loader.ScaleWidth(), 30);
