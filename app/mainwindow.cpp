@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "assets.h"
+#include "controlfactory.h"
 #include "dirlist.h"
 #include "drivelist.h"
 #include "filelist.h"
@@ -12,7 +13,6 @@
 #include "shell.h"
 #include "twips.h"
 #include "webpanel.h"
-#include "controlfactory.h"
 #include "xpbutton.h"
 
 #include <QCoreApplication>
@@ -23,8 +23,7 @@
 #include <QScreen>
 #include <QTimer>
 
-QUrl defaultSiteBase()
-{
+QUrl defaultSiteBase() {
     const QString built = QStringLiteral(MARVOLIA_SITE_URL);
     if (!built.isEmpty())
         return QUrl(built.endsWith(QLatin1Char('/')) ? built : built + QLatin1Char('/'));
@@ -33,8 +32,7 @@ QUrl defaultSiteBase()
 
 MainWindow::MainWindow(const MainWindowServices& services, QWidget* parent)
     : QWidget(parent), CommonDialog1(services.dialogs, this), m_dialogs(services.dialogs),
-      m_shell(services.shell), m_siteBase(services.siteBase)
-{
+      m_shell(services.shell), m_siteBase(services.siteBase) {
     setWindowTitle(QStringLiteral("Marvolia"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -52,27 +50,30 @@ MainWindow::MainWindow(const MainWindowServices& services, QWidget* parent)
     m_browse.reset(new BrowseControls{*this, *Drive1, *Dir1, *File1, *Label1, *Image4, *Image5,
                                       *Image10, *Image11, *Image12, *image110, *ProgressBar1,
                                       m_dialogs, current_file});
-    m_selection.reset(new SelectionControls{*this, *MSFlexGrid1, *Image10, *Image12, *Frame4,
-                                            *ProgressBar1, *ProgressBar2, *Label7, *File1,
-                                            CommonDialog1, m_dialogs, m_shell, selection,
-                                            current_file, project_path});
+    m_selection.reset(new SelectionControls{
+        *this, *MSFlexGrid1, *Image10, *Image12, *Frame4, *ProgressBar1, *ProgressBar2, *Label7,
+        *File1, CommonDialog1, m_dialogs, m_shell, selection, current_file, project_path});
     Form_Load();
     connectHandlers();
 }
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::createControls()
-{
+void MainWindow::createControls() {
     Image2 = makeImage(this, twipsRect(-120, 0, 15195, 1380), assetImage("banner.png"), true);
     Image1 = makeImage(this, twipsRect(240, 360, 4440, 570), assetImage("logo.png"), false);
     Image3 = makeImage(this, twipsRect(-120, 6840, 15195, 1380), assetImage("banner.png"), true);
 
-    Command4 = placeDesignedButton("main_command4", "Command4", this, twipsRect(5160, 240, 885, 795));
-    Command3 = placeDesignedButton("main_command3", "Command3", this, twipsRect(6120, 240, 885, 795));
-    Command2 = placeDesignedButton("main_command2", "Command2", this, twipsRect(7200, 240, 885, 795));
-    Command1 = placeDesignedButton("main_command1", "Command1", this, twipsRect(8160, 240, 885, 795));
-    Command5 = placeDesignedButton("main_command5", "Command5", this, twipsRect(11400, 240, 885, 795));
+    Command4 =
+        placeDesignedButton("main_command4", "Command4", this, twipsRect(5160, 240, 885, 795));
+    Command3 =
+        placeDesignedButton("main_command3", "Command3", this, twipsRect(6120, 240, 885, 795));
+    Command2 =
+        placeDesignedButton("main_command2", "Command2", this, twipsRect(7200, 240, 885, 795));
+    Command1 =
+        placeDesignedButton("main_command1", "Command1", this, twipsRect(8160, 240, 885, 795));
+    Command5 =
+        placeDesignedButton("main_command5", "Command5", this, twipsRect(11400, 240, 885, 795));
     for (XpButton* button : {Command1, Command2, Command3, Command4, Command5})
         button->setShell(&m_shell);
 
@@ -89,8 +90,8 @@ void MainWindow::createControls()
     File1 = new FileList(Frame1);
     File1->setGeometry(twipsRect(120, 2160, 2535, 2565));
     File1->setPattern(QStringLiteral("*.JPG"));
-    for (QWidget* list : {static_cast<QWidget*>(Drive1), static_cast<QWidget*>(Dir1),
-                          static_cast<QWidget*>(File1)})
+    for (QWidget* list :
+         {static_cast<QWidget*>(Drive1), static_cast<QWidget*>(Dir1), static_cast<QWidget*>(File1)})
         setTextColour(list, kOrange);
     Label3 = makeLabel(Frame1, twipsRect(120, 4800, 2175, 255), "Click in the file to preview...",
                        kWhite, kBlue);
@@ -152,7 +153,7 @@ void MainWindow::createControls()
     WebBrowser1->raise();
 
     // The designed tab order; the file list has the focus when the window opens.
-    QWidget* order[] = {File1, Dir1, Drive1, Image11, MSFlexGrid1,
+    QWidget* order[] = {File1,    Dir1,     Drive1,   Image11,  MSFlexGrid1,
                         Command4, Command3, Command2, Command1, Command5};
     for (QWidget* w : order)
         w->setFocusPolicy(Qt::StrongFocus);
@@ -171,8 +172,7 @@ void MainWindow::createControls()
     }
 }
 
-void MainWindow::connectHandlers()
-{
+void MainWindow::connectHandlers() {
     connect(Drive1, &DriveList::Change, this, [this] { Drive1_Change(*m_browse); });
     connect(Dir1, &DirList::Change, this, [this] { Dir1_Change(*m_browse); });
     connect(File1, &FileList::Click, this, [this] { File1_Click(*m_browse); });
@@ -189,8 +189,7 @@ void MainWindow::connectHandlers()
     connect(Command5, &XpButton::Click, this, [this] { Command5_Click(); });
 }
 
-void MainWindow::Form_Load()
-{
+void MainWindow::Form_Load() {
     MSFlexGrid1->Clear();
     MSFlexGrid1->setCols(5);
     MSFlexGrid1->setRows(1);
@@ -207,8 +206,7 @@ void MainWindow::Form_Load()
     Label4->raise();
 }
 
-void MainWindow::Form_Activate()
-{
+void MainWindow::Form_Activate() {
     WebBrowser1->Navigate(m_siteBase.resolved(QUrl(QStringLiteral("publ_mv.php"))));
     // Other handlers may run while the page loads; the window stays responsive.
     while (WebBrowser1->Busy())
@@ -219,20 +217,17 @@ void MainWindow::Form_Activate()
     ++m_activations;
 }
 
-void MainWindow::Command5_Click()
-{
+void MainWindow::Command5_Click() {
     m_shell.start({QStringLiteral("explorer"),
                    m_siteBase.resolved(QUrl(QStringLiteral("mv_help.html"))).toString(),
                    WindowStyle::Minimized});
 }
 
-void MainWindow::Image5_Click()
-{
+void MainWindow::Image5_Click() {
     m_shell.start({QStringLiteral("explorer"), current_file, WindowStyle::Maximized});
 }
 
-void MainWindow::queueActivate()
-{
+void MainWindow::queueActivate() {
     // Showing and activating arrive together; one load serves both.
     if (m_activatePending)
         return;
@@ -243,15 +238,13 @@ void MainWindow::queueActivate()
     });
 }
 
-bool MainWindow::event(QEvent* event)
-{
+bool MainWindow::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate)
         queueActivate();
     return QWidget::event(event);
 }
 
-void MainWindow::showEvent(QShowEvent* event)
-{
+void MainWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (m_placed)
         return;

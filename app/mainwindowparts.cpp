@@ -8,8 +8,7 @@
 #include <QLabel>
 #include <QProgressBar>
 
-ImageControl* makeImage(QWidget* parent, const QRect& place, const QImage& picture, bool stretch)
-{
+ImageControl* makeImage(QWidget* parent, const QRect& place, const QImage& picture, bool stretch) {
     auto* image = new ImageControl(parent);
     image->setGeometry(place);
     image->setPicture(picture);
@@ -18,8 +17,7 @@ ImageControl* makeImage(QWidget* parent, const QRect& place, const QImage& pictu
 }
 
 QLabel* makeLabel(QWidget* parent, const QRect& place, const char* text, std::uint32_t back,
-                  std::uint32_t fore)
-{
+                  std::uint32_t fore) {
     auto* label = new QLabel(QString::fromLatin1(text), parent);
     label->setGeometry(place);
     label->setAutoFillBackground(true);
@@ -30,8 +28,7 @@ QLabel* makeLabel(QWidget* parent, const QRect& place, const char* text, std::ui
     return label;
 }
 
-QGroupBox* makeFrame(QWidget* parent, const QRect& place, const char* caption)
-{
+QGroupBox* makeFrame(QWidget* parent, const QRect& place, const char* caption) {
     auto* frame = new QGroupBox(QString::fromLatin1(caption), parent);
     frame->setGeometry(place);
     frame->setAutoFillBackground(true);
@@ -42,8 +39,7 @@ QGroupBox* makeFrame(QWidget* parent, const QRect& place, const char* caption)
     return frame;
 }
 
-QProgressBar* makeProgressBar(QWidget* parent, const QRect& place)
-{
+QProgressBar* makeProgressBar(QWidget* parent, const QRect& place) {
     auto* bar = new QProgressBar(parent);
     bar->setGeometry(place);
     bar->setRange(0, 100);
@@ -52,8 +48,7 @@ QProgressBar* makeProgressBar(QWidget* parent, const QRect& place)
     return bar;
 }
 
-PictureBox* makePictureBox(QWidget* parent, const QRect& place)
-{
+PictureBox* makePictureBox(QWidget* parent, const QRect& place) {
     auto* box = new PictureBox(parent);
     box->place(place);
     box->setBackColor(kWindowBackground);
@@ -61,8 +56,7 @@ PictureBox* makePictureBox(QWidget* parent, const QRect& place)
     return box;
 }
 
-void setTextColour(QWidget* widget, std::uint32_t colour)
-{
+void setTextColour(QWidget* widget, std::uint32_t colour) {
     QPalette pal = widget->palette();
     pal.setColor(QPalette::Text, colourFromValue(colour));
     pal.setColor(QPalette::ButtonText, colourFromValue(colour));

@@ -2,13 +2,11 @@
 
 #include <QFile>
 
-QImage assetImage(const QString& name)
-{
+QImage assetImage(const QString& name) {
     return QImage(QStringLiteral(":/images/") + name);
 }
 
-QByteArray assetBytes(const QString& path)
-{
+QByteArray assetBytes(const QString& path) {
     QFile file(QStringLiteral(":/") + path);
     if (!file.open(QIODevice::ReadOnly))
         return {};

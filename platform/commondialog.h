@@ -7,9 +7,7 @@
 class CommonDialog {
 public:
     explicit CommonDialog(Dialogs& dialogs, QWidget* owner = nullptr)
-        : m_dialogs(dialogs), m_owner(owner)
-    {
-    }
+        : m_dialogs(dialogs), m_owner(owner) {}
 
     QString Filter;
     QString FileName;
@@ -21,8 +19,7 @@ public:
     void ShowOpen() { show(FileDialogMode::Open); }
 
 private:
-    void show(FileDialogMode mode)
-    {
+    void show(FileDialogMode mode) {
         FileName = m_dialogs.fileDialog(m_owner, mode, {Filter, FileName, Flags, InitDir});
     }
 

@@ -10,8 +10,7 @@ const char* const kFamily = "DejaVu Sans";
 constexpr int kPixelSize = 11;
 } // namespace
 
-void installDesignFont()
-{
+void installDesignFont() {
     static bool done = false;
     if (done)
         return;
@@ -20,8 +19,7 @@ void installDesignFont()
     QApplication::setFont(designFont());
 }
 
-QFont designFont()
-{
+QFont designFont() {
     QFont font(QString::fromLatin1(kFamily));
     font.setPixelSize(kPixelSize);
     font.setWeight(QFont::Normal);

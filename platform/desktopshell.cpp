@@ -5,8 +5,7 @@
 #include <QProcess>
 #include <QUrl>
 
-QString desktopOpenArgument(const QString& argument)
-{
+QString desktopOpenArgument(const QString& argument) {
     const QUrl url(argument, QUrl::StrictMode);
     // A scheme of two letters or more is an address; one letter would be a drive.
     if (url.isValid() && url.scheme().size() > 1 && !argument.startsWith(QLatin1Char('-')))
@@ -14,26 +13,22 @@ QString desktopOpenArgument(const QString& argument)
     return QFileInfo(argument).absoluteFilePath();
 }
 
-bool DesktopShell::open(const QString& target)
-{
+bool DesktopShell::open(const QString& target) {
     if (target.isEmpty())
         return false;
     return QProcess::startDetached(QStringLiteral("xdg-open"), {desktopOpenArgument(target)});
 }
 
-bool DesktopShell::start(const CommandLine& command)
-{
+bool DesktopShell::start(const CommandLine& command) {
     // "explorer X", "explorer.exe X" and "notepad.exe X" all open X with the
     // desktop's default application; window styles are the desktop's business.
     return open(command.argument);
 }
 
-bool DesktopShell::shellExecute(QWidget*, const QString&, const QString& file)
-{
+bool DesktopShell::shellExecute(QWidget*, const QString&, const QString& file) {
     return open(file);
 }
 
-bool DesktopShell::navigate(const QString& address)
-{
+bool DesktopShell::navigate(const QString& address) {
     return open(address);
 }

@@ -2,8 +2,7 @@
 
 #include <QStringList>
 
-QString qtFilterFromDesign(const QString& filter)
-{
+QString qtFilterFromDesign(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList out;
     for (int i = 0; i + 1 < parts.size(); i += 2)
@@ -11,7 +10,6 @@ QString qtFilterFromDesign(const QString& filter)
     return out.join(QStringLiteral(";;"));
 }
 
-void tell(Dialogs& dialogs, QWidget* owner, const QString& text, MessageIcon icon)
-{
+void tell(Dialogs& dialogs, QWidget* owner, const QString& text, MessageIcon icon) {
     dialogs.message(owner, programTitle(), text, MessageButtons::Ok, icon);
 }

@@ -37,8 +37,7 @@ public:
 QString qtFilterFromDesign(const QString& filter);
 
 // The program's title on every message box.
-inline QString programTitle()
-{
+inline QString programTitle() {
     return QStringLiteral("Marvolia");
 }
 

@@ -7,15 +7,12 @@ namespace {
 constexpr int kPathRole = Qt::UserRole;
 }
 
-DirList::DirList(QWidget* parent) : QListWidget(parent)
-{
-    connect(this, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
-        setPath(item->data(kPathRole).toString());
-    });
+DirList::DirList(QWidget* parent) : QListWidget(parent) {
+    connect(this, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { setPath(item->data(kPathRole).toString()); });
 }
 
-bool DirList::setPath(const QString& path)
-{
+bool DirList::setPath(const QString& path) {
     const QFileInfo info(path);
     if (!info.isDir() || !info.isReadable() || !QDir(path).isReadable())
         return false;
@@ -28,11 +25,10 @@ bool DirList::setPath(const QString& path)
     return true;
 }
 
-void DirList::fill()
-{
+void DirList::fill() {
     clear();
     QStringList chain;
-    for (QDir dir(m_path);; ) {
+    for (QDir dir(m_path);;) {
         chain.prepend(dir.absolutePath());
         if (!dir.cdUp())
             break;

@@ -3,25 +3,21 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-ImageControl::ImageControl(QWidget* parent) : QWidget(parent)
-{
+ImageControl::ImageControl(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_TranslucentBackground);
 }
 
-void ImageControl::setPicture(const QImage& picture)
-{
+void ImageControl::setPicture(const QImage& picture) {
     m_picture = picture;
     update();
 }
 
-void ImageControl::setStretch(bool stretch)
-{
+void ImageControl::setStretch(bool stretch) {
     m_stretch = stretch;
     update();
 }
 
-void ImageControl::paintEvent(QPaintEvent*)
-{
+void ImageControl::paintEvent(QPaintEvent*) {
     if (m_picture.isNull())
         return;
     QPainter painter(this);
@@ -33,8 +29,7 @@ void ImageControl::paintEvent(QPaintEvent*)
     }
 }
 
-void ImageControl::mouseReleaseEvent(QMouseEvent* event)
-{
+void ImageControl::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit Click();
     QWidget::mouseReleaseEvent(event);

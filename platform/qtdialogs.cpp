@@ -8,8 +8,7 @@
 namespace {
 // A preset name with a folder of its own decides where the dialog starts;
 // otherwise it starts in the initial folder.
-QString startPath(const FileDialogRequest& request)
-{
+QString startPath(const FileDialogRequest& request) {
     if (request.fileName.isEmpty())
         return request.initDir;
     if (QFileInfo(request.fileName).isAbsolute() || request.initDir.isEmpty())
@@ -19,8 +18,7 @@ QString startPath(const FileDialogRequest& request)
 } // namespace
 
 QString QtDialogs::fileDialog(QWidget* owner, FileDialogMode mode,
-                              const FileDialogRequest& request)
-{
+                              const FileDialogRequest& request) {
     QFileDialog dialog(owner, QString(), startPath(request), qtFilterFromDesign(request.filter));
     dialog.setAcceptMode(mode == FileDialogMode::Save ? QFileDialog::AcceptSave
                                                       : QFileDialog::AcceptOpen);
@@ -34,14 +32,12 @@ QString QtDialogs::fileDialog(QWidget* owner, FileDialogMode mode,
     return dialog.selectedFiles().constFirst();
 }
 
-QString QtDialogs::browseForFolder(QWidget* owner, const QString& title)
-{
+QString QtDialogs::browseForFolder(QWidget* owner, const QString& title) {
     return QFileDialog::getExistingDirectory(owner, title);
 }
 
 MessageResult QtDialogs::message(QWidget* owner, const QString& title, const QString& text,
-                                 MessageButtons buttons, MessageIcon icon)
-{
+                                 MessageButtons buttons, MessageIcon icon) {
     QMessageBox box(owner);
     box.setWindowTitle(title);
     box.setText(text);
@@ -73,7 +69,6 @@ MessageResult QtDialogs::message(QWidget* owner, const QString& title, const QSt
     case QMessageBox::Cancel:
         return MessageResult::Cancel;
     default:
-        return buttons == MessageButtons::YesNoCancel ? MessageResult::Cancel
-                                                      : MessageResult::Ok;
+        return buttons == MessageButtons::YesNoCancel ? MessageResult::Cancel : MessageResult::Ok;
     }
 }

@@ -3,8 +3,7 @@
 #include <array>
 
 namespace {
-constexpr std::uint32_t rgbConst(unsigned r, unsigned g, unsigned b)
-{
+constexpr std::uint32_t rgbConst(unsigned r, unsigned g, unsigned b) {
     return r | g << 8 | b << 16;
 }
 
@@ -45,15 +44,13 @@ constexpr std::array<std::uint32_t, 31> kClassicPalette = {
 
 } // namespace
 
-std::uint32_t sysColour(int index)
-{
+std::uint32_t sysColour(int index) {
     return index >= 0 && static_cast<std::size_t>(index) < kClassicPalette.size()
                ? kClassicPalette[static_cast<std::size_t>(index)]
                : 0;
 }
 
-std::uint32_t resolveColour(std::uint32_t value)
-{
+std::uint32_t resolveColour(std::uint32_t value) {
     if (value & 0x80000000u)
         return sysColour(static_cast<int>(value & 0xFFu));
     return value & 0x00FFFFFFu;

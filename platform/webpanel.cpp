@@ -11,16 +11,14 @@ constexpr int kTransferTimeoutMs = 15000;
 } // namespace
 
 WebPanel::WebPanel(QWidget* parent)
-    : QTextBrowser(parent), m_network(new QNetworkAccessManager(this))
-{
+    : QTextBrowser(parent), m_network(new QNetworkAccessManager(this)) {
     setOpenLinks(false);
     setFrameShape(QFrame::NoFrame);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
-void WebPanel::Navigate(const QUrl& url)
-{
+void WebPanel::Navigate(const QUrl& url) {
     if (m_reply) {
         // A newer navigation replaces the one under way.
         m_reply->disconnect(this);
@@ -36,8 +34,7 @@ void WebPanel::Navigate(const QUrl& url)
     connect(m_reply, &QNetworkReply::finished, this, &WebPanel::onFinished);
 }
 
-void WebPanel::onFinished()
-{
+void WebPanel::onFinished() {
     QNetworkReply* reply = m_reply;
     m_reply = nullptr;
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
@@ -57,13 +54,11 @@ void WebPanel::onFinished()
     emit navigationFinished();
 }
 
-QString WebPanel::DocumentTitle() const
-{
+QString WebPanel::DocumentTitle() const {
     return m_title;
 }
 
-QString htmlTitle(const QString& html)
-{
+QString htmlTitle(const QString& html) {
     // Taken as written: the rich-text parser would fold blanks in the title,
     // and a title with a trailing blank is not the expected one.
     static const QRegularExpression title(QStringLiteral("<title[^>]*>(.*?)</title\\s*>"),

@@ -11,11 +11,11 @@
 #include "selectionrules.h"
 #include "twips.h"
 
+#include "controlfactory.h"
+#include "xpbutton.h"
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include "controlfactory.h"
-#include "xpbutton.h"
 
 namespace {
 

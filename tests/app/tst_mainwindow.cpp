@@ -1,9 +1,9 @@
+#include "dirlist.h"
+#include "drivelist.h"
 #include "fakes.h"
 #include "filelist.h"
 #include "flexgrid.h"
 #include "imagecontrol.h"
-#include "dirlist.h"
-#include "drivelist.h"
 #include "mainwindow.h"
 #include "pageserver.h"
 #include "picturebox.h"
@@ -28,8 +28,7 @@ namespace {
 // Runs the window in a folder of its own, as the process's current folder.
 class MainWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         m_previous = QDir::currentPath();
         ASSERT_TRUE(QDir::setCurrent(m_folder.path()));
     }
@@ -43,8 +42,7 @@ protected:
     RecordingShell shell;
 };
 
-TEST_F(MainWindowTest, LoadSetsUpGridAndCountsTheStartFolder)
-{
+TEST_F(MainWindowTest, LoadSetsUpGridAndCountsTheStartFolder) {
     ASSERT_TRUE(writeJpeg(coordinatePicture(8, 6), file("b.JPG")));
     ASSERT_TRUE(writeJpeg(coordinatePicture(8, 6), file("a.jpg")));
     ASSERT_TRUE(writeJpeg(coordinatePicture(8, 6), file(".hidden.jpg")));
@@ -68,14 +66,12 @@ TEST_F(MainWindowTest, LoadSetsUpGridAndCountsTheStartFolder)
     EXPECT_EQ(w.File1->ListIndex(), -1) << "nothing is previewed at start";
 }
 
-TEST_F(MainWindowTest, StartFolderWithoutPicturesCountsZero)
-{
+TEST_F(MainWindowTest, StartFolderWithoutPicturesCountsZero) {
     MainWindow w({dialogs, shell, QUrl()});
     EXPECT_EQ(w.Label1->text(), "Cantidad: 0");
 }
 
-TEST_F(MainWindowTest, WindowAndControlsSitWhereDesigned)
-{
+TEST_F(MainWindowTest, WindowAndControlsSitWhereDesigned) {
     MainWindow w({dialogs, shell, QUrl()});
     EXPECT_EQ(w.windowTitle(), "Marvolia");
     EXPECT_EQ(w.size(), QSize(830, 545));
@@ -109,15 +105,14 @@ TEST_F(MainWindowTest, WindowAndControlsSitWhereDesigned)
     EXPECT_TRUE(w.Image11->isVisible());
 }
 
-TEST_F(MainWindowTest, FileListHasFocusAndTabRunsAsDesigned)
-{
+TEST_F(MainWindowTest, FileListHasFocusAndTabRunsAsDesigned) {
     MainWindow w({dialogs, shell, QUrl()});
     w.show();
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.File1));
-    QWidget* expected[] = {w.Dir1,        w.Drive1,   w.Image11,  w.MSFlexGrid1, w.Command4,
-                           w.Command3,    w.Command2, w.Command1, w.Command5};
+    QWidget* expected[] = {w.Dir1,     w.Drive1,   w.Image11,  w.MSFlexGrid1, w.Command4,
+                           w.Command3, w.Command2, w.Command1, w.Command5};
     for (QWidget* next : expected) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), next) << next->metaObject()->className();
@@ -127,8 +122,7 @@ TEST_F(MainWindowTest, FileListHasFocusAndTabRunsAsDesigned)
 // The panel stays visible only for a page titled exactly "publ".
 class WebPanelTitles : public MainWindowTest {
 protected:
-    bool visibleAfterActivation(int status, const QByteArray& body)
-    {
+    bool visibleAfterActivation(int status, const QByteArray& body) {
         server.setPage("/publ_mv.php", status, body);
         MainWindow w({dialogs, shell, server.base()});
         w.Form_Activate();
@@ -137,27 +131,23 @@ protected:
     PageServer server;
 };
 
-TEST_F(WebPanelTitles, ExactTitleShowsThePanel)
-{
+TEST_F(WebPanelTitles, ExactTitleShowsThePanel) {
     EXPECT_TRUE(visibleAfterActivation(200, pageTitled("publ")));
 }
 
-TEST_F(WebPanelTitles, OtherTitlesHideIt)
-{
+TEST_F(WebPanelTitles, OtherTitlesHideIt) {
     EXPECT_FALSE(visibleAfterActivation(200, pageTitled("Publ")));
     EXPECT_FALSE(visibleAfterActivation(200, pageTitled("publ ")));
     EXPECT_FALSE(visibleAfterActivation(200, pageTitled("")));
     EXPECT_FALSE(visibleAfterActivation(200, "<html><body>no title</body></html>"));
 }
 
-TEST_F(WebPanelTitles, ErrorPageHidesIt)
-{
+TEST_F(WebPanelTitles, ErrorPageHidesIt) {
     EXPECT_FALSE(visibleAfterActivation(500, pageTitled("publ")));
     EXPECT_FALSE(visibleAfterActivation(404, pageTitled("publ")));
 }
 
-TEST_F(MainWindowTest, ClosedPortHidesThePanelQuietly)
-{
+TEST_F(MainWindowTest, ClosedPortHidesThePanelQuietly) {
     quint16 port = 0;
     {
         QTcpServer probe;
@@ -170,8 +160,7 @@ TEST_F(MainWindowTest, ClosedPortHidesThePanelQuietly)
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
-TEST_F(MainWindowTest, EveryActivationLoadsThePageAgain)
-{
+TEST_F(MainWindowTest, EveryActivationLoadsThePageAgain) {
     PageServer server;
     server.setPage("/publ_mv.php", 200, pageTitled("publ"));
     MainWindow w({dialogs, shell, server.base()});
@@ -185,8 +174,7 @@ TEST_F(MainWindowTest, EveryActivationLoadsThePageAgain)
     EXPECT_TRUE(w.WebBrowser1->isVisible());
 }
 
-TEST_F(MainWindowTest, ButtonsAreTheStoredXpButtons)
-{
+TEST_F(MainWindowTest, ButtonsAreTheStoredXpButtons) {
     MainWindow w({dialogs, shell, QUrl()});
     for (XpButton* button : {w.Command1, w.Command2, w.Command3, w.Command4, w.Command5}) {
         EXPECT_EQ(button->ButtonStyle(), 3);
@@ -200,8 +188,7 @@ TEST_F(MainWindowTest, ButtonsAreTheStoredXpButtons)
     EXPECT_EQ(w.Command1->PictureHeight(), 46);
 }
 
-TEST_F(MainWindowTest, EachButtonClickRunsItsFlow)
-{
+TEST_F(MainWindowTest, EachButtonClickRunsItsFlow) {
     MainWindow w({dialogs, shell, QUrl("http://127.0.0.1:9/")});
     w.show();
     // Every dialog is cancelled by the script, so each flow stops at its first question.
@@ -230,8 +217,7 @@ TEST_F(MainWindowTest, EachButtonClickRunsItsFlow)
     EXPECT_EQ(shell.started[0].argument, "http://127.0.0.1:9/mv_help.html");
 }
 
-TEST_F(MainWindowTest, HelpStartsOneCommandWithTheWholeAddress)
-{
+TEST_F(MainWindowTest, HelpStartsOneCommandWithTheWholeAddress) {
     MainWindow w({dialogs, shell, QUrl("http://127.0.0.1:9/site/")});
     w.show();
     QTest::mouseClick(w.Command5, Qt::LeftButton);
@@ -241,8 +227,7 @@ TEST_F(MainWindowTest, HelpStartsOneCommandWithTheWholeAddress)
     EXPECT_EQ(shell.started[0].style, WindowStyle::Minimized);
 }
 
-TEST_F(MainWindowTest, ViewerGetsThePathWholeWhateverItHolds)
-{
+TEST_F(MainWindowTest, ViewerGetsThePathWholeWhateverItHolds) {
     MainWindow w({dialogs, shell, QUrl()});
     const QStringList paths = {"/tmp/with blanks/a b.jpg", "/tmp/it's \"quoted\".jpg",
                                "/tmp/semi;colon $(rm -rf x).jpg", "-leading dash.jpg"};

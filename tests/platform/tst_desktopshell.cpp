@@ -4,8 +4,7 @@
 #include <QDir>
 #include <gtest/gtest.h>
 
-TEST(DesktopOpenArgument, AddressesPassUnchanged)
-{
+TEST(DesktopOpenArgument, AddressesPassUnchanged) {
     EXPECT_EQ(desktopOpenArgument("http://127.0.0.1/mv_help.html"),
               "http://127.0.0.1/mv_help.html");
     EXPECT_EQ(desktopOpenArgument("file:///opt/site/mv_help.html"),
@@ -13,8 +12,7 @@ TEST(DesktopOpenArgument, AddressesPassUnchanged)
     EXPECT_EQ(desktopOpenArgument("mailto:lab@example.org"), "mailto:lab@example.org");
 }
 
-TEST(DesktopOpenArgument, PathsBecomeAbsoluteAndWhole)
-{
+TEST(DesktopOpenArgument, PathsBecomeAbsoluteAndWhole) {
     EXPECT_EQ(desktopOpenArgument("/tmp/a b;c $(x) \"q\".jpg"), "/tmp/a b;c $(x) \"q\".jpg");
     const QString dashed = desktopOpenArgument("-rf x.jpg");
     EXPECT_EQ(dashed, QDir::current().absoluteFilePath("-rf x.jpg"));
@@ -22,8 +20,7 @@ TEST(DesktopOpenArgument, PathsBecomeAbsoluteAndWhole)
     EXPECT_EQ(desktopOpenArgument("--help"), QDir::current().absoluteFilePath("--help"));
 }
 
-TEST(DesignFilters, BecomeQtFilters)
-{
+TEST(DesignFilters, BecomeQtFilters) {
     EXPECT_EQ(qtFilterFromDesign("Marvolia files|*.mvl"), "Marvolia files (*.mvl)");
     EXPECT_EQ(qtFilterFromDesign("Text Files|*.txt|All|*.*"), "Text Files (*.txt);;All (*.*)");
     EXPECT_EQ(qtFilterFromDesign(""), "");

@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(HtmlTitle, IsTakenAsWritten)
-{
+TEST(HtmlTitle, IsTakenAsWritten) {
     EXPECT_EQ(htmlTitle("<html><head><title>publ</title></head></html>"), "publ");
     EXPECT_EQ(htmlTitle("<TITLE>publ </TITLE>"), "publ ");
     EXPECT_EQ(htmlTitle("<title lang=en>Publ</title >"), "Publ");

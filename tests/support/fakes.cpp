@@ -1,8 +1,7 @@
 #include "fakes.h"
 
 QString ScriptedDialogs::fileDialog(QWidget*, FileDialogMode mode,
-                                    const FileDialogRequest& request)
-{
+                                    const FileDialogRequest& request) {
     fileCalls.append({mode, request});
     if (m_files.empty())
         return {};
@@ -11,8 +10,7 @@ QString ScriptedDialogs::fileDialog(QWidget*, FileDialogMode mode,
     return answer;
 }
 
-QString ScriptedDialogs::browseForFolder(QWidget*, const QString& title)
-{
+QString ScriptedDialogs::browseForFolder(QWidget*, const QString& title) {
     folderTitles.append(title);
     if (m_folders.empty())
         return {};
@@ -22,8 +20,7 @@ QString ScriptedDialogs::browseForFolder(QWidget*, const QString& title)
 }
 
 MessageResult ScriptedDialogs::message(QWidget*, const QString& title, const QString& text,
-                                       MessageButtons buttons, MessageIcon icon)
-{
+                                       MessageButtons buttons, MessageIcon icon) {
     const MessageCall call{title, text, buttons, icon};
     messages.append(call);
     if (onMessage)
@@ -35,20 +32,17 @@ MessageResult ScriptedDialogs::message(QWidget*, const QString& title, const QSt
     return answer;
 }
 
-bool RecordingShell::start(const CommandLine& command)
-{
+bool RecordingShell::start(const CommandLine& command) {
     started.append(command);
     return true;
 }
 
-bool RecordingShell::shellExecute(QWidget*, const QString& verb, const QString& file)
-{
+bool RecordingShell::shellExecute(QWidget*, const QString& verb, const QString& file) {
     executed.append(verb + QLatin1Char(' ') + file);
     return true;
 }
 
-bool RecordingShell::navigate(const QString& address)
-{
+bool RecordingShell::navigate(const QString& address) {
     navigated.append(address);
     return true;
 }

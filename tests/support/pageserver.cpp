@@ -2,24 +2,20 @@
 
 #include <QTcpSocket>
 
-PageServer::PageServer()
-{
+PageServer::PageServer() {
     listen(QHostAddress::LocalHost, 0);
     connect(this, &QTcpServer::newConnection, this, &PageServer::answer);
 }
 
-void PageServer::setPage(const QByteArray& path, int status, const QByteArray& body)
-{
+void PageServer::setPage(const QByteArray& path, int status, const QByteArray& body) {
     m_pages[path] = {status, body};
 }
 
-QUrl PageServer::base() const
-{
+QUrl PageServer::base() const {
     return QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(serverPort()));
 }
 
-void PageServer::answer()
-{
+void PageServer::answer() {
     while (QTcpSocket* socket = nextPendingConnection()) {
         connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
             const QByteArray request = socket->readAll();
@@ -38,7 +34,6 @@ void PageServer::answer()
     }
 }
 
-QByteArray pageTitled(const QByteArray& title)
-{
+QByteArray pageTitled(const QByteArray& title) {
     return "<html><head><title>" + title + "</title></head><body>Hello</body></html>";
 }

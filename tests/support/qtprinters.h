@@ -7,20 +7,17 @@
 #include <ostream>
 
 // Readable failure output for Qt texts in GoogleTest assertions.
-inline void PrintTo(const QString& text, std::ostream* os)
-{
+inline void PrintTo(const QString& text, std::ostream* os) {
     *os << '"' << text.toStdString() << '"';
 }
 
-inline void PrintTo(const QStringList& list, std::ostream* os)
-{
+inline void PrintTo(const QStringList& list, std::ostream* os) {
     *os << '[';
     for (qsizetype i = 0; i < list.size(); ++i)
         *os << (i ? ", \"" : "\"") << list[i].toStdString() << '"';
     *os << ']';
 }
 
-inline void PrintTo(const QByteArray& bytes, std::ostream* os)
-{
+inline void PrintTo(const QByteArray& bytes, std::ostream* os) {
     *os << '"' << bytes.toPercentEncoding(" :,.()/").toStdString() << '"';
 }

@@ -11,8 +11,8 @@
 #include "picturefile.h"
 #include "props.h"
 #include "selectionrules.h"
-#include "xpbutton.h"
 #include "testpictures.h"
+#include "xpbutton.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -2,15 +2,13 @@
 
 #include <QImageWriter>
 
-QImage coordinatePicture(int width, int height)
-{
+QImage coordinatePicture(int width, int height) {
     return patternPicture(width, height, [](int x, int y) {
         return qRgb(x % 256, y % 256, (x / 256) * 16 + (y / 256));
     });
 }
 
-QImage patternPicture(int width, int height, const std::function<QRgb(int, int)>& pixel)
-{
+QImage patternPicture(int width, int height, const std::function<QRgb(int, int)>& pixel) {
     QImage image(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
@@ -18,20 +16,17 @@ QImage patternPicture(int width, int height, const std::function<QRgb(int, int)>
     return image;
 }
 
-bool writeJpeg(const QImage& image, const QString& path, int quality)
-{
+bool writeJpeg(const QImage& image, const QString& path, int quality) {
     QImageWriter writer(path, "jpeg");
     writer.setQuality(quality);
     return writer.write(image);
 }
 
-bool writeBitmap(const QImage& image, const QString& path)
-{
+bool writeBitmap(const QImage& image, const QString& path) {
     QImageWriter writer(path, "bmp");
     return writer.write(image);
 }
 
-int colourValue(QRgb rgb)
-{
+int colourValue(QRgb rgb) {
     return qRed(rgb) | (qGreen(rgb) << 8) | (qBlue(rgb) << 16);
 }
