@@ -11,6 +11,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace {
 
 class ProbeControl : public ControlBase {
@@ -212,69 +214,57 @@ TEST(ControlBase, AccessKeysAnswerAltAndTheKey) {
 }
 
 TEST(InputCodes, NumberedAsTheEventsReportThem) {
-    EXPECT_EQ(mouseButtonCode(Qt::LeftButton), 1);
-    EXPECT_EQ(mouseButtonCode(Qt::RightButton), 2);
-    EXPECT_EQ(mouseButtonCode(Qt::MiddleButton), 4);
-    EXPECT_EQ(mouseButtonCode(Qt::BackButton), 0);
-    EXPECT_EQ(mouseButtonsCode(Qt::LeftButton | Qt::MiddleButton), 5);
-    EXPECT_EQ(shiftCode(Qt::ShiftModifier | Qt::AltModifier), 5);
-    EXPECT_EQ(shiftCode(Qt::ControlModifier), 2);
-    EXPECT_EQ(keyCode(Qt::Key_Space), 32);
-    EXPECT_EQ(keyCode(Qt::Key_A), 65);
-    EXPECT_EQ(keyCode(Qt::Key_7), 55);
+    EXPECT_EQ((std::array{mouseButtonCode(Qt::LeftButton), mouseButtonCode(Qt::RightButton),
+                          mouseButtonCode(Qt::MiddleButton), mouseButtonCode(Qt::BackButton),
+                          mouseButtonsCode(Qt::LeftButton | Qt::MiddleButton),
+                          shiftCode(Qt::ShiftModifier | Qt::AltModifier),
+                          shiftCode(Qt::ControlModifier)}),
+              (std::array<std::int16_t, 7>{1, 2, 4, 0, 5, 5, 2}));
+    const std::pair<Qt::Key, int> keys[] = {
+        {Qt::Key_Space, 32}, {Qt::Key_A, 65},      {Qt::Key_7, 55},      {Qt::Key_F1, 112},
+        {Qt::Key_Shift, 16}, {Qt::Key_Return, 13}, {Qt::Key_Escape, 27}, {Qt::Key_Down, 40}};
+    for (const auto& [key, code] : keys)
+        EXPECT_EQ(keyCode(key), code) << key;
     EXPECT_EQ(keyCode(Qt::Key_7, Qt::KeypadModifier), 103);
-    EXPECT_EQ(keyCode(Qt::Key_F1), 112);
-    EXPECT_EQ(keyCode(Qt::Key_Shift), 16);
-    EXPECT_EQ(keyCode(Qt::Key_Return), 13);
-    EXPECT_EQ(keyCode(Qt::Key_Escape), 27);
-    EXPECT_EQ(keyCode(Qt::Key_Down), 40);
-    const QKeyEvent a(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
-    const QKeyEvent e(QEvent::KeyPress, Qt::Key_E, Qt::NoModifier, QStringLiteral("\u00e9"));
-    const QKeyEvent han(QEvent::KeyPress, 0, Qt::NoModifier, QStringLiteral("\u4e2d"));
-    const QKeyEvent shift(QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier);
-    EXPECT_EQ(keyAscii(a), 97);
-    EXPECT_EQ(keyAscii(e), 0xE9);
-    EXPECT_EQ(keyAscii(han), 63);
-    EXPECT_EQ(keyAscii(shift), 0);
+    const auto ascii = [](int key, const QString& text) {
+        return keyAscii(QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, text));
+    };
+    EXPECT_EQ(ascii(Qt::Key_A, QStringLiteral("a")), 97);
+    EXPECT_EQ(ascii(Qt::Key_E, QStringLiteral("\u00e9")), 0xE9);
+    EXPECT_EQ(ascii(0, QStringLiteral("\u4e2d")), 63);
+    EXPECT_EQ(ascii(Qt::Key_Shift, QString()), 0);
 }
 
-TEST(ButtonGeometry, AccessKeyFromTheCaption) {
-    EXPECT_EQ(accessKeyFromCaption(QStringLiteral("&Save")), QStringLiteral("s"));
-    EXPECT_EQ(accessKeyFromCaption(QStringLiteral("Save&")), QString());
-    EXPECT_EQ(accessKeyFromCaption(QStringLiteral("Fish && &Chips")), QStringLiteral("c"));
-    EXPECT_EQ(accessKeyFromCaption(QStringLiteral("Fish && Chips")), QString());
-    EXPECT_EQ(accessKeyFromCaption(QStringLiteral("A && B && &C")), QString());
-    EXPECT_EQ(accessKeyFromCaption(QStringLiteral("&")), QString());
-    EXPECT_EQ(accessKeyFromCaption(QStringLiteral("S")), QString());
-    EXPECT_EQ(accessKeyFromCaption(QStringLiteral("")), QString());
-    EXPECT_EQ(accessKeyFromCaption(QStringLiteral("Re&move")), QStringLiteral("m"));
-    EXPECT_EQ(accessKeyFromCaption(QStringLiteral("&&")), QString());
-    EXPECT_EQ(accessKeyFromCaption(QStringLiteral("&&&X")), QStringLiteral("x"));
-    EXPECT_EQ(accessKeyFromCaption(QStringLiteral("Ok &&")), QString());
-}
+TEST(ButtonGeometry, AccessKeyFocusRectangleRoundingAndShape) {
+    const std::pair<const char*, const char*> captions[] = {{"&Save", "s"},
+                                                            {"Save&", ""},
+                                                            {"Fish && &Chips", "c"},
+                                                            {"Fish && Chips", ""},
+                                                            {"A && B && &C", ""},
+                                                            {"&", ""},
+                                                            {"S", ""},
+                                                            {"", ""},
+                                                            {"Re&move", "m"},
+                                                            {"&&", ""},
+                                                            {"&&&X", "x"},
+                                                            {"Ok &&", ""}};
+    for (const auto& [caption, key] : captions)
+        EXPECT_EQ(accessKeyFromCaption(QString::fromUtf8(caption)), QLatin1String(key)) << caption;
 
-TEST(ButtonGeometry, FocusRectangleAndRounding) {
     EXPECT_EQ(focusRectFor(73, 25), (WinRect{4, 4, 69, 21}));
-    EXPECT_EQ(wholePixels(2.5), 2);
-    EXPECT_EQ(wholePixels(3.5), 4);
-    EXPECT_EQ(wholePixels(-2.5), -2);
-    EXPECT_EQ(wholePixels(54.99), 55);
-}
+    EXPECT_EQ(
+        (std::array{wholePixels(2.5), wholePixels(3.5), wholePixels(-2.5), wholePixels(54.99)}),
+        (std::array{2, 4, -2, 55}));
 
-TEST(ButtonGeometry, RoundedShapeLosesTwelveCornerPixels) {
-    const int w = 59;
-    const int h = 53;
+    // The rounded shape loses three pixels at each corner.
+    const int w = 59, h = 53;
     const QRegion region = roundedWindowRegion(w, h);
     const QList<QPoint> removed = {{0, 0},     {1, 0},         {0, 1},         {w - 2, 0},
                                    {w - 1, 0}, {w - 1, 1},     {0, h - 1},     {1, h - 1},
                                    {0, h - 2}, {w - 2, h - 1}, {w - 1, h - 1}, {w - 1, h - 2}};
-    int inside = 0;
-    for (int y = -1; y <= h; ++y) {
+    for (int y = -1; y <= h; ++y)
         for (int x = -1; x <= w; ++x) {
             const bool expected = x >= 0 && y >= 0 && x < w && y < h && !removed.contains({x, y});
             EXPECT_EQ(region.contains(QPoint(x, y)), expected) << x << "," << y;
-            inside += region.contains(QPoint(x, y));
         }
-    }
-    EXPECT_EQ(inside, w * h - 12);
 }
