@@ -43,6 +43,7 @@ protected:
 };
 
 TEST_F(MainWindowTest, LoadSetsUpGridAndCountsTheStartFolder) {
+    EXPECT_EQ(MainWindow({dialogs, shell, QUrl()}).Label1->text(), "Cantidad: 0");
     ASSERT_TRUE(writeJpeg(coordinatePicture(8, 6), file("b.JPG")));
     ASSERT_TRUE(writeJpeg(coordinatePicture(8, 6), file("a.jpg")));
     ASSERT_TRUE(writeJpeg(coordinatePicture(8, 6), file(".hidden.jpg")));
@@ -53,22 +54,15 @@ TEST_F(MainWindowTest, LoadSetsUpGridAndCountsTheStartFolder) {
     EXPECT_EQ(grid.Cols(), 5);
     EXPECT_EQ(grid.Rows(), 1);
     const int widths[] = {600, 1300, 700, 700, 1};
-    for (int col = 0; col < 5; ++col)
+    const char* headers[] = {"Photo", "File", "Copies", "Size", ""};
+    for (int col = 0; col < 5; ++col) {
         EXPECT_EQ(grid.ColWidth(col), widths[col]) << col;
-    EXPECT_EQ(grid.TextMatrix(0, 0), "Photo");
-    EXPECT_EQ(grid.TextMatrix(0, 1), "File");
-    EXPECT_EQ(grid.TextMatrix(0, 2), "Copies");
-    EXPECT_EQ(grid.TextMatrix(0, 3), "Size");
-    EXPECT_EQ(grid.TextMatrix(0, 4), "");
+        EXPECT_EQ(grid.TextMatrix(0, col), headers[col]) << col;
+    }
     EXPECT_EQ(w.Label1->text(), "Cantidad: 2");
     EXPECT_EQ(w.Frame4->title(), "0 Photos Selected");
     EXPECT_TRUE(w.current_file.isEmpty());
     EXPECT_EQ(w.File1->ListIndex(), -1) << "nothing is previewed at start";
-}
-
-TEST_F(MainWindowTest, StartFolderWithoutPicturesCountsZero) {
-    MainWindow w({dialogs, shell, QUrl()});
-    EXPECT_EQ(w.Label1->text(), "Cantidad: 0");
 }
 
 TEST_F(MainWindowTest, WindowAndControlsSitWhereDesigned) {
@@ -78,30 +72,28 @@ TEST_F(MainWindowTest, WindowAndControlsSitWhereDesigned) {
     EXPECT_EQ(w.minimumSize(), w.maximumSize()) << "the layout is fixed";
     EXPECT_FALSE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(w.windowFlags() & Qt::WindowMinimizeButtonHint);
-    EXPECT_EQ(w.Image11->geometry(), QRect(216, 112, 329, 329));
-    EXPECT_EQ(w.image110->geometry(), QRect(216, 112, 329, 329));
+    const std::pair<QWidget*, QRect> places[] = {
+        {w.Image11, {216, 112, 329, 329}},  {w.image110, {216, 112, 329, 329}},
+        {w.Image4, {304, 8, 22, 18}},       {w.Image5, {272, 8, 23, 18}},
+        {w.Command4, {344, 16, 59, 53}},    {w.Command5, {760, 16, 59, 53}},
+        {w.MSFlexGrid1, {8, 24, 241, 297}}, {w.WebBrowser1, {-48, 464, 897, 65}},
+    };
+    for (const auto& [widget, place] : places)
+        EXPECT_EQ(widget->geometry(), place) << widget->metaObject()->className();
     EXPECT_EQ(w.Image11->ScaleWidth(), 329);
-    EXPECT_EQ(w.Image4->geometry(), QRect(304, 8, 22, 18));
-    EXPECT_EQ(w.Image5->geometry(), QRect(272, 8, 23, 18));
-    EXPECT_EQ(w.Command4->geometry(), QRect(344, 16, 59, 53));
-    EXPECT_EQ(w.Command5->geometry(), QRect(760, 16, 59, 53));
-    EXPECT_EQ(w.MSFlexGrid1->geometry(), QRect(8, 24, 241, 297));
     EXPECT_EQ(w.MSFlexGrid1->parentWidget(), w.Frame4);
     EXPECT_EQ(w.File1->parentWidget(), w.Frame1);
     EXPECT_EQ(w.Image4->parentWidget(), w.Image11);
-    EXPECT_EQ(w.WebBrowser1->geometry(), QRect(-48, 464, 897, 65));
     EXPECT_EQ(w.Image11->toolTip(), "Click to select...");
     EXPECT_EQ(w.Image5->toolTip(), "View in deafault image viewer");
     EXPECT_EQ(w.Image4->toolTip(), "Rotate");
     EXPECT_EQ(w.Label6->text(), "Doble Click in the file to select...");
 
     w.show();
-    for (QWidget* hidden :
-         {static_cast<QWidget*>(w.ProgressBar1), static_cast<QWidget*>(w.ProgressBar2),
-          static_cast<QWidget*>(w.Label7), static_cast<QWidget*>(w.Image4),
-          static_cast<QWidget*>(w.Image5), static_cast<QWidget*>(w.image110),
-          static_cast<QWidget*>(w.Image10), static_cast<QWidget*>(w.Image12)})
-        EXPECT_FALSE(hidden->isVisible()) << hidden->metaObject()->className();
+    QWidget* hidden[] = {w.ProgressBar1, w.ProgressBar2, w.Label7,  w.Image4,
+                         w.Image5,       w.image110,     w.Image10, w.Image12};
+    for (QWidget* widget : hidden)
+        EXPECT_FALSE(widget->isVisible()) << widget->metaObject()->className();
     EXPECT_TRUE(w.Image11->isVisible());
 }
 
@@ -119,35 +111,25 @@ TEST_F(MainWindowTest, FileListHasFocusAndTabRunsAsDesigned) {
     }
 }
 
-// The panel stays visible only for a page titled exactly "publ".
-class WebPanelTitles : public MainWindowTest {
-protected:
-    bool visibleAfterActivation(int status, const QByteArray& body) {
+TEST_F(MainWindowTest, ThePanelStaysOnlyForAPageTitledExactlyPubl) {
+    PageServer server;
+    const std::tuple<int, QByteArray, bool> pages[] = {
+        {200, pageTitled("publ"), true},
+        {200, pageTitled("Publ"), false},
+        {200, pageTitled("publ "), false},
+        {200, pageTitled(""), false},
+        {200, "<html><body>no title</body></html>", false},
+        {500, pageTitled("publ"), false},
+        {404, pageTitled("publ"), false},
+    };
+    for (const auto& [status, body, shown] : pages) {
         server.setPage("/publ_mv.php", status, body);
         MainWindow w({dialogs, shell, server.base()});
         w.Form_Activate();
-        return !w.WebBrowser1->isHidden();
+        EXPECT_EQ(!w.WebBrowser1->isHidden(), shown) << status << " " << body.toStdString();
     }
-    PageServer server;
-};
 
-TEST_F(WebPanelTitles, ExactTitleShowsThePanel) {
-    EXPECT_TRUE(visibleAfterActivation(200, pageTitled("publ")));
-}
-
-TEST_F(WebPanelTitles, OtherTitlesHideIt) {
-    EXPECT_FALSE(visibleAfterActivation(200, pageTitled("Publ")));
-    EXPECT_FALSE(visibleAfterActivation(200, pageTitled("publ ")));
-    EXPECT_FALSE(visibleAfterActivation(200, pageTitled("")));
-    EXPECT_FALSE(visibleAfterActivation(200, "<html><body>no title</body></html>"));
-}
-
-TEST_F(WebPanelTitles, ErrorPageHidesIt) {
-    EXPECT_FALSE(visibleAfterActivation(500, pageTitled("publ")));
-    EXPECT_FALSE(visibleAfterActivation(404, pageTitled("publ")));
-}
-
-TEST_F(MainWindowTest, ClosedPortHidesThePanelQuietly) {
+    // A closed port hides it quietly.
     quint16 port = 0;
     {
         QTcpServer probe;
@@ -188,59 +170,20 @@ TEST_F(MainWindowTest, ButtonsAreTheStoredXpButtons) {
     EXPECT_EQ(w.Command1->PictureHeight(), 46);
 }
 
-TEST_F(MainWindowTest, EachButtonClickRunsItsFlow) {
-    MainWindow w({dialogs, shell, QUrl("http://127.0.0.1:9/")});
-    w.show();
-    // Every dialog is cancelled by the script, so each flow stops at its first question.
-    QTest::mouseClick(w.Command1, Qt::LeftButton, {}, QPoint(20, 20));
-    ASSERT_EQ(dialogs.fileCalls.size(), 1);
-    EXPECT_EQ(dialogs.fileCalls[0].mode, FileDialogMode::Save);
-    EXPECT_EQ(dialogs.fileCalls[0].request.filter, "Text Files|*.txt");
-
-    QTest::mouseClick(w.Command2, Qt::LeftButton, {}, QPoint(20, 20));
-    EXPECT_EQ(dialogs.folderTitles,
-              QStringList{"Select the path where you want to all the images to be saved"});
-
-    QTest::mouseClick(w.Command3, Qt::LeftButton, {}, QPoint(20, 20));
-    ASSERT_EQ(dialogs.fileCalls.size(), 2);
-    EXPECT_EQ(dialogs.fileCalls[1].mode, FileDialogMode::Save);
-    EXPECT_EQ(dialogs.fileCalls[1].request.filter, "Marvolia files|*.mvl");
-    EXPECT_EQ(dialogs.fileCalls[1].request.fileName, "untiteled");
-
-    QTest::mouseClick(w.Command4, Qt::LeftButton, {}, QPoint(20, 20));
-    ASSERT_EQ(dialogs.fileCalls.size(), 3);
-    EXPECT_EQ(dialogs.fileCalls[2].mode, FileDialogMode::Open);
-    EXPECT_TRUE(dialogs.messages.isEmpty()) << "an empty grid asks nothing";
-
-    QTest::mouseClick(w.Command5, Qt::LeftButton, {}, QPoint(20, 20));
-    ASSERT_EQ(shell.started.size(), 1);
-    EXPECT_EQ(shell.started[0].argument, "http://127.0.0.1:9/mv_help.html");
-}
-
-TEST_F(MainWindowTest, HelpStartsOneCommandWithTheWholeAddress) {
+// The buttons' flows are tried through clicks by the selection tests.
+TEST_F(MainWindowTest, HelpAndViewerStartOneCommandWithTheWholeText) {
     MainWindow w({dialogs, shell, QUrl("http://127.0.0.1:9/site/")});
     w.show();
     QTest::mouseClick(w.Command5, Qt::LeftButton);
-    ASSERT_EQ(shell.started.size(), 1);
+    w.current_file = "/tmp/it's \"quoted\" $(rm -rf x).jpg";
+    w.Image5_Click();
+    ASSERT_EQ(shell.started.size(), 2);
     EXPECT_EQ(shell.started[0].program, "explorer");
     EXPECT_EQ(shell.started[0].argument, "http://127.0.0.1:9/site/mv_help.html");
     EXPECT_EQ(shell.started[0].style, WindowStyle::Minimized);
-}
-
-TEST_F(MainWindowTest, ViewerGetsThePathWholeWhateverItHolds) {
-    MainWindow w({dialogs, shell, QUrl()});
-    const QStringList paths = {"/tmp/with blanks/a b.jpg", "/tmp/it's \"quoted\".jpg",
-                               "/tmp/semi;colon $(rm -rf x).jpg", "-leading dash.jpg"};
-    for (const QString& path : paths) {
-        w.current_file = path;
-        w.Image5_Click();
-    }
-    ASSERT_EQ(shell.started.size(), paths.size());
-    for (int i = 0; i < paths.size(); ++i) {
-        EXPECT_EQ(shell.started[i].program, "explorer");
-        EXPECT_EQ(shell.started[i].argument, paths[i]);
-        EXPECT_EQ(shell.started[i].style, WindowStyle::Maximized);
-    }
+    EXPECT_EQ(shell.started[1].program, "explorer");
+    EXPECT_EQ(shell.started[1].argument, w.current_file);
+    EXPECT_EQ(shell.started[1].style, WindowStyle::Maximized);
 }
 
 } // namespace

@@ -11,62 +11,32 @@ namespace {
 
 constexpr std::int32_t kWhiteValue = 0x00FFFFFF;
 
-TEST(TurnPoint, DirectionZeroTurnsOneWay) {
-    Point16 p{3, 5};
-    std::int16_t angle = 90;
-    Point16& result = turn_point(p, angle, 0);
-    EXPECT_EQ(&result, &p);
-    EXPECT_EQ(p, (Point16{5, -3}));
-    EXPECT_EQ(angle, 1);
+TEST(TurnPoint, TurnsBySignedQuartersRoundedHalfToEven) {
+    const struct {
+        std::int16_t angle;
+        std::int16_t direction;
+        Point16 turned;
+        std::int16_t quarters; // written back
+    } cases[] = {
+        {90, 0, {5, -3}, 1},   {90, 1, {-5, 3}, 1}, {90, 2, {5, 3}, 1},
+        {270, -1, {5, 3}, 3}, // other directions only swap
+        {135, 0, {-3, -5}, 2}, {45, 0, {3, 5}, 0},  {360, 0, {3, 5}, 4},
+    };
+    for (const auto& c : cases) {
+        Point16 p{3, 5};
+        std::int16_t angle = c.angle;
+        EXPECT_EQ(&turn_point(p, angle, c.direction), &p);
+        EXPECT_EQ(p, c.turned) << c.angle << " " << c.direction;
+        EXPECT_EQ(angle, c.quarters) << c.angle << " " << c.direction;
+    }
 }
 
-TEST(TurnPoint, DirectionOneTurnsTheOtherWay) {
-    Point16 p{3, 5};
-    std::int16_t angle = 90;
-    turn_point(p, angle, 1);
-    EXPECT_EQ(p, (Point16{-5, 3}));
-    EXPECT_EQ(angle, 1);
-}
-
-TEST(TurnPoint, OtherDirectionsOnlySwap) {
-    Point16 p{3, 5};
-    std::int16_t angle = 90;
-    turn_point(p, angle, 2);
-    EXPECT_EQ(p, (Point16{5, 3}));
-    angle = 270;
-    turn_point(p, angle, -1);
-    EXPECT_EQ(p, (Point16{3, 5}));
-    EXPECT_EQ(angle, 3);
-}
-
-TEST(TurnPoint, AngleRoundsHalvesToEvenAndIsWrittenBack) {
-    Point16 p{3, 5};
-    std::int16_t angle = 135; // 1.5 turns -> 2
-    turn_point(p, angle, 0);
-    EXPECT_EQ(angle, 2);
-    EXPECT_EQ(p, (Point16{-3, -5}));
-
-    Point16 q{3, 5};
-    angle = 45; // 0.5 turns -> 0
-    EXPECT_EQ(turn_point(q, angle, 0), (Point16{3, 5}));
-    EXPECT_EQ(angle, 0);
-
-    Point16 r{3, 5};
-    angle = 360;
-    turn_point(r, angle, 0);
-    EXPECT_EQ(r, (Point16{3, 5}));
-    EXPECT_EQ(angle, 4);
-}
-
-TEST(PreviewHelpers, DesignedPlaceUsesOffset216) {
+TEST(PreviewHelpers, ToLocalAndBackRoundHalvesToEven) {
     const PreviewPlace designed;
     EXPECT_EQ(to_local({0, 0}, designed), (Point16{-216, 112}));
     EXPECT_EQ(to_local({300, 20}, designed), (Point16{84, 92}));
     EXPECT_EQ(to_screen({0, 0}, designed), (Point16{432, 328}));
     EXPECT_EQ(to_screen({10, -20}, designed), (Point16{442, 348}));
-}
-
-TEST(PreviewHelpers, FractionalPlaceRoundsHalvesToEven) {
     const PreviewPlace place{216.5, 112.5, 329};
     // 0 - 216.5 -> -216, 112.5 - 0 -> 112; 3 - 216.5 = -213.5 -> -214.
     EXPECT_EQ(to_local({0, 0}, place), (Point16{-216, 112}));
@@ -122,21 +92,21 @@ struct Turn : ::testing::Test {
     RotationEnv env() { return {*preview, *bar}; }
 };
 
-TEST_F(Turn, OneTurnMovesEveryPixelAQuarterClockwise) {
-    const QImage before = drawTestPicture();
-    rotate_pict(*preview, *backBuffer, true, env());
-    ASSERT_EQ(preview->Image().size(), QSize(329, 329));
-    for (int y = 0; y < 329; ++y)
-        for (int x = 0; x < 329; ++x)
-            ASSERT_EQ(preview->Point(328 - y, x), colourValue(before.pixel(x, y))) << x << "," << y;
-}
-
-TEST_F(Turn, FourTurnsGiveEveryPixelBack) {
-    const QImage before = drawTestPicture();
-    for (int i = 0; i < 4; ++i)
+TEST_F(Turn, EveryPixelMovesAQuarterClockwiseWhereverThePreviewSits) {
+    for (const QPoint at : {QPoint(216, 112), QPoint(30, 9)}) {
+        place(at.x(), at.y());
+        const QImage before = drawTestPicture();
         rotatePreview(*preview, *backBuffer, *bar);
-    EXPECT_EQ(preview->Image(), before);
-    EXPECT_EQ(preview->size(), QSize(329, 329));
+        ASSERT_EQ(preview->Image().size(), QSize(329, 329));
+        for (int y = 0; y < 329; ++y)
+            for (int x = 0; x < 329; ++x)
+                ASSERT_EQ(preview->Point(328 - y, x), colourValue(before.pixel(x, y)))
+                    << x << "," << y;
+        for (int i = 0; i < 3; ++i)
+            rotatePreview(*preview, *backBuffer, *bar);
+        EXPECT_EQ(preview->Image(), before) << "four turns give every pixel back";
+        EXPECT_EQ(preview->size(), QSize(329, 329));
+    }
 }
 
 TEST_F(Turn, WhitePointsShowTheBackBuffersBackground) {
@@ -175,23 +145,12 @@ TEST_F(Turn, BackBufferIsClearAndBarHiddenAfterwards) {
     EXPECT_EQ(steps[0], (std::pair<int, int>{1, 100}));
     for (int x = 0; x <= 329; ++x)
         EXPECT_EQ(steps[static_cast<std::size_t>(x) + 1], (std::pair<int, int>{x, 329}));
-}
 
-TEST_F(Turn, WithoutTheFlagTheBarStaysOut) {
-    QObject::connect(bar, &QProgressBar::valueChanged,
-                     [](int) { ADD_FAILURE() << "the bar moved"; });
-    drawTestPicture();
+    // Without the flag the bar stays out.
+    steps.clear();
     rotate_pict(*preview, *backBuffer, false, env());
+    EXPECT_TRUE(steps.empty());
     EXPECT_TRUE(bar->isHidden());
-}
-
-TEST_F(Turn, TurnsInPlaceWhereverThePreviewSits) {
-    place(30, 9);
-    const QImage before = drawTestPicture();
-    rotatePreview(*preview, *backBuffer, *bar);
-    for (int y = 0; y < 329; ++y)
-        for (int x = 0; x < 329; ++x)
-            ASSERT_EQ(preview->Point(328 - y, x), colourValue(before.pixel(x, y))) << x << "," << y;
 }
 
 TEST_F(Turn, ThePictureStaysTheUnturnedOne) {

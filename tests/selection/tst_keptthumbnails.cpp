@@ -54,7 +54,7 @@ using KeptRemove = SelectionWindowTest;
 
 TEST(KeptThumbnails, AreUsedUntilTheFileChanges) {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("a.jpg"));
+    const QString path = dir.filePath("a.jpg");
     ASSERT_TRUE(writeJpeg(coordinatePicture(400, 300), path));
     const PhotoThumbnail first = photoThumbnail(path);
     ASSERT_TRUE(first.ok());
@@ -73,8 +73,7 @@ TEST(KeptThumbnails, AreUsedUntilTheFileChanges) {
     EXPECT_TRUE(changed.picture.ok());
     EXPECT_NEAR(qGreen(changed.samples.block.pixel(20, 15)), 255, 2);
 
-    EXPECT_EQ(photoThumbnail(dir.filePath(QStringLiteral("none.jpg"))).error,
-              QStringLiteral("the file does not exist"));
+    EXPECT_EQ(photoThumbnail(dir.filePath("none.jpg")).error, "the file does not exist");
 }
 
 TEST_F(KeptOpen, WorkersGiveTheRowsAndMessagesOfLoadingOneByOne) {
@@ -82,25 +81,27 @@ TEST_F(KeptOpen, WorkersGiveTheRowsAndMessagesOfLoadingOneByOne) {
     QStringList paths;
     for (int i = 0; i < 14; ++i)
         paths << photo(QStringLiteral("p%1.jpg").arg(i), 17 * i);
-    ASSERT_TRUE(writeBitmap(coordinatePicture(120, 90), at(QStringLiteral("bitmap.jpg"))));
-    ASSERT_TRUE(put(at(QStringLiteral("broken.jpg")), "not a picture"));
+    ASSERT_TRUE(writeBitmap(coordinatePicture(120, 90), at("bitmap.jpg")));
+    ASSERT_TRUE(put(at("broken.jpg"), "not a picture"));
     QByteArray cut = contents(paths[3]);
     cut.chop(cut.size() / 2);
-    ASSERT_TRUE(put(at(QStringLiteral("cut.jpg")), cut));
-    paths.insert(2, at(QStringLiteral("gone.jpg")));
-    paths.insert(5, at(QStringLiteral("bitmap.jpg")));
-    paths.insert(9, at(QStringLiteral("broken.jpg")));
+    ASSERT_TRUE(put(at("cut.jpg"), cut));
+    paths.insert(2, at("gone.jpg"));
+    paths.insert(5, at("bitmap.jpg"));
+    paths.insert(9, at("broken.jpg"));
     paths.insert(11, paths[4]);
-    paths.insert(12, at(QStringLiteral("cut.jpg")));
+    paths.insert(12, at("cut.jpg"));
     QStringList copies;
     for (int i = 0; i < paths.size(); ++i)
-        copies << (i % 5 == 3 ? QStringLiteral("0") : QString::number(i % 3 + 1));
-    ASSERT_TRUE(put(at(QStringLiteral("p.mvl")), projectOf(paths, copies)));
+        copies << (i % 5 == 3 ? "0" : QString::number(i % 3 + 1));
+    ASSERT_TRUE(put(at("p.mvl"), projectOf(paths, copies)));
 
+    int rowsWhenTold = -1;
+    dialogs.onMessage = [&](const ScriptedDialogs::MessageCall&) { rowsWhenTold = grid().Rows(); };
     for (int round = 0; round < 2; ++round) { // the second time from kept thumbnails
         dialogs.messages.clear();
         dialogs.answerMessage(MessageResult::No);
-        dialogs.answerFile(at(QStringLiteral("p.mvl")));
+        dialogs.answerFile(at("p.mvl"));
         press(w->Command4);
 
         ASSERT_EQ(grid().Rows(), paths.size() + 1) << "round " << round;
@@ -114,17 +115,18 @@ TEST_F(KeptOpen, WorkersGiveTheRowsAndMessagesOfLoadingOneByOne) {
             if (read.ok())
                 lastShown = paths[i];
             else
-                unshown << paths[i] + QStringLiteral(": ") + read.error;
+                unshown << paths[i] + ": " + read.error;
             EXPECT_EQ(grid().CellPictureAt(row, ColPhoto), thumbnailOnItsOwn(paths[i]))
                 << "row " << row << " round " << round;
             EXPECT_EQ(grid().CellPictureAt(row, ColCopies).isNull(), copies[i] != "0");
         }
-        // The prompt once there are rows, then the pictures.
+        // The prompt once there are rows, then the pictures once all are in.
+        EXPECT_EQ(rowsWhenTold, paths.size() + 1);
         ASSERT_EQ(dialogs.messages.size(), round == 0 ? 1 : 2);
         EXPECT_EQ(dialogs.messages.last().text,
                   QStringLiteral("The project \"%1\" was loaded, but these pictures could not "
                                  "be shown:\n\n%2")
-                      .arg(at(QStringLiteral("p.mvl")), unshown.join(QLatin1Char('\n'))));
+                      .arg(at("p.mvl"), unshown.join(QLatin1Char('\n'))));
         EXPECT_EQ(unshown.size(), 3); // gone, broken, cut short
         // The loader holds the last photo shown, as after loading each in turn.
         const PictureRead last = readPictureFile(lastShown, QSize(40, 30));
@@ -159,8 +161,9 @@ TEST_F(KeptRemove, MovedRowsKeepTheirThumbnailsUnlessTheFileChanged) {
     expectSolidThumbnail(2, qRgb(33, 66, 99));
     expectSolidThumbnail(3, qRgb(40, 40, 40));
     EXPECT_TRUE(grid().CellPictureAt(4, ColPhoto).isNull());
+    EXPECT_EQ(list().entries[4].file, e);
     ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_TRUE(dialogs.messages[0].text.endsWith(e + QStringLiteral(": the file does not exist")))
+    EXPECT_TRUE(dialogs.messages[0].text.endsWith(e + ": the file does not exist"))
         << dialogs.messages[0].text.toStdString();
 }
 
