@@ -152,8 +152,9 @@ TEST_F(ProjectOpen, APromptComesFirstWhenThereAreRows) {
         EXPECT_EQ(asked, c.asked);
         EXPECT_EQ(w->selection.count, c.opened ? 0 : 2);
         EXPECT_EQ(grid().Rows(), c.opened ? 1 : 3);
-        if (c.opened)
+        if (c.opened) {
             EXPECT_EQ(w->Frame4->title(), " 0 Photos Selected");
+        }
     }
     EXPECT_EQ(contents(at("saved.mvl")), kTwoPhotosFile);
 }
