@@ -1,4 +1,5 @@
-// Paints every picture and writes every page the program ships.
+// Paints every picture the program ships. (The site pages in assets/site are
+// plain text and kept as they are written.)
 //
 //   makeassets <repository root>
 //
@@ -11,7 +12,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageWriter>
-#include <QSaveFile>
 
 #include <cstdio>
 #include <functional>
@@ -45,16 +45,6 @@ const ImageAsset kImages[] = {
     {"packaging/project48.png", [] { return projectFileIcon(48); }, "png"},
 };
 
-struct PageAsset {
-    const char* path;
-    std::function<QString()> write;
-};
-
-const PageAsset kPages[] = {
-    {"site/publ_mv.php", panelPage},
-    {"site/mv_help.html", helpPage},
-};
-
 bool makeFolderFor(const QString& file) {
     const QString folder = QFileInfo(file).absolutePath();
     if (QDir().mkpath(folder))
@@ -76,17 +66,6 @@ bool writeImage(const QString& file, const QImage& image, const char* format) {
     return true;
 }
 
-bool writePage(const QString& file, const QString& text) {
-    QSaveFile out(file);
-    const QByteArray bytes = text.toUtf8();
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
-        std::fprintf(stderr, "makeassets: cannot write %s\n", qPrintable(file));
-        return false;
-    }
-    std::printf("%-28s %6lld bytes\n", qPrintable(file), static_cast<long long>(bytes.size()));
-    return true;
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -103,10 +82,6 @@ int main(int argc, char* argv[]) {
     for (const ImageAsset& asset : kImages) {
         const QString file = assets.filePath(QString::fromLatin1(asset.path));
         ok = makeFolderFor(file) && writeImage(file, asset.paint(), asset.format) && ok;
-    }
-    for (const PageAsset& page : kPages) {
-        const QString file = assets.filePath(QString::fromLatin1(page.path));
-        ok = makeFolderFor(file) && writePage(file, page.write()) && ok;
     }
     return ok ? 0 : 1;
 }

@@ -28,7 +28,3 @@ QImage noCopiesMarker();     // 40 x 30, the grid's mark for "0" copies
 
 // Pictures the desktop shows for the program's files (desktopicons.cpp).
 QImage projectFileIcon(int size); // 16, 32 or 48 pixels, a project (.mvl) file
-
-// The pages of the maker's site (sitepages.cpp).
-QString panelPage(); // publ_mv.php, shown in the web panel
-QString helpPage();  // mv_help.html
