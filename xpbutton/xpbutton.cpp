@@ -325,9 +325,11 @@ void XpButton::applyHand() {
 
 QCursor XpButton::customPointer() const {
     const PicturePtr icon = baseMouseIcon();
-    if (icon && icon == m_imgHAND)
-        return QCursor(QPixmap::fromImage(icon->image()), fingertip(icon->image()).x(),
-                       fingertip(icon->image()).y());
+    if (icon && icon == m_imgHAND) {
+        const QImage& image = icon->image();
+        const QPoint tip = fingertip(image);
+        return QCursor(QPixmap::fromImage(image), tip.x(), tip.y());
+    }
     if (!icon && m_handFallback)
         return QCursor(Qt::PointingHandCursor);
     return ControlBase::customPointer();

@@ -42,16 +42,31 @@ private:
     int m_height;
 };
 
-std::uint32_t convert(std::uint32_t value, const DeviceContext& source,
-                      const DeviceContext& target) {
-    const bool fromMono = source.isMonochrome();
-    const bool toMono = target.isMonochrome();
-    if (fromMono == toMono)
-        return value;
-    if (toMono)
-        return value == (toQRgb(source.bkColor) & kRgbBits) ? 1u : 0u;
-    return (value ? toQRgb(target.bkColor) : toQRgb(target.textColor)) & kRgbBits;
-}
+// Source pixel values as the target takes them. The formats and colours
+// involved are fixed for the length of a blit, so they are looked up once.
+class Conversion {
+public:
+    Conversion(const DeviceContext& source, const DeviceContext& target)
+        : m_fromMono(source.isMonochrome()), m_toMono(target.isMonochrome()),
+          m_sourceBack(toQRgb(source.bkColor) & kRgbBits),
+          m_targetBack(toQRgb(target.bkColor) & kRgbBits),
+          m_targetText(toQRgb(target.textColor) & kRgbBits) {}
+
+    std::uint32_t operator()(std::uint32_t value) const {
+        if (m_fromMono == m_toMono)
+            return value;
+        if (m_toMono)
+            return value == m_sourceBack ? 1u : 0u;
+        return value ? m_targetBack : m_targetText;
+    }
+
+private:
+    bool m_fromMono;
+    bool m_toMono;
+    std::uint32_t m_sourceBack;
+    std::uint32_t m_targetBack;
+    std::uint32_t m_targetText;
+};
 
 std::optional<std::uint32_t> combine(std::uint32_t rop, std::uint32_t s, std::uint32_t d,
                                      std::uint32_t bits) {
@@ -98,6 +113,7 @@ bool blit(DeviceContext& target, int x, int y, int w, int h, const DeviceContext
             block.push_back(from.read(column, row));
     }
     PixelAccess to(target);
+    const Conversion convert(source, target);
     const std::uint32_t bits = to.isMonochrome() ? 1u : kRgbBits;
     auto next = block.cbegin();
     for (int j = down.first; j < down.end; ++j) {
@@ -107,7 +123,7 @@ bool blit(DeviceContext& target, int x, int y, int w, int h, const DeviceContext
             // Inside the target by construction.
             const int tx = static_cast<int>(std::int64_t(x) + i);
             const int ty = static_cast<int>(std::int64_t(y) + j);
-            const std::uint32_t s = convert(**next, source, target);
+            const std::uint32_t s = convert(**next);
             to.write(tx, ty, *combine(rop, s, *to.read(tx, ty), bits));
         }
     }

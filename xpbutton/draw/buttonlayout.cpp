@@ -15,6 +15,24 @@ std::int32_t centred(std::int64_t start, std::int64_t end, std::int64_t size) {
 WinRect placed(std::int64_t left, std::int64_t top, std::int64_t width, std::int64_t height) {
     return {to32(left), to32(top), to32(left + width), to32(top + height)};
 }
+
+// Two boxes side by side, kGap apart, centred together across `inner` and
+// each centred on its own down it. The first is placed before the second.
+void sideBySide(const WinRect& inner, std::int64_t w1, std::int64_t h1, WinRect& first,
+                std::int64_t w2, std::int64_t h2, WinRect& second) {
+    first = placed(centred(inner.left, inner.right, w1 + kGap + w2),
+                   centred(inner.top, inner.bottom, h1), w1, h1);
+    second = placed(std::int64_t(first.right) + kGap, centred(inner.top, inner.bottom, h2), w2, h2);
+}
+
+// The same with the first box above the second.
+void stacked(const WinRect& inner, std::int64_t w1, std::int64_t h1, WinRect& first,
+             std::int64_t w2, std::int64_t h2, WinRect& second) {
+    first = placed(centred(inner.left, inner.right, w1),
+                   centred(inner.top, inner.bottom, h1 + kGap + h2), w1, h1);
+    second =
+        placed(centred(inner.left, inner.right, w2), std::int64_t(first.bottom) + kGap, w2, h2);
+}
 } // namespace
 
 QString captionText(const ButtonState& state) {
@@ -32,28 +50,16 @@ void placePictureAndCaption(const WinRect& inner, std::int32_t position, std::in
     const std::int64_t ch = std::int64_t(caption.bottom) - caption.top;
     switch (position) {
     case 0: // above
-        picture = placed(centred(inner.left, inner.right, pw),
-                         centred(inner.top, inner.bottom, std::int64_t(ph) + kGap + ch), pw, ph);
-        caption = placed(centred(inner.left, inner.right, cw), std::int64_t(picture.bottom) + kGap,
-                         cw, ch);
+        stacked(inner, pw, ph, picture, cw, ch, caption);
         break;
     case 1: // left
-        picture = placed(centred(inner.left, inner.right, std::int64_t(pw) + kGap + cw),
-                         centred(inner.top, inner.bottom, ph), pw, ph);
-        caption = placed(std::int64_t(picture.right) + kGap, centred(inner.top, inner.bottom, ch),
-                         cw, ch);
+        sideBySide(inner, pw, ph, picture, cw, ch, caption);
         break;
     case 2: // right
-        caption = placed(centred(inner.left, inner.right, std::int64_t(pw) + kGap + cw),
-                         centred(inner.top, inner.bottom, ch), cw, ch);
-        picture = placed(std::int64_t(caption.right) + kGap, centred(inner.top, inner.bottom, ph),
-                         pw, ph);
+        sideBySide(inner, cw, ch, caption, pw, ph, picture);
         break;
     case 3: // below
-        caption = placed(centred(inner.left, inner.right, cw),
-                         centred(inner.top, inner.bottom, std::int64_t(ph) + kGap + ch), cw, ch);
-        picture = placed(centred(inner.left, inner.right, pw), std::int64_t(caption.bottom) + kGap,
-                         pw, ph);
+        stacked(inner, cw, ch, caption, pw, ph, picture);
         break;
     default: // the caption alone; the picture stays where it was
         break;

@@ -45,8 +45,9 @@ std::int32_t pictureOffset(const ButtonState& state) {
 // Embossed, then laid over the face with its black background left out.
 void drawDisabledBitmap(DeviceContext& hDC, const ButtonState& state, const Bitmap& scaled,
                         const WinRect& rect) {
-    const int pw = sizesOf(state).pw;
-    const int ph = sizesOf(state).ph;
+    const PictureSizes sizes = sizesOf(state);
+    const int pw = sizes.pw;
+    const int ph = sizes.ph;
     MemoryBitmap embossed(hDC, pw, ph);
     DrawStateA(embossed.dc, nullptr, scaled.toImage(), 0, 0, 0, 0, DST_BITMAP | DSS_DISABLED);
     TransparentBlit(hDC, hDC, embossed.dc, 0, 0, pw, ph, rect.left, rect.top, kBlack);

@@ -2,6 +2,19 @@
 
 #include "colorarithmetic.h"
 
+#include <algorithm>
+
+namespace {
+// What putColour writes: a monochrome target takes an index, others the colour.
+uint pixelValue(const QImage& image, ColorValue rgb) {
+    if (image.format() == QImage::Format_Mono) {
+        const ColorParts parts = SplitColor(rgb);
+        return parts.red + parts.green + parts.blue >= 384 ? 1 : 0;
+    }
+    return toQRgb(rgb);
+}
+} // namespace
+
 DeviceContext::DeviceContext(QImage& surface) : m_surface(&surface) {}
 
 QImage* DeviceContext::target() const {
@@ -33,12 +46,19 @@ void DeviceContext::putColour(int x, int y, ColorValue rgb) {
     if (!contains(x, y))
         return;
     QImage* image = target();
-    if (isMonochrome()) {
-        const ColorParts parts = SplitColor(rgb);
-        image->setPixel(x, y, parts.red + parts.green + parts.blue >= 384 ? 1 : 0);
-    } else {
-        image->setPixel(x, y, toQRgb(rgb));
-    }
+    image->setPixel(x, y, pixelValue(*image, rgb));
+}
+
+void DeviceContext::fill(const WinRect& rect, ColorValue rgb) {
+    QImage* image = target();
+    if (!image)
+        return;
+    const int right = std::min(rect.right, image->width());
+    const int bottom = std::min(rect.bottom, image->height());
+    const uint value = pixelValue(*image, rgb);
+    for (int y = std::max(rect.top, 0); y < bottom; ++y)
+        for (int x = std::max(rect.left, 0); x < right; ++x)
+            image->setPixel(x, y, value);
 }
 
 void DeviceContext::blendPixel(int x, int y, QRgb argb) {

@@ -25,6 +25,8 @@ public:
     // Writes one pixel, clipped. A monochrome target takes white for light
     // colours and black for dark ones.
     void putColour(int x, int y, ColorValue rgb);
+    // putColour over every pixel of the rectangle inside the target.
+    void fill(const WinRect& rect, ColorValue rgb);
     // Lays a pixel with its own alpha over the target, clipped.
     void blendPixel(int x, int y, QRgb argb);
     // Inverts one pixel, clipped.

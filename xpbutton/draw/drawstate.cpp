@@ -87,12 +87,16 @@ void PaintPicture(DeviceContext& dc, const QImage& picture, int x, int y, int w,
     // Only target pixels inside the context are worth sampling.
     const VisibleSpan across = visibleSpan(x, w, dc.width());
     const VisibleSpan down = visibleSpan(y, h, dc.height());
+    // Every row samples the same source columns.
+    std::vector<std::int64_t> columns;
+    for (int i = across.first; i < across.end; ++i)
+        columns.push_back(std::int64_t(sx) + nearestSourceIndex(i, w, sw));
     for (int j = down.first; j < down.end; ++j) {
         const std::int64_t py = std::int64_t(sy) + nearestSourceIndex(j, h, sh);
         if (py < 0 || py >= argb.height())
             continue;
         for (int i = across.first; i < across.end; ++i) {
-            const std::int64_t px = std::int64_t(sx) + nearestSourceIndex(i, w, sw);
+            const std::int64_t px = columns[static_cast<std::size_t>(i - across.first)];
             if (px >= 0 && px < argb.width())
                 dc.blendPixel(x + i, y + j, argb.pixel(static_cast<int>(px), static_cast<int>(py)));
         }

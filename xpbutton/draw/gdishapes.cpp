@@ -4,12 +4,6 @@
 #include <cstdlib>
 
 namespace {
-// The part of the rectangle inside the bitmap, or an empty rectangle.
-WinRect clipped(const DeviceContext& dc, const WinRect& rect) {
-    return {std::max(rect.left, 0), std::max(rect.top, 0), std::min(rect.right, dc.width()),
-            std::min(rect.bottom, dc.height())};
-}
-
 // Every pixel of the rectangle's one-pixel outline, once.
 template <typename Paint> void forEachOutlinePixel(const WinRect& rect, Paint paint) {
     if (rect.right <= rect.left || rect.bottom <= rect.top)
@@ -30,10 +24,7 @@ template <typename Paint> void forEachOutlinePixel(const WinRect& rect, Paint pa
 } // namespace
 
 bool FillRect(DeviceContext& dc, const WinRect& rect, const Brush& brush) {
-    const WinRect area = clipped(dc, rect);
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x)
-            dc.putColour(x, y, brush.colour);
+    dc.fill(rect, brush.colour);
     return true;
 }
 
