@@ -1,5 +1,6 @@
 #include "copyexport.h"
 
+#include "browse.h"
 #include "commondialog.h"
 #include "dialogs.h"
 #include "filecopy.h"
@@ -24,10 +25,6 @@ QString copyFolderTitle() {
 QString folderListLine(const QString& name, const GridRow& row) {
     return QStringLiteral("File: ") + name + QStringLiteral(", Copies ") + row.copies +
            QStringLiteral(", Size ") + row.size;
-}
-
-QString pathInFolder(const QString& folder, const QString& name) {
-    return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
 }
 
 QString numberedName(const QString& name, int n) {
@@ -128,7 +125,7 @@ void copyToFolder(SelectionControls& c) {
             FolderPhoto& photo = photos[photoKey(row.path)];
             lines << folderListLine(photo.name, row);
             if (!photo.handled && !photo.inFolder) {
-                copies.add(row.path, pathInFolder(folder, photo.name));
+                copies.add(row.path, fullPath(folder, photo.name));
                 copied << row.path;
             }
             photo.handled = true;
