@@ -116,10 +116,7 @@ Setup makePhotos(const QString& root) {
     QDir().mkpath(s.previewFolder);
     s.big = writeKinds(s.previewFolder, QStringLiteral("24mp"), 6000, 4000);
     s.spacer = s.previewFolder + QStringLiteral("/0-spacer.jpg");
-    QFile spacer(s.spacer);
-    if (spacer.open(QIODevice::WriteOnly))
-        spacer.write(cameraJpeg(64, 48, Content::Smooth, Coding::Baseline, 99));
-    spacer.close();
+    writeBytes(s.spacer, cameraJpeg(64, 48, Content::Smooth, Coding::Baseline, 99));
 
     const QString kinds12 = root + QStringLiteral("/12mp");
     QDir().mkpath(kinds12);

@@ -7,14 +7,10 @@
 
 #include <unistd.h>
 
-namespace {
-
 bool writeBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
-
-} // namespace
 
 QList<Photo> writeKinds(const QString& folder, const QString& prefix, int width, int height) {
     QList<Photo> out;

@@ -24,3 +24,5 @@ QStringList spreadPhotos(const QStringList& sources, const QString& folder, int 
 bool writeProject(const QString& path, const QStringList& photos);
 
 QByteArray fileBytes(const QString& path);
+// False when not all of bytes reached the file.
+bool writeBytes(const QString& path, const QByteArray& bytes);

@@ -1,5 +1,6 @@
 #include "copyexport.h"
 
+#include "browse.h"
 #include "commondialog.h"
 #include "dialogs.h"
 #include "filecopy.h"
@@ -24,10 +25,6 @@ QString copyFolderTitle() {
 QString folderListLine(const QString& name, const GridRow& row) {
     return QStringLiteral("File: ") + name + QStringLiteral(", Copies ") + row.copies +
            QStringLiteral(", Size ") + row.size;
-}
-
-QString pathInFolder(const QString& folder, const QString& name) {
-    return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
 }
 
 QString numberedName(const QString& name, int n) {
@@ -65,34 +62,34 @@ struct FolderPhoto {
 
 // The file a path leads to, links followed; the path itself when it leads nowhere.
 QString photoKey(const QString& path) {
-    const QString canonical = QFileInfo(path).canonicalFilePath();
-    return canonical.isEmpty() ? QDir::cleanPath(QFileInfo(path).absoluteFilePath()) : canonical;
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
 }
 
 // Gives every distinct photo its name in the folder. Photos that already lie
 // there keep theirs, and so does the list; the others take their own name, or
-// a numbered one when another photo of the order has it.
-QHash<QString, FolderPhoto> planFolder(const QList<GridRow>& rows, const QString& folder,
-                                       const QString& listFile) {
+// a numbered one when another photo of the order has it. keys[i] is the
+// photoKey of rows[i].
+QHash<QString, FolderPhoto> planFolder(const QList<GridRow>& rows, const QStringList& keys,
+                                       const QString& folder, const QString& listFile) {
     QHash<QString, FolderPhoto> photos;
     FolderNames names;
     if (sameFile(QFileInfo(listFile).absolutePath(), folder))
         names.reserve(QFileInfo(listFile).fileName());
-    for (const GridRow& row : rows) {
-        if (!isListed(row.copies))
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        if (!isListed(rows[i].copies))
             continue;
-        const QString key = photoKey(row.path);
+        const QString& key = keys[i];
         const QFileInfo lies(key);
         if (!photos.contains(key) && lies.isFile() && sameFile(lies.absolutePath(), folder)) {
             photos.insert(key, {lies.fileName(), true});
             names.reserve(lies.fileName());
         }
     }
-    for (const GridRow& row : rows) {
-        const QString key = photoKey(row.path);
-        if (isListed(row.copies) && !photos.contains(key))
-            photos.insert(key, {names.claim(solo_file(row.path)), false});
-    }
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        if (isListed(rows[i].copies) && !photos.contains(keys[i]))
+            photos.insert(keys[i], {names.claim(solo_file(rows[i].path)), false});
     return photos;
 }
 
@@ -114,7 +111,12 @@ void copyToFolder(SelectionControls& c) {
         return;
 
     const QList<GridRow> rows = readGridRows(c.MSFlexGrid1);
-    QHash<QString, FolderPhoto> photos = planFolder(rows, folder, listFile);
+    // Each path is resolved once: a look-up on the disk per row, not three.
+    QStringList keys;
+    keys.reserve(rows.size());
+    for (const GridRow& row : rows)
+        keys << photoKey(row.path);
+    QHash<QString, FolderPhoto> photos = planFolder(rows, keys, folder, listFile);
     QStringList lines;
     // Copies reach the disk together, each complete or not at all.
     CopyBatch copies;
@@ -125,10 +127,10 @@ void copyToFolder(SelectionControls& c) {
     for (int i = 0; i < n; ++i) {
         const GridRow& row = rows[i];
         if (isListed(row.copies)) {
-            FolderPhoto& photo = photos[photoKey(row.path)];
+            FolderPhoto& photo = photos[keys[i]];
             lines << folderListLine(photo.name, row);
             if (!photo.handled && !photo.inFolder) {
-                copies.add(row.path, pathInFolder(folder, photo.name));
+                copies.add(row.path, fullPath(folder, photo.name));
                 copied << row.path;
             }
             photo.handled = true;

@@ -12,9 +12,6 @@ QString copyFolderTitle();
 // "File: a.jpg, Copies 2, Size 13x18": name is the photo's name in the folder.
 QString folderListLine(const QString& name, const GridRow& row);
 
-// A file's full path in a folder: the folder, "/" unless it ends with one, the name.
-QString pathInFolder(const QString& folder, const QString& name);
-
 // "a.jpg" numbered n: "a (n).jpg"; a name without extension gets " (n)" at its end.
 QString numberedName(const QString& name, int n);
 

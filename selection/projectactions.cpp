@@ -182,7 +182,7 @@ void loadProject(SelectionControls& c, const QString& file, const QString& marke
         grid.setCol(ColCopies);
         grid.setText(record.copies);
         entry.copies = record.copies;
-        grid.setCellPicture(record.copies == QStringLiteral("0") ? marker.image : QImage());
+        grid.setCellPicture(isListed(record.copies) ? QImage() : marker.image);
 
         grid.setCol(ColSize);
         grid.setText(record.size);

@@ -14,12 +14,18 @@
 
 namespace {
 
+// Whether the target's scale is its drawing's pixels, so that rows can be
+// written straight into the drawing instead of point by point.
+bool drawsOneToOne(const PictureBox& target) {
+    return target.ScaleWidth() == target.Image().width() &&
+           target.ScaleHeight() == target.Image().height();
+}
+
 // Every point of the square, both ends included, in the target's own
 // background colour: what the window's colour was read for. Points past the
 // box fall outside its drawing, so the fill covers exactly the box.
 void paintBackground(PictureBox& target) {
-    if (target.ScaleWidth() != target.Image().width() ||
-        target.ScaleHeight() != target.Image().height()) {
+    if (!drawsOneToOne(target)) {
         for (int x = 0; x <= kPreviewSide; ++x)
             for (int y = 0; y <= kPreviewSide; ++y)
                 target.PSet(x, y, static_cast<std::int32_t>(target.BackColor()));
@@ -36,8 +42,7 @@ void paintBackground(PictureBox& target) {
 // writes would be.
 void drawRow(const QImage& block, int r, int left, int top, PictureBox& target) {
     const int y = top + r;
-    if (target.ScaleWidth() != target.Image().width() ||
-        target.ScaleHeight() != target.Image().height()) {
+    if (!drawsOneToOne(target)) {
         const auto* in = reinterpret_cast<const QRgb*>(block.constScanLine(r));
         for (int c = 0; c < block.width(); ++c)
             target.PSet(left + c, y, valueFromColour(in[c]));

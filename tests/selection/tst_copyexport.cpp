@@ -1,3 +1,4 @@
+#include "browse.h"
 #include "copyexport.h"
 #include "folderbrowser.h"
 #include "orderwindow.h"
@@ -30,8 +31,8 @@ TEST(CopyExportNames, NamesPathsAndLines) {
     for (const auto& [wanted, given] : claims)
         EXPECT_EQ(names.claim(wanted), given);
 
-    EXPECT_EQ(pathInFolder("/media/card", "a.jpg"), "/media/card/a.jpg");
-    EXPECT_EQ(pathInFolder("/", "a.jpg"), "/a.jpg");
+    EXPECT_EQ(fullPath("/media/card", "a.jpg"), "/media/card/a.jpg");
+    EXPECT_EQ(fullPath("/", "a.jpg"), "/a.jpg");
     EXPECT_EQ(folderListLine("a.jpg", {"C:\\Fotos\\a.jpg", "2", "13x18", ""}),
               "File: a.jpg, Copies 2, Size 13x18");
 }
