@@ -39,22 +39,21 @@ ControlError PropertyValue::toInteger(qint64 low, qint64 high, qint64& out) cons
     return ControlError::None;
 }
 
-ControlError PropertyValue::toInt32(std::int32_t& out) const {
+template <typename Int> ControlError PropertyValue::toNarrow(Int& out) const {
     qint64 value = 0;
-    const ControlError error = toInteger(std::numeric_limits<std::int32_t>::min(),
-                                         std::numeric_limits<std::int32_t>::max(), value);
+    const ControlError error =
+        toInteger(std::numeric_limits<Int>::min(), std::numeric_limits<Int>::max(), value);
     if (error == ControlError::None)
-        out = static_cast<std::int32_t>(value);
+        out = static_cast<Int>(value);
     return error;
 }
 
+ControlError PropertyValue::toInt32(std::int32_t& out) const {
+    return toNarrow(out);
+}
+
 ControlError PropertyValue::toInt16(std::int16_t& out) const {
-    qint64 value = 0;
-    const ControlError error = toInteger(std::numeric_limits<std::int16_t>::min(),
-                                         std::numeric_limits<std::int16_t>::max(), value);
-    if (error == ControlError::None)
-        out = static_cast<std::int16_t>(value);
-    return error;
+    return toNarrow(out);
 }
 
 ControlError PropertyValue::toBool(bool& out) const {

@@ -50,6 +50,8 @@ public:
 
 private:
     ControlError toInteger(qint64 low, qint64 high, qint64& out) const;
+    // toInteger over the whole range of Int.
+    template <typename Int> ControlError toNarrow(Int& out) const;
 
     std::variant<std::monostate, bool, qint64, QString, PicturePtr, FontAttributes> m_value;
 };
