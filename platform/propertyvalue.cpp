@@ -16,6 +16,11 @@ bool PropertyValue::isPictureNone() const {
     return picture && !*picture;
 }
 
+bool PropertyValue::isPictureWithoutImage() const {
+    const auto* picture = std::get_if<PicturePtr>(&m_value);
+    return picture && (!*picture || (*picture)->image().isNull());
+}
+
 ControlError PropertyValue::toInteger(qint64 low, qint64 high, qint64& out) const {
     qint64 value = 0;
     if (const auto* b = std::get_if<bool>(&m_value)) {
@@ -114,12 +119,6 @@ ControlError PropertyValue::toFont(FontPtr& out) const {
     return ControlError::TypeMismatch;
 }
 
-namespace {
-bool pictureStoresNothing(const PicturePtr& picture) {
-    return !picture || picture->image().isNull();
-}
-} // namespace
-
 bool equalsDefault(const PropertyValue& value, const PropertyValue& defaultValue) {
     using Kind = PropertyValue::Kind;
     const auto& v = value.raw();
@@ -136,7 +135,7 @@ bool equalsDefault(const PropertyValue& value, const PropertyValue& defaultValue
         return v == d;
     case Kind::Picture:
         // An empty picture has no persisted form: it stores nothing.
-        if (pictureStoresNothing(std::get<PicturePtr>(v)))
+        if (value.isPictureWithoutImage())
             return true;
         if (const auto* p = std::get_if<PicturePtr>(&d))
             return *p == std::get<PicturePtr>(v);

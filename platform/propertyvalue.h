@@ -31,6 +31,8 @@ public:
 
     Kind kind() const;
     bool isPictureNone() const;
+    // A picture that is none or holds no image: it has no persisted form.
+    bool isPictureWithoutImage() const;
 
     // Conversions as a stored value is taken into a typed variable: numbers
     // out of range give Overflow, values of another kind Type mismatch.
