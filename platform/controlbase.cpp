@@ -9,11 +9,6 @@
 
 namespace {
 
-QRgb rgbOf(std::uint32_t colour) {
-    const std::uint32_t bgr = resolveColour(colour);
-    return qRgb(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
-}
-
 Shell* desktopShell() {
     static DesktopShell shell;
     return &shell;
@@ -94,7 +89,7 @@ ControlBase::~ControlBase() = default;
 QImage& ControlBase::hDC() {
     if (m_surface.size() != size()) {
         m_surface = QImage(size(), QImage::Format_RGB32);
-        m_surface.fill(rgbOf(m_backColor));
+        m_surface.fill(colourFromValue(m_backColor));
     }
     return m_surface;
 }
@@ -106,7 +101,7 @@ void ControlBase::setAutoRedraw(bool on) {
 }
 
 void ControlBase::Cls() {
-    hDC().fill(rgbOf(m_backColor));
+    hDC().fill(colourFromValue(m_backColor));
 }
 
 void ControlBase::setBaseBackColor(std::uint32_t colour, bool clear) {
@@ -249,5 +244,5 @@ void ControlBase::paintEvent(QPaintEvent*) {
     if (m_surface.size() == size())
         painter.drawImage(0, 0, m_surface);
     else
-        painter.fillRect(rect(), QColor(rgbOf(m_backColor)));
+        painter.fillRect(rect(), colourFromValue(m_backColor));
 }

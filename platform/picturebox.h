@@ -1,5 +1,7 @@
 #pragma once
 
+#include "syscolours.h"
+
 #include <QImage>
 #include <QWidget>
 
@@ -90,7 +92,3 @@ private:
 // floor(x * pixels / logical), so a reduced picture is read where the full
 // one would be.
 int scaledPixel(double x, int pixels, int logical);
-
-// Resolves a colour value, system colours from the fixed classic palette.
-QColor colourFromValue(std::uint32_t value);
-std::int32_t valueFromColour(QRgb rgb);

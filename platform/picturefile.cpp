@@ -1,5 +1,6 @@
 #include "picturefile.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 
@@ -109,7 +110,7 @@ PictureRead readPictureFile(const QString& path, QSize atLeast) {
                            : QStringLiteral("the file does not exist");
         return result;
     }
-    const QByteArray bytes = file.readAll();
+    QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         result.error = QStringLiteral("it cannot be read (%1)").arg(file.errorString());
         return result;
@@ -118,7 +119,10 @@ PictureRead readPictureFile(const QString& path, QSize atLeast) {
         static_cast<unsigned char>(bytes[1]) == 0xD8)
         return readJpeg(bytes, atLeast);
 
-    QImageReader reader(path);
+    // From the bytes already in memory, not the file a second time.
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);
     const QImage image = reader.read();
     if (image.isNull()) {

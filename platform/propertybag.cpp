@@ -27,13 +27,9 @@ void PropertyBag::write(const QString& key, const PropertyValue& value,
 }
 
 void PropertyBag::put(const QString& key, const PropertyValue& value) {
-    if (value.kind() == PropertyValue::Kind::Picture) {
-        PicturePtr picture;
-        value.toPicture(picture);
-        if (!picture || picture->image().isNull()) {
-            remove(key);
-            return;
-        }
+    if (value.isPictureWithoutImage()) {
+        remove(key);
+        return;
     }
     const qsizetype i = indexOf(key);
     if (i >= 0)

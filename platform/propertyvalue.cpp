@@ -16,6 +16,11 @@ bool PropertyValue::isPictureNone() const {
     return picture && !*picture;
 }
 
+bool PropertyValue::isPictureWithoutImage() const {
+    const auto* picture = std::get_if<PicturePtr>(&m_value);
+    return picture && (!*picture || (*picture)->image().isNull());
+}
+
 ControlError PropertyValue::toInteger(qint64 low, qint64 high, qint64& out) const {
     qint64 value = 0;
     if (const auto* b = std::get_if<bool>(&m_value)) {
@@ -39,22 +44,21 @@ ControlError PropertyValue::toInteger(qint64 low, qint64 high, qint64& out) cons
     return ControlError::None;
 }
 
-ControlError PropertyValue::toInt32(std::int32_t& out) const {
+template <typename Int> ControlError PropertyValue::toNarrow(Int& out) const {
     qint64 value = 0;
-    const ControlError error = toInteger(std::numeric_limits<std::int32_t>::min(),
-                                         std::numeric_limits<std::int32_t>::max(), value);
+    const ControlError error =
+        toInteger(std::numeric_limits<Int>::min(), std::numeric_limits<Int>::max(), value);
     if (error == ControlError::None)
-        out = static_cast<std::int32_t>(value);
+        out = static_cast<Int>(value);
     return error;
 }
 
+ControlError PropertyValue::toInt32(std::int32_t& out) const {
+    return toNarrow(out);
+}
+
 ControlError PropertyValue::toInt16(std::int16_t& out) const {
-    qint64 value = 0;
-    const ControlError error = toInteger(std::numeric_limits<std::int16_t>::min(),
-                                         std::numeric_limits<std::int16_t>::max(), value);
-    if (error == ControlError::None)
-        out = static_cast<std::int16_t>(value);
-    return error;
+    return toNarrow(out);
 }
 
 ControlError PropertyValue::toBool(bool& out) const {
@@ -115,12 +119,6 @@ ControlError PropertyValue::toFont(FontPtr& out) const {
     return ControlError::TypeMismatch;
 }
 
-namespace {
-bool pictureStoresNothing(const PicturePtr& picture) {
-    return !picture || picture->image().isNull();
-}
-} // namespace
-
 bool equalsDefault(const PropertyValue& value, const PropertyValue& defaultValue) {
     using Kind = PropertyValue::Kind;
     const auto& v = value.raw();
@@ -137,7 +135,7 @@ bool equalsDefault(const PropertyValue& value, const PropertyValue& defaultValue
         return v == d;
     case Kind::Picture:
         // An empty picture has no persisted form: it stores nothing.
-        if (pictureStoresNothing(std::get<PicturePtr>(v)))
+        if (value.isPictureWithoutImage())
             return true;
         if (const auto* p = std::get_if<PicturePtr>(&d))
             return *p == std::get<PicturePtr>(v);

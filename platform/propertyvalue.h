@@ -31,6 +31,8 @@ public:
 
     Kind kind() const;
     bool isPictureNone() const;
+    // A picture that is none or holds no image: it has no persisted form.
+    bool isPictureWithoutImage() const;
 
     // Conversions as a stored value is taken into a typed variable: numbers
     // out of range give Overflow, values of another kind Type mismatch.
@@ -50,6 +52,8 @@ public:
 
 private:
     ControlError toInteger(qint64 low, qint64 high, qint64& out) const;
+    // toInteger over the whole range of Int.
+    template <typename Int> ControlError toNarrow(Int& out) const;
 
     std::variant<std::monostate, bool, qint64, QString, PicturePtr, FontAttributes> m_value;
 };

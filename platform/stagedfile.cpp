@@ -1,7 +1,5 @@
 #include "stagedfile.h"
 
-#include "checkedwrite.h"
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,6 +9,25 @@
 #include <cstring>
 
 namespace {
+
+// Every write checked; false as soon as one falls short.
+bool writeAll(QFileDevice& file, const char* data, qint64 size) {
+    qint64 done = 0;
+    while (done < size) {
+        const qint64 wrote = file.write(data + done, size - done);
+        if (wrote <= 0)
+            return false;
+        done += wrote;
+    }
+    return true;
+}
+
+// The system's own words for the file's last error, or empty where it has
+// none: QSaveFile says "Unknown error" for a write that fell short.
+QString systemReason(const QFileDevice& file) {
+    const QString said = file.errorString();
+    return said == QStringLiteral("Unknown error") ? QString() : said;
+}
 
 // A link is replaced in the file it leads to, as QSaveFile does.
 QString resolvedTarget(const QString& path) {
@@ -50,7 +67,7 @@ bool StagedFile::open() {
     // shows in the write's own result.
     if (m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return true;
-    m_error = failureReason(m_file, QString());
+    m_error = systemReason(m_file);
     return false;
 }
 
@@ -66,7 +83,7 @@ bool StagedFile::commit() {
     if (!m_file.isOpen())
         return false;
     if (!m_file.commit()) {
-        m_error = failureReason(m_file, QString());
+        m_error = systemReason(m_file);
         return false;
     }
     const QFileInfo existing(m_target);

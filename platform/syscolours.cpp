@@ -55,3 +55,15 @@ std::uint32_t resolveColour(std::uint32_t value) {
         return sysColour(static_cast<int>(value & 0xFFu));
     return value & 0x00FFFFFFu;
 }
+
+QColor colourFromValue(std::uint32_t value) {
+    const std::uint32_t c = resolveColour(value);
+    return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
+                  static_cast<int>((c >> 16) & 0xFF));
+}
+
+std::int32_t valueFromColour(QRgb rgb) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(qRed(rgb)) |
+                                     (static_cast<std::uint32_t>(qGreen(rgb)) << 8) |
+                                     (static_cast<std::uint32_t>(qBlue(rgb)) << 16));
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QColor>
+
 #include <cstdint>
 
 // The classic desktop palette, fixed so pixels are the same on every machine.
@@ -8,3 +10,8 @@ std::uint32_t sysColour(int index);
 
 // A colour value is 0x00BBGGRR or, with the high bit set, a system colour.
 std::uint32_t resolveColour(std::uint32_t value);
+
+// A colour value as a Qt colour, system colours resolved; and a pixel back
+// as a plain colour value.
+QColor colourFromValue(std::uint32_t value);
+std::int32_t valueFromColour(QRgb rgb);
