@@ -21,15 +21,6 @@ QImage eighthOf(const QImage& full) {
                           [&](int i, int j) { return full.pixel(8 * i, 8 * j); });
 }
 
-// Moves a file's modification time, as a rewrite a second later would.
-bool touch(const QString& path, int secondsLater) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite))
-        return false;
-    return file.setFileTime(QFileInfo(path).lastModified().addSecs(secondsLater),
-                            QFileDevice::FileModificationTime);
-}
-
 struct Folder : ::testing::Test {
     QTemporaryDir dir;
     QString at(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
@@ -117,7 +108,7 @@ TEST_F(Folder, FileKeyFollowsSizeAndModificationTime) {
     ASSERT_TRUE(first.has_value());
     EXPECT_EQ(first->size, 3);
     EXPECT_EQ(fileKey(at("a.jpg")), first);
-    ASSERT_TRUE(touch(at("a.jpg"), 5));
+    ASSERT_TRUE(touchLater(at("a.jpg"), 5));
     const std::optional<FileKey> touched = fileKey(at("a.jpg"));
     ASSERT_TRUE(touched.has_value());
     EXPECT_NE(touched, first);
@@ -152,7 +143,7 @@ TEST_F(Folder, CacheServesTheSameDecodeUntilTheFileChanges) {
     // The file written anew: the new picture, not the kept one.
     ASSERT_TRUE(writeJpeg(patternPicture(1200, 900, [](int, int) { return qRgb(0, 0, 255); }),
                           at("a.jpg")));
-    ASSERT_TRUE(touch(at("a.jpg"), 5));
+    ASSERT_TRUE(touchLater(at("a.jpg"), 5));
     const PictureRead changed = cache.read(at("a.jpg"), QSize(328, 328));
     ASSERT_TRUE(changed.ok());
     EXPECT_NE(changed.image.cacheKey(), first.image.cacheKey());

@@ -15,14 +15,6 @@
 
 namespace {
 
-// Moves a file's modification time on, as a later rewrite would.
-bool touch(const QString& path, int secondsLater) {
-    QFile file(path);
-    return file.open(QIODevice::ReadWrite) &&
-           file.setFileTime(QFileInfo(path).lastModified().addSecs(secondsLater),
-                            QFileDevice::FileModificationTime);
-}
-
 // The thumbnail loading a photo on its own gives: the photo decoded reduced
 // into a loader, the scaler drawing it into a fresh 40 x 30 box.
 QImage thumbnailOnItsOwn(const QString& path) {
@@ -68,7 +60,7 @@ TEST(KeptThumbnails, AreUsedUntilTheFileChanges) {
 
     ASSERT_TRUE(
         writeJpeg(patternPicture(400, 300, [](int, int) { return qRgb(0, 255, 0); }), path));
-    ASSERT_TRUE(touch(path, 5));
+    ASSERT_TRUE(touchLater(path, 5));
     const PhotoThumbnail changed = photoThumbnail(path);
     EXPECT_TRUE(changed.picture.ok());
     EXPECT_NEAR(qGreen(changed.samples.block.pixel(20, 15)), 255, 2);
@@ -150,7 +142,7 @@ TEST_F(KeptRemove, MovedRowsKeepTheirThumbnailsUnlessTheFileChanged) {
     ASSERT_EQ(list().count, 5);
     // c is written anew, e is gone; b and d stay as they were.
     solidPhoto("c.jpg", qRgb(33, 66, 99));
-    ASSERT_TRUE(touch(c, 5));
+    ASSERT_TRUE(touchLater(c, 5));
     ASSERT_TRUE(QFile::remove(e));
 
     ASSERT_TRUE(clickRow(1, [](Props& p) { QTest::mouseClick(p.Command1, Qt::LeftButton); }));
