@@ -1,6 +1,7 @@
 #include "selectionrules.h"
 
 #include "flexgrid.h"
+#include "pathnames.h"
 #include "picturebox.h"
 #include "picturefile.h"
 #include "sampling.h"
@@ -22,8 +23,8 @@ void showCount(SelectionControls& c, std::int16_t count) {
 }
 
 QString solo_file(const QString& path) {
-    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
-    return slash < 0 ? path : path.mid(slash + 1);
+    const qsizetype separator = path.lastIndexOf(pathSeparator(path));
+    return separator < 0 ? path : path.mid(separator + 1);
 }
 
 QString setRowThumbnail(SelectionControls& c, const QString& path) {

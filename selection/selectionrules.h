@@ -14,7 +14,8 @@
 QString frameCaption(std::int16_t count);
 void showCount(SelectionControls& c, std::int16_t count);
 
-// The part of a path after its last "/", or the whole path without one.
+// The part of a path after its last separator, or the whole path without one:
+// "\" for a path written on Windows, "/" for this system's own.
 QString solo_file(const QString& path);
 
 // Grid column roles.
