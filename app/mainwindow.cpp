@@ -8,8 +8,10 @@
 #include "flexgrid.h"
 #include "imagecontrol.h"
 #include "mainwindowparts.h"
+#include "missingphotos.h"
 #include "orderactions.h"
 #include "picturebox.h"
+#include "projectactions.h"
 #include "shell.h"
 #include "twips.h"
 #include "webpanel.h"
@@ -19,6 +21,7 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QProgressBar>
 #include <QScreen>
 #include <QTimer>
@@ -187,6 +190,16 @@ void MainWindow::connectHandlers() {
     connect(Command3, &XpButton::Click, this, [this] { saveProject(*m_selection); });
     connect(Command4, &XpButton::Click, this, [this] { openProject(*m_selection); });
     connect(Command5, &XpButton::Click, this, [this] { Command5_Click(); });
+    MSFlexGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(MSFlexGrid1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { showGridMenu(at); });
+}
+
+void MainWindow::showGridMenu(const QPoint& at) {
+    QMenu menu(this);
+    addFindMissingPhotosAction(menu, *m_selection);
+    // A scroll area reports the point in its viewport.
+    menu.exec(MSFlexGrid1->viewport()->mapToGlobal(at));
 }
 
 void MainWindow::Form_Load() {
@@ -252,6 +265,11 @@ void MainWindow::showEvent(QShowEvent* event) {
     // Without a window manager the window may never be activated; it is
     // still shown, and showing it counts as its first activation.
     queueActivate();
+    if (!m_startFile.isEmpty())
+        QTimer::singleShot(0, this, [this] {
+            loadProject(*m_selection, m_startFile, markerPicturePath());
+            m_startFile.clear();
+        });
     if (const QScreen* screen = this->screen()) {
         QRect frame = frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());

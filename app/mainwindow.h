@@ -91,6 +91,8 @@ public:
     void Form_Activate();
     void Command5_Click();
     void Image5_Click();
+    // Opens the project file once the window has been shown, as Open does.
+    void openAtStart(const QString& file) { m_startFile = file; }
     // How many times Form_Activate has finished, for whoever waits on it.
     int activations() const { return m_activations; }
 
@@ -102,12 +104,14 @@ private:
     void createControls();
     void connectHandlers();
     void queueActivate();
+    void showGridMenu(const QPoint& at);
 
     Dialogs& m_dialogs;
     Shell& m_shell;
     QUrl m_siteBase;
     std::unique_ptr<BrowseControls> m_browse;
     std::unique_ptr<SelectionControls> m_selection;
+    QString m_startFile;
     bool m_placed = false;
     bool m_activatePending = false;
     int m_activations = 0;

@@ -4,6 +4,7 @@
 #include "dialogs.h"
 #include "flexgrid.h"
 #include "gridrows.h"
+#include "missingphotos.h"
 #include "picturebox.h"
 #include "picturecache.h"
 #include "picturefile.h"
@@ -15,6 +16,7 @@
 #include "thumbnailbatch.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
 #include <QStringList>
@@ -115,14 +117,14 @@ int loadingProgressMaximum(int count, int records) {
     return std::max({count, records, 1});
 }
 
-void loadProject(SelectionControls& c, const QString& file, const QString& markerPath) {
+QList<RowPath> loadProject(SelectionControls& c, const QString& file, const QString& markerPath) {
     const TextRead text = readTextFile(file, kMaxProjectBytes);
     if (!text.ok()) {
         tell(c.dialogs, &c.window,
              QStringLiteral("The project \"%1\" could not be opened: %2. The selection was left "
                             "as it was.")
                  .arg(file, text.error));
-        return;
+        return {};
     }
     const ProjectRead project = readProjectText(text.text, SelectionList::kMaxPhotos);
     if (!project.ok()) {
@@ -130,7 +132,7 @@ void loadProject(SelectionControls& c, const QString& file, const QString& marke
              QStringLiteral("The project \"%1\" cannot be read: %2. The selection was left as "
                             "it was.")
                  .arg(file, project.error));
-        return;
+        return {};
     }
 
     // The thumbnails are made on worker threads meanwhile, in record order.
@@ -153,6 +155,7 @@ void loadProject(SelectionControls& c, const QString& file, const QString& marke
     c.list.count = 0;
 
     QStringList unshown;
+    QList<int> missing;   // rows whose photo is not there at all
     int lastShown = -1;   // the last record whose photo could be shown
     int loaderHolds = -1; // the record whose photo the loader holds
     std::int16_t n = 0;
@@ -172,9 +175,11 @@ void loadProject(SelectionControls& c, const QString& file, const QString& marke
         grid.setCol(ColPhoto);
         const PhotoThumbnail thumb = thumbnails.take(n - 1);
         const QString failed = setRowThumbnail(c, thumb);
-        if (!failed.isEmpty())
+        if (!failed.isEmpty()) {
             unshown << QStringLiteral("%1: %2").arg(record.file, failed);
-        else
+            if (!QFileInfo(record.file).isFile())
+                missing << n;
+        } else
             lastShown = n - 1;
         if (thumb.picture.ok())
             loaderHolds = n - 1;
@@ -213,6 +218,16 @@ void loadProject(SelectionControls& c, const QString& file, const QString& marke
                  .arg(project.records.size() + project.leftOut)
                  .arg(SelectionList::kMaxPhotos)
                  .arg(project.leftOut));
-    if (!unshown.isEmpty())
+    if (unshown.isEmpty())
+        return {};
+    if (missing.isEmpty()) {
         tell(c.dialogs, &c.window, missingPicturesMessage(file, unshown));
+        return {};
+    }
+    const MessageResult answer =
+        c.dialogs.message(&c.window, programTitle(),
+                          missingPicturesMessage(file, unshown) +
+                              QStringLiteral("\n\nLook for them in another folder?"),
+                          MessageButtons::YesNo, MessageIcon::Warning);
+    return answer == MessageResult::Yes ? findMissingPhotos(c, missing) : QList<RowPath>();
 }

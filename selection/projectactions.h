@@ -1,5 +1,8 @@
 #pragma once
 
+#include "relink.h"
+
+#include <QList>
 #include <QString>
 
 struct SelectionControls;
@@ -19,8 +22,10 @@ void openProject(SelectionControls& c);
 QString markerPicturePath();
 
 // Reads and checks the whole file, then replaces the selection with it; a
-// file that cannot be used leaves the selection as it was and says why.
-void loadProject(SelectionControls& c, const QString& file, const QString& markerPath);
+// file that cannot be used leaves the selection as it was and says why. When
+// photos are missing it offers to look for them; gives back what finding them
+// changed (see relinkRows).
+QList<RowPath> loadProject(SelectionControls& c, const QString& file, const QString& markerPath);
 
 // Where the loading progress bar ends: the count of the first line, unless the
 // file holds more records than that; never less than 1.

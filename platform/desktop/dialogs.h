@@ -14,7 +14,7 @@ struct FileDialogRequest {
 };
 
 enum class FileDialogMode { Open, Save };
-enum class MessageButtons { Ok, YesNoCancel };
+enum class MessageButtons { Ok, YesNo, YesNoCancel };
 enum class MessageIcon { None, Information, Warning, Critical };
 enum class MessageResult { Ok, Yes, No, Cancel };
 

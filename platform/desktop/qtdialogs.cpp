@@ -58,6 +58,9 @@ MessageResult QtDialogs::message(QWidget* owner, const QString& title, const QSt
     if (buttons == MessageButtons::YesNoCancel) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Yes);
+    } else if (buttons == MessageButtons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }
@@ -69,6 +72,9 @@ MessageResult QtDialogs::message(QWidget* owner, const QString& title, const QSt
     case QMessageBox::Cancel:
         return MessageResult::Cancel;
     default:
-        return buttons == MessageButtons::YesNoCancel ? MessageResult::Cancel : MessageResult::Ok;
+        // Closed without a button: as Cancel, or as No where there is none.
+        if (buttons == MessageButtons::YesNoCancel)
+            return MessageResult::Cancel;
+        return buttons == MessageButtons::YesNo ? MessageResult::No : MessageResult::Ok;
     }
 }

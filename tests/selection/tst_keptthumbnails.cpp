@@ -117,7 +117,7 @@ TEST_F(KeptOpen, WorkersGiveTheRowsAndMessagesOfLoadingOneByOne) {
         ASSERT_EQ(dialogs.messages.size(), round == 0 ? 1 : 2);
         EXPECT_EQ(dialogs.messages.last().text,
                   QStringLiteral("The project \"%1\" was loaded, but these pictures could not "
-                                 "be shown:\n\n%2")
+                                 "be shown:\n\n%2\n\nLook for them in another folder?")
                       .arg(at("p.mvl"), unshown.join(QLatin1Char('\n'))));
         EXPECT_EQ(unshown.size(), 3); // gone, broken, cut short
         // The loader holds the last photo shown, as after loading each in turn.

@@ -1,0 +1,123 @@
+#include "missingphotos.h"
+
+#include "dialogs.h"
+#include "flexgrid.h"
+#include "folderbrowser.h"
+#include "photosearch.h"
+#include "searchwindow.h"
+#include "selectioncontrols.h"
+#include "selectionrules.h"
+
+#include <QFileInfo>
+#include <QMenu>
+#include <QSet>
+
+namespace {
+
+// A message names this many photos and counts the rest.
+constexpr int kMaxNamed = 20;
+
+QString namedList(const QStringList& names) {
+    QStringList named = names.mid(0, kMaxNamed);
+    if (names.size() > kMaxNamed)
+        named << QStringLiteral("and %1 more").arg(names.size() - kMaxNamed);
+    return named.join(QLatin1Char('\n'));
+}
+
+QString outcomeMessage(int found, int missing, const QString& folder, const QStringList& notFound,
+                       const QStringList& unshown, const QStringList& skipped) {
+    QString text = QStringLiteral("Found %1 of the %2 missing photos in \"%3\".")
+                       .arg(found)
+                       .arg(missing)
+                       .arg(folder);
+    if (!notFound.isEmpty())
+        text += QStringLiteral("\n\nNot found:\n\n") + namedList(notFound);
+    if (!unshown.isEmpty())
+        text += QStringLiteral("\n\nFound, but they could not be shown:\n\n") + namedList(unshown);
+    if (!skipped.isEmpty())
+        text += QStringLiteral("\n\n%1 folder%2 could not be read and %3 left out.")
+                    .arg(skipped.size())
+                    .arg(skipped.size() == 1 ? QString() : QStringLiteral("s"),
+                         skipped.size() == 1 ? QStringLiteral("was") : QStringLiteral("were"));
+    return text;
+}
+
+} // namespace
+
+QList<int> missingPhotoRows(FlexGrid& grid) {
+    QList<int> rows;
+    for (int row = 1; row < grid.Rows(); ++row)
+        if (!QFileInfo(grid.TextMatrix(row, ColFile)).isFile())
+            rows << row;
+    return rows;
+}
+
+QString missingFolderTitle() {
+    return QStringLiteral("Look for the missing photos in");
+}
+
+QList<RowPath> findMissingPhotos(SelectionControls& c, const QList<int>& rows) {
+    const QString folder =
+        path_from_id_list(browse_folder(c.dialogs, &c.window, missingFolderTitle()));
+    if (folder.isEmpty())
+        return {};
+
+    QStringList wanted;
+    for (int row : rows)
+        wanted << c.MSFlexGrid1.TextMatrix(row, ColFile);
+    SearchResult result;
+    {
+        SearchWindow window(&c.window, static_cast<int>(rows.size()), folder);
+        result = findMovedPhotos(wanted, folder, [&window](const SearchProgress& progress) {
+            return window.advance(progress);
+        });
+    }
+    if (result.stopped)
+        return {};
+    if (result.rootUnreadable) {
+        tell(c.dialogs, &c.window,
+             QStringLiteral("The folder \"%1\" could not be read. No photo was changed.")
+                 .arg(folder));
+        return {};
+    }
+
+    QList<RowPath> changes;
+    QStringList notFound;
+    QSet<QString> named;
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        if (!result.found[i].isEmpty())
+            changes << RowPath{rows[i], result.found[i]};
+        else if (!named.contains(wanted[i])) {
+            named.insert(wanted[i]);
+            notFound << wanted[i];
+        }
+    }
+    QStringList unshown;
+    const QList<RowPath> changed = relinkRows(c, changes, &unshown);
+    tell(c.dialogs, &c.window,
+         outcomeMessage(static_cast<int>(changes.size()), static_cast<int>(rows.size()), folder,
+                        notFound, unshown, result.skipped),
+         changes.size() == rows.size() && unshown.isEmpty() ? MessageIcon::Information
+                                                            : MessageIcon::Warning);
+    return changed;
+}
+
+QList<RowPath> findMissingPhotos(SelectionControls& c) {
+    const QList<int> rows = missingPhotoRows(c.MSFlexGrid1);
+    if (rows.isEmpty()) {
+        tell(c.dialogs, &c.window, QStringLiteral("No photo of the order is missing."),
+             MessageIcon::Information);
+        return {};
+    }
+    return findMissingPhotos(c, rows);
+}
+
+void addFindMissingPhotosAction(QMenu& menu, SelectionControls& c,
+                                std::function<void(const QList<RowPath>&)> relinked) {
+    QAction* action = menu.addAction(QStringLiteral("Find missing photos..."));
+    QObject::connect(action, &QAction::triggered, &menu, [&c, relinked] {
+        const QList<RowPath> changed = findMissingPhotos(c);
+        if (relinked && !changed.isEmpty())
+            relinked(changed);
+    });
+}

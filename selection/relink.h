@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+struct SelectionControls;
+
+// A grid row and a path for it.
+struct RowPath {
+    int row = 0;
+    QString path;
+    bool operator==(const RowPath&) const = default;
+};
+
+// Gives each row its new path: both path columns of the grid, the row's entry
+// and a fresh thumbnail; copies and size stay. Rows outside the grid, and rows
+// that already have their path, are left alone. Gives back every row it
+// changed with the path the row had before, so the same call with that list
+// takes the change back. The grid's current cell stays where it was. Photos
+// that cannot be shown are added to unshown as "path: reason".
+QList<RowPath> relinkRows(SelectionControls& c, const QList<RowPath>& changes,
+                          QStringList* unshown = nullptr);

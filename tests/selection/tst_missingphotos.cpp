@@ -1,0 +1,320 @@
+#include "selectionwindow.h"
+
+#include "filebytes.h"
+#include "missingphotos.h"
+#include "relink.h"
+#include "searchwindow.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+
+namespace {
+
+class MissingPhotos : public SelectionWindowTest {
+protected:
+    QString made(const QString& name, QRgb colour) {
+        QDir().mkpath(QFileInfo(file(name)).absolutePath());
+        return solidPhoto(name, colour);
+    }
+
+    static QByteArray projectOf(const QList<QStringList>& rows) {
+        QByteArray bytes = " " + QByteArray::number(rows.size()) + " \r\n";
+        for (const QStringList& r : rows)
+            bytes += r[0].toUtf8() + "\r\n" + r[1].toUtf8() + "\r\n" + r[2].toUtf8() + "\r\n";
+        return bytes;
+    }
+
+    void open(const QString& project) {
+        dialogs.answerFile(project);
+        QTest::mouseClick(w->Command4, Qt::LeftButton, {}, QPoint(10, 10));
+    }
+
+    static QString unshownLine(const QString& path) {
+        return path + ": " + readPictureFile(path, QSize(40, 30)).error;
+    }
+
+    QStringList texts() const {
+        QStringList out;
+        for (const auto& m : dialogs.messages)
+            out << m.text;
+        return out;
+    }
+
+    // Runs act on the search window once it shows.
+    void whenSearching(const std::function<void(SearchWindow&)>& act) {
+        m_poll = [this, act] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (auto* window = qobject_cast<SearchWindow*>(top);
+                    window && window->isVisible()) {
+                    act(*window);
+                    return;
+                }
+            QTimer::singleShot(0, &m_scope, m_poll);
+        };
+        QTimer::singleShot(0, &m_scope, m_poll);
+    }
+
+    // Opens the grid's context menu with a right click on row 1 and clicks
+    // its only item; gives the items the menu showed.
+    QStringList pickFromGridMenu() {
+        QStringList items;
+        QObject scope;
+        std::function<void()> poll = [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu) {
+                QTimer::singleShot(0, &scope, poll);
+                return;
+            }
+            for (QAction* action : menu->actions())
+                items << action->text();
+            QTest::mouseClick(menu, Qt::LeftButton, {},
+                              menu->actionGeometry(menu->actions().first()).center());
+        };
+        QTimer::singleShot(0, &scope, poll);
+        const QPoint at(60, 30);
+        QTest::mouseClick(grid().viewport(), Qt::RightButton, {}, at);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, grid().viewport()->mapToGlobal(at));
+        QApplication::sendEvent(grid().viewport(), &event);
+        return items;
+    }
+
+    QObject m_scope;
+    std::function<void()> m_poll;
+};
+
+TEST_F(MissingPhotos, OpeningOffersTheSearchAndRelinksWhatItFinds) {
+    const QString red = file("old/red.jpg");
+    const QString green = file("old/green.jpg");
+    const QString blue = made("old/blue.jpg", qRgb(0, 0, 255));
+    const QString gone = file("old/gone.jpg");
+    const QString newRed = made("new/photos/Red.JPG", qRgb(255, 0, 0));
+    const QString newGreen = made("new/green.jpg", qRgb(0, 255, 0));
+    made("new/elsewhere/more/green.jpg", qRgb(9, 9, 9)); // deeper, no folder in common
+    const QString project = file("order.mvl");
+    ASSERT_TRUE(writeFileBytes(project, projectOf({{red, "2", "13x18"},
+                                                   {green, "0", "10x15"},
+                                                   {blue, "1", "10x15"},
+                                                   {gone, "1", "20x30"},
+                                                   {red, "3", "10x15"}})));
+    dialogs.answerMessage(MessageResult::Yes);
+    dialogs.answerFolder(file("new"));
+    open(project);
+
+    ASSERT_EQ(dialogs.messages.size(), 2);
+    const auto& question = dialogs.messages[0];
+    EXPECT_EQ(question.title, "Marvolia");
+    EXPECT_EQ(question.buttons, MessageButtons::YesNo);
+    EXPECT_EQ(question.text,
+              QStringLiteral("The project \"%1\" was loaded, but these pictures could not be "
+                             "shown:\n\n%2\n\nLook for them in another folder?")
+                  .arg(project, QStringList{unshownLine(red), unshownLine(green), unshownLine(gone),
+                                            unshownLine(red)}
+                                    .join('\n')));
+    EXPECT_EQ(dialogs.folderTitles, QStringList{"Look for the missing photos in"});
+    EXPECT_EQ(dialogs.messages[1].text,
+              QStringLiteral("Found 3 of the 4 missing photos in \"%1\".\n\nNot found:\n\n%2")
+                  .arg(file("new"), gone));
+    EXPECT_EQ(dialogs.messages[1].icon, MessageIcon::Warning);
+
+    const QList<QStringList> rows = {{newRed, "2", "13x18"},
+                                     {newGreen, "0", "10x15"},
+                                     {blue, "1", "10x15"},
+                                     {gone, "1", "20x30"},
+                                     {newRed, "3", "10x15"}};
+    ASSERT_EQ(grid().Rows(), 6);
+    for (int i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(grid().TextMatrix(i + 1, ColFile), rows[i][0]) << "row " << i + 1;
+        EXPECT_EQ(grid().TextMatrix(i + 1, ColCopies), rows[i][1]) << "row " << i + 1;
+        EXPECT_EQ(grid().TextMatrix(i + 1, ColSize), rows[i][2]) << "row " << i + 1;
+    }
+    expectInStep();
+    expectSolidThumbnail(1, qRgb(255, 0, 0));
+    expectSolidThumbnail(2, qRgb(0, 255, 0));
+    expectSolidThumbnail(3, qRgb(0, 0, 255));
+    EXPECT_TRUE(grid().CellPictureAt(4, ColPhoto).isNull());
+    expectSolidThumbnail(5, qRgb(255, 0, 0));
+    EXPECT_FALSE(grid().CellPictureAt(2, ColCopies).isNull()) << "the 0 marker stays";
+}
+
+TEST_F(MissingPhotos, NoAtTheQuestionLeavesTheRowsAsTheyWere) {
+    const QString red = file("old/red.jpg");
+    made("new/red.jpg", qRgb(255, 0, 0));
+    const QString project = file("order.mvl");
+    ASSERT_TRUE(writeFileBytes(project, projectOf({{red, "1", "10x15"}})));
+    dialogs.answerMessage(MessageResult::No);
+    dialogs.answerFolder(file("new"));
+    open(project);
+    EXPECT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.folderTitles.isEmpty());
+    EXPECT_EQ(grid().TextMatrix(1, ColFile), red);
+    expectInStep();
+
+    // A damaged photo alone is not missing: nothing to look for.
+    const QString damaged = file("damaged.jpg");
+    ASSERT_TRUE(writeFileBytes(damaged, "not a picture"));
+    ASSERT_TRUE(writeFileBytes(project, projectOf({{damaged, "1", "10x15"}})));
+    dialogs.messages.clear();
+    dialogs.answerMessage(MessageResult::No); // save the order first? No
+    open(project);
+    ASSERT_EQ(dialogs.messages.size(), 2);
+    EXPECT_EQ(dialogs.messages[1].buttons, MessageButtons::Ok);
+    EXPECT_EQ(dialogs.messages[1].text,
+              QStringLiteral("The project \"%1\" was loaded, but these pictures could not be "
+                             "shown:\n\n%2")
+                  .arg(project, unshownLine(damaged)));
+}
+
+TEST_F(MissingPhotos, EscStopsTheSearchAndChangesNothing) {
+    const QString red = file("old/red.jpg");
+    ASSERT_TRUE(QDir().mkpath(file("new/many")));
+    for (int i = 0; i < 3000; ++i)
+        ASSERT_TRUE(writeFileBytes(file(QStringLiteral("new/many/%1.jpg").arg(i)), {}));
+    made("new/zz/red.jpg", qRgb(255, 0, 0));
+    const QString project = file("order.mvl");
+    ASSERT_TRUE(writeFileBytes(project, projectOf({{red, "1", "10x15"}})));
+    dialogs.answerMessage(MessageResult::Yes);
+    dialogs.answerFolder(file("new"));
+    bool shown = false;
+    whenSearching([&](SearchWindow& window) {
+        shown = true;
+        EXPECT_EQ(window.windowTitle(), "Marvolia");
+        EXPECT_TRUE(window.isModal());
+        QTest::keyClick(&window, Qt::Key_Escape);
+    });
+    open(project);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(dialogs.messages.size(), 1) << "a stopped search says nothing more";
+    EXPECT_EQ(grid().TextMatrix(1, ColFile), red);
+    EXPECT_EQ(grid().TextMatrix(1, ColPath), red);
+    expectInStep();
+    for (QWidget* top : QApplication::topLevelWidgets())
+        EXPECT_FALSE(qobject_cast<SearchWindow*>(top) && top->isVisible());
+}
+
+TEST_F(MissingPhotos, TheGridMenuFindsThemAtAnyTime) {
+    const QString red = made("old/red.jpg", qRgb(255, 0, 0));
+    const QString green = made("old/green.jpg", qRgb(0, 255, 0));
+    const QString project = file("order.mvl");
+    ASSERT_TRUE(writeFileBytes(project, projectOf({{red, "1", "10x15"}, {green, "2", "13x18"}})));
+    open(project);
+    ASSERT_TRUE(dialogs.messages.isEmpty());
+
+    // Nothing missing yet.
+    EXPECT_EQ(pickFromGridMenu(), QStringList{"Find missing photos..."});
+    EXPECT_EQ(texts(), QStringList{"No photo of the order is missing."});
+    EXPECT_TRUE(dialogs.folderTitles.isEmpty());
+
+    // The photos move after the order was opened.
+    ASSERT_TRUE(QDir().mkpath(file("moved")));
+    ASSERT_TRUE(QFile::rename(green, file("moved/green.jpg")));
+    dialogs.messages.clear();
+    dialogs.answerFolder(folder());
+    EXPECT_EQ(pickFromGridMenu(), QStringList{"Find missing photos..."});
+    EXPECT_EQ(dialogs.folderTitles, QStringList{"Look for the missing photos in"});
+    EXPECT_EQ(
+        texts(),
+        QStringList{QStringLiteral("Found 1 of the 1 missing photos in \"%1\".").arg(folder())});
+    EXPECT_EQ(dialogs.messages.last().icon, MessageIcon::Information);
+    EXPECT_EQ(grid().TextMatrix(1, ColFile), red);
+    EXPECT_EQ(grid().TextMatrix(2, ColFile), file("moved/green.jpg"));
+    expectInStep();
+    expectSolidThumbnail(2, qRgb(0, 255, 0));
+}
+
+TEST_F(MissingPhotos, ARelinkIsTakenBackByTheSameCallWithWhatItReturned) {
+    const QString red = file("old/red.jpg");
+    const QString blue = made("old/blue.jpg", qRgb(0, 0, 255));
+    const QString newRed = made("new/red.jpg", qRgb(255, 0, 0));
+    const QString project = file("order.mvl");
+    ASSERT_TRUE(writeFileBytes(project, projectOf({{red, "1", "10x15"}, {blue, "2", "13x18"}})));
+    dialogs.answerMessage(MessageResult::No);
+    open(project);
+    grid().setRow(2);
+    grid().setCol(ColSize);
+
+    SelectionControls& c = w->selectionControls();
+    const QList<RowPath> before = relinkRows(c, {{1, newRed}, {2, blue}, {7, newRed}, {0, newRed}});
+    EXPECT_EQ(before, (QList<RowPath>{{1, red}})) << "unchanged and unknown rows are left out";
+    EXPECT_EQ(grid().TextMatrix(1, ColFile), newRed);
+    expectInStep();
+    expectSolidThumbnail(1, qRgb(255, 0, 0));
+    EXPECT_EQ(grid().Row(), 2);
+    EXPECT_EQ(grid().Col(), ColSize);
+
+    QStringList unshown;
+    const QList<RowPath> again = relinkRows(c, before, &unshown);
+    EXPECT_EQ(again, (QList<RowPath>{{1, newRed}}));
+    EXPECT_EQ(grid().TextMatrix(1, ColFile), red);
+    expectInStep();
+    EXPECT_TRUE(grid().CellPictureAt(1, ColPhoto).isNull());
+    EXPECT_EQ(unshown, QStringList{unshownLine(red)});
+    expectSolidThumbnail(2, qRgb(0, 0, 255));
+}
+
+// An order put together on Windows: Windows-1252, CR LF, drive letters and a
+// share, accented names.
+TEST_F(MissingPhotos, AnOrderFromWindowsOpensIsFoundAndListsByName) {
+    const QByteArray windows = " 3 \r\n"
+                               "C:\\Users\\Ana\\Fotos\\A\xf1o nuevo\\playa.jpg\r\n2\r\n13x18\r\n"
+                               "\\\\server\\fotos\\Cami\xf3n.jpg\r\n1\r\n10x15\r\n"
+                               "d:\\perro.jpg\r\n0\r\n10x15\r\n";
+    const QString playa = QStringLiteral("C:\\Users\\Ana\\Fotos\\Año nuevo\\playa.jpg");
+    const QString camion = QStringLiteral("\\\\server\\fotos\\Camión.jpg");
+    const QString project = file("windows.mvl");
+    ASSERT_TRUE(writeFileBytes(project, windows));
+    dialogs.answerMessage(MessageResult::No);
+    open(project);
+    ASSERT_EQ(grid().Rows(), 4);
+    EXPECT_EQ(grid().TextMatrix(1, ColFile), playa);
+    EXPECT_EQ(grid().TextMatrix(2, ColFile), camion);
+    EXPECT_EQ(grid().TextMatrix(3, ColFile), "d:\\perro.jpg");
+
+    // The lists name each photo by the part after its last backslash.
+    const QString list = file("windows.txt");
+    dialogs.answerFile(list);
+    QTest::mouseClick(w->Command1, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(readFileBytes(list),
+              QByteArray("File: playa.jpg, Copies: 2, Size: 13x18\r\n"
+                         "File: Cami\xc3\xb3n.jpg, Copies: 1, Size: 10x15\r\n"));
+
+    // The photos lie here now, one of them in another letter case.
+    const QString newPlaya = made("here/Fotos/Año nuevo/Playa.JPG", qRgb(255, 0, 0));
+    made("here/Otros/playa.jpg", qRgb(1, 1, 1)); // fewer folders in common
+    const QString newCamion = made("here/Camión.jpg", qRgb(0, 255, 0));
+    const QString newPerro = made("here/x/perro.jpg", qRgb(0, 0, 255));
+    dialogs.messages.clear();
+    dialogs.answerFolder(file("here"));
+    EXPECT_EQ(pickFromGridMenu(), QStringList{"Find missing photos..."});
+    EXPECT_EQ(texts(),
+              QStringList{
+                  QStringLiteral("Found 3 of the 3 missing photos in \"%1\".").arg(file("here"))});
+    EXPECT_EQ(grid().TextMatrix(1, ColFile), newPlaya);
+    EXPECT_EQ(grid().TextMatrix(2, ColFile), newCamion);
+    EXPECT_EQ(grid().TextMatrix(3, ColFile), newPerro);
+    expectInStep();
+    expectSolidThumbnail(1, qRgb(255, 0, 0));
+    expectSolidThumbnail(2, qRgb(0, 255, 0));
+    expectSolidThumbnail(3, qRgb(0, 0, 255));
+
+    dialogs.answerFile(list);
+    QTest::mouseClick(w->Command1, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(readFileBytes(list),
+              QByteArray("File: Playa.JPG, Copies: 2, Size: 13x18\r\n"
+                         "File: Cami\xc3\xb3n.jpg, Copies: 1, Size: 10x15\r\n"));
+
+    const QString lab = file("lab");
+    ASSERT_TRUE(QDir().mkpath(lab));
+    dialogs.answerFolder(lab);
+    dialogs.answerFile(lab + "/order.txt");
+    dialogs.messages.clear();
+    QTest::mouseClick(w->Command2, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << texts().join('\n').toStdString();
+    EXPECT_EQ(readFileBytes(lab + "/order.txt"),
+              QByteArray("File: Playa.JPG, Copies 2, Size 13x18\r\n"
+                         "File: Cami\xc3\xb3n.jpg, Copies 1, Size 10x15\r\n"));
+    EXPECT_EQ(readFileBytes(lab + "/Playa.JPG"), readFileBytes(newPlaya));
+    EXPECT_EQ(readFileBytes(lab + "/Camión.jpg"), readFileBytes(newCamion));
+    EXPECT_EQ(QDir(lab).entryList(QDir::Files).size(), 3);
+}
+
+} // namespace
