@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs every Debian package the project needs to build, run and test
 # (clang and its fuzzer runtime for tools/fuzz.sh; gdk-pixbuf-tests for the
-# damaged JPEGs Debian ships, which the hardening tests try).
+# damaged JPEGs Debian ships, which the hardening tests try; shared-mime-info
+# and libfile-mimeinfo-perl so that xdg-open, without a desktop, tells a
+# project file by its name in the end-to-end test).
 # Run as root on Debian 12; it only reaches Debian's archive.
 set -euo pipefail
 packages=(
@@ -11,7 +13,7 @@ packages=(
   libgtest-dev libgmock-dev googletest
   fonts-dejavu-core xdg-utils
   xvfb xauth xdotool imagemagick
-  desktop-file-utils dpkg-dev
+  desktop-file-utils dpkg-dev shared-mime-info libfile-mimeinfo-perl
   clang libclang-rt-14-dev gdk-pixbuf-tests
 )
 missing=()

@@ -92,6 +92,12 @@ start_program() {
   local program=$1 folder=$2
   (cd "$folder" && exec "$program") >"$work/program.log" 2>&1 &
   app_pid=$!
+  wait_main_window
+}
+
+# Waits for the main window of the program that app_pid started (the
+# program itself or what started it).
+wait_main_window() {
   main=""
   local i id
   for ((i = 0; i < 100; i++)); do
