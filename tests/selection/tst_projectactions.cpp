@@ -253,10 +253,11 @@ TEST_F(ProjectOpen, AThousandRecordsLoadNineHundredNinetyNine) {
               QStringLiteral("The project \"%1\" holds 1000 photos, but at most 999 can be "
                              "selected: the first 999 were loaded and 1 were left out.")
                   .arg(at("big.mvl")));
-    // The unreadable pictures: one message, the first few named.
+    // The unreadable pictures: one message, the first few named; they are
+    // missing, so it asks whether to look for them.
     const QString pictures = dialogs.messages[1].text;
-    EXPECT_EQ(pictures.count('\n'), 22);
-    EXPECT_TRUE(pictures.endsWith("\nand 979 more"));
+    EXPECT_EQ(pictures.count('\n'), 24);
+    EXPECT_TRUE(pictures.endsWith("\nand 979 more\n\nLook for them in another folder?"));
 }
 
 TEST_F(ProjectOpen, ProgressAndScrollingWhileLoading) {
