@@ -18,6 +18,14 @@ QString fixed(double v, int decimals) {
     return QString::number(v, 'f', decimals);
 }
 
+QString met(const FlowRuns& f, double ratio) {
+    if (f.goalMs > 0)
+        return median(f.flowMs) < f.goalMs ? QStringLiteral("yes") : QStringLiteral("NO");
+    if (f.goalRatio <= 0)
+        return QStringLiteral("-");
+    return ratio <= f.goalRatio ? QStringLiteral("yes") : QStringLiteral("NO");
+}
+
 } // namespace
 
 QString benchTable(const std::vector<FlowRuns>& flows, const std::vector<MemoryRun>& memory) {
@@ -37,10 +45,7 @@ QString benchTable(const std::vector<FlowRuns>& flows, const std::vector<MemoryR
                      .arg(f.flow)
                      .arg(ratios.size())
                      .arg(fixed(mid, 3), fixed(*low, 3), fixed(*high, 3), f.goal,
-                          fixed(median(f.flowMs), 1), fixed(median(f.referenceMs), 1),
-                          f.goalRatio <= 0     ? QStringLiteral("-")
-                          : mid <= f.goalRatio ? QStringLiteral("yes")
-                                               : QStringLiteral("NO"));
+                          fixed(median(f.flowMs), 1), fixed(median(f.referenceMs), 1), met(f, mid));
     }
     for (const MemoryRun& m : memory)
         lines << QStringLiteral("| %1 | 1 | %2 MB peak | | | %3 | | | %4 |")

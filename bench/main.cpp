@@ -1,7 +1,7 @@
 // Measures the program's flows on camera-size photos it makes itself, each
 // against a yardstick measured in the same run, and prints the table.
 //
-//   marvolia_bench [--quick] [--only preview|open|remove|copy|memory]
+//   marvolia_bench [--quick] [--only preview|open|remove|copy|search|memory]
 //
 // Runs headless. Takes a few minutes on two cores; --quick runs each flow
 // once, to see that everything works; --only runs one flow.
@@ -11,6 +11,7 @@
 #include "designfont.h"
 #include "filelist.h"
 #include "mainwindow.h"
+#include "missingphotos.h"
 #include "photoset.h"
 #include "referencedecoder.h"
 
@@ -32,6 +33,8 @@ namespace {
 constexpr int kOpenPhotos = 200;
 constexpr int kRemoveRows = 999;
 constexpr int kMemoryPhotos = 50;
+constexpr int kSearchFiles = 100000;
+constexpr int kSearchMissing = 20;
 
 QTextStream& out() {
     static QTextStream stream(stdout);
@@ -279,6 +282,75 @@ void copyToFolder(BenchWindow& bench, const Setup& s, const QString& root, int r
     table.push_back(flow);
 }
 
+// A tree of kSearchFiles files, 50 to a folder in folders of 50 below 40
+// folders, among them the missing photos of a project; gives the project.
+QString makeSearchTree(const QString& root) {
+    QElapsedTimer clock;
+    clock.start();
+    const QString tree = root + QStringLiteral("/search");
+    const QByteArray photo = cameraJpeg(64, 48, Content::Smooth, Coding::Baseline, 7);
+    QStringList missing;
+    int made = 0;
+    for (int top = 0; made < kSearchFiles; ++top) {
+        for (int mid = 0; mid < 50 && made < kSearchFiles; ++mid) {
+            const QString folder =
+                QStringLiteral("%1/Disk %2/Folder %3").arg(tree).arg(top).arg(mid);
+            QDir().mkpath(folder);
+            for (int n = 0; n < 50 && made < kSearchFiles; ++n, ++made) {
+                // Every 5000th file is a photo of the order; the rest are empty.
+                const bool wanted = made % (kSearchFiles / kSearchMissing) == 0;
+                const QString name =
+                    QStringLiteral("IMG_%1.JPG").arg(made, 6, 10, QLatin1Char('0'));
+                writeBytes(folder + QLatin1Char('/') + name, wanted ? photo : QByteArray());
+                if (wanted)
+                    missing << QStringLiteral("C:\\Users\\Ana\\Folder %1\\%2").arg(mid).arg(name);
+            }
+        }
+    }
+    const QString project = root + QStringLiteral("/moved.mvl");
+    writeProject(project, missing);
+    say(QStringLiteral("search tree of %1 files made in %2 s")
+            .arg(made)
+            .arg(clock.elapsed() / 1000.0, 0, 'f', 1));
+    return project;
+}
+
+void searchMoved(BenchWindow& bench, const QString& root, int runs, std::vector<FlowRuns>& table) {
+    const QString project = makeSearchTree(root);
+    const QString tree = root + QStringLiteral("/search");
+    FlowRuns flow{
+        QStringLiteral("find %1 missing among %2 files").arg(kSearchMissing).arg(kSearchFiles),
+        QStringLiteral("< 2000 ms"),
+        0,
+        {},
+        {}};
+    flow.goalMs = 2000;
+    // Once unmeasured, so that both read the folders from memory.
+    runCommandMs(QStringLiteral("find"), {tree, QStringLiteral("-type"), QStringLiteral("f")});
+    for (int run = 0; run < runs; ++run) {
+        bench.dialogs().answers.push_back(MessageResult::No); // not when opening
+        bench.openMs(project);
+        SelectionControls& c = bench.window().selectionControls();
+        const QList<int> rows = missingPhotoRows(c.MSFlexGrid1);
+        if (rows.size() != kSearchMissing)
+            say(QStringLiteral("search: %1 rows missing, not %2")
+                    .arg(rows.size())
+                    .arg(kSearchMissing));
+        flow.referenceMs.push_back(runCommandMs(
+            QStringLiteral("find"), {tree, QStringLiteral("-type"), QStringLiteral("f")}));
+        bench.dialogs().folders.push_back(tree);
+        QElapsedTimer clock;
+        clock.start();
+        const QList<RowPath> changed = findMissingPhotos(c, rows);
+        flow.flowMs.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
+        if (changed.size() != kSearchMissing)
+            say(QStringLiteral("search: %1 rows found, not %2")
+                    .arg(changed.size())
+                    .arg(kSearchMissing));
+    }
+    table.push_back(flow);
+}
+
 MemoryRun memory(const Setup& s) {
     MemoryRun run{QStringLiteral("memory after %1 previews and adds of 24 MP").arg(kMemoryPhotos),
                   QStringLiteral("<= 150 MB"), 150, -1};
@@ -338,6 +410,8 @@ int main(int argc, char** argv) {
             removeFirst(bench, setup, quick ? 1 : 5, table);
         if (wanted("copy"))
             copyToFolder(bench, setup, work.path(), quick ? 1 : 3, table);
+        if (wanted("search"))
+            searchMoved(bench, work.path(), quick ? 1 : 5, table);
     }
     if (wanted("memory"))
         memoryTable.push_back(memory(setup));
