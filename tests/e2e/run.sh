@@ -2,7 +2,8 @@
 # End-to-end test: runs the built program on a private X server (Xvfb) and
 # drives it with real mouse and keyboard input (xdotool) through a whole order:
 # browse a folder of generated photos, preview, add, edit rows, save the
-# project, open it again, write the order list, copy the photos to a folder.
+# project, open it again, write the order list, copy the photos to a folder,
+# then add a Shift selection with Enter, remove Ctrl-picked rows, undo, save.
 # Every file the program writes is checked byte for byte. Afterwards the
 # installed layout is checked and the installed program is started once.
 #

@@ -186,3 +186,32 @@ TEST(DroppedFiles, AreSortedIntoTheProjectThePhotosAndTheRest) {
 }
 
 } // namespace
+
+namespace {
+
+using ManyRealPhotos = ManyAtOnce;
+
+TEST_F(ManyRealPhotos, CtrlAAndEnterGiveEachPhotoTheThumbnailAddingItAloneGives) {
+    const QString wallpapers = QStringLiteral("/usr/share/backgrounds");
+    if (QDir(wallpapers).entryList({"*.jpg"}, QDir::Files).size() < 3)
+        GTEST_SKIP() << "no photographs in " << wallpapers.toStdString();
+    w->Dir1->setPath(wallpapers);
+    const int files = w->File1->ListCount();
+    press(w->File1, Qt::Key_A, Qt::ControlModifier);
+    press(w->File1, Qt::Key_Return);
+    ASSERT_EQ(list().count, files);
+    expectInStep();
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    for (int i = 0; i < 3; ++i) {
+        const auto at = w->File1->visualItemRect(w->File1->item(i)).center();
+        QTest::mouseClick(w->File1->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(w->File1->viewport(), Qt::LeftButton, {}, at);
+        const int alone = grid().Rows() - 1;
+        ASSERT_EQ(grid().TextMatrix(alone, ColFile), grid().TextMatrix(i + 1, ColFile));
+        EXPECT_EQ(grid().CellPictureAt(alone, ColPhoto).convertToFormat(QImage::Format_RGB32),
+                  grid().CellPictureAt(i + 1, ColPhoto).convertToFormat(QImage::Format_RGB32))
+            << grid().TextMatrix(alone, ColFile).toStdString();
+    }
+}
+
+} // namespace
