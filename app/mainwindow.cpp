@@ -8,8 +8,12 @@
 #include "flexgrid.h"
 #include "imagecontrol.h"
 #include "mainwindowparts.h"
+#include "manyactions.h"
 #include "missingphotos.h"
 #include "orderactions.h"
+#include "orderchanges.h"
+#include "orderdrop.h"
+#include "ordermenus.h"
 #include "picturebox.h"
 #include "projectactions.h"
 #include "shell.h"
@@ -19,11 +23,13 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMenu>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 
 QUrl defaultSiteBase() {
@@ -55,9 +61,11 @@ MainWindow::MainWindow(const MainWindowServices& services, QWidget* parent)
                                       m_dialogs, current_file});
     m_selection.reset(new SelectionControls{
         *this, *MSFlexGrid1, *Image10, *Image12, *Frame4, *ProgressBar1, *ProgressBar2, *Label7,
-        *File1, CommonDialog1, m_dialogs, m_shell, selection, current_file, project_path});
+        *File1, CommonDialog1, m_dialogs, m_shell, selection, current_file, project_path, history});
     Form_Load();
     connectHandlers();
+    connectKeys();
+    setAcceptDrops(true);
 }
 
 MainWindow::~MainWindow() = default;
@@ -190,16 +198,63 @@ void MainWindow::connectHandlers() {
     connect(Command3, &XpButton::Click, this, [this] { saveProject(*m_selection); });
     connect(Command4, &XpButton::Click, this, [this] { openProject(*m_selection); });
     connect(Command5, &XpButton::Click, this, [this] { Command5_Click(); });
-    MSFlexGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(MSFlexGrid1, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { showGridMenu(at); });
 }
 
-void MainWindow::showGridMenu(const QPoint& at) {
-    QMenu menu(this);
-    addFindMissingPhotosAction(menu, *m_selection);
-    // A scroll area reports the point in its viewport.
-    menu.exec(MSFlexGrid1->viewport()->mapToGlobal(at));
+void MainWindow::connectKeys() {
+    const auto onKeys = [this](std::initializer_list<QKeySequence> keys, QWidget* on,
+                               Qt::ShortcutContext where, auto run) {
+        for (const QKeySequence& key : keys)
+            connect(new QShortcut(key, on, nullptr, nullptr, where), &QShortcut::activated, this,
+                    run);
+    };
+    SelectionControls& c = *m_selection;
+    onKeys({QKeySequence(Qt::CTRL | Qt::Key_Z)}, this, Qt::WindowShortcut,
+           [&c] { undoOrderChange(c); });
+    onKeys({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
+           this, Qt::WindowShortcut, [&c] { redoOrderChange(c); });
+    onKeys({QKeySequence(Qt::CTRL | Qt::Key_O)}, this, Qt::WindowShortcut,
+           [&c] { openProject(c); });
+    onKeys({QKeySequence(Qt::CTRL | Qt::Key_S)}, this, Qt::WindowShortcut,
+           [&c] { saveProject(c); });
+    onKeys({QKeySequence(Qt::Key_Delete)}, MSFlexGrid1, Qt::WidgetShortcut,
+           [&c] { removeRows(c, pickedRows(c)); });
+    onKeys({QKeySequence(Qt::CTRL | Qt::Key_A)}, MSFlexGrid1, Qt::WidgetShortcut,
+           [this] { MSFlexGrid1->selectAllRows(); });
+
+    connect(File1, &FileList::EnterPressed, this, [&c] { addPhotos(c, selectedListedPhotos(c)); });
+    File1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(File1, &QWidget::customContextMenuRequested, this, [this, &c](const QPoint& at) {
+        runMenu(this, fileListMenuEntries(c), File1->viewport()->mapToGlobal(at));
+    });
+    MSFlexGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(MSFlexGrid1, &QWidget::customContextMenuRequested, this, [this, &c](const QPoint& at) {
+        runMenu(this, gridMenuEntries(c), MSFlexGrid1->viewport()->mapToGlobal(at));
+    });
+}
+
+bool MainWindow::onOrder(const QPoint& at) const {
+    return Frame4->geometry().contains(at) || Image11->geometry().contains(at);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    // A drop may go elsewhere than where it enters; the moves decide.
+    if (event->mimeData()->hasUrls() && acceptsDrop(event->mimeData()->urls(), true))
+        event->acceptProposedAction();
+}
+
+void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
+    if (acceptsDrop(event->mimeData()->urls(), onOrder(event->position().toPoint())))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    const bool order = onOrder(event->position().toPoint());
+    event->acceptProposedAction();
+    // The drag ends first; the prompt or the loading comes after.
+    QTimer::singleShot(0, this, [this, urls, order] { dropFiles(*m_selection, urls, order); });
 }
 
 void MainWindow::Form_Load() {

@@ -2,6 +2,7 @@
 
 #include "browse.h"
 #include "commondialog.h"
+#include "orderhistory.h"
 #include "selectioncontrols.h"
 #include "selectionlist.h"
 
@@ -82,6 +83,8 @@ public:
     QString current_file;
     QString project_path;
     SelectionList selection;
+    // Every change to the order, for undo and redo.
+    OrderHistory history;
 
     BrowseControls& browseControls() { return *m_browse; }
     SelectionControls& selectionControls() { return *m_selection; }
@@ -99,12 +102,17 @@ public:
 protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void createControls();
     void connectHandlers();
+    void connectKeys();
+    // Whether a point of the window lies on the grid or the preview.
+    bool onOrder(const QPoint& at) const;
     void queueActivate();
-    void showGridMenu(const QPoint& at);
 
     Dialogs& m_dialogs;
     Shell& m_shell;

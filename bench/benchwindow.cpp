@@ -146,6 +146,41 @@ double BenchWindow::removeFirstRowMs() {
     return ms;
 }
 
+double BenchWindow::addAllSelectedMs(const QString& folder) {
+    browse(folder);
+    {
+        const QSignalBlocker quiet(m_window->File1);
+        m_window->File1->selectAll();
+    }
+    settle();
+    QElapsedTimer clock;
+    clock.start();
+    QTest::keyClick(m_window->File1, Qt::Key_Return);
+    return msSince(clock);
+}
+
+double BenchWindow::removePickedMs(int first, int last) {
+    FlexGrid& grid = *m_window->MSFlexGrid1;
+    QList<int> rows;
+    for (int row = first; row <= last; ++row)
+        rows << row;
+    grid.setSelectedRows(rows);
+    grid.setFocus();
+    settle();
+    QElapsedTimer clock;
+    clock.start();
+    QTest::keyClick(&grid, Qt::Key_Delete);
+    return msSince(clock);
+}
+
+double BenchWindow::undoMs() {
+    settle();
+    QElapsedTimer clock;
+    clock.start();
+    QTest::keyClick(m_window->File1, Qt::Key_Z, Qt::ControlModifier);
+    return msSince(clock);
+}
+
 double BenchWindow::copyToFolderMs(const QString& folder, const QString& list) {
     settle();
     m_dialogs.folders.push_back(folder);

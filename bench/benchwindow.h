@@ -54,6 +54,12 @@ public:
     double openMs(const QString& project);
     // The row editor on row 1, and its "Remove": the time of the removal.
     double removeFirstRowMs();
+    // Every file of the folder selected in the file list, and Enter.
+    double addAllSelectedMs(const QString& folder);
+    // Rows first..last picked in the grid, and Delete.
+    double removePickedMs(int first, int last);
+    // Ctrl+Z.
+    double undoMs();
     // Command2 into folder with the list beside the photos.
     double copyToFolderMs(const QString& folder, const QString& list);
 

@@ -1,7 +1,7 @@
 // Measures the program's flows on camera-size photos it makes itself, each
 // against a yardstick measured in the same run, and prints the table.
 //
-//   marvolia_bench [--quick] [--only preview|open|remove|copy|search|memory]
+//   marvolia_bench [--quick] [--only preview|open|remove|many|copy|search|memory]
 //
 // Runs headless. Takes a few minutes on two cores; --quick runs each flow
 // once, to see that everything works; --only runs one flow.
@@ -253,6 +253,44 @@ void removeFirst(BenchWindow& bench, const Setup& s, int runs, std::vector<FlowR
     table.push_back(flow);
 }
 
+// Many at once: the 200 photos of a folder selected and added, then 500 of
+// 999 rows picked and removed, and that removal undone.
+void manyAtOnce(BenchWindow& bench, const Setup& s, int runs, std::vector<FlowRuns>& table) {
+    ReferenceDecoder decoder;
+    FlowRuns add{QStringLiteral("add %1 selected photos of 12 MP").arg(kOpenPhotos),
+                 QStringLiteral("<= 0.6"),
+                 0.6,
+                 {},
+                 {}};
+    FlowRuns remove{QStringLiteral("remove 500 selected rows of %1").arg(kRemoveRows),
+                    QStringLiteral("<= 2"),
+                    2,
+                    {},
+                    {}};
+    FlowRuns undo{QStringLiteral("undo that removal"), QStringLiteral("<= 2"), 2, {}, {}};
+    const QString openFolder = QFileInfo(s.openPhotos.value(0)).path();
+    for (int run = 0; run < runs; ++run) {
+        bench.openMs(s.removeProject); // any order to replace; emptied below
+        bench.removePickedMs(1, bench.rows());
+        BenchWindow::forgetKeptPictures();
+        add.referenceMs.push_back(serialDecodesMs(decoder, s.openPhotos));
+        add.flowMs.push_back(bench.addAllSelectedMs(openFolder));
+    }
+    const QByteArray first = fileBytes(s.removePhotos.value(0));
+    bench.openMs(s.removeProject);
+    for (int run = 0; run < runs; ++run) {
+        if (bench.rows() != kRemoveRows)
+            bench.openMs(s.removeProject);
+        remove.referenceMs.push_back(referenceMs(decoder, first));
+        remove.flowMs.push_back(bench.removePickedMs(250, 749));
+        undo.referenceMs.push_back(referenceMs(decoder, first));
+        undo.flowMs.push_back(bench.undoMs());
+    }
+    table.push_back(add);
+    table.push_back(remove);
+    table.push_back(undo);
+}
+
 void copyToFolder(BenchWindow& bench, const Setup& s, const QString& root, int runs,
                   std::vector<FlowRuns>& table) {
     FlowRuns flow{QStringLiteral("copy to folder %1 photos of 12 MP").arg(kOpenPhotos),
@@ -408,6 +446,8 @@ int main(int argc, char** argv) {
             open(bench, setup, quick ? 1 : 3, table);
         if (wanted("remove"))
             removeFirst(bench, setup, quick ? 1 : 5, table);
+        if (wanted("many"))
+            manyAtOnce(bench, setup, quick ? 1 : 3, table);
         if (wanted("copy"))
             copyToFolder(bench, setup, work.path(), quick ? 1 : 3, table);
         if (wanted("search"))

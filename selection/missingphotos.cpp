@@ -3,13 +3,13 @@
 #include "dialogs.h"
 #include "flexgrid.h"
 #include "folderbrowser.h"
+#include "orderchanges.h"
 #include "photosearch.h"
 #include "searchwindow.h"
 #include "selectioncontrols.h"
 #include "selectionrules.h"
 
 #include <QFileInfo>
-#include <QMenu>
 #include <QSet>
 
 namespace {
@@ -93,7 +93,10 @@ QList<RowPath> findMissingPhotos(SelectionControls& c, const QList<int>& rows) {
         }
     }
     QStringList unshown;
+    const OrderState before = currentOrder(c);
     const QList<RowPath> changed = relinkRows(c, changes, &unshown);
+    // One step, so one undo puts every row back where it pointed.
+    recordOrderChange(c, relinkingName(static_cast<int>(changed.size())), before);
     tell(c.dialogs, &c.window,
          outcomeMessage(static_cast<int>(changes.size()), static_cast<int>(rows.size()), folder,
                         notFound, unshown, result.skipped),
@@ -110,14 +113,4 @@ QList<RowPath> findMissingPhotos(SelectionControls& c) {
         return {};
     }
     return findMissingPhotos(c, rows);
-}
-
-void addFindMissingPhotosAction(QMenu& menu, SelectionControls& c,
-                                std::function<void(const QList<RowPath>&)> relinked) {
-    QAction* action = menu.addAction(QStringLiteral("Find missing photos..."));
-    QObject::connect(action, &QAction::triggered, &menu, [&c, relinked] {
-        const QList<RowPath> changed = findMissingPhotos(c);
-        if (relinked && !changed.isEmpty())
-            relinked(changed);
-    });
 }

@@ -5,10 +5,7 @@
 #include <QList>
 #include <QString>
 
-#include <functional>
-
 class FlexGrid;
-class QMenu;
 struct SelectionControls;
 
 // Photos that moved: finding them again below a folder the user picks.
@@ -27,8 +24,3 @@ QList<RowPath> findMissingPhotos(SelectionControls& c);
 
 // The folder browser's title for the search.
 QString missingFolderTitle();
-
-// Adds "Find missing photos..." to a menu of the grid. relinked, when given,
-// hears of every change a search made.
-void addFindMissingPhotosAction(QMenu& menu, SelectionControls& c,
-                                std::function<void(const QList<RowPath>&)> relinked = {});

@@ -4,6 +4,7 @@
 #include "dialogs.h"
 #include "filelist.h"
 #include "flexgrid.h"
+#include "orderchanges.h"
 #include "picturebox.h"
 #include "picturecache.h"
 #include "props.h"
@@ -34,38 +35,15 @@ void add_photo(SelectionControls& c, int origin) {
         return;
     }
     c.current_file = file;
+    const OrderState before = currentOrder(c);
 
-    ++list.count;
-    SelectionEntry& entry = *list.entry(list.count);
-    entry.file = c.current_file;
-    entry.size = QStringLiteral("10x15");
-    entry.copies = QStringLiteral("1");
-
-    FlexGrid& grid = c.MSFlexGrid1;
-    grid.setRows(grid.Rows() + 1);
-    grid.setRow(grid.Rows() - 1);
-    grid.setRowHeight(grid.Row(), kDataRowTwips);
-
-    grid.setCol(ColFile);
-    grid.setWordWrap(true);
-    grid.setText(c.current_file);
-
-    grid.setCol(ColPhoto);
+    beginPhotoRow(c, c.current_file);
     const Samples samples = setRowThumbnail(c, picture);
     if (key)
         keepThumbnail(*key, samples);
+    endPhotoRow(c, c.current_file);
 
-    grid.setCol(ColCopies);
-    grid.setText(QStringLiteral("1"));
-    grid.setCol(ColSize);
-    grid.setText(QStringLiteral("10x15"));
-
-    showCount(c, list.count);
-
-    grid.setCol(ColPath);
-    grid.setText(c.current_file);
-
-    scrollToLastRowIfNeeded(c, list.count);
+    recordOrderChange(c, addingName(1), before);
     c.File1.setFocus();
 }
 
@@ -74,10 +52,19 @@ void MSFlexGrid1_Click(SelectionControls& c) {
     if (grid.Row() <= 0 || !c.list.entry(grid.Row()))
         return;
     c.list.edit_row = static_cast<std::int16_t>(grid.Row());
+    const OrderState before = currentOrder(c);
     {
         Props props(c);
         props.exec();
     }
+    copyBackCurrentRow(c);
+    // Whatever the editor did, it is one step.
+    const bool removed = grid.Rows() - 1 < before.rows.size();
+    recordOrderChange(c, removed ? removingName(1) : changingName(1), before);
+}
+
+void copyBackCurrentRow(SelectionControls& c) {
+    FlexGrid& grid = c.MSFlexGrid1;
     // A removal may have moved the current row.
     SelectionEntry* entry = c.list.entry(grid.Row());
     if (!entry)

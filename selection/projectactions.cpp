@@ -5,6 +5,7 @@
 #include "flexgrid.h"
 #include "gridrows.h"
 #include "missingphotos.h"
+#include "orderchanges.h"
 #include "picturebox.h"
 #include "picturecache.h"
 #include "picturefile.h"
@@ -40,12 +41,9 @@ QString unstorableField(const ProjectRecord& r) {
 }
 
 QString missingPicturesMessage(const QString& file, const QStringList& failures) {
-    QStringList named = failures.mid(0, kMaxNamedPictures);
-    if (failures.size() > kMaxNamedPictures)
-        named << QStringLiteral("and %1 more").arg(failures.size() - kMaxNamedPictures);
     return QStringLiteral("The project \"%1\" was loaded, but these pictures could not be "
                           "shown:\n\n%2")
-        .arg(file, named.join(QLatin1Char('\n')));
+        .arg(file, namedLines(failures, kMaxNamedPictures));
 }
 
 } // namespace
@@ -88,17 +86,23 @@ void saveProject(SelectionControls& c) {
     runSave(c);
 }
 
-void openProject(SelectionControls& c) {
+bool offerToSave(SelectionControls& c) {
     if (c.MSFlexGrid1.Rows() > 1) {
         const MessageResult answer = c.dialogs.message(
             &c.window, programTitle(), QStringLiteral("Do you want to save actual proyect ?"),
             MessageButtons::YesNoCancel, MessageIcon::None);
         if (answer == MessageResult::Cancel)
-            return;
+            return false;
         // A save that failed must not be followed by replacing what it could not keep.
         if (answer == MessageResult::Yes && runSave(c) == SaveOutcome::Failed)
-            return;
+            return false;
     }
+    return true;
+}
+
+void openProject(SelectionControls& c) {
+    if (!offerToSave(c))
+        return;
     CommonDialog& dialog = c.CommonDialog1;
     dialog.Filter = kProjectFilter;
     dialog.FileName.clear();
@@ -107,6 +111,11 @@ void openProject(SelectionControls& c) {
     if (dialog.FileName.isEmpty())
         return;
     loadProject(c, dialog.FileName, markerPicturePath());
+}
+
+void openProjectFile(SelectionControls& c, const QString& file) {
+    if (offerToSave(c))
+        loadProject(c, file, markerPicturePath());
 }
 
 QString markerPicturePath() {
@@ -135,6 +144,7 @@ QList<RowPath> loadProject(SelectionControls& c, const QString& file, const QStr
         return {};
     }
 
+    const OrderState before = currentOrder(c);
     // The thumbnails are made on worker threads meanwhile, in record order.
     QStringList paths;
     for (const ProjectRecord& record : project.records)
@@ -209,6 +219,7 @@ QList<RowPath> loadProject(SelectionControls& c, const QString& file, const QStr
     }
     c.ProgressBar2.hide();
     c.Label7.hide();
+    recordOrderChange(c, openingName(file), before);
 
     if (project.leftOut > 0)
         tell(c.dialogs, &c.window,

@@ -18,6 +18,14 @@ void saveProject(SelectionControls& c);
 // project file the user picks.
 void openProject(SelectionControls& c);
 
+// Asks "Do you want to save actual proyect ?" when the grid holds rows, and
+// saves on Yes; whether to go on and replace the selection.
+bool offerToSave(SelectionControls& c);
+
+// A project file dropped on the window: opened as Command4 opens the one
+// picked in its dialog, after the same question.
+void openProjectFile(SelectionControls& c, const QString& file);
+
 // The marker picture shown on rows with "0" copies: no.jpg beside the program.
 QString markerPicturePath();
 

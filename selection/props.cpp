@@ -130,6 +130,7 @@ void Props::Command2_Click() {
     grid.setText(Combo1->currentText());
     grid.setCol(ColSize);
     grid.setText(Combo2->currentText());
+    m_outcome = Outcome::Ok;
     accept();
 }
 
@@ -140,6 +141,7 @@ void Props::Command1_Click() {
              QStringLiteral("The photo was removed, but these photos could not be loaded again "
                             "and are shown without a thumbnail:\n") +
                  problems.join(QLatin1Char('\n')));
+    m_outcome = Outcome::Removed;
     accept();
 }
 

@@ -18,6 +18,10 @@ class Props : public QDialog {
 public:
     explicit Props(SelectionControls& controls);
 
+    // How the editor was closed: by its close box, "Ok" or "Remove".
+    enum class Outcome { Closed, Ok, Removed };
+    Outcome outcome() const { return m_outcome; }
+
     // Client area 4695 x 2940 twips.
     static constexpr int kWidth = 313;
     static constexpr int kHeight = 196;
@@ -47,4 +51,5 @@ private:
 
     SelectionControls& m_c;
     bool m_placed = false;
+    Outcome m_outcome = Outcome::Closed;
 };

@@ -13,6 +13,7 @@ class QGroupBox;
 class QLabel;
 class QProgressBar;
 class QWidget;
+class OrderHistory;
 class Shell;
 struct SelectionList;
 
@@ -34,4 +35,5 @@ struct SelectionControls {
     SelectionList& list;
     QString& current_file;
     QString& project_path;
+    OrderHistory& history;
 };

@@ -5,6 +5,7 @@
 #include "picturebox.h"
 #include "picturefile.h"
 #include "sampling.h"
+#include "selectionlist.h"
 #include "thumbnail.h"
 
 #include <QGroupBox>
@@ -61,6 +62,48 @@ Samples setRowThumbnail(SelectionControls& c, const PictureRead& picture) {
     c.MSFlexGrid1.setCellPictureAlignment(1);
     c.Image12.hide();
     return samples;
+}
+
+void beginPhotoRow(SelectionControls& c, const QString& file) {
+    SelectionList& list = c.list;
+    ++list.count;
+    SelectionEntry& entry = *list.entry(list.count);
+    entry.file = file;
+    entry.size = QStringLiteral("10x15");
+    entry.copies = QStringLiteral("1");
+
+    FlexGrid& grid = c.MSFlexGrid1;
+    grid.setRows(grid.Rows() + 1);
+    grid.setRow(grid.Rows() - 1);
+    grid.setRowHeight(grid.Row(), kDataRowTwips);
+
+    grid.setCol(ColFile);
+    grid.setWordWrap(true);
+    grid.setText(file);
+
+    grid.setCol(ColPhoto);
+}
+
+void endPhotoRow(SelectionControls& c, const QString& file) {
+    FlexGrid& grid = c.MSFlexGrid1;
+    grid.setCol(ColCopies);
+    grid.setText(QStringLiteral("1"));
+    grid.setCol(ColSize);
+    grid.setText(QStringLiteral("10x15"));
+
+    showCount(c, c.list.count);
+
+    grid.setCol(ColPath);
+    grid.setText(file);
+
+    scrollToLastRowIfNeeded(c, c.list.count);
+}
+
+QString namedLines(const QStringList& names, int max) {
+    QStringList named = names.mid(0, max);
+    if (names.size() > max)
+        named << QStringLiteral("and %1 more").arg(names.size() - max);
+    return named.join(QLatin1Char('\n'));
 }
 
 void scrollToLastRowIfNeeded(SelectionControls& c, std::int16_t count) {

@@ -36,5 +36,15 @@ QString setRowThumbnail(SelectionControls& c, const PhotoThumbnail& thumb);
 // into Image12 for the current cell. Gives the samples it drew.
 Samples setRowThumbnail(SelectionControls& c, const PictureRead& picture);
 
+// A photo's new last row, as adding fills it. Begin: the count, the entry
+// ("1" copy of "10x15"), the row of 500 twips and its path; the current cell
+// is left on its photo column for the thumbnail. End: copies, size, the
+// caption, the hidden path and the scroll.
+void beginPhotoRow(SelectionControls& c, const QString& file);
+void endPhotoRow(SelectionControls& c, const QString& file);
+
+// Names for a message, one a line, the ones past max counted.
+QString namedLines(const QStringList& names, int max = 20);
+
 // Scrolls the grid to its last row once it holds more than nine photos.
 void scrollToLastRowIfNeeded(SelectionControls& c, std::int16_t count);

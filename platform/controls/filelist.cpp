@@ -1,9 +1,10 @@
 #include "filelist.h"
 
 #include <QDir>
+#include <QKeyEvent>
 
 FileList::FileList(QWidget* parent) : QListWidget(parent) {
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0 && !m_focusing)
             emit Click();
@@ -44,6 +45,31 @@ void FileList::setListIndex(int index) {
 QString FileList::FileName() const {
     const QListWidgetItem* item = currentItem();
     return item ? item->text() : QString();
+}
+
+QStringList FileList::SelectedFileNames() const {
+    QStringList names;
+    for (int i = 0; i < count(); ++i)
+        if (item(i)->isSelected())
+            names << item(i)->text();
+    return names;
+}
+
+QStringList FileList::FileNames() const {
+    QStringList names;
+    for (int i = 0; i < count(); ++i)
+        names << item(i)->text();
+    return names;
+}
+
+void FileList::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        !(event->modifiers() & ~Qt::KeypadModifier)) {
+        event->accept();
+        emit EnterPressed();
+        return;
+    }
+    QListWidget::keyPressEvent(event);
 }
 
 void FileList::focusInEvent(QFocusEvent* event) {

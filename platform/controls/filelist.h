@@ -3,9 +3,10 @@
 #include <QListWidget>
 
 // The file list: the files of one folder that match a pattern in any letter
-// case, sorted by name, hidden files left out. Every change of the selection
-// (mouse, arrow keys, or the program setting ListIndex) raises Click; a double
-// click raises DblClick after it.
+// case, sorted by name, hidden files left out. Every change of the current
+// file (mouse, arrow keys, or the program setting ListIndex) raises Click; a
+// double click raises DblClick after it. Several files can be selected
+// together (Shift, Ctrl, Ctrl+A); Enter raises EnterPressed.
 class FileList : public QListWidget {
     Q_OBJECT
 public:
@@ -23,13 +24,19 @@ public:
     QString FileName() const;
     // Reads the folder again.
     void Refresh();
+    // The selected files' names, in list order.
+    QStringList SelectedFileNames() const;
+    // Every file's name, in list order.
+    QStringList FileNames() const;
 
 signals:
     void Click();
     void DblClick();
+    void EnterPressed();
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     bool m_focusing = false;

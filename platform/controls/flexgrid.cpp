@@ -56,11 +56,17 @@ void FlexGrid::setRows(int rows) {
     for (auto& row : m_cells)
         row.resize(m_cols);
     m_rowHeights.resize(m_rows, -1);
+    const bool hadPicked = m_picked.size() > m_rows && m_picked.indexOf(true, m_rows) >= 0;
+    m_picked.resize(m_rows, false);
+    if (m_anchor >= m_rows)
+        m_anchor = -1;
     // The current row never points past the end: after the last row is
     // dropped the new last row is current.
     m_row = std::clamp(m_row, 0, std::max(0, m_rows - 1));
     updateScrollBars();
     viewport()->update();
+    if (hadPicked)
+        emit selectedRowsChanged();
 }
 
 int FlexGrid::Cols() const {
@@ -188,20 +194,90 @@ int FlexGrid::rowAt(const QPoint& viewportPoint) const {
     return hit.row >= fixedRowCount() ? hit.row : -1;
 }
 
+QList<int> FlexGrid::SelectedRows() const {
+    QList<int> rows;
+    for (int row = fixedRowCount(); row < m_rows; ++row)
+        if (m_picked[row])
+            rows.append(row);
+    return rows;
+}
+
+void FlexGrid::setSelectedRows(const QList<int>& rows) {
+    std::fill(m_picked.begin(), m_picked.end(), false);
+    for (int row : rows)
+        if (row >= fixedRowCount() && row < m_rows)
+            m_picked[row] = true;
+    m_anchor = rows.isEmpty() ? -1 : std::clamp(rows.first(), 0, m_rows - 1);
+    viewport()->update();
+    emit selectedRowsChanged();
+}
+
+void FlexGrid::selectAllRows() {
+    QList<int> rows;
+    for (int row = fixedRowCount(); row < m_rows; ++row)
+        rows.append(row);
+    setSelectedRows(rows);
+}
+
+bool FlexGrid::isPicked(int row) const {
+    return row >= 0 && row < m_picked.size() && m_picked[row];
+}
+
+bool FlexGrid::showsPicked(int row) const {
+    // A row picked on its own that is the current row shows only its current
+    // cell, as a plain click always has.
+    if (!isPicked(row))
+        return false;
+    if (row != m_row)
+        return true;
+    for (int other = fixedRowCount(); other < m_rows; ++other)
+        if (other != row && m_picked[other])
+            return true;
+    return false;
+}
+
+void FlexGrid::pickRow(int row, Qt::KeyboardModifiers modifiers) {
+    if (modifiers & Qt::ShiftModifier) {
+        const int from = m_anchor >= fixedRowCount() ? m_anchor : row;
+        if (!(modifiers & Qt::ControlModifier))
+            std::fill(m_picked.begin(), m_picked.end(), false);
+        for (int r = std::min(from, row); r <= std::max(from, row); ++r)
+            m_picked[r] = true;
+    } else if (modifiers & Qt::ControlModifier) {
+        m_picked[row] = !m_picked[row];
+        m_anchor = row;
+    } else {
+        std::fill(m_picked.begin(), m_picked.end(), false);
+        m_picked[row] = true;
+        m_anchor = row;
+    }
+    emit selectedRowsChanged();
+}
+
 void FlexGrid::mousePressEvent(QMouseEvent* event) {
+    const GridHit hit = gridHitTest(rowPixels(), colPixels(), fixedRowCount(), scrollOffset(),
+                                    event->position().toPoint());
+    const bool onData = hit.row >= fixedRowCount() && hit.col >= 0;
     if (event->button() != Qt::LeftButton) {
+        if (event->button() == Qt::RightButton && onData && !isPicked(hit.row)) {
+            pickRow(hit.row, {});
+            viewport()->update();
+        }
         QAbstractScrollArea::mousePressEvent(event);
         return;
     }
-    const GridHit hit = gridHitTest(rowPixels(), colPixels(), fixedRowCount(), scrollOffset(),
-                                    event->position().toPoint());
-    if (hit.row >= fixedRowCount() && hit.col >= 0) {
+    const Qt::KeyboardModifiers picking =
+        event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier);
+    if (onData) {
+        pickRow(hit.row, picking);
         m_row = hit.row;
         m_col = hit.col;
         viewport()->update();
     }
     event->accept();
-    emit Click();
+    // Picking rows together is not a click on one of them.
+    if (!picking)
+        emit Click();
 }
 
 void FlexGrid::resizeEvent(QResizeEvent* event) {
@@ -247,7 +323,7 @@ void FlexGrid::paintEvent(QPaintEvent* event) {
 
 void FlexGrid::paintCell(QPainter& painter, int row, int col, const QRect& rect) const {
     const bool fixed = row < fixedRowCount();
-    const bool selected = !fixed && row == m_row && col == m_col;
+    const bool selected = !fixed && ((row == m_row && col == m_col) || showsPicked(row));
     const QRect interior = cellInterior(rect);
 
     painter.fillRect(interior, fixed ? kHeaderBack : selected ? kSelectedBack : kCellBack);

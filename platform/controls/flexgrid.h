@@ -64,6 +64,15 @@ public:
     // The data row under a point of the viewport, or -1.
     int rowAt(const QPoint& viewportPoint) const;
 
+    // Rows picked together, beside the current cell: Ctrl+click adds or takes
+    // away a row, Shift+click picks the rows from the last one picked, neither
+    // raising Click; a plain click picks its row alone. A right click on a row
+    // not picked picks it alone, the current cell staying. Data rows only, in
+    // ascending order.
+    QList<int> SelectedRows() const;
+    void setSelectedRows(const QList<int>& rows);
+    void selectAllRows();
+
 signals:
     // A left press anywhere in the cells' area. On a data cell, Row() and Col()
     // are already that cell; on the header row or the empty area beyond the
@@ -71,6 +80,8 @@ signals:
     void Click();
     // Every scroll request the grid received, for whoever wants to see them.
     void scrollRequested(int request);
+    // The picked rows changed by the mouse or by the program.
+    void selectedRowsChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -96,6 +107,9 @@ private:
     void updateScrollBars();
     void paintCell(QPainter& painter, int row, int col, const QRect& rect) const;
     void paintText(QPainter& painter, const QString& text, const QRect& interior) const;
+    bool isPicked(int row) const;
+    bool showsPicked(int row) const;
+    void pickRow(int row, Qt::KeyboardModifiers modifiers);
 
     int m_rows = 0;
     int m_cols = 0;
@@ -106,4 +120,6 @@ private:
     QVector<QVector<Cell>> m_cells;
     QVector<int> m_colWidths;  // twips
     QVector<int> m_rowHeights; // twips, -1 default
+    QVector<bool> m_picked;    // per row
+    int m_anchor = -1;         // the row a Shift+click picks from
 };

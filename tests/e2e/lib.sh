@@ -143,6 +143,12 @@ double_click() {
   park
 }
 
+# A click with a key held: modified_click ctrl|shift X Y.
+modified_click() {
+  xdotool keydown "$1" mousemove --window "$main" "$2" "$3" click 1 keyup "$1"
+  park
+}
+
 key() { xdotool key --delay 80 "$@"; }
 
 # "r g b" of a pixel of the main window, from a fresh picture of the screen.

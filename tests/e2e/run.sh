@@ -2,7 +2,8 @@
 # End-to-end test: runs the built program on a private X server (Xvfb) and
 # drives it with real mouse and keyboard input (xdotool) through a whole order:
 # browse a folder of generated photos, preview, add, edit rows, save the
-# project, open it again, write the order list, copy the photos to a folder.
+# project, open it again, write the order list, copy the photos to a folder,
+# then add a Shift selection with Enter, remove Ctrl-picked rows, undo, save.
 # Every file the program writes is checked byte for byte. Afterwards the
 # installed layout is checked and the installed program is started once.
 #
@@ -199,6 +200,47 @@ check "the folder was handed to the desktop to show" opened "$work/lab"
 check "the photos themselves are untouched" [ "$(photo_sums)" = "$sums" ]
 check "no message came up during the whole order" no_dialog
 check "the program is still running" kill -0 "$app_pid"
+
+# --- Many at once, and undo -------------------------------------------------
+# Back up to the photos' folder with the keyboard: the folder list shows the
+# current folder selected, its parent just above.
+click "$file_x" "$(file_y 0)"
+key Tab Up Return
+expect_colour "back in the photos' folder, apple.jpg is previewed" \
+  "$preview_x" "$preview_y" "$red"
+click "$file_x" "$(file_y 0)"
+modified_click shift "$file_x" "$(file_y 2)"
+expect_colour "shift+click previews the file clicked, city.jpg" "$preview_x" "$preview_y" "$blue"
+key Return
+expect_colour "Enter adds the three selected photos: apple.jpg as row 4" \
+  "$thumb_x" "$(row_y 4)" "$red"
+expect_colour "... Beach.JPG as row 5" "$thumb_x" "$(row_y 5)" "$green"
+expect_colour "... city.jpg as row 6" "$thumb_x" "$(row_y 6)" "$blue"
+# Rows 4 and 6 picked with Ctrl, removed with Delete: Beach.JPG moves up.
+modified_click ctrl "$copies_x" "$(row_y 4)"
+modified_click ctrl "$copies_x" "$(row_y 6)"
+check "Ctrl+click opens no row editor" no_dialog
+key Delete
+expect_colour "Delete removes rows 4 and 6: Beach.JPG is row 4" "$thumb_x" "$(row_y 4)" "$green"
+expect_colour "... and row 5 is gone" "$thumb_x" "$(row_y 5)" "255 255 255"
+key ctrl+z
+expect_colour "Ctrl+Z brings back row 4, apple.jpg" "$thumb_x" "$(row_y 4)" "$red"
+expect_colour "... row 5, Beach.JPG" "$thumb_x" "$(row_y 5)" "$green"
+expect_colour "... and row 6, city.jpg" "$thumb_x" "$(row_y 6)" "$blue"
+key ctrl+s
+wait_dialog "Save As"
+type_path "$dialog" "$work/out/six.mvl"
+wait_file "$work/out/six.mvl"
+expected_six() {
+  printf ' 6 \r\n'
+  three_records
+  record "$photos/apple.jpg" 1 10x15
+  record "$photos/Beach.JPG" 1 10x15
+  record "$photos/city.jpg" 1 10x15
+}
+check_bytes "Ctrl+S saves the six rows the undo brought back" "$work/out/six.mvl" expected_six
+check "no message came up while adding, removing and undoing" no_dialog
+check "the program is still running after all that" kill -0 "$app_pid"
 stop_program
 
 # --- The installed program --------------------------------------------------

@@ -65,10 +65,15 @@ protected:
                 QTimer::singleShot(0, &scope, poll);
                 return;
             }
+            // The menu holds the order's other entries too; this one is picked.
             for (QAction* action : menu->actions())
-                items << action->text();
-            QTest::mouseClick(menu, Qt::LeftButton, {},
-                              menu->actionGeometry(menu->actions().first()).center());
+                if (action->text() == QLatin1String("Find missing photos...")) {
+                    items << action->text();
+                    QTest::mouseClick(menu, Qt::LeftButton, {},
+                                      menu->actionGeometry(action).center());
+                    return;
+                }
+            menu->close();
         };
         QTimer::singleShot(0, &scope, poll);
         const QPoint at(60, 30);

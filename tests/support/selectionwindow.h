@@ -18,6 +18,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
+#include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -124,6 +125,76 @@ protected:
                     << "row " << row << " at " << x << "," << y;
     }
 
+    // Keys pressed on a widget of the window, which is made active first: off
+    // screen a closed popup menu may leave no window active, and shortcuts
+    // work only in the active window.
+    void press(QWidget* on, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        if (!w->isActiveWindow()) {
+            w->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(w.get()));
+        }
+        QTest::keyClick(on, key, modifiers);
+    }
+
+    // The data rows whose middle can be clicked.
+    QList<int> rowsInView() {
+        QList<int> rows;
+        for (int row = 1; row < grid().Rows(); ++row)
+            if (pointOfRow(row).y() >= 0)
+                rows << row;
+        return rows;
+    }
+    // Ctrl+click or Shift+click on a row: picks rows, opens nothing.
+    void pickRow(int row, Qt::KeyboardModifiers modifiers) {
+        QTest::mouseClick(grid().viewport(), Qt::LeftButton, modifiers, pointOfRow(row));
+    }
+    // A plain click on a row, its editor closed by its close box.
+    void clickRowAndClose(int row) {
+        ASSERT_TRUE(clickRow(row, [](Props& p) { p.reject(); }));
+    }
+
+    // A right click at a point of widget, and the context menu it opens, as
+    // the platform raises it: the entry called text is clicked, then act runs
+    // on a row editor if one comes up. Gives the menu's entries as shown,
+    // disabled ones as "(text)"; an entry not there closes the menu.
+    QStringList chooseFromMenu(QWidget* widget, const QPoint& at, const QString& text,
+                               const std::function<void(Props&)>& act = {}) {
+        QStringList shown;
+        QObject scope;
+        std::function<void()> poll = [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu || !menu->isVisible()) {
+                QTimer::singleShot(0, &scope, poll);
+                return;
+            }
+            QAction* chosen = nullptr;
+            for (QAction* action : menu->actions()) {
+                if (action->isSeparator())
+                    continue;
+                shown << (action->isEnabled() ? action->text()
+                                              : QStringLiteral("(%1)").arg(action->text()));
+                if (action->text() == text && action->isEnabled())
+                    chosen = action;
+            }
+            if (!chosen) {
+                menu->close();
+                return;
+            }
+            if (act)
+                waitForEditor(scope, act);
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(chosen).center());
+        };
+        QTimer::singleShot(0, &scope, poll);
+        QTest::mouseClick(widget, Qt::RightButton, {}, at);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, widget->mapToGlobal(at));
+        QApplication::sendEvent(widget, &event);
+        return shown;
+    }
+    QStringList chooseFromGridMenu(int row, const QString& text,
+                                   const std::function<void(Props&)>& act = {}) {
+        return chooseFromMenu(grid().viewport(), pointOfRow(row), text, act);
+    }
+
     ScriptedDialogs dialogs;
     RecordingShell shell;
     std::unique_ptr<MainWindow> w;
@@ -145,23 +216,32 @@ private:
         return QPoint(kColumn1, first < 0 ? -1 : (first + last) / 2);
     }
 
-    bool clickGridAt(const QPoint& at, const std::function<void(Props&)>& act) {
-        bool shown = false;
-        QObject scope;
-        std::function<void()> poll = [&] {
+    // Runs act on the row editor once it is shown; shown tells whether it was.
+    static void waitForEditor(QObject& scope, const std::function<void(Props&)>& act,
+                              bool* shown = nullptr) {
+        auto poll = std::make_shared<std::function<void()>>();
+        *poll = [&scope, act, shown, poll] {
             auto* props = qobject_cast<Props*>(QApplication::activeModalWidget());
             if (!props || !props->isVisible()) {
-                QTimer::singleShot(0, &scope, poll);
+                QTimer::singleShot(0, &scope, *poll);
                 return;
             }
-            shown = true;
+            if (shown)
+                *shown = true;
             act(*props);
             if (props->isVisible()) {
                 ADD_FAILURE() << "the row editor was left open";
                 props->reject();
             }
+            *poll = nullptr;
         };
-        QTimer::singleShot(0, &scope, poll);
+        QTimer::singleShot(0, &scope, *poll);
+    }
+
+    bool clickGridAt(const QPoint& at, const std::function<void(Props&)>& act) {
+        bool shown = false;
+        QObject scope;
+        waitForEditor(scope, act, &shown);
         QTest::mouseClick(grid().viewport(), Qt::LeftButton, {}, at);
         return shown;
     }

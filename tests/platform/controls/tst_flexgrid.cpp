@@ -513,3 +513,67 @@ TEST(FlexGridDrawing, WordWrapUsesTheRowHeightAndStaysInTheCell) {
     EXPECT_LT(countColour(image, lowerPart, kWhite), 85 * 8);
     EXPECT_EQ(countColour(image, nextRow, kWhite), 85 * 32);
 }
+
+TEST(FlexGrid, CtrlAndShiftClicksPickRowsWithoutAClick) {
+    ShownGrid shown(5);
+    FlexGrid& grid = shown.grid;
+    QSignalSpy clicks(&grid, &FlexGrid::Click);
+    QSignalSpy picked(&grid, &FlexGrid::selectedRowsChanged);
+    // Data row r spans y 16 + 33 (r - 1) .. 48 + 33 (r - 1).
+    const auto y = [](int row) { return 30 + 33 * (row - 1); };
+    struct Step {
+        Qt::KeyboardModifiers modifiers;
+        int row;
+        QList<int> rows;
+        int clicks;
+    };
+    const Step steps[] = {
+        {{}, 2, {2}, 1},
+        {Qt::ControlModifier, 4, {2, 4}, 1},
+        {Qt::ShiftModifier, 1, {1, 2, 3, 4}, 1},
+        {Qt::ControlModifier, 3, {1, 2, 4}, 1},
+        {Qt::ControlModifier | Qt::ShiftModifier, 5, {1, 2, 3, 4, 5}, 1},
+        {{}, 5, {5}, 2},
+    };
+    for (const Step& step : steps) {
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, step.modifiers, QPoint(60, y(step.row)));
+        EXPECT_EQ(grid.SelectedRows(), step.rows) << "row " << step.row;
+        EXPECT_EQ(clicks.count(), step.clicks) << "row " << step.row;
+        EXPECT_EQ(grid.Row(), step.row);
+    }
+    EXPECT_EQ(picked.count(), 6);
+
+    // A right click on a row not picked picks it alone; the current cell stays.
+    QTest::mouseClick(grid.viewport(), Qt::RightButton, {}, QPoint(60, y(3)));
+    EXPECT_EQ(grid.SelectedRows(), QList<int>({3}));
+    EXPECT_EQ(grid.Row(), 5);
+    grid.selectAllRows();
+    QTest::mouseClick(grid.viewport(), Qt::RightButton, {}, QPoint(60, y(3)));
+    EXPECT_EQ(grid.SelectedRows(), QList<int>({1, 2, 3, 4, 5})) << "a picked row keeps the others";
+    EXPECT_EQ(clicks.count(), 2);
+
+    grid.setRows(4);
+    EXPECT_EQ(grid.SelectedRows(), QList<int>({1, 2, 3})) << "rows dropped are no longer picked";
+    grid.setSelectedRows({0, 2, 9});
+    EXPECT_EQ(grid.SelectedRows(), QList<int>({2})) << "only data rows can be picked";
+}
+
+TEST(FlexGrid, PickedRowsAreDrawnSelectedUnlessOnlyTheCurrentOne) {
+    ShownGrid shown(3);
+    FlexGrid& grid = shown.grid;
+    grid.setRow(1);
+    grid.setCol(1);
+    const QColor selected(192, 192, 255);
+    const QColor plain(255, 255, 255);
+    const auto at = [&](int col, int row) {
+        // Low in the row, below any text.
+        return grid.viewport()->grab().toImage().pixelColor(col, 44 + 33 * (row - 1));
+    };
+    grid.setSelectedRows({1});
+    EXPECT_EQ(at(60, 1), selected) << "the current cell";
+    EXPECT_EQ(at(150, 1), plain) << "a row picked alone shows only its current cell";
+    grid.setSelectedRows({1, 3});
+    EXPECT_EQ(at(150, 1), selected);
+    EXPECT_EQ(at(150, 3), selected);
+    EXPECT_EQ(at(150, 2), plain);
+}

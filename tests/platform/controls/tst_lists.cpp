@@ -223,3 +223,41 @@ TEST(DriveList, RefreshKeepsTheChosenDriveWithoutAChange) {
 }
 
 } // namespace
+
+TEST_F(Folder, FileListSelectsSeveralFilesAndRaisesEnter) {
+    FileList list;
+    list.setPattern(QStringLiteral("*.JPG"));
+    list.setPath(dir.path());
+    list.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+    QSignalSpy clicks(&list, &FileList::Click);
+    QSignalSpy enters(&list, &FileList::EnterPressed);
+    const auto at = [&](int i) { return list.visualItemRect(list.item(i)).center(); };
+    struct Step {
+        Qt::KeyboardModifiers modifiers;
+        int item;
+        QStringList selected;
+        QString current;
+    };
+    const Step steps[] = {
+        {{}, 2, {"c.JPG"}, "c.JPG"},
+        {Qt::ShiftModifier, 0, {"a.jpg", "B.Jpg", "c.JPG"}, "a.jpg"},
+        {Qt::ControlModifier, 1, {"a.jpg", "c.JPG"}, "B.Jpg"},
+        {{}, 1, {"B.Jpg"}, "B.Jpg"},
+    };
+    for (const Step& step : steps) {
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, step.modifiers, at(step.item));
+        EXPECT_EQ(list.SelectedFileNames(), step.selected) << step.item;
+        EXPECT_EQ(list.FileName(), step.current) << "the current file is the one clicked";
+    }
+    EXPECT_EQ(clicks.count(), 3) << "a click on the current file changes nothing to preview";
+    QTest::keyClick(&list, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(list.SelectedFileNames(), (QStringList{"B.Jpg", "c.JPG"}));
+    QTest::keyClick(&list, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(list.SelectedFileNames(), list.FileNames());
+    EXPECT_EQ(list.FileNames(), (QStringList{"a.jpg", "B.Jpg", "c.JPG"}));
+    EXPECT_EQ(enters.count(), 0);
+    QTest::keyClick(&list, Qt::Key_Return);
+    QTest::keyClick(&list, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(enters.count(), 2);
+}

@@ -1,0 +1,89 @@
+#include "orderchanges.h"
+
+#include "flexgrid.h"
+#include "orderhistory.h"
+#include "selectionlist.h"
+#include "selectionrules.h"
+
+#include <QFileInfo>
+#include <QGroupBox>
+
+namespace {
+
+// Every change to the order ends here. Once rows came or went, the rows
+// picked before are other photos: nothing stays picked.
+void orderChanged(SelectionControls& c, qsizetype rowsBefore) {
+    if (rowsBefore != c.list.count && !c.MSFlexGrid1.SelectedRows().isEmpty())
+        c.MSFlexGrid1.setSelectedRows({});
+}
+
+void showStep(SelectionControls& c, const OrderState& state) {
+    const qsizetype before = c.list.count;
+    showOrderState(c, state);
+    orderChanged(c, before);
+    scrollToLastRowIfNeeded(c, c.list.count);
+}
+
+QString counted(int n, const char* one, const char* many) {
+    return n == 1 ? QString::fromLatin1(one) : QString::fromLatin1(many).arg(n);
+}
+
+} // namespace
+
+OrderState currentOrder(SelectionControls& c) {
+    return {orderRows(c.MSFlexGrid1), c.Frame4.title()};
+}
+
+void recordOrderChange(SelectionControls& c, const QString& what, const OrderState& before) {
+    const OrderState after = currentOrder(c);
+    if (after == before)
+        return;
+    c.history.record(what, before, after);
+    orderChanged(c, before.rows.size());
+}
+
+void replaceOrder(SelectionControls& c, const QString& what, const OrderRows& rows) {
+    const OrderState before = currentOrder(c);
+    showOrderRows(c, rows);
+    recordOrderChange(c, what, before);
+}
+
+void undoOrderChange(SelectionControls& c) {
+    if (c.history.canUndo())
+        showStep(c, c.history.undo());
+}
+
+void redoOrderChange(SelectionControls& c) {
+    if (c.history.canRedo())
+        showStep(c, c.history.redo());
+}
+
+QString undoText(const OrderHistory& history) {
+    return history.canUndo() ? QStringLiteral("Undo ") + history.undoName()
+                             : QStringLiteral("Undo");
+}
+
+QString redoText(const OrderHistory& history) {
+    return history.canRedo() ? QStringLiteral("Redo ") + history.redoName()
+                             : QStringLiteral("Redo");
+}
+
+QString addingName(int photos) {
+    return counted(photos, "adding a photo", "adding %1 photos");
+}
+
+QString removingName(int rows) {
+    return counted(rows, "removing a row", "removing %1 rows");
+}
+
+QString changingName(int rows) {
+    return counted(rows, "changing a row", "changing %1 rows");
+}
+
+QString relinkingName(int rows) {
+    return counted(rows, "finding a moved photo", "finding %1 moved photos");
+}
+
+QString openingName(const QString& project) {
+    return QStringLiteral("opening %1").arg(QFileInfo(project).fileName());
+}

@@ -1,0 +1,68 @@
+#include "ordermenus.h"
+
+#include "filelist.h"
+#include "flexgrid.h"
+#include "manyactions.h"
+#include "missingphotos.h"
+#include "orderchanges.h"
+#include "orderhistory.h"
+#include "selectionlist.h"
+
+#include <QMenu>
+
+namespace {
+
+MenuEntry separator() {
+    return {};
+}
+
+} // namespace
+
+QList<MenuEntry> gridMenuEntries(SelectionControls& c) {
+    const QList<int> rows = pickedRows(c);
+    const int n = static_cast<int>(rows.size());
+    return {
+        {undoText(c.history), c.history.canUndo(), [&c] { undoOrderChange(c); }},
+        {redoText(c.history), c.history.canRedo(), [&c] { redoOrderChange(c); }},
+        separator(),
+        {QStringLiteral("Change copies and size of the %1 selected rows...").arg(n), n > 0,
+         [&c, rows] { editRows(c, rows); }},
+        {QStringLiteral("Remove the %1 selected rows").arg(n), n > 0,
+         [&c, rows] { removeRows(c, rows); }},
+        {QStringLiteral("Select all rows"), c.list.count > 0,
+         [&c] { c.MSFlexGrid1.selectAllRows(); }},
+        separator(),
+        {QStringLiteral("Find missing photos..."), c.list.count > 0,
+         [&c] { findMissingPhotos(c); }},
+    };
+}
+
+QList<MenuEntry> fileListMenuEntries(SelectionControls& c) {
+    const QStringList selected = selectedListedPhotos(c);
+    const QStringList all = allListedPhotos(c);
+    return {
+        {QStringLiteral("Add the %1 selected photos").arg(selected.size()), !selected.isEmpty(),
+         [&c, selected] { addPhotos(c, selected); }},
+        {QStringLiteral("Add all %1 photos of this folder").arg(all.size()), !all.isEmpty(),
+         [&c, all] { addPhotos(c, all); }},
+    };
+}
+
+void runMenu(QWidget* owner, const QList<MenuEntry>& entries, const QPoint& globalPos) {
+    QMenu menu(owner);
+    QList<QAction*> actions;
+    for (const MenuEntry& entry : entries) {
+        if (entry.text.isEmpty()) {
+            actions << menu.addSeparator();
+            continue;
+        }
+        QAction* action = menu.addAction(entry.text);
+        action->setEnabled(entry.enabled);
+        actions << action;
+    }
+    QAction* chosen = menu.exec(globalPos);
+    // The menu is closed before the entry runs: it may open a dialog.
+    const qsizetype at = chosen ? actions.indexOf(chosen) : -1;
+    if (at >= 0 && entries[at].run)
+        entries[at].run();
+}

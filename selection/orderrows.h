@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QImage>
+#include <QList>
+#include <QString>
+
+class FlexGrid;
+struct SelectionControls;
+
+// One data row of the order as the grid shows it. The pictures are the
+// grid's own (shared, not copied), so a row can be put back without reading
+// its photo again.
+struct OrderRow {
+    QString file;
+    QString copies;
+    QString size;
+    QImage thumbnail;     // column 0
+    QImage copiesPicture; // column 2: the marker of a "0" row after an open
+    bool operator==(const OrderRow& other) const;
+};
+using OrderRows = QList<OrderRow>;
+
+// The order as the window shows it: its rows and the caption over them, which
+// before the first change is the design's own "0 Photos Selected".
+struct OrderState {
+    OrderRows rows;
+    QString caption;
+    bool operator==(const OrderState& other) const {
+        return caption == other.caption && rows == other.rows;
+    }
+};
+
+// The grid's data rows 1 to Rows - 1, read without moving the current cell.
+OrderRows orderRows(const FlexGrid& grid);
+// The rows from..to - 1 of rows.
+OrderRows sliceRows(const OrderRows& rows, int from, int to);
+
+// Makes the grid, the selection list and the frame caption show rows. A row
+// that already shows what it should is left alone, so putting back an order
+// that differs in a few rows costs those rows only. The current cell stays
+// where it was when it still exists. The caption follows the count, or is
+// the one given.
+void showOrderRows(SelectionControls& c, const OrderRows& rows);
+void showOrderState(SelectionControls& c, const OrderState& state);

@@ -1,0 +1,217 @@
+#include "selectionwindow.h"
+
+#include "dirlist.h"
+#include "filebytes.h"
+#include "filelist.h"
+#include "manyactions.h"
+#include "orderdrop.h"
+#include "orderrows.h"
+#include "qtprinters.h"
+
+#include <QDropEvent>
+#include <QLabel>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QSignalSpy>
+
+namespace {
+
+class ManyAtOnce : public SelectionWindowTest {
+protected:
+    QStringList photos(int n) {
+        QStringList paths;
+        for (int i = 0; i < n; ++i)
+            paths << solidPhoto(QStringLiteral("m%1.jpg").arg(i), qRgb(10 * i, 100, 200 - 10 * i));
+        return paths;
+    }
+
+    // Drags urls onto a point of the window and drops them there, as the
+    // platform delivers a drop from a file manager.
+    bool drop(const QList<QUrl>& urls, QWidget* on) {
+        QMimeData data;
+        data.setUrls(urls);
+        const QPoint at = on->mapTo(w.get(), on->rect().center());
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(w.get(), &enter);
+        QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(w.get(), &move);
+        if (!move.isAccepted())
+            return false;
+        QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(w.get(), &dropped);
+        QCoreApplication::processEvents();
+        return true;
+    }
+
+    QStringList gridFiles() {
+        QStringList files;
+        for (int row = 1; row < grid().Rows(); ++row)
+            files << grid().TextMatrix(row, ColFile);
+        return files;
+    }
+};
+
+TEST_F(ManyAtOnce, AsManyAsFitAreAddedAndTheUnreadableAreNamedOnce) {
+    const QStringList good = photos(3);
+    const QString broken = file("broken.jpg");
+    ASSERT_TRUE(writeFileBytes(broken, "not a picture"));
+    OrderRows rows;
+    for (int i = 0; i < 996; ++i)
+        rows.append({good[0], "1", "10x15", {}, {}});
+    showOrderRows(w->selectionControls(), rows);
+
+    addPhotos(w->selectionControls(), {good[1], broken, good[2], good[0], good[1]});
+    EXPECT_EQ(list().count, 998);
+    EXPECT_EQ(grid().TextMatrix(997, ColFile), good[1]);
+    EXPECT_EQ(grid().TextMatrix(998, ColFile), good[2]);
+    expectInStep();
+    ASSERT_EQ(dialogs.messages.size(), 2);
+    EXPECT_EQ(dialogs.messages[0].text,
+              "The selection is full: 999 photos are the most it can hold, so 2 of the 5 photos "
+              "were left out.");
+    // The reason is the loader's own words.
+    EXPECT_TRUE(dialogs.messages[1].text.startsWith(
+        "These photos could not be read and were not added:\n\n" + broken + ": "))
+        << dialogs.messages[1].text.toStdString();
+    EXPECT_EQ(dialogs.messages[1].text.count('\n'), 2) << "one photo named";
+    EXPECT_FALSE(w->ProgressBar2->isVisible());
+    EXPECT_FALSE(w->Label7->isVisible());
+}
+
+TEST_F(ManyAtOnce, TheFileListsMenuAddsTheSelectedOrAllPhotosInListOrder) {
+    const QStringList paths = photos(4);
+    w->Dir1->setPath(folder());
+    const auto at = [&](int i) { return w->File1->visualItemRect(w->File1->item(i)).center(); };
+    QTest::mouseClick(w->File1->viewport(), Qt::LeftButton, {}, at(3));
+    QTest::mouseClick(w->File1->viewport(), Qt::LeftButton, Qt::ControlModifier, at(1));
+    EXPECT_EQ(w->current_file, paths[1]) << "the file clicked last is previewed";
+    const QStringList shown =
+        chooseFromMenu(w->File1->viewport(), at(1), "Add the 2 selected photos");
+    EXPECT_EQ(shown, QStringList({"Add the 2 selected photos", "Add all 4 photos of this folder"}));
+    EXPECT_EQ(gridFiles(), QStringList({paths[1], paths[3]}));
+    chooseFromMenu(w->File1->viewport(), at(0), "Add all 4 photos of this folder");
+    EXPECT_EQ(gridFiles(), QStringList({paths[1], paths[3]}) + paths);
+    expectInStep();
+    for (int row = 1; row <= 6; ++row)
+        EXPECT_EQ(grid().CellPictureAt(row, ColPhoto).size(), QSize(40, 30));
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+TEST_F(ManyAtOnce, GridRowsArePickedWithoutTheEditorAndRemovedAndBroughtBackAsOneStep) {
+    const QStringList paths = photos(5);
+    addPhotos(w->selectionControls(), paths);
+    QSignalSpy clicks(&grid(), &FlexGrid::Click);
+    pickRow(2, Qt::ControlModifier);
+    pickRow(4, Qt::ShiftModifier);
+    EXPECT_EQ(clicks.count(), 0) << "picking rows opens no editor";
+    EXPECT_EQ(grid().SelectedRows(), QList<int>({2, 3, 4}));
+    press(&grid(), Qt::Key_Delete);
+    EXPECT_EQ(gridFiles(), QStringList({paths[0], paths[4]}));
+    expectInStep();
+    EXPECT_TRUE(grid().SelectedRows().isEmpty());
+
+    QStringList shown = chooseFromGridMenu(1, "");
+    EXPECT_EQ(shown, QStringList({"Undo removing 3 rows", "(Redo)",
+                                  "Change copies and size of the 1 selected rows...",
+                                  "Remove the 1 selected rows", "Select all rows"}));
+    chooseFromGridMenu(1, "Undo removing 3 rows");
+    EXPECT_EQ(gridFiles(), paths);
+    expectInStep();
+    for (int row = 1; row <= 5; ++row)
+        EXPECT_EQ(grid().CellPictureAt(row, ColPhoto).pixel(0, 0),
+                  qRgb(10 * (row - 1), 100, 200 - 10 * (row - 1)));
+    shown = chooseFromGridMenu(1, "Select all rows");
+    EXPECT_EQ(shown.value(1), "Redo removing 3 rows");
+    EXPECT_EQ(grid().SelectedRows(), QList<int>({1, 2, 3, 4, 5}));
+    press(w->File1, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(list().count, 0) << "then the add of five is undone";
+    EXPECT_EQ(grid().Rows(), 1);
+    EXPECT_EQ(w->Frame4->title(), "0 Photos Selected") << "as before the first change";
+}
+
+TEST_F(ManyAtOnce, PhotosAndFoldersDroppedOnTheGridOrPreviewAreAddedOthersNamed) {
+    const QStringList paths = photos(2);
+    QDir(folder()).mkpath("sub/deeper");
+    const QString inSub = solidPhoto("sub/c.JPEG", qRgb(1, 2, 3));
+    solidPhoto("sub/deeper/d.jpg", qRgb(4, 5, 6));
+    const QString text = file("notes.txt");
+    ASSERT_TRUE(writeFileBytes(text, "x"));
+
+    EXPECT_FALSE(drop({QUrl::fromLocalFile(paths[0])}, w->File1)) << "not on the file list";
+    ASSERT_TRUE(drop({QUrl::fromLocalFile(paths[1]), QUrl::fromLocalFile(text),
+                      QUrl::fromLocalFile(file("sub"))},
+                     w->MSFlexGrid1));
+    EXPECT_EQ(gridFiles(), QStringList({paths[1], inSub}));
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0].text,
+              "These files are not JPEG photos and were not added:\n\n" + text);
+    ASSERT_TRUE(drop({QUrl::fromLocalFile(paths[0])}, w->Image11));
+    EXPECT_EQ(gridFiles(), QStringList({paths[1], inSub, paths[0]}));
+    expectInStep();
+}
+
+TEST_F(ManyAtOnce, AProjectDroppedAnywhereOpensAfterTheQuestion) {
+    const QStringList paths = photos(2);
+    addPhotos(w->selectionControls(), {paths[0]});
+    const QString project = file("order.mvl");
+    ASSERT_TRUE(writeFileBytes(project, " 1 \r\n" + paths[1].toUtf8() + "\r\n3\r\n13x18\r\n"));
+    dialogs.answerMessage(MessageResult::Cancel);
+    ASSERT_TRUE(drop({QUrl::fromLocalFile(project)}, w->File1));
+    EXPECT_EQ(gridFiles(), QStringList({paths[0]})) << "Cancel keeps the order";
+    dialogs.answerMessage(MessageResult::No);
+    ASSERT_TRUE(drop({QUrl::fromLocalFile(project)}, w->Image11));
+    ASSERT_EQ(dialogs.messages.size(), 2);
+    EXPECT_EQ(dialogs.messages[1].text, "Do you want to save actual proyect ?");
+    EXPECT_EQ(gridFiles(), QStringList({paths[1]}));
+    EXPECT_EQ(grid().TextMatrix(1, ColCopies), "3");
+    expectInStep();
+    press(w->File1, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(gridFiles(), QStringList({paths[0]})) << "undo goes back to the order before";
+}
+
+TEST(DroppedFiles, AreSortedIntoTheProjectThePhotosAndTheRest) {
+    QTemporaryDir dir;
+    const auto url = [&](const char* name) { return QUrl::fromLocalFile(dir.filePath(name)); };
+    QDir(dir.path()).mkpath("f");
+    for (const char* name : {"f/b.jpg", "f/A.JPG", "f/.hidden.jpg", "f/c.png", "x.jpeg"})
+        ASSERT_TRUE(writeFileBytes(dir.filePath(name), "x"));
+    const DroppedFiles d =
+        sortDroppedFiles({url("x.jpeg"), url("f"), url("one.MVL"), url("two.mvl"), url("y.txt"),
+                          QUrl("https://example.invalid/a.jpg")});
+    EXPECT_EQ(d.project, dir.filePath("one.MVL"));
+    EXPECT_EQ(d.photos, QStringList({dir.filePath("x.jpeg"), dir.filePath("f/A.JPG"),
+                                     dir.filePath("f/b.jpg")}));
+    EXPECT_EQ(d.others, QStringList({dir.filePath("two.mvl"), dir.filePath("y.txt"),
+                                     "https://example.invalid/a.jpg"}));
+}
+
+} // namespace
+
+namespace {
+
+using ManyRealPhotos = ManyAtOnce;
+
+TEST_F(ManyRealPhotos, CtrlAAndEnterGiveEachPhotoTheThumbnailAddingItAloneGives) {
+    const QString wallpapers = QStringLiteral("/usr/share/backgrounds");
+    if (QDir(wallpapers).entryList({"*.jpg"}, QDir::Files).size() < 3)
+        GTEST_SKIP() << "no photographs in " << wallpapers.toStdString();
+    w->Dir1->setPath(wallpapers);
+    const int files = w->File1->ListCount();
+    press(w->File1, Qt::Key_A, Qt::ControlModifier);
+    press(w->File1, Qt::Key_Return);
+    ASSERT_EQ(list().count, files);
+    expectInStep();
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    for (int i = 0; i < 3; ++i) {
+        const auto at = w->File1->visualItemRect(w->File1->item(i)).center();
+        QTest::mouseClick(w->File1->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(w->File1->viewport(), Qt::LeftButton, {}, at);
+        const int alone = grid().Rows() - 1;
+        ASSERT_EQ(grid().TextMatrix(alone, ColFile), grid().TextMatrix(i + 1, ColFile));
+        EXPECT_EQ(grid().CellPictureAt(alone, ColPhoto).convertToFormat(QImage::Format_RGB32),
+                  grid().CellPictureAt(i + 1, ColPhoto).convertToFormat(QImage::Format_RGB32))
+            << grid().TextMatrix(alone, ColFile).toStdString();
+    }
+}
+
+} // namespace
