@@ -11,7 +11,7 @@
 #include "manyactions.h"
 #include "missingphotos.h"
 #include "orderactions.h"
-#include "orderchanges.h"
+#include "orderundo.h"
 #include "orderdrop.h"
 #include "ordermenus.h"
 #include "picturebox.h"

@@ -5,7 +5,7 @@
 #include "filelist.h"
 #include "flexgrid.h"
 #include "orderactions.h"
-#include "orderchanges.h"
+#include "orderundo.h"
 #include "props.h"
 #include "selectionlist.h"
 #include "selectionrules.h"

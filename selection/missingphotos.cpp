@@ -3,7 +3,7 @@
 #include "dialogs.h"
 #include "flexgrid.h"
 #include "folderbrowser.h"
-#include "orderchanges.h"
+#include "orderundo.h"
 #include "photosearch.h"
 #include "searchwindow.h"
 #include "selectioncontrols.h"

@@ -4,7 +4,7 @@
 #include "flexgrid.h"
 #include "manyactions.h"
 #include "missingphotos.h"
-#include "orderchanges.h"
+#include "orderundo.h"
 #include "orderhistory.h"
 #include "selectionlist.h"
 

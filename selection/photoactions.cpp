@@ -4,7 +4,7 @@
 #include "dialogs.h"
 #include "filelist.h"
 #include "flexgrid.h"
-#include "orderchanges.h"
+#include "orderundo.h"
 #include "picturebox.h"
 #include "picturecache.h"
 #include "props.h"

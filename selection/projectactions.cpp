@@ -5,7 +5,7 @@
 #include "flexgrid.h"
 #include "gridrows.h"
 #include "missingphotos.h"
-#include "orderchanges.h"
+#include "orderundo.h"
 #include "picturebox.h"
 #include "picturecache.h"
 #include "picturefile.h"

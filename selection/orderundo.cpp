@@ -1,4 +1,4 @@
-#include "orderchanges.h"
+#include "orderundo.h"
 
 #include "flexgrid.h"
 #include "orderhistory.h"
