@@ -10,11 +10,13 @@
 #include "mainwindowparts.h"
 #include "orderactions.h"
 #include "picturebox.h"
+#include "projectactions.h"
 #include "shell.h"
 #include "twips.h"
 #include "webpanel.h"
 #include "xpbutton.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QGroupBox>
@@ -242,6 +244,14 @@ bool MainWindow::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate)
         queueActivate();
     return QWidget::event(event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!mayCloseOrder(*m_selection)) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

@@ -65,6 +65,7 @@ void add_photo(SelectionControls& c, int origin) {
     grid.setCol(ColPath);
     grid.setText(c.current_file);
 
+    list.changes.markChanged();
     scrollToLastRowIfNeeded(c, list.count);
     c.File1.setFocus();
 }

@@ -8,6 +8,7 @@
 #include "picturebox.h"
 #include "picturefile.h"
 #include "rowremoval.h"
+#include "selectionlist.h"
 #include "selectionrules.h"
 #include "twips.h"
 
@@ -127,9 +128,13 @@ void Props::Form_Load() {
 void Props::Command2_Click() {
     FlexGrid& grid = m_c.MSFlexGrid1;
     grid.setCol(ColCopies);
+    const bool changed = grid.Text() != Combo1->currentText();
     grid.setText(Combo1->currentText());
     grid.setCol(ColSize);
+    const bool resized = grid.Text() != Combo2->currentText();
     grid.setText(Combo2->currentText());
+    if (changed || resized)
+        m_c.list.changes.markChanged();
     accept();
 }
 

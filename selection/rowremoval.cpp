@@ -32,6 +32,7 @@ QStringList removeEditRow(SelectionControls& c) {
         grid.setText(entry.file);
     }
     --list.count;
+    list.changes.markChanged();
     showCount(c, list.count);
     return problems;
 }
