@@ -6,8 +6,8 @@
 #include "fakes.h"
 #include "filebytes.h"
 #include "mainwindow.h"
-#include "xpbutton.h"
 #include "qtprinters.h"
+#include "xpbutton.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -23,7 +23,7 @@ const QString kLongNames[] = {
     QString(251, QLatin1Char('a')) + QStringLiteral(".JPG"),
     repeated("\xE5\x86\x99", 83, "12.jpg"),      // 83 CJK characters of 3 bytes
     repeated("\xF0\x9F\x93\xB7", 62, "abc.jpg"), // 62 of 4 bytes
-    repeated("\xC3\xA9", 124, "abc.jpg"), // 124 of 2 bytes
+    repeated("\xC3\xA9", 124, "abc.jpg"),        // 124 of 2 bytes
 };
 
 TEST(HiddenName, ShortNamesKeepTheirWholeName) {
