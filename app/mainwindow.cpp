@@ -21,6 +21,7 @@
 #include "webpanel.h"
 #include "xpbutton.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QDropEvent>
@@ -310,6 +311,14 @@ bool MainWindow::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate)
         queueActivate();
     return QWidget::event(event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!mayCloseOrder(*m_selection)) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

@@ -43,9 +43,9 @@ bool FolderNames::taken(const QString& name) const {
     return m_folded.contains(name.toCaseFolded());
 }
 
-QString FolderNames::claim(const QString& name) {
+QString FolderNames::claim(const QString& name, const std::function<bool(const QString&)>& usable) {
     QString free = name;
-    for (int n = 2; taken(free); ++n)
+    for (int n = 2; taken(free) || (usable && !usable(free)); ++n)
         free = numberedName(name, n);
     reserve(free);
     return free;
@@ -55,8 +55,10 @@ namespace {
 
 // One photo of the order, however often it is listed.
 struct FolderPhoto {
-    QString name;          // as it lies, or will lie, in the folder
-    bool inFolder = false; // already there: listed, never copied onto itself
+    QString name; // as it lies, or will lie, in the folder
+    // Already there, as itself or as a copy with the same bytes: listed,
+    // never copied.
+    bool inFolder = false;
     bool handled = false;
 };
 
@@ -67,10 +69,12 @@ QString photoKey(const QString& path) {
     return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
 }
 
-// Gives every distinct photo its name in the folder. Photos that already lie
-// there keep theirs, and so does the list; the others take their own name, or
-// a numbered one when another photo of the order has it. keys[i] is the
-// photoKey of rows[i].
+// Gives every distinct photo its name in the folder. Photos of the order that
+// already lie there keep theirs, listed or not, and so does the list. The
+// others take their own name, or the next free numbered one when another
+// photo of the order has it or a file of that name is there already: a file
+// in the folder is only ever replaced by the same bytes, and then it is left
+// as it is. keys[i] is the photoKey of rows[i].
 QHash<QString, FolderPhoto> planFolder(const QList<GridRow>& rows, const QStringList& keys,
                                        const QString& folder, const QString& listFile) {
     QHash<QString, FolderPhoto> photos;
@@ -78,8 +82,6 @@ QHash<QString, FolderPhoto> planFolder(const QList<GridRow>& rows, const QString
     if (sameFile(QFileInfo(listFile).absolutePath(), folder))
         names.reserve(QFileInfo(listFile).fileName());
     for (qsizetype i = 0; i < rows.size(); ++i) {
-        if (!isListed(rows[i].copies))
-            continue;
         const QString& key = keys[i];
         const QFileInfo lies(key);
         if (!photos.contains(key) && lies.isFile() && sameFile(lies.absolutePath(), folder)) {
@@ -87,9 +89,18 @@ QHash<QString, FolderPhoto> planFolder(const QList<GridRow>& rows, const QString
             names.reserve(lies.fileName());
         }
     }
-    for (qsizetype i = 0; i < rows.size(); ++i)
-        if (isListed(rows[i].copies) && !photos.contains(keys[i]))
-            photos.insert(keys[i], {names.claim(solo_file(rows[i].path)), false});
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        if (!isListed(rows[i].copies) || photos.contains(keys[i]))
+            continue;
+        const QString& source = rows[i].path;
+        bool present = false;
+        const QString name = names.claim(solo_file(source), [&](const QString& candidate) {
+            const QFileInfo there(fullPath(folder, candidate));
+            present = there.exists() && sameContent(there.filePath(), source);
+            return present || !(there.exists() || there.isSymLink());
+        });
+        photos.insert(keys[i], {name, present});
+    }
     return photos;
 }
 
@@ -106,7 +117,7 @@ void copyToFolder(SelectionControls& c) {
     if (folder.isEmpty())
         return;
     c.CommonDialog1.InitDir = folder;
-    const QString listFile = askListFile(c);
+    const QString listFile = askListFile(c, proposedFolderListName(folder, c.project_path));
     if (listFile.isEmpty())
         return;
 
@@ -152,7 +163,8 @@ void copyToFolder(SelectionControls& c) {
                         .arg(listFile, listFailed);
     if (!failures.isEmpty())
         tell(c.dialogs, &c.window, failureMessage(folder, failures));
-    if (!c.shell.start({QStringLiteral("explorer.exe"), folder, WindowStyle::Normal}))
-        tell(c.dialogs, &c.window,
-             QStringLiteral("The folder \"%1\" could not be opened.").arg(folder));
+    const QString unshown = QStringLiteral("The folder \"%1\" could not be opened.").arg(folder);
+    if (!c.shell.start(
+            {QStringLiteral("explorer.exe"), folder, WindowStyle::Normal, tellLater(c, unshown)}))
+        tell(c.dialogs, &c.window, unshown);
 }

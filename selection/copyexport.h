@@ -4,6 +4,8 @@
 
 #include <QSet>
 
+#include <functional>
+
 struct SelectionControls;
 
 // The folder browser's title for the copy export.
@@ -20,8 +22,9 @@ QString numberedName(const QString& name, int n);
 class FolderNames {
 public:
     void reserve(const QString& name);
-    // name itself when free, else the first free numbered name; it is then taken.
-    QString claim(const QString& name);
+    // name itself when free, else the first free numbered name; it is then
+    // taken. A name usable() refuses is passed over as if taken.
+    QString claim(const QString& name, const std::function<bool(const QString&)>& usable = nullptr);
 
 private:
     bool taken(const QString& name) const;

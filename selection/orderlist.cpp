@@ -1,5 +1,6 @@
 #include "orderlist.h"
 
+#include "browse.h"
 #include "commondialog.h"
 #include "dialogs.h"
 #include "flexgrid.h"
@@ -8,6 +9,8 @@
 #include "shell.h"
 #include "textfile.h"
 
+#include <QFileInfo>
+#include <QPointer>
 #include <QStringList>
 
 QString proposedListName(const QString& project_path) {
@@ -19,6 +22,13 @@ QString proposedListName(const QString& project_path) {
     const QString proposed = stem + QStringLiteral(".txt");
     // A project saved as ".txt" would be replaced by its own list.
     return proposed == project_path ? stem + QStringLiteral(" list.txt") : proposed;
+}
+
+QString proposedFolderListName(const QString& folder, const QString& project_path) {
+    const QString name = project_path.isEmpty()
+                             ? QStringLiteral("untitled.txt")
+                             : QFileInfo(proposedListName(project_path)).fileName();
+    return fullPath(folder, name);
 }
 
 QString orderListLine(const GridRow& row) {
@@ -34,17 +44,25 @@ QByteArray orderListBytes(const QList<GridRow>& rows) {
     return textFileBytes(lines);
 }
 
-QString askListFile(SelectionControls& c) {
+QString askListFile(SelectionControls& c, const QString& proposed) {
     CommonDialog& dialog = c.CommonDialog1;
     dialog.Filter = QStringLiteral("Text Files|*.txt");
-    dialog.FileName = proposedListName(c.project_path);
+    dialog.FileName = proposed;
     dialog.Flags = 2;
     dialog.ShowSave();
     return dialog.FileName;
 }
 
+std::function<void()> tellLater(SelectionControls& c, const QString& text) {
+    const QPointer<QWidget> window(&c.window);
+    return [&c, window, text] {
+        if (window)
+            tell(c.dialogs, window, text);
+    };
+}
+
 void writeOrderList(SelectionControls& c) {
-    const QString file = askListFile(c);
+    const QString file = askListFile(c, proposedListName(c.project_path));
     if (file.isEmpty())
         return;
 
@@ -58,9 +76,10 @@ void writeOrderList(SelectionControls& c) {
     c.dialogs.message(&c.window, programTitle(),
                       QStringLiteral("File generated. Click 'Ok' to view the list."),
                       MessageButtons::Ok, MessageIcon::None);
-    if (!c.shell.start({QStringLiteral("notepad.exe"), file, WindowStyle::Normal}))
-        tell(c.dialogs, &c.window,
-             QStringLiteral("The order list \"%1\" was written, but no program could be started "
-                            "to show it.")
-                 .arg(file));
+    const QString unshown = QStringLiteral("The order list \"%1\" was written, but no program "
+                                           "could be started to show it.")
+                                .arg(file);
+    if (!c.shell.start(
+            {QStringLiteral("notepad.exe"), file, WindowStyle::Normal, tellLater(c, unshown)}))
+        tell(c.dialogs, &c.window, unshown);
 }

@@ -13,6 +13,7 @@ namespace {
 // Every change to the order ends here. Once rows came or went, the rows
 // picked before are other photos: nothing stays picked.
 void orderChanged(SelectionControls& c, qsizetype rowsBefore) {
+    c.list.changes.markChanged();
     if (rowsBefore != c.list.count && !c.MSFlexGrid1.SelectedRows().isEmpty())
         c.MSFlexGrid1.setSelectedRows({});
 }

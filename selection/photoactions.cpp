@@ -43,7 +43,6 @@ void add_photo(SelectionControls& c, int origin) {
         keepThumbnail(*key, samples);
     endPhotoRow(c, c.current_file);
 
-    recordOrderChange(c, addingName(1), before);
     c.File1.setFocus();
 }
 

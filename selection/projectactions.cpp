@@ -79,6 +79,7 @@ SaveOutcome runSave(SelectionControls& c) {
         return SaveOutcome::Failed;
     }
     c.project_path = file;
+    c.list.changes.markSaved();
     return SaveOutcome::Saved;
 }
 
@@ -86,11 +87,30 @@ void saveProject(SelectionControls& c) {
     runSave(c);
 }
 
+namespace {
+MessageResult askToSaveActual(SelectionControls& c) {
+    return c.dialogs.message(&c.window, programTitle(),
+                             QStringLiteral("Do you want to save actual proyect ?"),
+                             MessageButtons::YesNoCancel, MessageIcon::None);
+}
+} // namespace
+
+bool mayCloseOrder(SelectionControls& c) {
+    if (c.MSFlexGrid1.Rows() <= 1 || !c.list.changes.changedSinceSaved())
+        return true;
+    switch (askToSaveActual(c)) {
+    case MessageResult::No:
+        return true;
+    case MessageResult::Yes:
+        return runSave(c) == SaveOutcome::Saved;
+    default:
+        return false;
+    }
+}
+
 bool offerToSave(SelectionControls& c) {
     if (c.MSFlexGrid1.Rows() > 1) {
-        const MessageResult answer = c.dialogs.message(
-            &c.window, programTitle(), QStringLiteral("Do you want to save actual proyect ?"),
-            MessageButtons::YesNoCancel, MessageIcon::None);
+        const MessageResult answer = askToSaveActual(c);
         if (answer == MessageResult::Cancel)
             return false;
         // A save that failed must not be followed by replacing what it could not keep.
@@ -220,6 +240,8 @@ QList<RowPath> loadProject(SelectionControls& c, const QString& file, const QStr
     c.ProgressBar2.hide();
     c.Label7.hide();
     recordOrderChange(c, openingName(file), before);
+    // What was opened is what the file holds: no change yet.
+    c.list.changes.markSaved();
 
     if (project.leftOut > 0)
         tell(c.dialogs, &c.window,

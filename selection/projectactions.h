@@ -26,6 +26,11 @@ bool offerToSave(SelectionControls& c);
 // picked in its dialog, after the same question.
 void openProjectFile(SelectionControls& c, const QString& file);
 
+// Closing the window: an order that changed since it was last saved or
+// opened, and is not empty, is offered for saving first. True when the window
+// may close; No closes, Cancel and a save that did not happen keep it open.
+bool mayCloseOrder(SelectionControls& c);
+
 // The marker picture shown on rows with "0" copies: no.jpg beside the program.
 QString markerPicturePath();
 

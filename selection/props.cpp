@@ -8,6 +8,7 @@
 #include "picturebox.h"
 #include "picturefile.h"
 #include "rowremoval.h"
+#include "selectionlist.h"
 #include "selectionrules.h"
 #include "twips.h"
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "orderchanges.h"
+
 #include <QString>
 
 #include <array>
@@ -21,6 +23,8 @@ struct SelectionList {
     std::array<SelectionEntry, kCapacity> entries;
     std::int16_t count = 0;
     std::int16_t edit_row = 0;
+    // Whether the rows changed since they were last saved or opened.
+    OrderChanges changes;
 
     // Entry index, or nullptr outside the table: grid rows come from the
     // grid, and the table must never be touched beyond its end.

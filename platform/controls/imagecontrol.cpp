@@ -29,8 +29,14 @@ void ImageControl::paintEvent(QPaintEvent*) {
     }
 }
 
+// Accepted, so that Qt does not hand the press and the release on to the
+// parent: an icon over the preview must not also add the photo.
+void ImageControl::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+}
+
 void ImageControl::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit Click();
-    QWidget::mouseReleaseEvent(event);
 }

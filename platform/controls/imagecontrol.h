@@ -5,7 +5,7 @@
 
 // An image control: shows a picture, at its own size or stretched to the box,
 // and reports clicks. It is windowless in the design, so it draws nothing but
-// its picture.
+// its picture. Its clicks are its own: they never reach the control beneath.
 class ImageControl : public QWidget {
     Q_OBJECT
 public:
@@ -21,6 +21,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:

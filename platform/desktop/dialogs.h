@@ -36,6 +36,10 @@ public:
 // "Desc|*.ext|Desc2|*.e2" in Qt's form "Desc (*.ext);;Desc2 (*.e2)".
 QString qtFilterFromDesign(const QString& filter);
 
+// The extension of the filter's first pattern, "mvl" for "Marvolia
+// files|*.mvl"; empty when that pattern names no single extension.
+QString filterExtension(const QString& filter);
+
 // The program's title on every message box.
 inline QString programTitle() {
     return QStringLiteral("Marvolia");

@@ -25,6 +25,10 @@ QString QtDialogs::fileDialog(QWidget* owner, FileDialogMode mode,
     dialog.setFileMode(QFileDialog::AnyFile);
     if (mode == FileDialogMode::Save && !(request.flags & 2))
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    // A name typed without an extension gets the filter's, as elsewhere on
+    // this desktop; the overwrite question then asks about that name.
+    if (mode == FileDialogMode::Save)
+        dialog.setDefaultSuffix(filterExtension(request.filter));
     if (!request.fileName.isEmpty())
         dialog.selectFile(startPath(request));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 // How a started program's window opens.
@@ -13,6 +15,10 @@ struct CommandLine {
     QString program;
     QString argument;
     WindowStyle style = WindowStyle::Normal;
+    // Called later on the window thread when the program was started but
+    // then reported that it failed (for the desktop's opener: nothing could
+    // show the file). Never called from inside start().
+    std::function<void()> failedLater = nullptr;
 };
 
 // Starting other programs. The program uses the desktop's default

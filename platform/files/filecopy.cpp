@@ -1,5 +1,7 @@
 #include "filecopy.h"
 
+#include "hiddenname.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -20,6 +22,24 @@ bool sameFile(const QString& a, const QString& b) {
         ::stat(QFile::encodeName(b).constData(), &sb) != 0)
         return false;
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+bool sameContent(const QString& a, const QString& b) {
+    const QFileInfo ia(a);
+    const QFileInfo ib(b);
+    if (!ia.isFile() || !ib.isFile() || ia.size() != ib.size())
+        return false;
+    QFile fa(a);
+    QFile fb(b);
+    if (!fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly))
+        return false;
+    constexpr qint64 kChunk = 1 << 20;
+    while (!fa.atEnd()) {
+        const QByteArray pa = fa.read(kChunk);
+        if (pa.isEmpty() || pa != fb.read(pa.size()))
+            return false;
+    }
+    return fb.atEnd();
 }
 
 namespace {
@@ -60,9 +80,10 @@ int createTemporary(const QString& destination, QString* name) {
     const bool replaces = ::stat(QFile::encodeName(destination).constData(), &existing) == 0;
     const QFileInfo info(destination);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        *name = info.absolutePath() + QStringLiteral("/.") + info.fileName() +
-                QStringLiteral(".%1").arg(QRandomGenerator::global()->generate(), 8, 16,
-                                          QLatin1Char('0'));
+        *name = info.absolutePath() + QLatin1Char('/') +
+                hiddenSiblingName(info.fileName(), QStringLiteral(".marvolia-copy.%1")
+                                                       .arg(QRandomGenerator::global()->generate(),
+                                                            8, 16, QLatin1Char('0')));
         const int fd = ::open(QFile::encodeName(*name).constData(),
                               O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {

@@ -8,6 +8,9 @@
 // does not exist.
 bool sameFile(const QString& a, const QString& b);
 
+// Whether a and b are ordinary files with exactly the same bytes.
+bool sameContent(const QString& a, const QString& b);
+
 enum class CopyOutcome { Copied, SameFile, Failed };
 
 struct CopyResult {
@@ -16,7 +19,8 @@ struct CopyResult {
 };
 
 // Copies made together, each complete or not at all. Every copy is written
-// beside its destination under a temporary name; commit() brings them all to
+// beside its destination under a hidden name of its own,
+// ".<name>.marvolia-copy.<8 hex digits>" (see hiddenSiblingName); commit() brings them all to
 // the disk with one sync (not one per file) and only then lets each replace
 // its destination. A copy that fails at any step leaves its destination as it
 // was and nothing beside it.

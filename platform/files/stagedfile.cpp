@@ -1,5 +1,7 @@
 #include "stagedfile.h"
 
+#include "hiddenname.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -7,6 +9,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -37,6 +41,16 @@ QString resolvedTarget(const QString& path) {
 
 } // namespace
 
+bool isWriteProtected(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st {};
+    if (::stat(name.constData(), &st) != 0)
+        return false;
+    if (::geteuid() == 0)
+        return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+    return ::access(name.constData(), W_OK) != 0 && errno == EACCES;
+}
+
 StagedFile::StagedFile(const QString& path)
     : m_target(resolvedTarget(path)), m_staging(stagingPath(m_target)), m_file(m_staging) {}
 
@@ -46,8 +60,9 @@ StagedFile::~StagedFile() {
 
 QString StagedFile::stagingPath(const QString& target) {
     const QFileInfo info(target);
-    return info.dir().filePath(QLatin1Char('.') + info.fileName() +
-                               QStringLiteral(".marvolia-new"));
+    // QSaveFile may name its own temporary file after it, with 7 bytes more.
+    return info.dir().filePath(
+        hiddenSiblingName(info.fileName(), QStringLiteral(".marvolia-new"), 7));
 }
 
 void StagedFile::clearLeftovers() const {
@@ -62,6 +77,10 @@ void StagedFile::clearLeftovers() const {
 }
 
 bool StagedFile::open() {
+    if (isWriteProtected(m_target)) {
+        m_error = QStringLiteral("the file is read-only");
+        return false;
+    }
     clearLeftovers();
     // Unbuffered, so that every write reaches the system and a full disk
     // shows in the write's own result.

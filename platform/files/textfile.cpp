@@ -31,6 +31,8 @@ QString decodeText(const QByteArray& bytes) {
 }
 
 QString writeFileAtomically(const QString& path, const QByteArray& bytes) {
+    if (isWriteProtected(path))
+        return QStringLiteral("it is read-only");
     StagedFile file(path);
     if (!file.open())
         return QStringLiteral("it could not be created (%1)")

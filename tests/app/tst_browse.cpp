@@ -14,6 +14,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QProgressBar>
 #include <QTemporaryDir>
@@ -239,6 +240,9 @@ TEST_F(Browse, TurnsThePreviewOnlyAndTheNextPreviewIsUnturned) {
     ASSERT_FALSE(thumb.isNull());
 
     QTest::mouseClick(w.Image4, Qt::LeftButton);
+    // Turning the preview adds nothing to the order.
+    EXPECT_EQ(w.MSFlexGrid1->Rows(), 2);
+    EXPECT_EQ(w.selection.count, 0);
     EXPECT_EQ(w.Image11->geometry(), QRect(216, 112, 329, 329));
     for (int y = 0; y < 329; ++y)
         for (int x = 0; x < 329; ++x)
@@ -258,6 +262,53 @@ TEST_F(Browse, TurnsThePreviewOnlyAndTheNextPreviewIsUnturned) {
     // Previewing the file again shows it as it is.
     w.File1->setListIndex(0);
     EXPECT_EQ(w.Image11->Image(), preview);
+}
+
+// Each control that lies over another, clicked where a user would click it:
+// only the control on top acts. Only the preview adds a photo.
+TEST_F(Browse, ClicksOnControlsOverOthersDoOnlyWhatTheySay) {
+    bitmap("a.jpg", coordinatePicture(1200, 900));
+    showWindow();
+    enter(dir.path());
+    ASSERT_TRUE(w.Image4->isVisible() && w.Image5->isVisible());
+
+    struct Case {
+        const char* name;
+        QWidget* control;
+        QWidget* onTop; // what a click at the control's centre reaches
+        int added;
+        int started;
+    };
+    const Case cases[] = {
+        {"rotate icon", w.Image4, w.Image4, 0, 0},
+        {"viewer icon", w.Image5, w.Image5, 0, 1},
+        {"count label", w.Label1, w.Label1, 0, 0},
+        {"preview hint", w.Label3, w.Label3, 0, 0},
+        {"select hint", w.Label6, w.Label6, 0, 0},
+        {"grid hint", w.Label5, w.Label5, 0, 0},
+        {"logo", w.Image1, w.Image1, 0, 0},
+        {"preview label", w.Label2, w.Frame3, 0, 0},
+        // The preview lies above its frame's hint: a click there is the preview's.
+        {"picture hint", w.Label4, w.Image11, 1, 0},
+        {"preview", w.Image11, w.Image11, 1, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QPoint centre = c.control->mapTo(&w, c.control->rect().center());
+        QWidget* hit = w.childAt(centre);
+        ASSERT_EQ(hit, c.onTop);
+        const int rowsBefore = w.MSFlexGrid1->Rows();
+        const int countBefore = w.selection.count;
+        const qsizetype startedBefore = shell.started.size();
+        const QImage previewBefore = w.Image11->Image();
+        QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(&w, centre));
+        EXPECT_EQ(w.MSFlexGrid1->Rows(), rowsBefore + c.added);
+        EXPECT_EQ(w.selection.count, countBefore + c.added);
+        EXPECT_EQ(shell.started.size(), startedBefore + c.started);
+        // Only the rotate icon turns the preview.
+        EXPECT_EQ(w.Image11->Image() != previewBefore, c.control == w.Image4);
+    }
+    EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
 } // namespace

@@ -123,8 +123,10 @@ TEST_F(FullDisk, GatheringInAFolderKeepsWhatWasThere) {
 
     const QString copyFailed =
         QStringLiteral(": not all of the copy could be written (the disk may be full)");
-    const QByteArray newList("File: a.jpg, Copies 1, Size 10x15\r\nFile: b.jpg, Copies 1, Size "
-                             "10x15\r\n");
+    // The older prints are not copies of these photos, so they are never
+    // replaced: the photos go under the next free names.
+    const QByteArray newList("File: a (2).jpg, Copies 1, Size 10x15\r\nFile: b (2).jpg, Copies 1, "
+                             "Size 10x15\r\n");
     // Full at once, full inside the list, and full inside the photos only.
     for (const rlim_t limit : {rlim_t(0), rlim_t(40), rlim_t(photoSize / 2)}) {
         SCOPED_TRACE(limit);

@@ -7,6 +7,7 @@
 #include "filebytes.h"
 #include "mainwindow.h"
 #include "qtprinters.h"
+#include "xpbutton.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -171,6 +172,27 @@ TEST_F(LaunchSafety, AddressesGoAsTheyAre) {
     const QString address = QStringLiteral("http://127.0.0.1/mv_help.html?a=1&b=$(x);c");
     ASSERT_TRUE(shell.navigate(address));
     expectLaunched(address);
+}
+
+// xdg-open runs, finds no program for the file and says so only by its exit
+// status: the user is told where the list is, after the click has returned.
+TEST_F(LaunchSafety, WhenNothingCanShowTheListTheUserIsToldWhereItIs) {
+    ASSERT_TRUE(
+        writeFileBytes(bin() + QStringLiteral("/xdg-open"), QByteArray(kStub) + "exit 4\n"));
+    ScriptedDialogs dialogs;
+    DesktopShell shell;
+    MainWindow w({dialogs, shell, QUrl()});
+    const QString list = QDir(files()).filePath(QStringLiteral("list.txt"));
+    dialogs.answerFile(list);
+    QTest::mouseClick(w.Command1, Qt::LeftButton, {}, QPoint(10, 10));
+    expectLaunched(list);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialogs.messages.size() >= 2; }, 30000));
+    EXPECT_EQ(dialogs.messages.size(), 2);
+    EXPECT_EQ(dialogs.messages[1].title, QStringLiteral("Marvolia"));
+    EXPECT_EQ(dialogs.messages[1].text,
+              QStringLiteral("The order list \"%1\" was written, but no program could be "
+                             "started to show it.")
+                  .arg(list));
 }
 
 } // namespace

@@ -82,7 +82,7 @@ TEST_F(CopyExport, CopiesListsAndOpensTheFolder) {
     EXPECT_EQ(call.mode, FileDialogMode::Save);
     EXPECT_EQ(call.request.initDir, out);
     EXPECT_EQ(call.request.filter, "Text Files|*.txt");
-    EXPECT_EQ(call.request.fileName, "untitled");
+    EXPECT_EQ(call.request.fileName, out + "/untitled.txt");
     EXPECT_EQ(call.request.flags, 2);
 
     EXPECT_EQ(contents(out + "/list.txt"), QByteArray("File: a.jpg, Copies 2, Size 13x18\r\n"
@@ -167,16 +167,18 @@ TEST_F(CopyExport, NoPhotoIsLostInTheFolder) {
                                                        "File: A (2).JPG, Copies 3, Size 10x15\r\n"
                                                        "File: a.jpg, Copies 4, Size 13x18\r\n"
                                                        "File: b.jpg, Copies 5, Size 10x15\r\n"
-                                                       "File: c.jpg, Copies 6, Size 10x15\r\n"
+                                                       "File: c (2).jpg, Copies 6, Size 10x15\r\n"
                                                        "File: order (2).txt, Copies 7, Size "
                                                        "10x15\r\n"));
-    EXPECT_EQ(filesIn(out), (QStringList{"A (2).JPG", "a.jpg", "b (2).jpg", "b.jpg", "c.jpg",
-                                         "order (2).txt", "order.txt"}));
+    EXPECT_EQ(filesIn(out), (QStringList{"A (2).JPG", "a.jpg", "b (2).jpg", "b.jpg", "c (2).jpg",
+                                         "c.jpg", "order (2).txt", "order.txt"}));
     EXPECT_EQ(contents(out + "/a.jpg"), contents(one));
     EXPECT_EQ(contents(out + "/A (2).JPG"), contents(two));
     EXPECT_EQ(contents(out + "/b (2).jpg"), contents(otherB));
     EXPECT_EQ(contents(out + "/b.jpg"), insideBytes);
-    EXPECT_EQ(contents(out + "/c.jpg"), contents(c));
+    // A file of the folder that is no copy of the photo stays as it was.
+    EXPECT_EQ(contents(out + "/c.jpg"), "a stranger");
+    EXPECT_EQ(contents(out + "/c (2).jpg"), contents(c));
     EXPECT_EQ(contents(out + "/order (2).txt"), contents(at("order.txt")));
     EXPECT_NE(contents(one), contents(two));
     EXPECT_TRUE(dialogs.messages.isEmpty());
@@ -212,4 +214,108 @@ TEST_F(CopyExport, FailuresAreGatheredInOneMessage) {
             .arg(at("plain/list.txt"))));
     ASSERT_EQ(shell.started.size(), 1);
     EXPECT_EQ(shell.started[0].argument, out);
+}
+
+// A file already in the folder is replaced only by the same bytes: a photo of
+// the order with "0" copies, or a camera's IMG_0002.JPG of the user's own,
+// stays as it is, and the photo takes the next free name.
+TEST_F(CopyExport, NeverReplacesAFileThatIsNoCopyOfThePhoto) {
+    for (const char* sub : {"card", "out"})
+        ASSERT_TRUE(QDir(dir.path()).mkpath(sub));
+    const QString out = at("out");
+    const QString unlisted = photo("out/zero.jpg", 1);
+    const QString zero = photo("card/zero.jpg", 2);
+    const QString camera = photo("card/IMG_0002.JPG", 3);
+    const QString earlier = photo("card/IMG_0003.JPG", 4);
+    const QByteArray unlistedBytes = contents(unlisted);
+    ASSERT_TRUE(put(out + "/IMG_0002.JPG", "the user's own IMG_0002"));
+    ASSERT_TRUE(put(out + "/IMG_0002 (2).JPG", "and another one"));
+    // Copied by an earlier export: the same bytes under the same name.
+    ASSERT_TRUE(put(out + "/IMG_0003.JPG", contents(earlier)));
+    fill({{unlisted, "0", "10x15"},
+          {zero, "1", "10x15"},
+          {camera, "2", "13x18"},
+          {earlier, "3", "10x15"}});
+    const QByteArray list = "File: zero (2).jpg, Copies 1, Size 10x15\r\n"
+                            "File: IMG_0002 (3).JPG, Copies 2, Size 13x18\r\n"
+                            "File: IMG_0003.JPG, Copies 3, Size 10x15\r\n";
+    const QStringList files{"IMG_0002 (2).JPG", "IMG_0002 (3).JPG", "IMG_0002.JPG", "IMG_0003.JPG",
+                            "lab.txt",          "zero (2).jpg",     "zero.jpg"};
+    // Twice: the second export finds its own copies and leaves the folder as it was.
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        dialogs.answerFolder(out);
+        dialogs.answerFile(out + "/lab.txt");
+        press(w->Command2);
+        EXPECT_EQ(contents(out + "/lab.txt"), list);
+        EXPECT_EQ(QDir(out).entryList(QDir::Files | QDir::Hidden, QDir::Name), files);
+        EXPECT_EQ(contents(unlisted), unlistedBytes);
+        EXPECT_EQ(contents(out + "/IMG_0002.JPG"), "the user's own IMG_0002");
+        EXPECT_EQ(contents(out + "/IMG_0002 (2).JPG"), "and another one");
+        EXPECT_EQ(contents(out + "/IMG_0002 (3).JPG"), contents(camera));
+        EXPECT_EQ(contents(out + "/zero (2).jpg"), contents(zero));
+        EXPECT_EQ(contents(out + "/IMG_0003.JPG"), contents(earlier));
+    }
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+// The list for the lab is proposed beside the photos, named after the project.
+TEST_F(CopyExport, ProposesTheListInTheChosenFolder) {
+    for (const char* sub : {"projects", "out"})
+        ASSERT_TRUE(QDir(dir.path()).mkpath(sub));
+    const QString out = at("out");
+    fill({{photo("a.jpg", 1), "1", "10x15"}});
+    const struct {
+        QString project;
+        QString folder;
+        QString proposed;
+    } cases[] = {
+        {"", out, out + "/untitled.txt"},
+        {at("projects/summer.mvl"), out, out + "/summer.txt"},
+        {at("projects/summer.mvl"), out + '/', out + "/summer.txt"},
+        {at("projects/order"), out, out + "/order.txt"},
+        {at("projects/old.list.mvl"), out, out + "/old.list.txt"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.project.toStdString());
+        w->project_path = c.project;
+        dialogs.fileCalls.clear();
+        dialogs.answerFolder(c.folder);
+        press(w->Command2); // the Save dialog cancelled
+        ASSERT_EQ(dialogs.fileCalls.size(), 1);
+        EXPECT_EQ(dialogs.fileCalls[0].request.fileName, c.proposed);
+        EXPECT_EQ(dialogs.fileCalls[0].request.initDir, c.folder);
+    }
+    EXPECT_TRUE(filesIn(out).isEmpty());
+    EXPECT_TRUE(filesIn(at("projects")).isEmpty());
+
+    // The order list's own proposal is unchanged: beside the project.
+    dialogs.fileCalls.clear();
+    w->project_path = at("projects/summer.mvl");
+    press(w->Command1);
+    ASSERT_EQ(dialogs.fileCalls.size(), 1);
+    EXPECT_EQ(dialogs.fileCalls[0].request.fileName, at("projects/summer.txt"));
+}
+
+// When the folder's program reports afterwards that it could not show it,
+// the user is told where the folder is.
+TEST_F(CopyExport, AFolderThatCouldNotBeShownIsNamed) {
+    const QString out = at("out");
+    ASSERT_TRUE(QDir(dir.path()).mkpath("out"));
+    dialogs.answerFolder(out);
+    dialogs.answerFile(out + "/lab.txt");
+    press(w->Command2);
+    ASSERT_EQ(shell.started.size(), 1);
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    ASSERT_TRUE(shell.started[0].failedLater);
+    shell.started[0].failedLater();
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0].title, "Marvolia");
+    EXPECT_EQ(dialogs.messages[0].text,
+              QStringLiteral("The folder \"%1\" could not be opened.").arg(out));
+    // Once the window is gone, nobody is told.
+    const std::function<void()> late = shell.started[0].failedLater;
+    w.reset();
+    late();
+    EXPECT_EQ(dialogs.messages.size(), 1);
 }

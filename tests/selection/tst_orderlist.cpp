@@ -115,3 +115,21 @@ TEST(OrderListViewer, AViewerThatCannotStartIsReported) {
                              "to show it.")
                   .arg(list));
 }
+
+// xdg-open may say only afterwards that nothing could show the list: then the
+// user is told where it was written.
+TEST_F(OrderList, AListThatCouldNotBeShownIsNamedWhereItLies) {
+    const QString list = at("list.txt");
+    dialogs.answerFile(list);
+    press(w->Command1);
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    ASSERT_EQ(shell.started.size(), 1);
+    ASSERT_TRUE(shell.started[0].failedLater);
+    shell.started[0].failedLater();
+    ASSERT_EQ(dialogs.messages.size(), 2);
+    EXPECT_EQ(dialogs.messages[1].title, "Marvolia");
+    EXPECT_EQ(dialogs.messages[1].text,
+              QStringLiteral("The order list \"%1\" was written, but no program could be started "
+                             "to show it.")
+                  .arg(list));
+}

@@ -80,6 +80,55 @@ TEST_F(ProjectSave, AFailedSaveKeepsTheOldFileAndSaysSo) {
             .arg(at("plain/p.mvl"))));
 }
 
+// A project or list the user made read-only (444 in a writable folder) is
+// never replaced, also when the program runs as root.
+TEST_F(ProjectSave, ReadOnlyFilesAreRefusedAndKept) {
+    const QString a = photo("a.jpg", 1);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("out"));
+    const auto readOnly = QFile::ReadOwner | QFile::ReadUser | QFile::ReadGroup | QFile::ReadOther;
+    const struct {
+        const char* name;
+        XpButton* button;
+        bool browses;
+        QString message;
+    } cases[] = {
+        {"p.mvl", w->Command3, false,
+         "The project could not be saved to \"%1\": it is read-only. Any file of that name was "
+         "left as it was."},
+        {"list.txt", w->Command1, false,
+         "The order list could not be written to \"%1\": it is read-only."},
+        {"out/lab.txt", w->Command2, true,
+         "Not all of the order could be gathered in \"%2\":\n\nThe list \"%1\" could not be "
+         "written: it is read-only."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fill({{a, "2", "13x18"}});
+        const QString file = at(c.name);
+        ASSERT_TRUE(put(file, "the user's own"));
+        ASSERT_TRUE(QFile::setPermissions(file, readOnly));
+        dialogs.messages.clear();
+        if (c.browses)
+            dialogs.answerFolder(at("out"));
+        dialogs.answerFile(file);
+        press(c.button);
+        EXPECT_EQ(contents(file), "the user's own");
+        // (The "user" flags say what whoever runs the test may do.)
+        const auto user = QFile::ReadUser | QFile::WriteUser | QFile::ExeUser;
+        EXPECT_EQ(QFile::permissions(file) & ~user, readOnly & ~user);
+        ASSERT_FALSE(dialogs.messages.isEmpty());
+        EXPECT_EQ(dialogs.messages[0].title, "Marvolia");
+        EXPECT_EQ(dialogs.messages[0].text,
+                  c.browses ? c.message.arg(file, at("out")) : c.message.arg(file));
+    }
+    EXPECT_TRUE(w->project_path.isEmpty());
+    // Nothing was left beside them.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              (QStringList{"a.jpg", "list.txt", "p.mvl"}));
+    EXPECT_EQ(QDir(at("out")).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              (QStringList{"a.jpg", "lab.txt"}));
+}
+
 TEST_F(ProjectOpen, LoadsEveryRecordIntoGridAndList) {
     const QString a = photo("a.jpg");
     const QString b = photo("b, c.jpg", 40);

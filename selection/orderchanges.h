@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+
+// Whether the order differs from the file it was last saved to or opened
+// from, so that closing the window can offer to keep it.
+//
+// Every change to the order's rows (adding a photo, editing or removing a
+// row, and whatever later changes rows: undo, relinking moved photos) calls
+// markChanged(). A successful Save, and an Open that replaced the order,
+// call markSaved(). Nothing else touches it.
+class OrderChanges {
+public:
+    // The order's rows changed: their files, copies, sizes, number or order.
+    void markChanged() { ++m_version; }
+    // The order now is what a project file holds.
+    void markSaved() { m_savedVersion = m_version; }
+    // Changed since the last markSaved(), or since the start when never saved.
+    bool changedSinceSaved() const { return m_version != m_savedVersion; }
+    // Goes up by one with every change; a step that remembers it can tell
+    // later whether anything changed since.
+    std::uint64_t version() const { return m_version; }
+
+private:
+    std::uint64_t m_version = 0;
+    std::uint64_t m_savedVersion = 0;
+};
