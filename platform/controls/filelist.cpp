@@ -1,5 +1,7 @@
 #include "filelist.h"
 
+#include "folderfiles.h"
+
 #include <QDir>
 
 FileList::FileList(QWidget* parent) : QListWidget(parent) {
@@ -24,12 +26,10 @@ void FileList::setPattern(const QString& pattern) {
 void FileList::Refresh() {
     const QSignalBlocker blocker(this);
     clear();
-    QDir dir(m_path);
-    dir.setNameFilters({m_pattern});
-    dir.setFilter(QDir::Files);
-    dir.setSorting(QDir::Name | QDir::IgnoreCase);
-    // QDir matches name filters without regard to case unless told otherwise.
-    addItems(dir.entryList());
+    for (const FolderFile& file : folderFiles(m_path, splitPatterns(m_pattern))) {
+        auto* item = new QListWidgetItem(file.name, this);
+        item->setData(kUsableRole, file.usable());
+    }
     setCurrentRow(-1);
 }
 
@@ -44,6 +44,11 @@ void FileList::setListIndex(int index) {
 QString FileList::FileName() const {
     const QListWidgetItem* item = currentItem();
     return item ? item->text() : QString();
+}
+
+bool FileList::FileNameUsable() const {
+    const QListWidgetItem* item = currentItem();
+    return item && item->data(kUsableRole).toBool();
 }
 
 void FileList::focusInEvent(QFocusEvent* event) {
