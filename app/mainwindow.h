@@ -19,6 +19,7 @@ class PictureBox;
 class QGroupBox;
 class QLabel;
 class QProgressBar;
+class QWindow;
 class Shell;
 class WebPanel;
 class XpButton;
@@ -102,6 +103,7 @@ private:
     void createControls();
     void connectHandlers();
     void queueActivate();
+    void noteFocusWindow(QWindow* now);
 
     Dialogs& m_dialogs;
     Shell& m_shell;
@@ -110,5 +112,8 @@ private:
     std::unique_ptr<SelectionControls> m_selection;
     bool m_placed = false;
     bool m_activatePending = false;
+    // One of the program's own windows has had the keyboard since this one
+    // last had it.
+    bool m_backFromOwnWindow = false;
     int m_activations = 0;
 };
