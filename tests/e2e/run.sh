@@ -198,6 +198,87 @@ check "the folder holds the two photos and the list, nothing else" \
 check "the folder was handed to the desktop to show" opened "$work/lab"
 check "the photos themselves are untouched" [ "$(photo_sums)" = "$sums" ]
 check "no message came up during the whole order" no_dialog
+
+# --- A project of 300 photos: "Loading..." is seen, the Open dialog is gone --
+# Pictures of the screen are taken while the rows come in. "Loading..." is
+# white with blue text on the banner, where the Open dialog lay too; the
+# dialog also lay over the preview, which the load leaves as it is: there
+# every picture must match the one taken after the load. Progressive JPEGs
+# take long enough to decode that the load lasts a few seconds.
+many="$work/many"
+mkdir -p "$many"
+convert -size 1600x1200 plasma:fractal -interlace Plane -quality 90 "$many/p.jpg"
+{
+  printf ' 300 \r\n'
+  for ((i = 1; i <= 300; i++)); do
+    cp "$many/p.jpg" "$many/p$i.jpg" # each its own file: each decoded anew
+    record "$many/p$i.jpg" 1 10x15
+  done
+} >"$work/out/many.mvl"
+label_box="121x17+$((main_x + 624))+$((main_y + 32))"
+bar_box="113x9+$((main_x + 624))+$((main_y + 48))"
+preview_box="329x329+$((main_x + 216))+$((main_y + 112))"
+loading_shown() { # a picture of the screen shows "Loading..." in its place
+  local white blue
+  white=$(convert "$1" -crop "$label_box" +repage -fx 'r>0.95 && g>0.95 && b>0.95' \
+    -format '%[fx:round(mean*w*h)]' info:)
+  blue=$(convert "$1" -crop "$label_box" +repage -fx 'b>0.6 && r<0.4 && g<0.4' \
+    -format '%[fx:round(mean*w*h)]' info:)
+  ((white > 1500 && blue > 15))
+}
+differs_after() { # pixels of a box unlike the picture after the load
+  convert "$1" -crop "$2" +repage "$work/a.png"
+  convert "$work/after.png" -crop "$2" +repage "$work/b.png"
+  compare -metric AE -fuzz 4% "$work/a.png" "$work/b.png" null: 2>&1 || true
+}
+click "$open_x" "$button_y"
+wait_dialog "Marvolia"
+key_until_gone "$dialog" n # No: the current order need not be kept
+wait_dialog "Open"
+open_dialog=$dialog
+key ctrl+a
+xdotool type --delay 15 -- "$work/out/many.mvl"
+sleep 0.3
+# Each picture is taken with the program stopped (SIGSTOP), so that a load
+# of a second or two gives many pictures however slow taking one is; the
+# program runs 50 ms between two of them.
+picture_while_stopped() {
+  kill -STOP "$app_pid"
+  import -silent -window root "$1"
+  kill -CONT "$app_pid"
+}
+for ((attempt = 0; attempt < 3; attempt++)); do
+  key Return # the first may only take the completion
+  for ((i = 0; i < 25; i++)); do
+    gone "$open_dialog" && break 2
+    sleep 0.2
+  done
+done
+gone "$open_dialog" || die "the Open dialog did not close on Return"
+seen=0
+for ((i = 0; i < 60; i++)); do
+  sleep 0.05
+  picture_while_stopped "$work/shot.png"
+  if loading_shown "$work/shot.png"; then
+    seen=$((seen + 1))
+    mv "$work/shot.png" "$work/loading$seen.png"
+  elif ((seen > 0)); then
+    break
+  fi
+done
+sleep 1
+import -silent -window root "$work/after.png"
+check "the load ended: \"Loading...\" is gone" not loading_shown "$work/after.png"
+bar=0 stale=0
+for ((i = 1; i <= seen; i++)); do
+  (($(differs_after "$work/loading$i.png" "$bar_box") > 200)) && bar=$((bar + 1))
+  (($(differs_after "$work/loading$i.png" "$preview_box") == 0)) || stale=$((stale + 1))
+done
+echo "  \"Loading...\" in $seen pictures, its bar in $bar, the dialog still in $stale"
+check "\"Loading...\" and its bar are painted while the project loads" \
+  eval '((seen > 1 && bar == seen))'
+check "while it shows, the Open dialog is gone from the screen" [ "$stale" = 0 ]
+check "no message came up during the load" no_dialog
 check "the program is still running" kill -0 "$app_pid"
 stop_program
 
