@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "assets.h"
+#include "buttonerrors.h"
 #include "controlfactory.h"
 #include "dirlist.h"
 #include "drivelist.h"
@@ -26,12 +27,14 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
+#include <QWindow>
 
 QUrl defaultSiteBase() {
     const QString built = QStringLiteral(MARVOLIA_SITE_URL);
@@ -67,6 +70,7 @@ MainWindow::MainWindow(const MainWindowServices& services, QWidget* parent)
     connectHandlers();
     connectKeys();
     setAcceptDrops(true);
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &MainWindow::noteFocusWindow);
 }
 
 MainWindow::~MainWindow() = default;
@@ -86,8 +90,10 @@ void MainWindow::createControls() {
         placeDesignedButton("main_command1", "Command1", this, twipsRect(8160, 240, 885, 795));
     Command5 =
         placeDesignedButton("main_command5", "Command5", this, twipsRect(11400, 240, 885, 795));
-    for (XpButton* button : {Command1, Command2, Command3, Command4, Command5})
+    for (XpButton* button : {Command1, Command2, Command3, Command4, Command5}) {
         button->setShell(&m_shell);
+        tellButtonErrors(*button, m_dialogs, *this);
+    }
 
     Label7 = makeLabel(this, twipsRect(9360, 480, 1815, 255), "Loading...", kWhite, kBlue);
     Label7->hide();
@@ -101,7 +107,8 @@ void MainWindow::createControls() {
     Label1 = makeLabel(Frame1, twipsRect(120, 1920, 1815, 255), "Label1", kWhite, kBlue);
     File1 = new FileList(Frame1);
     File1->setGeometry(twipsRect(120, 2160, 2535, 2565));
-    File1->setPattern(QStringLiteral("*.JPG"));
+    // Cameras, phones and downloads name the same files .jpeg and .jpe too.
+    File1->setPattern(QStringLiteral("*.JPG;*.JPEG;*.JPE"));
     for (QWidget* list :
          {static_cast<QWidget*>(Drive1), static_cast<QWidget*>(Dir1), static_cast<QWidget*>(File1)})
         setTextColour(list, kOrange);
@@ -308,8 +315,12 @@ void MainWindow::queueActivate() {
 }
 
 bool MainWindow::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate)
+    // Coming back from another program is no activation of the design's:
+    // only a return from one of the program's own windows loads the page.
+    if (event->type() == QEvent::WindowActivate && m_backFromOwnWindow) {
+        m_backFromOwnWindow = false;
         queueActivate();
+    }
     return QWidget::event(event);
 }
 
@@ -319,6 +330,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     QWidget::closeEvent(event);
+}
+
+void MainWindow::noteFocusWindow(QWindow* now) {
+    // No window of the program's has the keyboard while another program has
+    // it, and for a moment when a dialog closes: that alone tells nothing.
+    if (now && now != windowHandle() && now->type() != Qt::Popup && now->type() != Qt::ToolTip)
+        m_backFromOwnWindow = true;
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

@@ -20,6 +20,7 @@ class PictureBox;
 class QGroupBox;
 class QLabel;
 class QProgressBar;
+class QWindow;
 class Shell;
 class WebPanel;
 class XpButton;
@@ -114,6 +115,7 @@ private:
     // Whether a point of the window lies on the grid or the preview.
     bool onOrder(const QPoint& at) const;
     void queueActivate();
+    void noteFocusWindow(QWindow* now);
 
     Dialogs& m_dialogs;
     Shell& m_shell;
@@ -123,5 +125,8 @@ private:
     QString m_startFile;
     bool m_placed = false;
     bool m_activatePending = false;
+    // One of the program's own windows has had the keyboard since this one
+    // last had it.
+    bool m_backFromOwnWindow = false;
     int m_activations = 0;
 };

@@ -14,6 +14,9 @@
 void add_photo(SelectionControls& c, int origin) {
     if (c.Image10.PictureHandle() == 0)
         return;
+    // The click before the double click has said why this name cannot be used.
+    if (origin == 0 && !c.File1.FileNameUsable())
+        return;
     const QString file =
         origin == 0 ? fullPath(c.File1.Path(), c.File1.FileName()) : c.current_file;
     SelectionList& list = c.list;

@@ -10,6 +10,7 @@
 #include "picturecache.h"
 #include "picturefile.h"
 #include "projectfile.h"
+#include "repaintpacer.h"
 #include "selectioncontrols.h"
 #include "selectionlist.h"
 #include "selectionrules.h"
@@ -23,6 +24,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -31,6 +33,8 @@ const QString kProjectFilter = QStringLiteral("Marvolia files|*.mvl");
 constexpr qint64 kMaxProjectBytes = 64 * 1024 * 1024;
 // The picture message names this many files and counts the rest.
 constexpr int kMaxNamedPictures = 20;
+// How often the window is painted while a project loads.
+constexpr qint64 kLoadPaintMs = 50;
 
 QString unstorableField(const ProjectRecord& r) {
     if (r.file.contains(QLatin1Char('"')))
@@ -183,6 +187,12 @@ QList<RowPath> loadProject(SelectionControls& c, const QString& file, const QStr
     c.Label7.show();
     showCount(c, 0);
     c.list.count = 0;
+    // Nothing else paints the window until the load is over: paint it now,
+    // so that the closed Open dialog is gone and "Loading..." is seen, and
+    // again as the rows come in.
+    repaintWhole(c.window);
+    std::optional<RepaintPacer> painter(std::in_place, c.window, kLoadPaintMs,
+                                        QList<QWidget*>{&c.Label7, &c.ProgressBar2});
 
     QStringList unshown;
     QList<int> missing;   // rows whose photo is not there at all
@@ -227,8 +237,8 @@ QList<RowPath> loadProject(SelectionControls& c, const QString& file, const QStr
         grid.setText(record.file);
 
         c.ProgressBar2.setValue(n);
-        c.ProgressBar2.repaint();
         scrollToLastRowIfNeeded(c, n);
+        painter->step();
     }
     // As after loading each photo in turn, the loader holds the last one shown.
     if (lastShown >= 0 && loaderHolds != lastShown) {
@@ -237,6 +247,8 @@ QList<RowPath> loadProject(SelectionControls& c, const QString& file, const QStr
         if (last.ok())
             c.Image10.setPicture(last.image, last.fullSize);
     }
+    // Held widgets would leave their picture behind when hidden.
+    painter.reset();
     c.ProgressBar2.hide();
     c.Label7.hide();
     recordOrderChange(c, openingName(file), before);

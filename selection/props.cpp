@@ -1,6 +1,7 @@
 #include "props.h"
 
 #include "assets.h"
+#include "buttonerrors.h"
 #include "designfont.h"
 #include "dialogs.h"
 #include "flexgrid.h"
@@ -88,8 +89,10 @@ void Props::createControls() {
                                    twipsRect(600, 2280, 1095, 375), QStringLiteral("Remove"));
     Command2 = placeDesignedButton("props_command2", "Command2", this,
                                    twipsRect(3120, 2280, 1095, 375), QStringLiteral("Ok"));
-    for (XpButton* button : {Command1, Command2})
+    for (XpButton* button : {Command1, Command2}) {
         button->setShell(&m_c.shell);
+        tellButtonErrors(*button, m_c.dialogs, *this);
+    }
 
     for (QWidget* w : {static_cast<QWidget*>(Image1), static_cast<QWidget*>(Label2),
                        static_cast<QWidget*>(Label4), static_cast<QWidget*>(Label1),

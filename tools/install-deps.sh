@@ -11,7 +11,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-qpa-plugins
   libturbojpeg0-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev googletest
-  fonts-dejavu-core xdg-utils
+  fonts-dejavu-core fonts-liberation2 xdg-utils
   xvfb xauth xdotool imagemagick
   desktop-file-utils dpkg-dev shared-mime-info libfile-mimeinfo-perl
   clang libclang-rt-14-dev gdk-pixbuf-tests

@@ -234,17 +234,13 @@ void XpButton::keyReleaseEvent(QKeyEvent* event) {
     run([&] { return UserControl_KeyUp(code, shift); });
 }
 
-void XpButton::focusInEvent(QFocusEvent* event) {
-    // The window coming back gives the focus back to a button that has it.
-    if (event->reason() == Qt::ActiveWindowFocusReason && g_HasFocus == 1)
-        return;
+void XpButton::focusInEvent(QFocusEvent*) {
     report(UserControl_EnterFocus());
 }
 
-void XpButton::focusOutEvent(QFocusEvent* event) {
-    // Another window or a popup taking over leaves the focus in this window.
-    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
-        return;
+void XpButton::focusOutEvent(QFocusEvent*) {
+    // Whatever takes the focus, another window or another program too: the
+    // key or button that pressed this one goes up there, never here.
     report(UserControl_ExitFocus());
 }
 

@@ -21,6 +21,13 @@ QString countCaption(int files) {
     return QStringLiteral("Cantidad: ") + QString::number(files);
 }
 
+QString unusableNameMessage(const FileList& list) {
+    return QStringLiteral("The file \"%1\" in \"%2\" cannot be used: its name is not valid "
+                          "UTF-8 text, as names written by older systems sometimes are. "
+                          "Renaming the file fixes it.")
+        .arg(list.FileName(), list.Path());
+}
+
 void Drive1_Change(BrowseControls& c) {
     // Set while going back, so that a drive that is gone as well ends it.
     static bool goingBack = false;
@@ -44,6 +51,10 @@ void Dir1_Change(BrowseControls& c) {
 void File1_Click(BrowseControls& c) {
     if (c.File1.FileName().isEmpty())
         return;
+    if (!c.File1.FileNameUsable()) {
+        tell(c.dialogs, &c.window, unusableNameMessage(c.File1));
+        return;
+    }
     const QString path = fullPath(c.File1.Path(), c.File1.FileName());
     // Read before anything is cleared, so a bad file leaves the last preview.
     // The preview is small: a reduced decode will do, and is kept for adding.

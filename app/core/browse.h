@@ -37,13 +37,16 @@ QString fullPath(const QString& folder, const QString& name);
 // "Cantidad: " and the number of files the list shows.
 QString countCaption(int files);
 
+// What the user is told about a selected file whose name cannot be used.
+QString unusableNameMessage(const FileList& list);
+
 // Moves the folder list to the chosen drive; a drive that cannot be read
 // puts the drive list back, without a word.
 void Drive1_Change(BrowseControls& c);
 // Moves the file list to the folder, shows the count, previews the first file.
 void Dir1_Change(BrowseControls& c);
-// Previews the selected file. A file that cannot be loaded is named in a
-// message and changes nothing.
+// Previews the selected file. A file that cannot be loaded, or whose name
+// cannot be used, is named in a message and changes nothing.
 void File1_Click(BrowseControls& c);
 // The rotate icon: a quarter turn clockwise of the preview.
 void Image4_Click(BrowseControls& c);

@@ -1,5 +1,7 @@
 #include "filelist.h"
 
+#include "folderfiles.h"
+
 #include <QDir>
 #include <QKeyEvent>
 
@@ -25,12 +27,10 @@ void FileList::setPattern(const QString& pattern) {
 void FileList::Refresh() {
     const QSignalBlocker blocker(this);
     clear();
-    QDir dir(m_path);
-    dir.setNameFilters({m_pattern});
-    dir.setFilter(QDir::Files);
-    dir.setSorting(QDir::Name | QDir::IgnoreCase);
-    // QDir matches name filters without regard to case unless told otherwise.
-    addItems(dir.entryList());
+    for (const FolderFile& file : folderFiles(m_path, splitPatterns(m_pattern))) {
+        auto* item = new QListWidgetItem(file.name, this);
+        item->setData(kUsableRole, file.usable());
+    }
     setCurrentRow(-1);
 }
 
@@ -47,10 +47,11 @@ QString FileList::FileName() const {
     return item ? item->text() : QString();
 }
 
+// A name shown with a replacement character opens nothing: it is left out.
 QStringList FileList::SelectedFileNames() const {
     QStringList names;
     for (int i = 0; i < count(); ++i)
-        if (item(i)->isSelected())
+        if (item(i)->isSelected() && item(i)->data(kUsableRole).toBool())
             names << item(i)->text();
     return names;
 }
@@ -58,7 +59,8 @@ QStringList FileList::SelectedFileNames() const {
 QStringList FileList::FileNames() const {
     QStringList names;
     for (int i = 0; i < count(); ++i)
-        names << item(i)->text();
+        if (item(i)->data(kUsableRole).toBool())
+            names << item(i)->text();
     return names;
 }
 
@@ -70,6 +72,11 @@ void FileList::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QListWidget::keyPressEvent(event);
+}
+
+bool FileList::FileNameUsable() const {
+    const QListWidgetItem* item = currentItem();
+    return item && item->data(kUsableRole).toBool();
 }
 
 void FileList::focusInEvent(QFocusEvent* event) {

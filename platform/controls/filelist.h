@@ -3,10 +3,12 @@
 #include <QListWidget>
 
 // The file list: the files of one folder that match a pattern in any letter
-// case, sorted by name, hidden files left out. Every change of the current
-// file (mouse, arrow keys, or the program setting ListIndex) raises Click; a
-// double click raises DblClick after it. Several files can be selected
-// together (Shift, Ctrl, Ctrl+A); Enter raises EnterPressed.
+// case ("*.jpg;*.jpeg" for several), sorted by name, hidden files left out.
+// Names that are not valid UTF-8 are listed too, so the count is true, but
+// nothing can open them by the name shown. Every change of the current file
+// (mouse, arrow keys, or the program setting ListIndex) raises Click; a double
+// click raises DblClick after it. Several files can be selected together
+// (Shift, Ctrl, Ctrl+A); Enter raises EnterPressed.
 class FileList : public QListWidget {
     Q_OBJECT
 public:
@@ -22,6 +24,8 @@ public:
     void setListIndex(int index);
     // The selected file's name, or empty.
     QString FileName() const;
+    // Whether a file is selected and its shown name leads back to it.
+    bool FileNameUsable() const;
     // Reads the folder again.
     void Refresh();
     // The selected files' names, in list order.
@@ -39,6 +43,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    static constexpr int kUsableRole = Qt::UserRole + 1;
     bool m_focusing = false;
     QString m_path;
     QString m_pattern = QStringLiteral("*.*");

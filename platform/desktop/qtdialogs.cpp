@@ -37,7 +37,9 @@ QString QtDialogs::fileDialog(QWidget* owner, FileDialogMode mode,
 }
 
 QString QtDialogs::browseForFolder(QWidget* owner, const QString& title) {
-    return QFileDialog::getExistingDirectory(owner, title);
+    // The design starts at the desktop, the top of the user's own files;
+    // here that is the home folder, not wherever the program was started.
+    return QFileDialog::getExistingDirectory(owner, title, QDir::homePath());
 }
 
 MessageResult QtDialogs::message(QWidget* owner, const QString& title, const QString& text,

@@ -4,8 +4,11 @@
 #include <QFontDatabase>
 
 namespace {
-const char* const kFontFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-const char* const kFamily = "DejaVu Sans";
+// Arial's widths, which are close to the design font's: every fixed text of
+// the windows fits the width its control was designed with, as it did there.
+// A wider sans (DejaVu Sans) cut "Doble Click in the file to select...".
+const char* const kFontFile = "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf";
+const char* const kFamily = "Liberation Sans";
 // 8.25 pt at 96 dpi.
 constexpr int kPixelSize = 11;
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QList>
 
 class QWidget;
 
@@ -10,12 +11,27 @@ class QWidget;
 // the window waiting to be painted, the grid too).
 class RepaintPacer {
 public:
-    explicit RepaintPacer(QWidget& widget, qint64 intervalMs = 25);
+    // Held widgets are repainted on the pacer's turn too, and wait for it: a
+    // progress bar would otherwise repaint itself, and with it the window,
+    // whenever its value visibly moves.
+    explicit RepaintPacer(QWidget& widget, qint64 intervalMs = 25, QList<QWidget*> held = {});
+    ~RepaintPacer();
+    RepaintPacer(const RepaintPacer&) = delete;
+    RepaintPacer& operator=(const RepaintPacer&) = delete;
+
     // Repaints when the interval has passed, or when last is set.
     void step(bool last = false);
 
 private:
+    void hold(bool held);
+
     QWidget& m_widget;
     qint64 m_intervalMs;
+    QList<QWidget*> m_held;
     QElapsedTimer m_since;
 };
+
+// Paints every visible part of a window at once, its children too: what a
+// closed dialog covered is on the screen again. (A window's own repaint puts
+// only the parts waiting to be painted on the screen.)
+void repaintWhole(QWidget& window);

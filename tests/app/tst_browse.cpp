@@ -21,6 +21,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace {
 
 constexpr std::int32_t kWhiteValue = 0x00FFFFFF;
@@ -312,3 +314,58 @@ TEST_F(Browse, ClicksOnControlsOverOthersDoOnlyWhatTheySay) {
 }
 
 } // namespace
+
+namespace {
+// A file whose name holds these bytes, as an old medium may have written it.
+void writeNamed(const QString& folder, const QByteArray& name, const QByteArray& bytes) {
+    const QByteArray path = QFile::encodeName(folder) + '/' + name;
+    FILE* out = std::fopen(path.constData(), "wb");
+    ASSERT_NE(out, nullptr) << path.toStdString();
+    EXPECT_EQ(std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), out),
+              static_cast<std::size_t>(bytes.size()));
+    std::fclose(out);
+}
+} // namespace
+
+TEST_F(Browse, JpegsUnderEveryNameAreListedAndAnUnusableNameIsSaidSo) {
+    const QImage red = solid(64, 48, qRgb(200, 10, 10));
+    ASSERT_TRUE(writeJpeg(red, dir.filePath("a.jpg")));
+    ASSERT_TRUE(writeJpeg(solid(48, 64, qRgb(10, 200, 10)), dir.filePath("b.jpeg")));
+    ASSERT_TRUE(writeJpeg(solid(50, 50, qRgb(10, 10, 200)), dir.filePath("c.JPE")));
+    ASSERT_TRUE(writeJpeg(red, dir.filePath("d.JPEG")));
+    writeNamed(dir.path(), "caf\xe9.jpg", readFileBytes(dir.filePath("a.jpg")));
+    writeNamed(dir.path(), "x.png", readFileBytes(dir.filePath("a.jpg")));
+    writeNamed(dir.path(), "y.jpegs", readFileBytes(dir.filePath("a.jpg")));
+
+    enter(dir.path());
+    QStringList listed;
+    for (int i = 0; i < w.File1->count(); ++i)
+        listed << w.File1->item(i)->text();
+    EXPECT_EQ(listed,
+              (QStringList{"a.jpg", "b.jpeg", "c.JPE", QStringLiteral("caf\uFFFD.jpg"), "d.JPEG"}));
+    EXPECT_EQ(w.Label1->text(), "Cantidad: 5");
+
+    // Each of the other names previews and adds.
+    for (int i : {1, 2, 4}) {
+        w.File1->setListIndex(i);
+        EXPECT_EQ(w.current_file, path(listed[i]));
+    }
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    w.File1->setListIndex(1);
+    const QImage before = w.Image11->Image();
+
+    // The name that no text leads back to: a message, and nothing changes.
+    showWindow();
+    const QPoint at = w.File1->visualItemRect(w.File1->item(3)).center();
+    QTest::mouseDClick(w.File1->viewport(), Qt::LeftButton, {}, at);
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0].title, "Marvolia");
+    EXPECT_EQ(dialogs.messages[0].text,
+              QStringLiteral("The file \"caf\uFFFD.jpg\" in \"%1\" cannot be used: its name is "
+                             "not valid UTF-8 text, as names written by older systems sometimes "
+                             "are. Renaming the file fixes it.")
+                  .arg(path(".")));
+    EXPECT_EQ(w.current_file, path("b.jpeg"));
+    EXPECT_EQ(w.Image11->Image(), before);
+    EXPECT_EQ(w.MSFlexGrid1->Rows(), 1) << "the double click added nothing";
+}

@@ -13,6 +13,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -154,6 +155,64 @@ TEST_F(MainWindowTest, EveryActivationLoadsThePageAgain) {
     w.Form_Activate();
     EXPECT_EQ(server.requests("/publ_mv.php"), first + 1);
     EXPECT_TRUE(w.WebBrowser1->isVisible());
+}
+
+TEST_F(MainWindowTest, OnlyAReturnFromTheProgramsOwnWindowsLoadsThePageAgain) {
+    PageServer server;
+    server.setPage("/publ_mv.php", 200, pageTitled("publ"));
+    MainWindow w({dialogs, shell, server.base()});
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    // QTRY_* would only leave the test on a failure; these fail it.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.activations() >= 1; }));
+    QTest::qWait(50);
+    const int first = w.activations();
+    const int requests = server.requests("/publ_mv.php");
+
+    // Another program takes the keyboard and gives it back, twice.
+    for (int i = 0; i < 2; ++i) {
+        QApplication::setActiveWindow(nullptr);
+        QApplication::setActiveWindow(&w);
+        ASSERT_EQ(QApplication::activeWindow(), &w);
+        QTest::qWait(50);
+    }
+    EXPECT_EQ(w.activations(), first);
+    EXPECT_EQ(server.requests("/publ_mv.php"), requests);
+
+    // One of the program's own windows comes and goes.
+    QDialog own(&w);
+    own.show();
+    own.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&own));
+    own.hide();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.activations() == first + 1; }));
+    EXPECT_EQ(server.requests("/publ_mv.php"), requests + 1);
+}
+
+TEST_F(MainWindowTest, AnErrorInAButtonsEventIsShownInTheUsualMessage) {
+    struct RefusingShell : RecordingShell {
+        bool navigate(const QString& address) override {
+            RecordingShell::navigate(address);
+            return false;
+        }
+    } refusing;
+    MainWindow w({dialogs, refusing, QUrl("http://127.0.0.1:9/site/")});
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    w.Command5->setURL("http://127.0.0.1:9/elsewhere");
+    QTest::mouseClick(w.Command5, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(refusing.started.size(), 1) << "the click itself ran";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialogs.messages.size() == 1; }));
+    EXPECT_EQ(dialogs.messages[0].title, "Marvolia");
+    EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(dialogs.messages[0].text,
+              "The button \"Command5\" could not finish what it was doing: The address could "
+              "not be opened. Its address is \"http://127.0.0.1:9/elsewhere\".");
+    QTest::qWait(20);
+    EXPECT_EQ(dialogs.messages.size(), 1);
 }
 
 TEST_F(MainWindowTest, ButtonsAreTheStoredXpButtons) {

@@ -3,6 +3,7 @@
 #include "projectactions.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QProgressBar>
@@ -341,4 +342,55 @@ TEST(ProjectProgress, EndsWhereTheLoadEnds) {
     const int cases[][3] = {{2, 2, 2}, {0, 0, 1}, {0, 3, 3}, {1, 5, 5}, {7, 2, 7}};
     for (const auto& c : cases)
         EXPECT_EQ(loadingProgressMaximum(c[0], c[1]), c[2]) << c[0] << "," << c[1];
+}
+
+namespace {
+// The paints a widget gets while "Loading..." is up, with the grid's rows then.
+struct LoadPaints : QObject {
+    LoadPaints(QWidget* watched, const QWidget* loading, const FlexGrid& grid)
+        : name(watched->metaObject()->className()), m_loading(loading), m_grid(grid) {
+        watched->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint && m_loading->isVisible())
+            rows.append(m_grid.Rows());
+        return false;
+    }
+    std::string name;
+    const QWidget* m_loading;
+    const FlexGrid& m_grid;
+    QList<int> rows;
+};
+} // namespace
+
+TEST_F(ProjectOpen, LoadingIsPaintedAtOnceAndThenAtMostEveryFiftyMilliseconds) {
+    const QString a = photo("a.jpg");
+    ASSERT_TRUE(put(at("p.mvl"), " 300 \r\n" + records(QStringList(300, a))));
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    QCoreApplication::processEvents();
+    // The window and every part of it, where the closed Open dialog was too
+    // (Frame1 holds nothing the load changes).
+    LoadPaints window(w.get(), w->Label7, grid());
+    LoadPaints frame(w->Frame1, w->Label7, grid());
+    LoadPaints label(w->Label7, w->Label7, grid());
+    LoadPaints bar(w->ProgressBar2, w->Label7, grid());
+    dialogs.answerFile(at("p.mvl"));
+    QElapsedTimer clock;
+    clock.start();
+    press(w->Command4);
+    const qint64 took = clock.elapsed();
+    ASSERT_EQ(grid().Rows(), 301);
+
+    // At once, before the first row: the whole window, the label and its bar.
+    for (const LoadPaints* paints : {&window, &frame, &label, &bar}) {
+        ASSERT_FALSE(paints->rows.isEmpty()) << paints->name;
+        EXPECT_EQ(paints->rows.first(), 1) << paints->name;
+    }
+    // Then no more often than every 50 ms, however fast the rows come.
+    EXPECT_LE(window.rows.size(), 2 + took / 50) << took << " ms";
+    // Each of those turns paints the label and the bar (perhaps twice); the
+    // bar never paints itself in between.
+    EXPECT_LE(label.rows.size(), 2 * window.rows.size());
+    EXPECT_LE(bar.rows.size(), 2 * window.rows.size());
 }

@@ -11,7 +11,7 @@
 #include <array>
 #include <set>
 
-// Metrics of the design font (DejaVu Sans 11 px, unsmoothed): height 13,
+// Metrics of the font the tests draw with (DejaVu Sans 11 px, unsmoothed): height 13,
 // ascent 10, average character width 6; advances O 9, k 6, space 3, & 9.
 
 namespace {
@@ -59,7 +59,7 @@ TextParams captionParams() {
 
 struct TextSurface {
     explicit TextSurface(int w = 1, int h = 1) : image(makeSurface(w, h, kPaper)), dc(image) {
-        SelectObject(dc, designFont());
+        SelectObject(dc, metricsFont());
         SetTextColor(dc, kInk);
     }
     WinRect measure(const QString& text, WinRect rect, int* height = nullptr) {
@@ -88,7 +88,7 @@ TEST(DrawText, MeasuresWithOneAverageCharacterEachSide) {
                           metrics.horizontalAdvance('O'), metrics.horizontalAdvance('k'),
                           metrics.horizontalAdvance(' '), metrics.horizontalAdvance('&')}),
               (std::array{13, 10, 6, 9, 6, 3, 9}))
-        << "the design font the expectations rely on";
+        << "the font the expectations rely on";
 
     const struct {
         const char* text;

@@ -4,8 +4,7 @@
 
 #include "buttonpainter.h"
 #include "colorarithmetic.h"
-#include "designfont.h"
-
+#include <QFontDatabase>
 #include <QImage>
 #include <gtest/gtest.h>
 
@@ -89,14 +88,26 @@ inline void expectPixels(const QImage& image, const std::vector<PixelIs>& pixels
         EXPECT_EQ(pixelAt(image, p.x, p.y), p.colour) << "pixel (" << p.x << ", " << p.y << ")";
 }
 
+// The font whose metrics the drawing tests' expectations rely on (DejaVu Sans
+// 11 px), whichever font the program's windows use.
+inline QFont metricsFont() {
+    static const bool added = QFontDatabase::addApplicationFont(QStringLiteral(
+                                  "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf")) >= 0;
+    Q_UNUSED(added);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(11);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
 // A button of w x h pixels in run mode, not the host's default, with the
-// design font and the given style and face colour.
+// metrics font and the given style and face colour.
 inline ButtonState buttonOf(int w, int h, std::int32_t style, ColorValue back = 0x00C8D0D4) {
     ButtonState state;
     state.ButtonStyle = style;
     state.BackColor = back;
     state.Caption.clear();
-    state.Font = designFont();
+    state.Font = metricsFont();
     state.g_Width = w;
     state.g_Height = h;
     state.ScaleWidth = w;

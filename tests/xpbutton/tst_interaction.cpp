@@ -5,6 +5,7 @@
 #include "qtprinters.h"
 #include "xpbutton.h"
 
+#include <QApplication>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -374,6 +375,41 @@ TEST_F(Interaction, FocusComesAndGoesAndAHeldSpaceKeepsItsLatch) {
     space(QEvent::KeyPress);
     EXPECT_EQ(drawn().g_Pressed, 1);
     space(QEvent::KeyRelease);
+}
+
+TEST_F(Interaction, AnotherWindowOrProgramTakingTheFocusReleasesTheButton) {
+    QWidget another;
+    another.setGeometry(400, 0, 50, 50);
+    const auto backToTheWindow = [&] {
+        QApplication::setActiveWindow(&window);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        ASSERT_TRUE(button->hasFocus());
+        EXPECT_EQ(std::tuple(drawn().g_HasFocus, drawn().g_Pressed), std::tuple(1, 0));
+    };
+    // Space held, then another window of the program comes up.
+    button->setFocus();
+    space(QEvent::KeyPress);
+    ASSERT_EQ(drawn().g_Pressed, 1);
+    another.show();
+    another.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&another));
+    EXPECT_EQ(std::tuple(drawn().g_HasFocus, drawn().g_Pressed, drawn().g_Hover),
+              std::tuple(0, 0, 1));
+    EXPECT_TRUE(button->keyLatch()) << "focus exit leaves the latch";
+    another.hide();
+    backToTheWindow();
+    space(QEvent::KeyRelease);
+    EXPECT_FALSE(button->keyLatch());
+
+    // The left button held, then another program takes the keyboard.
+    moveCursor(QPoint(10, 5));
+    press(QPoint(10, 5));
+    ASSERT_EQ(drawn().g_Pressed, 1);
+    QApplication::setActiveWindow(nullptr); // as the platform does when another program has it
+    ASSERT_EQ(QApplication::activeWindow(), nullptr);
+    EXPECT_EQ(std::tuple(drawn().g_HasFocus, drawn().g_Pressed), std::tuple(0, 0));
+    backToTheWindow();
+    release(QPoint(-50, -50));
 }
 
 TEST_F(Interaction, TheAccessKeyClicksWithoutPressingUnlessDisabled) {

@@ -9,6 +9,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace {
 
 void touch(const QString& path) {
@@ -47,6 +49,31 @@ TEST_F(Folder, FileListMatchesThePatternInAnyCaseInNameOrder) {
     EXPECT_EQ(list.ListIndex(), -1);
     EXPECT_EQ(list.FileName(), QString());
     EXPECT_EQ(list.Path(), QDir::cleanPath(dir.path()));
+}
+
+TEST_F(Folder, FileListTakesSeveralPatternsAndNamesThatAreNotUtf8) {
+    const QByteArray folder = QFile::encodeName(dir.path());
+    for (const QByteArray name : {QByteArray("caf\xe9.JPG"), QByteArray("\xff\xfe.jpe")}) {
+        FILE* out = std::fopen((folder + '/' + name).constData(), "wb");
+        ASSERT_NE(out, nullptr);
+        std::fclose(out);
+    }
+    ASSERT_TRUE(QFile::link(path("a.jpg"), path("link.jpg")));
+    ASSERT_TRUE(QFile::link(path("gone.jpg"), path("broken.jpg")));
+    FileList list;
+    list.setPattern(QStringLiteral("*.JPG; *.JPEG;*.JPE"));
+    list.setPath(dir.path());
+    const QString bad = QStringLiteral("\uFFFD\uFFFD.jpe");
+    EXPECT_EQ(itemsOf(list),
+              (QStringList{"a.jpg", "B.Jpg", "c.JPG", QStringLiteral("caf\uFFFD.JPG"), "e.jpeg",
+                           "link.jpg", bad}));
+    const std::pair<int, bool> usable[] = {{0, true}, {3, false}, {5, true}, {6, false}};
+    for (const auto& [row, expected] : usable) {
+        list.setListIndex(row);
+        EXPECT_EQ(list.FileNameUsable(), expected) << row;
+    }
+    list.setListIndex(-1);
+    EXPECT_FALSE(list.FileNameUsable()) << "nothing selected";
 }
 
 TEST_F(Folder, FileListRaisesClickOnEverySelectionChange) {

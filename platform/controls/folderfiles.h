@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// One file of a folder as the file list shows it.
+struct FolderFile {
+    QString name;      // as shown; bytes that are not UTF-8 become U+FFFD
+    QByteArray native; // the name's bytes on disk
+    // Whether the shown name leads back to the file. A name from an old
+    // medium (Latin-1 bytes, say) does not: nothing can open it by that text.
+    bool usable() const;
+};
+
+// The files (and links to files) of a folder whose names match one of the
+// wildcard patterns in any letter case, hidden ones left out, sorted by name
+// without regard to case. Unlike QDir, names that are not valid UTF-8 are
+// listed too.
+QList<FolderFile> folderFiles(const QString& folder, const QStringList& patterns);
+
+// "*.jpg;*.jpeg" as its patterns; blanks around them do not count.
+QStringList splitPatterns(const QString& pattern);
