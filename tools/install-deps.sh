@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs every Debian package the project needs to build, run and test
 # (clang and its fuzzer runtime for tools/fuzz.sh; gdk-pixbuf-tests for the
-# damaged JPEGs Debian ships, which the hardening tests try).
+# damaged JPEGs Debian ships, which the hardening tests try; lomiri-wallpapers-16.04
+# for the real photographs the picture loader is tested on).
 # Run as root on Debian 12; it only reaches Debian's archive.
 set -euo pipefail
 packages=(
@@ -12,7 +13,7 @@ packages=(
   fonts-dejavu-core xdg-utils
   xvfb xauth xdotool imagemagick
   desktop-file-utils dpkg-dev
-  clang libclang-rt-14-dev gdk-pixbuf-tests
+  clang libclang-rt-14-dev gdk-pixbuf-tests lomiri-wallpapers-16.04
 )
 missing=()
 for p in "${packages[@]}"; do
