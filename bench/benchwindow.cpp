@@ -92,12 +92,31 @@ void BenchWindow::browse(const QString& folder) {
     m_window->File1->setPath(folder);
 }
 
-double BenchWindow::previewMs(int index) {
+double BenchWindow::previewMs(int index, bool readAhead) {
     settle();
     QElapsedTimer clock;
     clock.start();
     m_window->File1->setListIndex(index);
+    const double ms = msSince(clock);
+    if (!readAhead)
+        m_window->browseControls().ahead.drop();
+    return ms;
+}
+
+double BenchWindow::stepMs() {
+    settle();
+    QElapsedTimer clock;
+    clock.start();
+    QTest::keyClick(m_window->File1, Qt::Key_Down);
     return msSince(clock);
+}
+
+double BenchWindow::thumbnailMs(const QString& path) {
+    QElapsedTimer clock;
+    clock.start();
+    const PhotoThumbnail thumb = photoThumbnail(path);
+    const double ms = msSince(clock);
+    return thumb.ok() ? ms : -1;
 }
 
 double BenchWindow::addPreviewedMs() {

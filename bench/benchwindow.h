@@ -46,8 +46,13 @@ public:
 
     // Shows the folder in the file list without previewing anything.
     void browse(const QString& folder);
-    // A click on file `index` of the list, until the preview holds it.
-    double previewMs(int index);
+    // A click on file `index` of the list, until the preview holds it. The
+    // next photo's read ahead is dropped unless readAhead is set.
+    double previewMs(int index, bool readAhead = false);
+    // The down arrow key in the file list, until the next preview is drawn.
+    double stepMs();
+    // A photo's grid thumbnail made from its file, as Remove and opening do.
+    static double thumbnailMs(const QString& path);
     // A click on the preview: the photo just previewed is added.
     double addPreviewedMs();
     // Command4 with the project; an existing selection is not saved.

@@ -6,8 +6,9 @@
 
 #include <vector>
 
-// The yardstick: the JPEG library's own decode at 1/8 scale, from bytes
-// already in memory into a buffer reused from call to call.
+// The yardsticks: the JPEG library's own decode at 1/8 scale, or at full size
+// with its accurate DCT, from bytes already in memory into a buffer reused
+// from call to call.
 class ReferenceDecoder {
 public:
     ReferenceDecoder();
@@ -16,7 +17,7 @@ public:
     ReferenceDecoder& operator=(const ReferenceDecoder&) = delete;
 
     // Milliseconds one decode took; negative when it failed.
-    double decodeMs(const QByteArray& jpeg);
+    double decodeMs(const QByteArray& jpeg, bool fullSize = false);
 
 private:
     tjhandle m_tj;

@@ -31,7 +31,7 @@ void add_photo(SelectionControls& c, int origin) {
     // Read before anything changes, so a bad file leaves the list and the
     // grid as they were. The photo just previewed is still in memory.
     const std::optional<FileKey> key = fileKey(file);
-    const PictureRead picture = PictureCache::shared().read(file, thumbnailDecodeSize());
+    const PictureRead picture = PictureCache::shared().read(file, thumbnailLayout());
     if (!picture.ok()) {
         tell(c.dialogs, &c.window,
              QStringLiteral("The photo %1 cannot be added: %2.").arg(file, picture.error));

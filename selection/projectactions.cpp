@@ -242,10 +242,9 @@ QList<RowPath> loadProject(SelectionControls& c, const QString& file, const QStr
     }
     // As after loading each photo in turn, the loader holds the last one shown.
     if (lastShown >= 0 && loaderHolds != lastShown) {
-        const PictureRead last =
-            PictureCache::shared().read(paths[lastShown], thumbnailDecodeSize());
+        const PictureRead last = PictureCache::shared().read(paths[lastShown], thumbnailLayout());
         if (last.ok())
-            c.Image10.setPicture(last.image, last.fullSize);
+            c.Image10.setPicture(last.image, last.fullSize, last.kept);
     }
     // Held widgets would leave their picture behind when hidden.
     painter.reset();

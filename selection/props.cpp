@@ -111,8 +111,9 @@ void Props::Form_Load() {
     grid.setCol(ColFile);
     Label4->setText(grid.Text());
     // A photo that is gone or damaged shows no picture; the row can still be
-    // edited or removed. The box is small, so a reduced decode will do.
-    const PictureRead read = readPictureFile(grid.Text(), Image2->size());
+    // edited or removed. The picture is stretched to the box: only the
+    // pixels that land in it are read.
+    const PictureRead read = readPictureFile(grid.Text(), boxLayout(Image2->size()));
     Image2->setPicture(read.ok() ? read.image : QImage());
 
     Combo1->addItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),

@@ -22,12 +22,13 @@ PhotoThumbnail photoThumbnail(const QString& path) {
             return out;
         }
     }
-    out.picture = readPictureFile(path, thumbnailDecodeSize());
+    out.picture = readPictureFile(path, thumbnailLayout());
     if (!out.picture.ok()) {
         out.error = out.picture.error;
         return out;
     }
-    out.samples = samplePicture(out.picture.image, out.picture.fullSize, kThumbWidth, kThumbHeight);
+    out.samples = samplePicture(out.picture.image, out.picture.fullSize, out.picture.kept,
+                                kThumbWidth, kThumbHeight);
     if (key)
         keepThumbnail(*key, out.samples);
     return out;

@@ -2,19 +2,12 @@
 
 #include "filekey.h"
 #include "picturefile.h"
+#include "samplelayout.h"
 #include "sampling.h"
 
 #include <QString>
 
 #include <cstdint>
-
-// Grid thumbnails are 40 x 30 pixels.
-constexpr std::int16_t kThumbWidth = 40;
-constexpr std::int16_t kThumbHeight = 30;
-// A photo is decoded for its thumbnail at a reduced scale no smaller than this.
-inline QSize thumbnailDecodeSize() {
-    return QSize(kThumbWidth, kThumbHeight);
-}
 
 // A photo's thumbnail samples, or why there are none.
 struct PhotoThumbnail {
@@ -25,8 +18,9 @@ struct PhotoThumbnail {
 };
 
 // The thumbnail of the photo at path. Samples kept for the file as it is now
-// are used as they are; otherwise the file is decoded, reduced, and sampled as
-// the scaler samples the loader, and the samples are kept. Safe on any thread.
+// are used as they are; otherwise the file is read keeping only the pixels the
+// scaler takes, they are sampled as the scaler samples the loader, and the
+// samples are kept. Safe on any thread.
 PhotoThumbnail photoThumbnail(const QString& path);
 
 // Keeps the samples made from the file as it was when key was taken.

@@ -45,7 +45,7 @@ QString setRowThumbnail(SelectionControls& c, const PhotoThumbnail& thumb) {
     }
     // The loader holds the photo last decoded; kept samples need no decode.
     if (thumb.picture.ok())
-        c.Image10.setPicture(thumb.picture.image, thumb.picture.fullSize);
+        c.Image10.setPicture(thumb.picture.image, thumb.picture.fullSize, thumb.picture.kept);
     drawPlainThumbnail(thumb.samples, kThumbWidth, kThumbHeight, c.Image12);
     c.MSFlexGrid1.setCellPicture(c.Image12.Picture());
     c.MSFlexGrid1.setCellPictureAlignment(1);
@@ -53,10 +53,10 @@ QString setRowThumbnail(SelectionControls& c, const PhotoThumbnail& thumb) {
 }
 
 Samples setRowThumbnail(SelectionControls& c, const PictureRead& picture) {
-    c.Image10.setPicture(picture.image, picture.fullSize);
+    c.Image10.setPicture(picture.image, picture.fullSize, picture.kept);
     const Samples samples =
         samplePicture(c.Image10.Image(), QSize(c.Image10.ScaleWidth(), c.Image10.ScaleHeight()),
-                      kThumbWidth, kThumbHeight);
+                      c.Image10.keptGrid(), kThumbWidth, kThumbHeight);
     thumbnail(samples, kThumbWidth, kThumbHeight, c.Image12, false, {c.File1, c.ProgressBar1});
     c.MSFlexGrid1.setCellPicture(c.Image12.Picture());
     c.MSFlexGrid1.setCellPictureAlignment(1);

@@ -3,7 +3,8 @@
 # (clang and its fuzzer runtime for tools/fuzz.sh; gdk-pixbuf-tests for the
 # damaged JPEGs Debian ships, which the hardening tests try; shared-mime-info
 # and libfile-mimeinfo-perl so that xdg-open, without a desktop, tells a
-# project file by its name in the end-to-end test).
+# project file by its name in the end-to-end test; lomiri-wallpapers-16.04
+# for the real photographs the picture loader is tested on).
 # Run as root on Debian 12; it only reaches Debian's archive.
 set -euo pipefail
 packages=(
@@ -14,7 +15,7 @@ packages=(
   fonts-dejavu-core fonts-liberation2 xdg-utils
   xvfb xauth xdotool imagemagick
   desktop-file-utils dpkg-dev shared-mime-info libfile-mimeinfo-perl
-  clang libclang-rt-14-dev gdk-pixbuf-tests
+  clang libclang-rt-14-dev gdk-pixbuf-tests lomiri-wallpapers-16.04
 )
 missing=()
 for p in "${packages[@]}"; do

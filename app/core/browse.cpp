@@ -9,9 +9,12 @@
 #include "picturecache.h"
 #include "previewgeometry.h"
 #include "rotation.h"
+#include "samplelayout.h"
 #include "thumbnail.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QProgressBar>
 
 QString fullPath(const QString& folder, const QString& name) {
     return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
@@ -42,11 +45,49 @@ void Drive1_Change(BrowseControls& c) {
 }
 
 void Dir1_Change(BrowseControls& c) {
+    c.ahead.drop();
     c.File1.setPath(c.Dir1.Path());
     c.Label1.setText(countCaption(c.File1.ListCount()));
     if (c.File1.ListCount() != 0)
         c.File1.setListIndex(0);
 }
+
+namespace {
+
+// Paints the bar at most every 50 ms while a preview decodes, its value the
+// last row reached; a quick read shows nothing.
+class DecodeProgress {
+public:
+    explicit DecodeProgress(QProgressBar& bar) : m_bar(bar) { m_clock.start(); }
+    ~DecodeProgress() {
+        if (m_shown)
+            m_bar.hide();
+    }
+    DecodeProgress(const DecodeProgress&) = delete;
+    DecodeProgress& operator=(const DecodeProgress&) = delete;
+
+    void reached(int row, int rows) {
+        if (m_clock.elapsed() < m_next)
+            return;
+        m_next = m_clock.elapsed() + kPeriodMs;
+        if (!m_shown) {
+            m_bar.show();
+            m_shown = true;
+        }
+        m_bar.setMaximum(std::max(1, rows - 1));
+        m_bar.setValue(row);
+        m_bar.repaint();
+    }
+
+private:
+    static constexpr qint64 kPeriodMs = 50;
+    QProgressBar& m_bar;
+    QElapsedTimer m_clock;
+    qint64 m_next = kPeriodMs;
+    bool m_shown = false;
+};
+
+} // namespace
 
 void File1_Click(BrowseControls& c) {
     if (c.File1.FileName().isEmpty())
@@ -56,10 +97,16 @@ void File1_Click(BrowseControls& c) {
         return;
     }
     const QString path = fullPath(c.File1.Path(), c.File1.FileName());
+    c.ahead.arrive(path);
     // Read before anything is cleared, so a bad file leaves the last preview.
-    // The preview is small: a reduced decode will do, and is kept for adding.
-    const PictureRead read =
-        PictureCache::shared().read(path, QSize(kPreviewLongSide, kPreviewLongSide));
+    // What is read is kept for adding the photo.
+    PictureRead read;
+    {
+        DecodeProgress progress(c.ProgressBar1);
+        ReadWatch watch;
+        watch.progress = [&progress](int row, int rows) { progress.reached(row, rows); };
+        read = PictureCache::shared().read(path, previewLayout(), watch);
+    }
     if (!read.ok()) {
         tell(c.dialogs, &c.window,
              QStringLiteral("The picture \"%1\" cannot be shown: %2.").arg(path, read.error));
@@ -71,13 +118,15 @@ void File1_Click(BrowseControls& c) {
     c.Image11.setPicture(QImage());
     c.Image12.setPicture(QImage());
     c.Image11.Cls();
-    c.Image10.setPicture(read.image, read.fullSize);
+    c.Image10.setPicture(read.image, read.fullSize, read.kept);
     c.Image11.hide();
     const PreviewSize size = previewSize(c.Image10.ScaleWidth(), c.Image10.ScaleHeight());
     thumbnail(size.width, size.height, c.Image10, c.Image11, true, {c.File1, c.ProgressBar1});
     c.current_file = path;
     c.Image11.show();
     c.File1.setFocus();
+    c.ahead.previewed(c.File1.Path(), c.File1.ListIndex(), c.File1.ListCount(),
+                      [&c](int i) { return fullPath(c.File1.Path(), c.File1.item(i)->text()); });
 }
 
 void Image4_Click(BrowseControls& c) {

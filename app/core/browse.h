@@ -1,5 +1,7 @@
 #pragma once
 
+#include "readahead.h"
+
 #include <QString>
 
 class DirList;
@@ -29,6 +31,7 @@ struct BrowseControls {
     QProgressBar& ProgressBar1;
     Dialogs& dialogs;
     QString& current_file;
+    ReadAhead ahead{}; // the next photo, read while this one is looked at
 };
 
 // Folder path, then "/" unless it already ends with one, then the name.
@@ -46,7 +49,10 @@ void Drive1_Change(BrowseControls& c);
 // Moves the file list to the folder, shows the count, previews the first file.
 void Dir1_Change(BrowseControls& c);
 // Previews the selected file. A file that cannot be loaded, or whose name
-// cannot be used, is named in a message and changes nothing.
+// cannot be used, is named in a message and changes nothing. The photo is read
+// upright, only the pixels the preview and its thumbnail take; the progress
+// bar shows a slow read. The next file in the direction of browsing is then
+// read ahead.
 void File1_Click(BrowseControls& c);
 // The rotate icon: a quarter turn clockwise of the preview.
 void Image4_Click(BrowseControls& c);

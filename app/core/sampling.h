@@ -1,5 +1,7 @@
 #pragma once
 
+#include "samplegrid.h"
+
 #include <QImage>
 #include <QSize>
 
@@ -19,9 +21,14 @@ struct Samples {
 // precision) while not past size - 1; at most 32768, the 16-bit counter's room.
 std::vector<float> samplePositions(int size, std::int16_t count);
 
-// Samples a picture of trueSize held in pixels, which may be a reduced decode
-// of it: positions are computed in true coordinates and mapped into pixels
-// (scaledPixel), so a picture never smaller than the target is read where the
-// full one would be. An empty result when width or height is below 1.
-Samples samplePicture(const QImage& pixels, QSize trueSize, std::int16_t width,
-                      std::int16_t height);
+// Samples a picture of trueSize held in pixels. With kept set, pixels holds
+// only those columns and rows of it (as the loader keeps them) and each
+// position reads the kept pixel it falls on; without, positions are mapped
+// into pixels in proportion (scaledPixel). An empty result when width or
+// height is below 1.
+Samples samplePicture(const QImage& pixels, QSize trueSize, const SampleGrid& kept,
+                      std::int16_t width, std::int16_t height);
+
+// The columns and rows the scaler reads of a picture of size drawn width x
+// height pixels: the whole pixels its positions fall in.
+SampleGrid sampledGrid(QSize size, std::int16_t width, std::int16_t height);

@@ -103,8 +103,8 @@ void thumbnail(std::int16_t width, std::int16_t height, PictureBox& source, Pict
     // The steps divide by both sides.
     if (width < 1 || height < 1)
         return;
-    thumbnail(samplePicture(source.Image(), QSize(source.ScaleWidth(), source.ScaleHeight()), width,
-                            height),
+    thumbnail(samplePicture(source.Image(), QSize(source.ScaleWidth(), source.ScaleHeight()),
+                            source.keptGrid(), width, height),
               width, height, target, preview, env);
 }
 

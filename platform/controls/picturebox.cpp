@@ -26,8 +26,9 @@ void PictureBox::setPicture(const QImage& picture) {
     setPicture(picture, picture.size());
 }
 
-void PictureBox::setPicture(const QImage& picture, QSize trueSize) {
+void PictureBox::setPicture(const QImage& picture, QSize trueSize, const SampleGrid& kept) {
     m_picture = picture.isNull() ? QImage() : picture.convertToFormat(QImage::Format_RGB32);
+    m_kept = SampleGrid();
     if (m_autoSize && !m_picture.isNull()) {
         // Cls draws the surface anew from the picture: nothing of it need be kept.
         if (m_picture.size() != m_surface.size()) {
@@ -38,6 +39,9 @@ void PictureBox::setPicture(const QImage& picture, QSize trueSize) {
         setGeometry(QRect(pos(), m_picture.size()));
         setScaleWidth(trueSize.width());
         setScaleHeight(trueSize.height());
+        if (!kept.empty() && int(kept.columns.size()) == m_picture.width() &&
+            int(kept.rows.size()) == m_picture.height())
+            m_kept = kept;
     }
     Cls();
 }
@@ -54,9 +58,14 @@ void PictureBox::setPictureFromImage() {
 bool PictureBox::toPixel(double x, double y, int* px, int* py) const {
     if (!(x >= 0 && y >= 0 && x < ScaleWidth() && y < ScaleHeight()))
         return false;
-    // A custom scale maps onto the same pixels.
-    *px = scaledPixel(x, m_surface.width(), m_scaleWidth);
-    *py = scaledPixel(y, m_surface.height(), m_scaleHeight);
+    if (!m_kept.empty()) {
+        *px = keptIndex(m_kept.columns, x);
+        *py = keptIndex(m_kept.rows, y);
+    } else {
+        // A custom scale maps onto the same pixels.
+        *px = scaledPixel(x, m_surface.width(), m_scaleWidth);
+        *py = scaledPixel(y, m_surface.height(), m_scaleHeight);
+    }
     return *px >= 0 && *py >= 0 && *px < m_surface.width() && *py < m_surface.height();
 }
 
@@ -146,6 +155,7 @@ void PictureBox::resizeSurface(const QSize& size) {
     m_surface = next;
     m_scaleWidth = -1;
     m_scaleHeight = -1;
+    m_kept = SampleGrid();
 }
 
 void PictureBox::resizeEvent(QResizeEvent* event) {

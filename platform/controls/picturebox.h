@@ -1,5 +1,6 @@
 #pragma once
 
+#include "samplegrid.h"
 #include "syscolours.h"
 
 #include <QImage>
@@ -28,10 +29,15 @@ public:
     // Picture: null means none. Setting it redraws the surface from the
     // background and the picture, as the platform does.
     void setPicture(const QImage& picture);
-    // A picture decoded smaller than it is: an auto-sized box takes the
-    // picture's pixels but reports trueSize as ScaleWidth x ScaleHeight, and
-    // Point maps true coordinates into the smaller picture.
-    void setPicture(const QImage& picture, QSize trueSize);
+    // A picture held smaller than it is: an auto-sized box takes the
+    // picture's pixels but reports trueSize as ScaleWidth x ScaleHeight.
+    // With kept set, the picture holds only those columns and rows of the
+    // true one, and Point at a kept position gives exactly that pixel
+    // (elsewhere the kept one above and to the left); without, Point maps
+    // true coordinates into the smaller picture in proportion.
+    void setPicture(const QImage& picture, QSize trueSize, const SampleGrid& kept = {});
+    // The columns and rows the picture holds; empty when it holds them all.
+    const SampleGrid& keptGrid() const { return m_kept; }
     const QImage& Picture() const { return m_picture; }
     bool hasPicture() const { return !m_picture.isNull(); }
     // 0 when the box holds no picture.
@@ -85,6 +91,7 @@ private:
     QImage m_surface;
     int m_scaleWidth = -1;  // -1: follows the pixel width
     int m_scaleHeight = -1; // -1: follows the pixel height
+    SampleGrid m_kept;
 };
 
 // The pixel a coordinate falls in along one side of a picture `pixels` wide

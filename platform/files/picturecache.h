@@ -3,18 +3,23 @@
 #include "boundedcache.h"
 #include "picturefile.h"
 
-// Pictures just decoded, kept while their file is unchanged, so that the
-// photo just previewed is added without being decoded again.
+// Pictures just read, kept while their file is unchanged, so that the photo
+// just previewed is added without being decoded again. Safe on any thread.
 class PictureCache {
 public:
     explicit PictureCache(qint64 budgetBytes) : m_pictures(budgetBytes) {}
 
-    // What readPictureFile(path, atLeast) gives, from memory when the same
-    // file was read before at the scale this atLeast asks for.
-    PictureRead read(const QString& path, QSize atLeast = QSize());
+    // What readPictureFile(path, layout) gives, from memory when a read of
+    // the same file kept every pixel this layout asks for.
+    PictureRead read(const QString& path, const SampleLayout& layout = {},
+                     const ReadWatch& watch = {});
+    // Only what was kept, or nothing.
+    std::optional<PictureRead> find(const QString& path, const SampleLayout& layout = {});
+    // Keeps a read made elsewhere of the file as it was when key was taken.
+    void keep(const FileKey& key, const PictureRead& read);
     void clear() { m_pictures.clear(); }
 
-    // The program's own, a few camera pictures at preview scale.
+    // The program's own: the photos just previewed and read ahead.
     static PictureCache& shared();
 
 private:

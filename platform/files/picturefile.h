@@ -1,25 +1,47 @@
 #pragma once
 
+#include "samplegrid.h"
+
 #include <QImage>
 #include <QSize>
 #include <QString>
 
-// A picture read from a file. A failed read leaves image null and says why
-// in error, in words for the user.
+#include <atomic>
+#include <functional>
+
+// A picture read from a file, upright (a photo's EXIF orientation applied).
+// Only the pixels a reader asked for are kept: image holds kept.columns x
+// kept.rows pixels, the colour of upright pixel (kept.columns[i],
+// kept.rows[j]) at (i, j), exactly what a full-size decode gives there. With
+// kept empty, image is the whole picture. A failed read leaves image null and
+// says why in error, in words for the user.
 struct PictureRead {
     QImage image;
-    QSize fullSize;        // the picture's true size, also when decoded smaller
-    bool scalable = false; // a JPEG, which the decoder can reduce
+    QSize fullSize; // the upright picture's true size
+    SampleGrid kept;
     QString error;
     bool ok() const { return error.isEmpty() && !image.isNull(); }
+    // The kept pixel for upright (x, y): exact where kept, else the nearest
+    // kept one above and to the left.
+    QRgb pixel(int x, int y) const;
 };
 
-// Reads a JPEG or bitmap file. A JPEG that is damaged or cut short is an
-// error, not a partly grey picture. With atLeast set, a JPEG may be decoded
-// at a reduced scale that is still at least that large in both directions.
-PictureRead readPictureFile(const QString& path, QSize atLeast = QSize());
+// The pixels to keep of a picture of the given upright size; an empty
+// layout keeps every pixel.
+using SampleLayout = std::function<SampleGrid(QSize upright)>;
 
-// The size a JPEG of fullSize is decoded at for atLeast: the smallest scale
-// the decoder offers that keeps it at least atLeast in both directions, or
-// fullSize when atLeast is empty.
-QSize reducedDecodeSize(QSize fullSize, QSize atLeast);
+// What a read reports while it decodes and how it is told to stop. progress
+// is called on the reading thread with the stored row reached and the stored
+// picture's height: after each kept row, or for a progressive file (read
+// whole before its rows) as its scans are read. stop, when set, ends the
+// read with an error.
+struct ReadWatch {
+    std::function<void(int row, int rows)> progress;
+    const std::atomic<bool>* stop = nullptr;
+};
+
+// Reads a JPEG or bitmap file. A JPEG is decoded row by row, rows no kept
+// pixel lies on are skipped, and no full-size picture is ever held. A JPEG
+// that is damaged or cut short is an error, not a partly grey picture.
+PictureRead readPictureFile(const QString& path, const SampleLayout& layout = {},
+                            const ReadWatch& watch = {});

@@ -2,6 +2,7 @@
 #include "picturebox.h"
 #include "previewgeometry.h"
 #include "rounding.h"
+#include "samplelayout.h"
 #include "sampling.h"
 #include "testpictures.h"
 #include "thumbnail.h"
@@ -24,13 +25,6 @@ QImage noise(int width, int height, unsigned seed) {
         return qRgb(static_cast<int>(v & 255), static_cast<int>((v >> 8) & 255),
                     static_cast<int>((v >> 16) & 255));
     });
-}
-
-// The nearest-to-top-left reduction a scaled decode stands for.
-QImage reduced(const QImage& full, int factor) {
-    return patternPicture((full.width() + factor - 1) / factor,
-                          (full.height() + factor - 1) / factor,
-                          [&](int i, int j) { return full.pixel(factor * i, factor * j); });
 }
 
 // What a scaler stepping through the picture in single precision (0, step,
@@ -174,7 +168,7 @@ TEST_F(Scaler, DrawsOneSourcePixelPerTargetPixelWhereTheDesignSays) {
             EXPECT_EQ(target->Image().pixel(at),
                       from.x() < 0 ? under.pixel(at) : c.picture.pixel(from));
 
-        const Samples samples = samplePicture(c.picture, c.picture.size(), c.width, c.height);
+        const Samples samples = samplePicture(c.picture, c.picture.size(), {}, c.width, c.height);
         EXPECT_EQ(samples.trueSize, c.picture.size());
         EXPECT_EQ(placed(samples, under, c.at), expected);
         if (!c.preview) {
@@ -186,37 +180,29 @@ TEST_F(Scaler, DrawsOneSourcePixelPerTargetPixelWhereTheDesignSays) {
     }
 }
 
-TEST_F(Scaler, AReducedPictureIsSampledInTrueCoordinates) {
-    const QImage full = noise(1600, 1200, 3);
-    const QImage eighth = reduced(full, 8);
-    // 1600 / 40 = 40 = 5 x 8: every sample lands on a pixel the reduction kept.
-    EXPECT_EQ(samplePicture(eighth, full.size(), 40, 30).block,
-              samplePicture(full, full.size(), 40, 30).block);
-    // Through the loader, which reports the true size.
-    source->setPicture(eighth, full.size());
-    target->place(QRect(0, 0, 40, 30));
-    thumbnail(40, 30, *source, *target, false, env);
-    EXPECT_EQ(target->Image(), samplePicture(full, full.size(), 40, 30).block);
-
-    // The preview of a picture that does not divide evenly: 1001 x 751 held in
-    // 126 x 94 is read at floor(x * 126 / 1001), never past its last pixel.
-    const QImage odd = noise(1001, 751, 5);
-    const QImage oddEighth = reduced(odd, 8);
-    const Samples samples = samplePicture(oddEighth, odd.size(), 328, 246);
-    ASSERT_EQ(samples.block.size(), QSize(328, 246));
-    const std::vector<float> xs = samplePositions(1001, 328);
-    const std::vector<float> ys = samplePositions(751, 246);
-    for (int j = 0; j < 246; j += 7)
-        for (int i = 0; i < 328; i += 5)
-            ASSERT_EQ(samples.block.pixel(i, j),
-                      oddEighth.pixel(scaledPixel(xs[static_cast<std::size_t>(i)], 126, 1001),
-                                      scaledPixel(ys[static_cast<std::size_t>(j)], 94, 751)))
-                << i << "," << j;
-    source->setPicture(oddEighth, odd.size());
+TEST_F(Scaler, AKeptPictureIsSampledWhereTheFullOneWould) {
+    // The loader holds only the preview's and the thumbnail's pixels of a
+    // picture whose sides do not divide evenly.
+    const QImage full = noise(1001, 751, 5);
+    const SampleGrid kept = previewGrid(full.size());
+    EXPECT_EQ(kept, joined(sampledGrid(full.size(), 328, 246), sampledGrid(full.size(), 40, 30)));
+    EXPECT_LE(kept.columns.size(), 328u + 40u);
+    const QImage pixels = patternPicture(static_cast<int>(kept.columns.size()),
+                                         static_cast<int>(kept.rows.size()), [&](int i, int j) {
+                                             return full.pixel(kept.columns[std::size_t(i)],
+                                                               kept.rows[std::size_t(j)]);
+                                         });
+    source->setPicture(pixels, full.size(), kept);
     QImage square(329, 329, QImage::Format_RGB32);
     square.fill(colourFromValue(kBackground));
     thumbnail(328, 246, *source, *target, true, env);
-    EXPECT_EQ(target->Image(), placed(samples, square, QPoint(0, 41)));
+    EXPECT_EQ(target->Image(), reference(full, 328, 246, QPoint(0, 41), square));
+
+    target->place(QRect(0, 0, 40, 30));
+    target->surface().fill(QColor(9, 9, 9));
+    const QImage under = target->Image();
+    thumbnail(40, 30, *source, *target, false, env);
+    EXPECT_EQ(target->Image(), reference(full, 40, 30, QPoint(0, 0), under));
 }
 
 TEST_F(Scaler, PreviewSizesTargetAndMakesTheDrawingItsPicture) {

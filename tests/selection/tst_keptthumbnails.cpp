@@ -3,10 +3,12 @@
 
 #include "dirlist.h"
 #include "filelist.h"
+#include "jpegmaker.h"
 #include "picturebox.h"
 #include "picturefile.h"
 #include "projectactions.h"
 #include "rowthumbnails.h"
+#include "samplelayout.h"
 #include "thumbnail.h"
 
 #include <QFileInfo>
@@ -15,21 +17,14 @@
 
 namespace {
 
-// The thumbnail loading a photo on its own gives: the photo decoded reduced
-// into a loader, the scaler drawing it into a fresh 40 x 30 box.
-QImage thumbnailOnItsOwn(const QString& path) {
-    const PictureRead read = readPictureFile(path, QSize(40, 30));
-    if (!read.ok())
+// The designed 40 x 30 sampling of the library's own full decode of the
+// photo (Qt's for a bitmap); null when it cannot be read.
+QImage designedThumbnail(const QString& path) {
+    const QByteArray bytes = readFileBytes(path);
+    QImage full = bytes.startsWith("\xFF\xD8") ? referenceDecode(bytes) : QImage(path);
+    if (full.isNull() || !readPictureFile(path, thumbnailLayout()).ok())
         return {};
-    QWidget window;
-    auto* loader = new PictureBox(&window);
-    auto* target = new PictureBox(&window);
-    FileList list(&window);
-    QProgressBar bar(&window);
-    loader->setAutoSize(true);
-    loader->setPicture(read.image, read.fullSize);
-    thumbnail(40, 30, *loader, *target, false, {list, bar});
-    return target->Picture();
+    return designedSamples(full.convertToFormat(QImage::Format_RGB32), 40, 30);
 }
 
 QByteArray projectOf(const QStringList& paths, const QStringList& copies) {
@@ -51,7 +46,7 @@ TEST(KeptThumbnails, AreUsedUntilTheFileChanges) {
     const PhotoThumbnail first = photoThumbnail(path);
     ASSERT_TRUE(first.ok());
     EXPECT_TRUE(first.picture.ok()) << "the first time the photo is decoded";
-    EXPECT_EQ(first.picture.image.size(), QSize(50, 38));
+    EXPECT_EQ(first.picture.image.size(), QSize(40, 30)) << "only the pixels sampled";
     EXPECT_EQ(first.samples.block.size(), QSize(40, 30));
 
     const PhotoThumbnail kept = photoThumbnail(path);
@@ -103,12 +98,12 @@ TEST_F(KeptOpen, WorkersGiveTheRowsAndMessagesOfLoadingOneByOne) {
             const int row = i + 1;
             EXPECT_EQ(gridTexts()[i], (QStringList{paths[i], copies[i], "10x15", paths[i]}));
             EXPECT_EQ(w->selection.entries[static_cast<std::size_t>(row)].file, paths[i]);
-            const PictureRead read = readPictureFile(paths[i], QSize(40, 30));
+            const PictureRead read = readPictureFile(paths[i], thumbnailLayout());
             if (read.ok())
                 lastShown = paths[i];
             else
                 unshown << paths[i] + ": " + read.error;
-            EXPECT_EQ(grid().CellPictureAt(row, ColPhoto), thumbnailOnItsOwn(paths[i]))
+            EXPECT_EQ(grid().CellPictureAt(row, ColPhoto), designedThumbnail(paths[i]))
                 << "row " << row << " round " << round;
             EXPECT_EQ(grid().CellPictureAt(row, ColCopies).isNull(), copies[i] != "0");
         }
@@ -121,7 +116,7 @@ TEST_F(KeptOpen, WorkersGiveTheRowsAndMessagesOfLoadingOneByOne) {
                       .arg(at("p.mvl"), unshown.join(QLatin1Char('\n'))));
         EXPECT_EQ(unshown.size(), 3); // gone, broken, cut short
         // The loader holds the last photo shown, as after loading each in turn.
-        const PictureRead last = readPictureFile(lastShown, QSize(40, 30));
+        const PictureRead last = readPictureFile(lastShown, thumbnailLayout());
         EXPECT_EQ(w->Image10->Picture(), last.image);
         EXPECT_EQ(w->Image10->ScaleWidth(), last.fullSize.width());
         EXPECT_EQ(w->Frame4->title(), frameCaption(static_cast<std::int16_t>(paths.size())));
@@ -160,15 +155,15 @@ TEST_F(KeptRemove, MovedRowsKeepTheirThumbnailsUnlessTheFileChanged) {
 }
 
 TEST_F(KeptRemove, AddingThePreviewedPhotoGivesTheThumbnailOfAFreshDecode) {
-    // A real JPEG: preview and thumbnail are decoded at different scales.
+    // A real JPEG: the preview's read keeps the thumbnail's pixels too.
     const QString path = file("a.jpg");
     ASSERT_TRUE(writeJpeg(coordinatePicture(1200, 900), path));
     w->Dir1->setPath(folder());
     ASSERT_EQ(w->current_file, path);
     EXPECT_EQ(w->Image10->ScaleWidth(), 1200);
-    EXPECT_EQ(w->Image10->Image().size(), QSize(450, 338));
+    EXPECT_EQ(w->Image10->keptGrid(), previewGrid(QSize(1200, 900)));
     QTest::mouseClick(w->Image11, Qt::LeftButton);
     ASSERT_EQ(list().count, 1);
-    EXPECT_EQ(grid().CellPictureAt(1, ColPhoto), thumbnailOnItsOwn(path));
+    EXPECT_EQ(grid().CellPictureAt(1, ColPhoto), designedThumbnail(path));
     EXPECT_EQ(w->Image10->ScaleWidth(), 1200);
 }

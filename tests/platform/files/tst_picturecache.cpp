@@ -14,13 +14,6 @@
 
 namespace {
 
-// A picture standing for one trueSize times larger, as a reduced decode does:
-// pixel (i, j) carries the colour of the full picture's pixel (8i, 8j).
-QImage eighthOf(const QImage& full) {
-    return patternPicture((full.width() + 7) / 8, (full.height() + 7) / 8,
-                          [&](int i, int j) { return full.pixel(8 * i, 8 * j); });
-}
-
 struct Folder : ::testing::Test {
     QTemporaryDir dir;
     QString at(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
@@ -42,64 +35,64 @@ TEST(ScaledPixel, MapsTrueCoordinatesIntoTheReducedPicture) {
     EXPECT_EQ(scaledPixel(12.7, 40, -1), 12);
 }
 
-TEST(ReducedPicture, LoaderReportsTheTrueSizeAndReadsWhereTheFullPictureWould) {
+TEST(KeptPicture, LoaderReportsTheTrueSizeAndReadsExactlyTheKeptPixels) {
     QWidget window;
     PictureBox loader(&window);
     loader.setAutoSize(true);
     loader.hide();
     const QImage full = coordinatePicture(1600, 1200);
-    loader.setPicture(eighthOf(full), full.size());
+    const SampleGrid kept{{0, 40, 333, 1599}, {0, 7, 1199}};
+    const QImage pixels = patternPicture(4, 3, [&](int i, int j) {
+        return full.pixel(kept.columns[std::size_t(i)], kept.rows[std::size_t(j)]);
+    });
+    loader.setPicture(pixels, full.size(), kept);
     EXPECT_EQ(loader.ScaleWidth(), 1600);
     EXPECT_EQ(loader.ScaleHeight(), 1200);
-    EXPECT_EQ(loader.Image().size(), QSize(200, 150));
+    EXPECT_EQ(loader.Image().size(), QSize(4, 3));
+    EXPECT_EQ(loader.keptGrid(), kept);
     EXPECT_NE(loader.PictureHandle(), 0u);
-    for (int y = 0; y < 1200; y += 40)
-        for (int x = 0; x < 1600; x += 40)
-            ASSERT_EQ(loader.Point(x, y), colourValue(full.pixel(x, y))) << x << "," << y;
-    // Between the kept pixels the nearest one to the top-left stands in.
-    EXPECT_EQ(loader.Point(47.5, 15), colourValue(full.pixel(40, 8)));
-    EXPECT_EQ(loader.Point(1599.9, 1199.9), colourValue(full.pixel(1592, 1192)));
+    for (int y : kept.rows)
+        for (int x : kept.columns)
+            ASSERT_EQ(loader.Point(x + 0.99, y + 0.5), colourValue(full.pixel(x, y)))
+                << x << "," << y;
+    // Between the kept pixels the nearest one above and to the left.
+    EXPECT_EQ(loader.Point(332.9, 1198), colourValue(full.pixel(40, 7)));
+    EXPECT_EQ(loader.Point(1599.9, 1199.9), colourValue(full.pixel(1599, 1199)));
     EXPECT_EQ(loader.Point(1600, 0), -1);
     EXPECT_EQ(loader.Point(0, 1200), -1);
+    EXPECT_EQ(loader.Point(-0.5, 0), -1);
 
     // Drawing on the loader never reaches the picture it was given.
-    const QImage given = eighthOf(full);
-    loader.setPicture(given, full.size());
-    loader.PSet(0, 0, 0x00123456);
-    EXPECT_EQ(loader.Point(0, 0), 0x00123456);
-    EXPECT_EQ(given.pixel(0, 0), full.pixel(0, 0));
-    EXPECT_EQ(loader.Picture().pixel(0, 0), full.pixel(0, 0));
+    loader.PSet(40, 7, 0x00123456);
+    EXPECT_EQ(loader.Point(40, 7), 0x00123456);
+    EXPECT_EQ(pixels.pixel(1, 1), full.pixel(40, 7));
     loader.Cls();
-    EXPECT_EQ(loader.Point(0, 0), colourValue(full.pixel(0, 0)));
+    EXPECT_EQ(loader.Point(40, 7), colourValue(full.pixel(40, 7)));
 
-    // A picture at its own size drops the scale again.
+    // A grid that does not fit the pixels is not taken; a picture at its own
+    // size drops the grid and the scale.
+    loader.setPicture(pixels, full.size(), SampleGrid{{0, 1}, {0}});
+    EXPECT_TRUE(loader.keptGrid().empty());
     loader.setPicture(coordinatePicture(30, 20));
+    EXPECT_TRUE(loader.keptGrid().empty());
     EXPECT_EQ(loader.ScaleWidth(), 30);
     EXPECT_EQ(loader.Point(29, 19), colourValue(qRgb(29, 19, 0)));
 }
 
-TEST_F(Folder, AReducedDecodeStaysAtLeastTheAskedSize) {
-    ASSERT_TRUE(writeJpeg(coordinatePicture(1200, 900), at("a.jpg")));
-    const PictureRead thumb = readPictureFile(at("a.jpg"), QSize(40, 30));
-    ASSERT_TRUE(thumb.ok());
-    EXPECT_EQ(thumb.fullSize, QSize(1200, 900));
-    EXPECT_EQ(thumb.image.size(), QSize(150, 113));
-    EXPECT_TRUE(thumb.scalable);
-    EXPECT_EQ(reducedDecodeSize(QSize(1200, 900), QSize(40, 30)), QSize(150, 113));
-
-    const PictureRead preview = readPictureFile(at("a.jpg"), QSize(328, 328));
-    ASSERT_TRUE(preview.ok());
-    // 3/8 is the smallest scale keeping both sides at 328 or more.
-    EXPECT_EQ(preview.image.size(), QSize(450, 338));
-    EXPECT_EQ(reducedDecodeSize(QSize(1200, 900), QSize(328, 328)), QSize(450, 338));
-    EXPECT_EQ(reducedDecodeSize(QSize(1200, 900), QSize()), QSize(1200, 900));
-    // Too small to reduce: the whole picture.
-    EXPECT_EQ(reducedDecodeSize(QSize(300, 200), QSize(328, 328)), QSize(300, 200));
-
-    ASSERT_TRUE(writeBitmap(coordinatePicture(120, 90), at("b.jpg")));
-    const PictureRead bitmap = readPictureFile(at("b.jpg"), QSize(40, 30));
-    EXPECT_EQ(bitmap.image.size(), QSize(120, 90));
-    EXPECT_FALSE(bitmap.scalable);
+TEST(KeptIndex, FindsTheKeptPixelAtOrBefore) {
+    const std::vector<int> kept{3, 10, 11, 40};
+    EXPECT_EQ(keptIndex(kept, 0), 0);
+    EXPECT_EQ(keptIndex(kept, 3), 0);
+    EXPECT_EQ(keptIndex(kept, 9.99), 0);
+    EXPECT_EQ(keptIndex(kept, 10), 1);
+    EXPECT_EQ(keptIndex(kept, 11.5), 2);
+    EXPECT_EQ(keptIndex(kept, 1000), 3);
+    const SampleGrid a{{1, 5}, {2}};
+    const SampleGrid b{{1, 3}, {2, 4}};
+    EXPECT_EQ(joined(a, b), (SampleGrid{{1, 3, 5}, {2, 4}}));
+    EXPECT_TRUE(covers(joined(a, b), a));
+    EXPECT_TRUE(covers(joined(a, b), b));
+    EXPECT_FALSE(covers(a, b));
 }
 
 TEST_F(Folder, FileKeyFollowsSizeAndModificationTime) {
@@ -130,24 +123,31 @@ TEST_F(Folder, FileKeyFollowsSizeAndModificationTime) {
 TEST_F(Folder, CacheServesTheSameDecodeUntilTheFileChanges) {
     PictureCache cache(64 * 1024 * 1024);
     ASSERT_TRUE(writeJpeg(coordinatePicture(1200, 900), at("a.jpg")));
-    const PictureRead first = cache.read(at("a.jpg"), QSize(328, 328));
+    const SampleLayout preview = [](QSize) { return SampleGrid{{0, 5, 10, 15}, {0, 5, 10}}; };
+    const SampleLayout thumb = [](QSize) { return SampleGrid{{0, 10}, {0, 10}}; };
+    const SampleLayout other = [](QSize) { return SampleGrid{{1}, {1}}; };
+    const PictureRead first = cache.read(at("a.jpg"), preview);
     ASSERT_TRUE(first.ok());
-    const PictureRead again = cache.read(at("a.jpg"), QSize(328, 328));
+    const PictureRead again = cache.read(at("a.jpg"), preview);
     EXPECT_EQ(again.image.cacheKey(), first.image.cacheKey()) << "decoded a second time";
     EXPECT_EQ(again.fullSize, QSize(1200, 900));
-
-    // Another scale is another decode, exactly what reading fresh gives.
-    const PictureRead small = cache.read(at("a.jpg"), QSize(40, 30));
-    EXPECT_EQ(small.image, readPictureFile(at("a.jpg"), QSize(40, 30)).image);
+    // Fewer pixels than were kept: the same read serves.
+    EXPECT_EQ(cache.read(at("a.jpg"), thumb).image.cacheKey(), first.image.cacheKey());
+    EXPECT_TRUE(cache.find(at("a.jpg"), thumb).has_value());
+    // Pixels that were not kept: another read, exactly what reading fresh gives.
+    EXPECT_FALSE(cache.find(at("a.jpg"), other).has_value());
+    const PictureRead small = cache.read(at("a.jpg"), other);
+    EXPECT_EQ(small.image, readPictureFile(at("a.jpg"), other).image);
+    EXPECT_EQ(small.image.size(), QSize(1, 1));
 
     // The file written anew: the new picture, not the kept one.
     ASSERT_TRUE(writeJpeg(patternPicture(1200, 900, [](int, int) { return qRgb(0, 0, 255); }),
                           at("a.jpg")));
     ASSERT_TRUE(touchLater(at("a.jpg"), 5));
-    const PictureRead changed = cache.read(at("a.jpg"), QSize(328, 328));
+    const PictureRead changed = cache.read(at("a.jpg"), preview);
     ASSERT_TRUE(changed.ok());
     EXPECT_NE(changed.image.cacheKey(), first.image.cacheKey());
-    EXPECT_NEAR(qBlue(changed.image.pixel(10, 10)), 255, 2);
+    EXPECT_NEAR(qBlue(changed.image.pixel(2, 2)), 255, 2);
 
     // Failures are not kept: a file that appears later is read.
     EXPECT_FALSE(cache.read(at("late.jpg")).ok());

@@ -1,0 +1,50 @@
+#include "readahead.h"
+
+#include "filekey.h"
+#include "picturecache.h"
+#include "samplelayout.h"
+
+#include <QtConcurrent/QtConcurrentRun>
+
+ReadAhead::~ReadAhead() {
+    drop();
+}
+
+void ReadAhead::arrive(const QString& path) {
+    if (path == m_path)
+        m_read.waitForFinished();
+    else if (m_stop)
+        m_stop->store(true);
+    m_path.clear();
+}
+
+void ReadAhead::drop() {
+    if (m_stop)
+        m_stop->store(true);
+    m_read.waitForFinished();
+    m_path.clear();
+    m_folder.clear();
+    m_index = -1;
+}
+
+void ReadAhead::start(const QString& path) {
+    if (path == m_path)
+        return;
+    // One in flight: the one dropped stops within a few rows.
+    if (m_stop)
+        m_stop->store(true);
+    m_read.waitForFinished();
+    m_path = path;
+    m_stop = std::make_shared<std::atomic<bool>>(false);
+    m_read = QtConcurrent::run([path, stop = m_stop] {
+        // Taken before reading: a file changed meanwhile is never kept as new.
+        const std::optional<FileKey> key = fileKey(path);
+        if (!key || PictureCache::shared().find(path, previewLayout()))
+            return;
+        ReadWatch watch;
+        watch.stop = stop.get();
+        const PictureRead read = readPictureFile(path, previewLayout(), watch);
+        if (!stop->load())
+            PictureCache::shared().keep(*key, read);
+    });
+}

@@ -1,0 +1,30 @@
+#include "samplelayout.h"
+
+#include "previewgeometry.h"
+#include "rounding.h"
+#include "sampling.h"
+
+SampleGrid thumbnailGrid(QSize upright) {
+    return sampledGrid(upright, kThumbWidth, kThumbHeight);
+}
+
+SampleGrid previewGrid(QSize upright) {
+    const PreviewSize size = previewSize(upright.width(), upright.height());
+    return joined(sampledGrid(upright, size.width, size.height), thumbnailGrid(upright));
+}
+
+SampleGrid boxGrid(QSize upright, QSize box) {
+    return sampledGrid(upright, roundToInt16(box.width()), roundToInt16(box.height()));
+}
+
+SampleLayout thumbnailLayout() {
+    return thumbnailGrid;
+}
+
+SampleLayout previewLayout() {
+    return previewGrid;
+}
+
+SampleLayout boxLayout(QSize box) {
+    return [box](QSize upright) { return boxGrid(upright, box); };
+}

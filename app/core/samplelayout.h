@@ -1,0 +1,28 @@
+#pragma once
+
+#include "picturefile.h"
+#include "samplegrid.h"
+
+#include <QSize>
+
+#include <cstdint>
+
+// Grid thumbnails are 40 x 30 pixels.
+constexpr std::int16_t kThumbWidth = 40;
+constexpr std::int16_t kThumbHeight = 30;
+
+// What the loader keeps of a photo for each use: exactly the pixels the
+// scaler will read, computed from the upright size with the scaler's own
+// positions.
+
+// The 40 x 30 thumbnail's pixels.
+SampleGrid thumbnailGrid(QSize upright);
+// The preview's pixels and the thumbnail's, so that adding the photo just
+// previewed reads nothing again.
+SampleGrid previewGrid(QSize upright);
+// A box of box.width() x box.height() pixels that the picture is stretched to.
+SampleGrid boxGrid(QSize upright, QSize box);
+
+SampleLayout thumbnailLayout();
+SampleLayout previewLayout();
+SampleLayout boxLayout(QSize box);

@@ -1,0 +1,342 @@
+#include "jpegdecoder.h"
+
+#include "orientation.h"
+
+#include <algorithm>
+#include <csetjmp>
+#include <cstdio>
+#include <numeric>
+#include <vector>
+
+#include <jerror.h>
+#include <jpeglib.h>
+
+namespace {
+
+struct ErrorManager {
+    jpeg_error_mgr pub;
+    std::jmp_buf jump;
+    bool warning = false;
+    int code = 0;
+    int parameter = 0;
+    char text[JMSG_LENGTH_MAX] = {};
+};
+
+[[noreturn]] void leave(j_common_ptr cinfo, bool warning) {
+    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+    err->warning = warning;
+    err->code = cinfo->err->msg_code;
+    err->parameter = cinfo->err->msg_parm.i[0];
+    (*cinfo->err->format_message)(cinfo, err->text);
+    std::longjmp(err->jump, 1);
+}
+
+void onError(j_common_ptr cinfo) {
+    leave(cinfo, false);
+}
+
+// A warning is data the decoder had to patch up: cut short or damaged.
+// Showing it would pass a broken photo off as whole, and stopping at once
+// spares decoding the made-up rest of a huge declared picture.
+void onMessage(j_common_ptr cinfo, int level) {
+    if (level < 0)
+        leave(cinfo, true);
+}
+
+// Lets a read that is no longer wanted stop inside the library too, and
+// tells how far a file of several scans is: it is decoded whole before its
+// first row comes out.
+struct LibraryProgress {
+    jpeg_progress_mgr pub;
+    const ReadWatch* watch = nullptr;
+    ErrorManager* err = nullptr;
+    int rows = 0;
+    bool scanning = false; // reading all the scans of a file before its rows
+    bool stopped = false;
+};
+
+void onProgress(j_common_ptr cinfo) {
+    auto* progress = reinterpret_cast<LibraryProgress*>(cinfo->progress);
+    const ReadWatch& watch = *progress->watch;
+    if (watch.stop && watch.stop->load()) {
+        progress->stopped = true;
+        std::longjmp(progress->err->jump, 1);
+    }
+    const jpeg_progress_mgr& p = progress->pub;
+    if (!progress->scanning || !watch.progress || p.total_passes <= 0 || p.pass_limit <= 0)
+        return;
+    const double done =
+        (p.completed_passes + double(p.pass_counter) / double(p.pass_limit)) / p.total_passes;
+    watch.progress(static_cast<int>(std::min(1.0, done) * (progress->rows - 1)), progress->rows);
+}
+
+// Where each kept row or column of the upright picture lies in the stored one.
+struct StoredAxes {
+    std::vector<int> rowOf;    // stored row of each upright index along rowsFrom
+    std::vector<int> columnOf; // stored column of each upright index along the other axis
+};
+
+StoredAxes storedAxes(const SampleGrid& grid, int orientation, QSize stored) {
+    StoredAxes out;
+    const bool swap = swapsSides(orientation);
+    for (int x : grid.columns) {
+        const QPoint p = storedPoint(orientation, stored, {x, 0});
+        (swap ? out.rowOf : out.columnOf).push_back(swap ? p.y() : p.x());
+    }
+    for (int y : grid.rows) {
+        const QPoint p = storedPoint(orientation, stored, {0, y});
+        (swap ? out.columnOf : out.rowOf).push_back(swap ? p.x() : p.y());
+    }
+    return out;
+}
+
+// Keeps only positions inside the picture, ascending and without repeats.
+std::vector<int> cleaned(std::vector<int> v, int size) {
+    std::sort(v.begin(), v.end());
+    v.erase(std::unique(v.begin(), v.end()), v.end());
+    v.erase(std::remove_if(v.begin(), v.end(), [size](int p) { return p < 0 || p >= size; }),
+            v.end());
+    return v;
+}
+
+std::vector<int> every(int size) {
+    std::vector<int> v(static_cast<std::size_t>(size));
+    std::iota(v.begin(), v.end(), 0);
+    return v;
+}
+
+// Adobe's CMYK and YCCK files store the inks inverted, as most do; a file
+// without Adobe's marker is taken as plain. Converted as common viewers do:
+// red = (1 - cyan) x (1 - black), and so on.
+QRgb fromCmyk(const JSAMPLE* p, bool inverted) {
+    int c = p[0], m = p[1], y = p[2], k = p[3];
+    if (!inverted) {
+        c = 255 - c;
+        m = 255 - m;
+        y = 255 - y;
+        k = 255 - k;
+    }
+    return qRgb(c * k / 255, m * k / 255, y * k / 255);
+}
+
+QString libraryText(const ErrorManager& err) {
+    return QString::fromLocal8Bit(err.text);
+}
+
+QString kindRefused(const ErrorManager& err) {
+    if (err.code == JERR_BAD_PRECISION)
+        return QStringLiteral("it is a %1-bit JPEG picture, which cannot be shown (only 8-bit "
+                              "JPEG pictures can)")
+            .arg(err.parameter);
+    if (err.code == JERR_SOF_UNSUPPORTED) {
+        const int sof = err.parameter;
+        if (sof == 0xC3 || sof == 0xC7 || sof == 0xCB || sof == 0xCF)
+            return QStringLiteral("it is a lossless JPEG picture, which cannot be shown");
+        return QStringLiteral("it is a JPEG picture of a kind that cannot be shown (%1)")
+            .arg(libraryText(err));
+    }
+    return {};
+}
+
+class Decoder {
+public:
+    Decoder(const QByteArray& bytes, const SampleLayout& layout, const ReadWatch& watch)
+        : m_bytes(bytes), m_layout(layout), m_watch(watch) {}
+    ~Decoder() { jpeg_destroy_decompress(&m_cinfo); }
+    Decoder(const Decoder&) = delete;
+    Decoder& operator=(const Decoder&) = delete;
+
+    PictureRead run();
+
+private:
+    bool readHeader();
+    bool checkMemory();
+    void decode();
+    QString failure() const;
+
+    const QByteArray& m_bytes;
+    const SampleLayout& m_layout;
+    const ReadWatch& m_watch;
+    jpeg_decompress_struct m_cinfo{};
+    ErrorManager m_err;
+    LibraryProgress m_progress;
+    bool m_started = false;
+    int m_orientation = 1;
+    QSize m_stored;
+    PictureRead m_out;
+    // Held here, not in the frames the library may jump out of.
+    SampleGrid m_grid;
+    StoredAxes m_axes;
+    std::vector<std::pair<int, int>> m_reads;
+    QImage m_image;
+    std::vector<JSAMPLE> m_line;
+};
+
+PictureRead Decoder::run() {
+    m_cinfo.err = jpeg_std_error(&m_err.pub);
+    m_err.pub.error_exit = onError;
+    m_err.pub.emit_message = onMessage;
+    // Everything the jump may land on lives in members, none in this frame.
+    if (setjmp(m_err.jump)) {
+        m_out.image = QImage();
+        m_out.error = failure();
+        return m_out;
+    }
+    jpeg_create_decompress(&m_cinfo);
+    if (m_watch.stop || m_watch.progress) {
+        m_progress.pub.progress_monitor = onProgress;
+        m_progress.watch = &m_watch;
+        m_progress.err = &m_err;
+        m_cinfo.progress = &m_progress.pub;
+    }
+    // The memory manager has no backing store: past this it fails cleanly.
+    m_cinfo.mem->max_memory_to_use = kMaxDecoderBytes;
+    jpeg_mem_src(&m_cinfo, reinterpret_cast<const unsigned char*>(m_bytes.constData()),
+                 static_cast<unsigned long>(m_bytes.size()));
+    if (!readHeader() || !checkMemory())
+        return m_out;
+    decode();
+    return m_out;
+}
+
+bool Decoder::readHeader() {
+    jpeg_save_markers(&m_cinfo, JPEG_APP0 + 1, 0xFFFF);
+    jpeg_read_header(&m_cinfo, TRUE);
+    for (jpeg_saved_marker_ptr m = m_cinfo.marker_list; m; m = m->next) {
+        const QByteArrayView app1(reinterpret_cast<const char*>(m->data),
+                                  static_cast<qsizetype>(m->data_length));
+        if (app1.startsWith(QByteArrayView("Exif\0", 5))) {
+            m_orientation = exifOrientation(app1);
+            break;
+        }
+    }
+    m_stored = QSize(static_cast<int>(m_cinfo.image_width), static_cast<int>(m_cinfo.image_height));
+    m_out.fullSize = uprightSize(m_stored, m_orientation);
+    if (m_stored.isEmpty()) {
+        m_out.error = QStringLiteral("it is not a readable JPEG picture (it declares no pixels)");
+        return false;
+    }
+    const bool cmyk = m_cinfo.jpeg_color_space == JCS_CMYK || m_cinfo.jpeg_color_space == JCS_YCCK;
+    m_cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
+    m_cinfo.dct_method = JDCT_ISLOW;
+    return true;
+}
+
+bool Decoder::checkMemory() {
+    // A file of several scans keeps every coefficient until its last scan.
+    if (!jpeg_has_multiple_scans(&m_cinfo))
+        return true;
+    qint64 bytes = 0;
+    for (int i = 0; i < m_cinfo.num_components; ++i) {
+        const jpeg_component_info& c = m_cinfo.comp_info[i];
+        bytes += qint64(c.width_in_blocks) * c.height_in_blocks * DCTSIZE2 * qint64(sizeof(JCOEF));
+    }
+    if (bytes <= kMaxDecoderBytes)
+        return true;
+    m_out.error = QStringLiteral("the picture is too large to load (%1 x %2): decoding it would "
+                                 "need %3 MB of memory")
+                      .arg(m_stored.width())
+                      .arg(m_stored.height())
+                      .arg(bytes >> 20);
+    return false;
+}
+
+void Decoder::decode() {
+    m_grid = m_layout ? m_layout(m_out.fullSize) : SampleGrid{};
+    const bool whole = !m_layout;
+    if (whole)
+        m_grid = {every(m_out.fullSize.width()), every(m_out.fullSize.height())};
+    m_grid.columns = cleaned(std::move(m_grid.columns), m_out.fullSize.width());
+    m_grid.rows = cleaned(std::move(m_grid.rows), m_out.fullSize.height());
+    if (m_grid.empty()) // a layout that wants nothing still gets a pixel
+        m_grid = {{0}, {0}};
+
+    // A progressive file is read whole here: running out of data now is a
+    // picture cut short, not a broken header.
+    m_started = true;
+    const bool scans = jpeg_has_multiple_scans(&m_cinfo);
+    m_progress.rows = m_stored.height();
+    m_progress.scanning = scans;
+    jpeg_start_decompress(&m_cinfo);
+    m_progress.scanning = false;
+    const bool cmyk = m_cinfo.out_color_space == JCS_CMYK;
+    const bool inverted = m_cinfo.saw_Adobe_marker;
+    const bool swap = swapsSides(m_orientation);
+    m_axes = storedAxes(m_grid, m_orientation, m_stored);
+
+    // The rows to read in file order, each with its index in the upright grid.
+    for (std::size_t k = 0; k < m_axes.rowOf.size(); ++k)
+        m_reads.emplace_back(m_axes.rowOf[k], static_cast<int>(k));
+    std::sort(m_reads.begin(), m_reads.end());
+
+    m_image = QImage(static_cast<int>(m_grid.columns.size()), static_cast<int>(m_grid.rows.size()),
+                     QImage::Format_RGB32);
+    if (m_image.isNull()) {
+        m_out.error = QStringLiteral("there is not enough memory to load the picture");
+        jpeg_abort_decompress(&m_cinfo);
+        return;
+    }
+    m_line.resize(std::size_t(m_cinfo.output_width) * std::size_t(m_cinfo.output_components));
+    JSAMPROW row = m_line.data();
+    const int total = static_cast<int>(m_reads.size());
+    for (int n = 0; n < total; ++n) {
+        if (m_watch.stop && m_watch.stop->load()) {
+            m_out.error = QStringLiteral("the reading was stopped");
+            jpeg_abort_decompress(&m_cinfo);
+            return;
+        }
+        const int stored = m_reads[static_cast<std::size_t>(n)].first;
+        const int k = m_reads[static_cast<std::size_t>(n)].second;
+        const auto at = static_cast<JDIMENSION>(stored);
+        if (at > m_cinfo.output_scanline)
+            jpeg_skip_scanlines(&m_cinfo, at - m_cinfo.output_scanline);
+        jpeg_read_scanlines(&m_cinfo, &row, 1);
+        for (std::size_t m = 0; m < m_axes.columnOf.size(); ++m) {
+            const JSAMPLE* p = row + std::size_t(m_axes.columnOf[m]) * 4;
+            // B, G, R, X in memory.
+            const QRgb colour = cmyk ? fromCmyk(p, inverted) : qRgb(p[2], p[1], p[0]);
+            const int x = swap ? k : static_cast<int>(m);
+            const int y = swap ? static_cast<int>(m) : k;
+            reinterpret_cast<QRgb*>(m_image.scanLine(y))[x] = colour;
+        }
+        // The rows of a file of several scans come quickly once all are read.
+        if (m_watch.progress && !scans)
+            m_watch.progress(stored, static_cast<int>(m_cinfo.output_height));
+    }
+    // Skipping to the end would not read what is left; the last row does, so
+    // a file cut short after the last kept row is still told.
+    const JDIMENSION last = m_cinfo.output_height - 1;
+    if (m_cinfo.output_scanline <= last) {
+        if (last > m_cinfo.output_scanline)
+            jpeg_skip_scanlines(&m_cinfo, last - m_cinfo.output_scanline);
+        jpeg_read_scanlines(&m_cinfo, &row, 1);
+    }
+    jpeg_finish_decompress(&m_cinfo);
+    m_out.image = m_image;
+    if (!whole)
+        m_out.kept = m_grid;
+}
+
+QString Decoder::failure() const {
+    if (m_progress.stopped)
+        return QStringLiteral("the reading was stopped");
+    if (m_err.code == JERR_OUT_OF_MEMORY || m_err.code == JERR_NO_BACKING_STORE ||
+        m_err.code == JERR_TFILE_CREATE)
+        return QStringLiteral("the picture is too large to load (%1 x %2): decoding it would "
+                              "need more memory than it may take")
+            .arg(m_stored.width())
+            .arg(m_stored.height());
+    if (const QString kind = kindRefused(m_err); !kind.isEmpty())
+        return kind;
+    if (m_err.warning && m_started)
+        return QStringLiteral("the picture is damaged or incomplete (%1)").arg(libraryText(m_err));
+    return QStringLiteral("it is not a readable JPEG picture (%1)").arg(libraryText(m_err));
+}
+
+} // namespace
+
+PictureRead decodeJpeg(const QByteArray& bytes, const SampleLayout& layout,
+                       const ReadWatch& watch) {
+    Decoder decoder(bytes, layout, watch);
+    return decoder.run();
+}
