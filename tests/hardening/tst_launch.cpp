@@ -24,18 +24,39 @@ namespace {
 
 // Records its arguments, NUL after each, and the names of the processes
 // between it and the test program, then moves the record into place whole.
-const char* const kStub = R"(#!/bin/sh
+// The starter's own child exits while the stub runs, so a parent may vanish
+// during the walk. A process is reaped only after its children have moved up
+// to the subreaper, so what was read of a parent is taken only while the
+// child still names it; otherwise the chain has changed and is walked again,
+// which happens at most once for each process that exits.
+const char* const kStub = R"sh(#!/bin/sh
 record="$MARVOLIA_LAUNCH_RECORD/$$"
 for argument in "$@"; do printf '%s\0' "$argument"; done > "$record.part"
+parent() {
+    stat=$(cat /proc/$1/stat 2>/dev/null) || return
+    set -- ${stat##*) }
+    echo "$2"
+}
 chain=""
-pid=$(sed -n 's/^PPid:[[:space:]]*//p' /proc/$$/status)
-while [ -n "$pid" ] && [ "$pid" -gt 1 ] && [ "$pid" != "$MARVOLIA_LAUNCH_TEST" ]; do
-    chain="$chain$(cat /proc/$pid/comm)/"
-    pid=$(sed -n 's/^PPid:[[:space:]]*//p' /proc/$pid/status)
+child=$$
+pid=$(parent $$)
+while [ "$pid" -gt 1 ] && [ "$pid" != "$MARVOLIA_LAUNCH_TEST" ]; do
+    stat=$(cat /proc/$pid/stat 2>/dev/null)
+    if [ -n "$stat" ] && [ "$(parent $child)" = "$pid" ]; then
+        name=${stat#*(}
+        chain="$chain${name%)*}/"
+        child=$pid
+        set -- ${stat##*) }
+        pid=$2
+    else
+        chain=""
+        child=$$
+        pid=$(parent $$)
+    fi
 done
 printf '%s\n%s' "$pid" "$chain" > "$record.chain"
 mv "$record.part" "$record.args"
-)";
+)sh";
 
 struct Launch {
     QStringList arguments;
