@@ -9,6 +9,7 @@
 #include "imagecontrol.h"
 #include "mainwindowparts.h"
 #include "orderactions.h"
+#include "orderglance.h"
 #include "picturebox.h"
 #include "shell.h"
 #include "twips.h"
@@ -181,6 +182,10 @@ void MainWindow::connectHandlers() {
     connect(Image4, &ImageControl::Click, this, [this] { Image4_Click(*m_browse); });
     connect(Image5, &ImageControl::Click, this, [this] { Image5_Click(); });
     connect(MSFlexGrid1, &FlexGrid::Click, this, [this] { MSFlexGrid1_Click(*m_selection); });
+    MSFlexGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(MSFlexGrid1, &FlexGrid::customContextMenuRequested, this,
+            [this](const QPoint& at) { showGridMenu(*m_selection, at); });
+    installPrintFitTips(*m_selection);
     // The buttons' other events are raised for any host; this one needs only Click.
     connect(Command1, &XpButton::Click, this, [this] { writeOrderList(*m_selection); });
     connect(Command2, &XpButton::Click, this, [this] { copyToFolder(*m_selection); });

@@ -4,6 +4,7 @@
 #include "dialogs.h"
 #include "filelist.h"
 #include "flexgrid.h"
+#include "photopixels.h"
 #include "picturebox.h"
 #include "picturecache.h"
 #include "props.h"
@@ -40,6 +41,7 @@ void add_photo(SelectionControls& c, int origin) {
     entry.file = c.current_file;
     entry.size = QStringLiteral("10x15");
     entry.copies = QStringLiteral("1");
+    entry.pixels = photoPixelSize(picture);
 
     FlexGrid& grid = c.MSFlexGrid1;
     grid.setRows(grid.Rows() + 1);
@@ -53,7 +55,7 @@ void add_photo(SelectionControls& c, int origin) {
     grid.setCol(ColPhoto);
     const Samples samples = setRowThumbnail(c, picture);
     if (key)
-        keepThumbnail(*key, samples);
+        keepThumbnail(*key, samples, entry.pixels);
 
     grid.setCol(ColCopies);
     grid.setText(QStringLiteral("1"));

@@ -171,6 +171,7 @@ void loadProject(SelectionControls& c, const QString& file, const QString& marke
 
         grid.setCol(ColPhoto);
         const PhotoThumbnail thumb = thumbnails.take(n - 1);
+        entry.pixels = thumb.ok() ? thumb.pixels : QSize();
         const QString failed = setRowThumbnail(c, thumb);
         if (!failed.isEmpty())
             unshown << QStringLiteral("%1: %2").arg(record.file, failed);

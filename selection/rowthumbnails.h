@@ -20,6 +20,7 @@ inline QSize thumbnailDecodeSize() {
 struct PhotoThumbnail {
     Samples samples;
     PictureRead picture; // the decoded photo, when it had to be decoded
+    QSize pixels;        // the photo's pixel size, also when the samples were kept
     QString error;       // in words for the user; empty when fine
     bool ok() const { return error.isEmpty(); }
 };
@@ -29,8 +30,9 @@ struct PhotoThumbnail {
 // the scaler samples the loader, and the samples are kept. Safe on any thread.
 PhotoThumbnail photoThumbnail(const QString& path);
 
-// Keeps the samples made from the file as it was when key was taken.
-void keepThumbnail(const FileKey& key, const Samples& samples);
+// Keeps the samples made from the file as it was when key was taken, with
+// the photo's pixel size.
+void keepThumbnail(const FileKey& key, const Samples& samples, QSize pixels);
 
 // Forgets every kept thumbnail.
 void clearThumbnails();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 
 #include <array>
@@ -10,6 +11,9 @@ struct SelectionEntry {
     QString file;
     QString copies;
     QString size;
+    // The photo's pixel size when its row was made, kept so that print fit
+    // needs no second decode; empty when the photo could not be loaded.
+    QSize pixels;
 };
 
 // The selected photos. Entry i belongs to grid row i; index 0 is never used

@@ -30,10 +30,14 @@ QString setRowThumbnail(SelectionControls& c, const QString& path) {
     return setRowThumbnail(c, photoThumbnail(path));
 }
 
-void setRowThumbnail(SelectionControls& c, const QString& path, QStringList& problems) {
-    const QString error = setRowThumbnail(c, path);
-    if (!error.isEmpty())
+QSize setRowThumbnail(SelectionControls& c, const QString& path, QStringList& problems) {
+    const PhotoThumbnail thumb = photoThumbnail(path);
+    const QString error = setRowThumbnail(c, thumb);
+    if (!error.isEmpty()) {
         problems << QStringLiteral("%1: %2").arg(path, error);
+        return {};
+    }
+    return thumb.pixels;
 }
 
 QString setRowThumbnail(SelectionControls& c, const PhotoThumbnail& thumb) {

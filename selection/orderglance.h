@@ -1,0 +1,28 @@
+#pragma once
+
+#include "ordersummary.h"
+#include "selectioncontrols.h"
+
+class QMenu;
+class QPoint;
+
+// The grid's rows as print fit sees them, read without moving the current
+// cell; a photo's pixel size is the one kept with its row.
+QList<OrderRow> orderRows(SelectionControls& c);
+OrderSummary currentSummary(SelectionControls& c);
+
+// A tool tip text shown as it stands, also when it looks like markup.
+QString plainTip(const QString& text);
+
+// Gives the grid's rows their print fit and Frame4 the order summary as tool
+// tips, worked out when the tip is asked for, so they follow every change.
+void installPrintFitTips(SelectionControls& c);
+
+// Adds "Order summary..." to a menu of the grid.
+void addOrderSummaryAction(QMenu& menu, SelectionControls& c);
+
+// The grid's context menu, at a point of its viewport.
+void showGridMenu(SelectionControls& c, const QPoint& viewportPoint);
+
+// Makes a data row the grid's current row and scrolls it into view.
+void showGridRow(SelectionControls& c, int row);
