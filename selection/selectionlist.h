@@ -13,7 +13,7 @@ struct SelectionEntry {
     QString size;
     // The photo's pixel size when its row was made, kept so that print fit
     // needs no second decode; empty when the photo could not be loaded.
-    QSize pixels;
+    QSize pixels = QSize();
 };
 
 // The selected photos. Entry i belongs to grid row i; index 0 is never used
