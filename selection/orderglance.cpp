@@ -22,7 +22,7 @@ namespace {
 // Sets the tip of the widget asked just before Qt shows it.
 class PrintFitTips : public QObject {
 public:
-    PrintFitTips(SelectionControls& c) : QObject(&c.MSFlexGrid1), m_c(c) {}
+    explicit PrintFitTips(SelectionControls& c) : QObject(&c.MSFlexGrid1), m_c(c) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() != QEvent::ToolTip)
@@ -30,10 +30,9 @@ public:
         FlexGrid& grid = m_c.MSFlexGrid1;
         if (watched == grid.viewport()) {
             const int row = grid.rowAt(static_cast<QHelpEvent*>(event)->pos());
-            const QList<OrderRow> rows = orderRows(m_c);
             // Off the rows the frame's summary shows instead.
             grid.viewport()->setToolTip(
-                row >= 1 && row <= rows.size() ? plainTip(rowTip(rows[row - 1])) : QString());
+                row >= 1 && row < grid.Rows() ? plainTip(rowTip(orderRow(m_c, row))) : QString());
         } else if (watched == &m_c.Frame4) {
             m_c.Frame4.setToolTip(plainTip(summaryText(currentSummary(m_c))));
         }
@@ -46,20 +45,24 @@ private:
 
 } // namespace
 
-QList<OrderRow> orderRows(SelectionControls& c) {
+OrderRow orderRow(SelectionControls& c, int i) {
     const FlexGrid& grid = c.MSFlexGrid1;
+    OrderRow row;
+    row.file = grid.TextMatrix(i, ColFile);
+    row.copies = grid.TextMatrix(i, ColCopies);
+    row.size = grid.TextMatrix(i, ColSize);
+    // The size kept belongs to the entry's photo, which the row shows.
+    const SelectionEntry* entry = c.list.entry(i);
+    if (entry && entry->file == row.file)
+        row.pixels = entry->pixels;
+    row.missing = !QFileInfo(row.file).isFile();
+    return row;
+}
+
+QList<OrderRow> orderRows(SelectionControls& c) {
     QList<OrderRow> rows;
-    for (int i = 1; i < grid.Rows(); ++i) {
-        OrderRow row;
-        row.file = grid.TextMatrix(i, ColFile);
-        row.copies = grid.TextMatrix(i, ColCopies);
-        row.size = grid.TextMatrix(i, ColSize);
-        const SelectionEntry* entry = c.list.entry(i);
-        if (entry && entry->file == row.file)
-            row.pixels = entry->pixels;
-        row.missing = !QFileInfo(row.file).isFile();
-        rows.append(row);
-    }
+    for (int i = 1; i < c.MSFlexGrid1.Rows(); ++i)
+        rows.append(orderRow(c, i));
     return rows;
 }
 

@@ -6,8 +6,9 @@
 class QMenu;
 class QPoint;
 
-// The grid's rows as print fit sees them, read without moving the current
-// cell; a photo's pixel size is the one kept with its row.
+// Data row i of the grid as print fit sees it, read without moving the
+// current cell; the photo's pixel size is the one kept with its row.
+OrderRow orderRow(SelectionControls& c, int i);
 QList<OrderRow> orderRows(SelectionControls& c);
 OrderSummary currentSummary(SelectionControls& c);
 
