@@ -12,9 +12,10 @@
 #include "manyactions.h"
 #include "missingphotos.h"
 #include "orderactions.h"
-#include "orderundo.h"
 #include "orderdrop.h"
+#include "orderglance.h"
 #include "ordermenus.h"
+#include "orderundo.h"
 #include "picturebox.h"
 #include "projectactions.h"
 #include "shell.h"
@@ -200,6 +201,7 @@ void MainWindow::connectHandlers() {
     connect(Image4, &ImageControl::Click, this, [this] { Image4_Click(*m_browse); });
     connect(Image5, &ImageControl::Click, this, [this] { Image5_Click(); });
     connect(MSFlexGrid1, &FlexGrid::Click, this, [this] { MSFlexGrid1_Click(*m_selection); });
+    installPrintFitTips(*m_selection);
     // The buttons' other events are raised for any host; this one needs only Click.
     connect(Command1, &XpButton::Click, this, [this] { writeOrderList(*m_selection); });
     connect(Command2, &XpButton::Click, this, [this] { copyToFolder(*m_selection); });

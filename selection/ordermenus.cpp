@@ -4,8 +4,9 @@
 #include "flexgrid.h"
 #include "manyactions.h"
 #include "missingphotos.h"
-#include "orderundo.h"
 #include "orderhistory.h"
+#include "ordersummarydialog.h"
+#include "orderundo.h"
 #include "selectionlist.h"
 
 #include <QMenu>
@@ -34,6 +35,7 @@ QList<MenuEntry> gridMenuEntries(SelectionControls& c) {
         separator(),
         {QStringLiteral("Find missing photos..."), c.list.count > 0,
          [&c] { findMissingPhotos(c); }},
+        {QStringLiteral("Order summary..."), true, [&c] { showOrderSummary(c); }},
     };
 }
 

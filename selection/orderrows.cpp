@@ -57,7 +57,7 @@ void showOrderRows(SelectionControls& c, const OrderRows& given) {
     grid.setRows(n + 1);
     for (int i = 1; i <= n; ++i) {
         const OrderRow& r = rows[i - 1];
-        list.entries[static_cast<std::size_t>(i)] = {r.file, r.copies, r.size};
+        list.entries[static_cast<std::size_t>(i)] = {r.file, r.copies, r.size, r.pixels};
         if (rowShows(grid, i, r))
             continue;
         grid.setRowHeight(i, kDataRowTwips);

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QList>
+#include <QSize>
 #include <QString>
 
 class FlexGrid;
@@ -16,6 +17,7 @@ struct OrderRow {
     QString size;
     QImage thumbnail;     // column 0
     QImage copiesPicture; // column 2: the marker of a "0" row after an open
+    QSize pixels;         // the photo's, kept for print fit; not compared
     bool operator==(const OrderRow& other) const;
 };
 using OrderRows = QList<OrderRow>;

@@ -32,7 +32,11 @@ QString counted(int n, const char* one, const char* many) {
 } // namespace
 
 OrderState currentOrder(SelectionControls& c) {
-    return {orderRows(c.MSFlexGrid1), c.Frame4.title()};
+    OrderRows rows = orderRows(c.MSFlexGrid1);
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        if (const SelectionEntry* entry = c.list.entry(static_cast<int>(i) + 1))
+            rows[i].pixels = entry->pixels;
+    return {rows, c.Frame4.title()};
 }
 
 void recordOrderChange(SelectionControls& c, const QString& what, const OrderState& before) {

@@ -5,6 +5,7 @@
 #include "filelist.h"
 #include "flexgrid.h"
 #include "orderundo.h"
+#include "photopixels.h"
 #include "picturebox.h"
 #include "picturecache.h"
 #include "props.h"
@@ -43,7 +44,7 @@ void add_photo(SelectionControls& c, int origin) {
     beginPhotoRow(c, c.current_file);
     const Samples samples = setRowThumbnail(c, picture);
     if (key)
-        keepThumbnail(*key, samples);
+        keepThumbnail(*key, samples, photoPixelSize(picture));
     endPhotoRow(c, c.current_file);
 
     c.File1.setFocus();

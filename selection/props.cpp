@@ -2,12 +2,16 @@
 
 #include "assets.h"
 #include "buttonerrors.h"
+#include "cropframe.h"
 #include "designfont.h"
 #include "dialogs.h"
 #include "flexgrid.h"
 #include "imagecontrol.h"
+#include "orderglance.h"
+#include "photopixels.h"
 #include "picturebox.h"
 #include "picturefile.h"
+#include "printfit.h"
 #include "rowremoval.h"
 #include "selectionlist.h"
 #include "selectionrules.h"
@@ -85,6 +89,7 @@ void Props::createControls() {
     Label3 = makeLabel(this, twipsRect(480, 1200, 735, 255), QStringLiteral("Size:"));
     Combo2 = makeCombo(this, twipsRect(1200, 1140, 975, 315));
     Image2 = makeImage(this, twipsRect(2520, 600, 1695, 1335));
+    cropFrame = new CropFrame(Image2);
     Command1 = placeDesignedButton("props_command1", "Command1", this,
                                    twipsRect(600, 2280, 1095, 375), QStringLiteral("Remove"));
     Command2 = placeDesignedButton("props_command2", "Command2", this,
@@ -110,11 +115,14 @@ void Props::Form_Load() {
     FlexGrid& grid = m_c.MSFlexGrid1;
     grid.setCol(ColFile);
     Label4->setText(grid.Text());
+    // The label shows only the start of a long path.
+    Label4->setToolTip(plainTip(grid.Text()));
     // A photo that is gone or damaged shows no picture; the row can still be
     // edited or removed. The picture is stretched to the box: only the
     // pixels that land in it are read.
     const PictureRead read = readPictureFile(grid.Text(), boxLayout(Image2->size()));
     Image2->setPicture(read.ok() ? read.image : QImage());
+    m_pixels = photoPixelSize(read);
 
     Combo1->addItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
                       QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("6"),
@@ -123,10 +131,24 @@ void Props::Form_Load() {
     grid.setCol(ColCopies);
     Combo1->setEditText(grid.Text());
 
-    Combo2->addItems({QStringLiteral("10x15"), QStringLiteral("13x18"), QStringLiteral("15x21"),
-                      QStringLiteral("20x25"), QStringLiteral("20x30"), QStringLiteral("30x45")});
+    Combo2->addItems(sizeItems());
     grid.setCol(ColSize);
     Combo2->setEditText(grid.Text());
+
+    Combo2->setToolTip(plainTip(sizeListTip(m_pixels, sizeItems())));
+    showPrintFit();
+    // Typing and picking both change the text.
+    connect(Combo2, &QComboBox::editTextChanged, this, &Props::showPrintFit, Qt::UniqueConnection);
+}
+
+QStringList Props::sizeItems() {
+    return {QStringLiteral("10x15"), QStringLiteral("13x18"), QStringLiteral("15x21"),
+            QStringLiteral("20x25"), QStringLiteral("20x30"), QStringLiteral("30x45")};
+}
+
+void Props::showPrintFit() {
+    const std::optional<PrintSize> print = parsePrintSize(Combo2->currentText());
+    cropFrame->setPart(print ? printedPart(m_pixels, *print, Image2->size()) : QRect());
 }
 
 void Props::Command2_Click() {

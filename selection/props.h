@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class CropFrame;
 class ImageControl;
 class QComboBox;
 class QLabel;
@@ -37,6 +38,12 @@ public:
     XpButton* Command1 = nullptr;
     XpButton* Command2 = nullptr;
 
+    // Laid over Image2: the part of the photo that prints at Combo2's size.
+    CropFrame* cropFrame = nullptr;
+
+    // Combo2's sizes, in the list's order.
+    static QStringList sizeItems();
+
     void Form_Load();
     void Command1_Click(); // Remove
     void Command2_Click(); // Ok
@@ -48,8 +55,10 @@ protected:
 
 private:
     void createControls();
+    void showPrintFit();
 
     SelectionControls& m_c;
     bool m_placed = false;
     Outcome m_outcome = Outcome::Closed;
+    QSize m_pixels; // of the photo shown, empty when it could not be loaded
 };

@@ -21,7 +21,7 @@ QStringList removeEditRow(SelectionControls& c) {
 
         grid.setRow(i);
         grid.setCol(ColPhoto);
-        setRowThumbnail(c, entry.file, problems);
+        entry.pixels = setRowThumbnail(c, entry.file, problems);
         grid.setCol(ColFile);
         grid.setText(entry.file);
         grid.setCol(ColCopies);

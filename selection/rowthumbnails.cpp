@@ -1,12 +1,18 @@
 #include "rowthumbnails.h"
 
 #include "boundedcache.h"
+#include "photopixels.h"
 
 namespace {
 
-BoundedCache<Samples>& thumbnails() {
+struct KeptThumbnail {
+    Samples samples;
+    QSize pixels;
+};
+
+BoundedCache<KeptThumbnail>& thumbnails() {
     // Sixteen megabytes: a full selection's thumbnails three times over.
-    static BoundedCache<Samples> cache(16 * 1024 * 1024);
+    static BoundedCache<KeptThumbnail> cache(16 * 1024 * 1024);
     return cache;
 }
 
@@ -17,8 +23,9 @@ PhotoThumbnail photoThumbnail(const QString& path) {
     // Taken before reading: a file changed meanwhile is never kept as new.
     const std::optional<FileKey> key = fileKey(path);
     if (key) {
-        if (const std::optional<Samples> kept = thumbnails().find(*key)) {
-            out.samples = *kept;
+        if (const std::optional<KeptThumbnail> kept = thumbnails().find(*key)) {
+            out.samples = kept->samples;
+            out.pixels = kept->pixels;
             return out;
         }
     }
@@ -29,13 +36,14 @@ PhotoThumbnail photoThumbnail(const QString& path) {
     }
     out.samples = samplePicture(out.picture.image, out.picture.fullSize, out.picture.kept,
                                 kThumbWidth, kThumbHeight);
+    out.pixels = photoPixelSize(out.picture);
     if (key)
-        keepThumbnail(*key, out.samples);
+        keepThumbnail(*key, out.samples, out.pixels);
     return out;
 }
 
-void keepThumbnail(const FileKey& key, const Samples& samples) {
-    thumbnails().insert(key, samples, samples.block.sizeInBytes() + 256);
+void keepThumbnail(const FileKey& key, const Samples& samples, QSize pixels) {
+    thumbnails().insert(key, {samples, pixels}, samples.block.sizeInBytes() + 256);
 }
 
 void clearThumbnails() {

@@ -13,6 +13,7 @@
 struct PhotoThumbnail {
     Samples samples;
     PictureRead picture; // the decoded photo, when it had to be decoded
+    QSize pixels;        // the photo's pixel size, also when the samples were kept
     QString error;       // in words for the user; empty when fine
     bool ok() const { return error.isEmpty(); }
 };
@@ -23,8 +24,9 @@ struct PhotoThumbnail {
 // samples are kept. Safe on any thread.
 PhotoThumbnail photoThumbnail(const QString& path);
 
-// Keeps the samples made from the file as it was when key was taken.
-void keepThumbnail(const FileKey& key, const Samples& samples);
+// Keeps the samples made from the file as it was when key was taken, with
+// the photo's pixel size.
+void keepThumbnail(const FileKey& key, const Samples& samples, QSize pixels);
 
 // Forgets every kept thumbnail.
 void clearThumbnails();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "orderchanges.h"
+#include <QSize>
 
 #include <QString>
 
@@ -12,6 +13,9 @@ struct SelectionEntry {
     QString file;
     QString copies;
     QString size;
+    // The photo's pixel size when its row was made, kept so that print fit
+    // needs no second decode; empty when the photo could not be loaded.
+    QSize pixels = QSize();
 };
 
 // The selected photos. Entry i belongs to grid row i; index 0 is never used

@@ -2,6 +2,7 @@
 
 #include "flexgrid.h"
 #include "pathnames.h"
+#include "photopixels.h"
 #include "picturebox.h"
 #include "picturefile.h"
 #include "sampling.h"
@@ -32,13 +33,26 @@ QString setRowThumbnail(SelectionControls& c, const QString& path) {
     return setRowThumbnail(c, photoThumbnail(path));
 }
 
-void setRowThumbnail(SelectionControls& c, const QString& path, QStringList& problems) {
-    const QString error = setRowThumbnail(c, path);
-    if (!error.isEmpty())
+QSize setRowThumbnail(SelectionControls& c, const QString& path, QStringList& problems) {
+    const PhotoThumbnail thumb = photoThumbnail(path);
+    const QString error = setRowThumbnail(c, thumb);
+    if (!error.isEmpty()) {
         problems << QStringLiteral("%1: %2").arg(path, error);
+        return {};
+    }
+    return thumb.pixels;
 }
 
+namespace {
+// The row being drawn keeps its photo's size, for print fit.
+void keepRowPixels(SelectionControls& c, QSize pixels) {
+    if (SelectionEntry* entry = c.list.entry(c.MSFlexGrid1.Row()))
+        entry->pixels = pixels;
+}
+} // namespace
+
 QString setRowThumbnail(SelectionControls& c, const PhotoThumbnail& thumb) {
+    keepRowPixels(c, thumb.ok() ? thumb.pixels : QSize());
     if (!thumb.ok()) {
         c.MSFlexGrid1.setCellPicture(QImage());
         return thumb.error;
@@ -53,6 +67,7 @@ QString setRowThumbnail(SelectionControls& c, const PhotoThumbnail& thumb) {
 }
 
 Samples setRowThumbnail(SelectionControls& c, const PictureRead& picture) {
+    keepRowPixels(c, photoPixelSize(picture));
     c.Image10.setPicture(picture.image, picture.fullSize, picture.kept);
     const Samples samples =
         samplePicture(c.Image10.Image(), QSize(c.Image10.ScaleWidth(), c.Image10.ScaleHeight()),

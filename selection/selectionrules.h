@@ -28,8 +28,9 @@ constexpr int kDataRowTwips = 500;
 // failure the cell gets no picture and the reason comes back for the user;
 // empty on success.
 QString setRowThumbnail(SelectionControls& c, const QString& path);
-// The same, a failure noted in problems as "path: reason".
-void setRowThumbnail(SelectionControls& c, const QString& path, QStringList& problems);
+// The same, a failure noted in problems as "path: reason". Gives the photo's
+// pixel size, empty on failure.
+QSize setRowThumbnail(SelectionControls& c, const QString& path, QStringList& problems);
 // The same with the thumbnail made beforehand (photoThumbnail).
 QString setRowThumbnail(SelectionControls& c, const PhotoThumbnail& thumb);
 // A picture just read goes into the loader, and the scaler draws it from there

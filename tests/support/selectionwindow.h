@@ -195,6 +195,9 @@ protected:
         return chooseFromMenu(grid().viewport(), pointOfRow(row), text, act);
     }
 
+    // The middle of a data row in column 1, or y -1 when it is not in view.
+    QPoint rowPoint(int row) { return pointOfRow(row); }
+
     ScriptedDialogs dialogs;
     RecordingShell shell;
     std::unique_ptr<MainWindow> w;
