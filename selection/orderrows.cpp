@@ -38,7 +38,7 @@ OrderRows orderRows(const FlexGrid& grid) {
     for (int i = 1; i < grid.Rows(); ++i)
         rows.append({grid.TextMatrix(i, ColFile), grid.TextMatrix(i, ColCopies),
                      grid.TextMatrix(i, ColSize), grid.CellPictureAt(i, ColPhoto),
-                     grid.CellPictureAt(i, ColCopies)});
+                     grid.CellPictureAt(i, ColCopies), QSize()});
     return rows;
 }
 

@@ -47,6 +47,7 @@ void add_photo(SelectionControls& c, int origin) {
         keepThumbnail(*key, samples, photoPixelSize(picture));
     endPhotoRow(c, c.current_file);
 
+    recordOrderChange(c, addingName(1), before);
     c.File1.setFocus();
 }
 

@@ -90,8 +90,9 @@ TEST_F(FixedTexts, EveryLabelShowsItsWholeText) {
         {props.Label3, "Size:"},
     };
     for (const auto& [label, text] : labels) {
-        if (!text.startsWith(QLatin1String("Cantidad")) && text != QLatin1String("Label1"))
+        if (!text.startsWith(QLatin1String("Cantidad")) && text != QLatin1String("Label1")) {
             EXPECT_EQ(label->text(), text) << "the designed text";
+        }
         EXPECT_EQ(labelOverflow(*label, text), 0)
             << '"' << text.toStdString() << "\" in " << label->width() << " pixels";
     }

@@ -57,7 +57,7 @@ TEST_F(ManyAtOnce, AsManyAsFitAreAddedAndTheUnreadableAreNamedOnce) {
     ASSERT_TRUE(writeFileBytes(broken, "not a picture"));
     OrderRows rows;
     for (int i = 0; i < 996; ++i)
-        rows.append({good[0], "1", "10x15", {}, {}});
+        rows.append({good[0], "1", "10x15", {}, {}, {}});
     showOrderRows(w->selectionControls(), rows);
 
     addPhotos(w->selectionControls(), {good[1], broken, good[2], good[0], good[1]});
@@ -113,7 +113,8 @@ TEST_F(ManyAtOnce, GridRowsArePickedWithoutTheEditorAndRemovedAndBroughtBackAsOn
     QStringList shown = chooseFromGridMenu(1, "");
     EXPECT_EQ(shown, QStringList({"Undo removing 3 rows", "(Redo)",
                                   "Change copies and size of the 1 selected rows...",
-                                  "Remove the 1 selected rows", "Select all rows"}));
+                                  "Remove the 1 selected rows", "Select all rows",
+                                  "Find missing photos...", "Order summary..."}));
     chooseFromGridMenu(1, "Undo removing 3 rows");
     EXPECT_EQ(gridFiles(), paths);
     expectInStep();

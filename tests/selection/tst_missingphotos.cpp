@@ -2,6 +2,8 @@
 
 #include "filebytes.h"
 #include "missingphotos.h"
+#include "orderhistory.h"
+#include "orderundo.h"
 #include "relink.h"
 #include "searchwindow.h"
 
@@ -30,7 +32,7 @@ protected:
     }
 
     static QString unshownLine(const QString& path) {
-        return path + ": " + readPictureFile(path, QSize(40, 30)).error;
+        return path + ": " + readPictureFile(path).error;
     }
 
     QStringList texts() const {
@@ -224,6 +226,37 @@ TEST_F(MissingPhotos, TheGridMenuFindsThemAtAnyTime) {
     EXPECT_EQ(grid().TextMatrix(2, ColFile), file("moved/green.jpg"));
     expectInStep();
     expectSolidThumbnail(2, qRgb(0, 255, 0));
+}
+
+TEST_F(MissingPhotos, ARelinkIsAChangeThatOneUndoTakesBack) {
+    const QString red = made("old/red.jpg", qRgb(255, 0, 0));
+    const QString green = made("old/green.jpg", qRgb(0, 255, 0));
+    const QString project = file("order.mvl");
+    ASSERT_TRUE(writeFileBytes(project, projectOf({{red, "1", "10x15"}, {green, "2", "13x18"}})));
+    open(project);
+    SelectionControls& c = w->selectionControls();
+    EXPECT_FALSE(c.list.changes.changedSinceSaved()) << "just opened";
+
+    ASSERT_TRUE(QDir().mkpath(file("moved")));
+    ASSERT_TRUE(QFile::rename(red, file("moved/red.jpg")));
+    ASSERT_TRUE(QFile::rename(green, file("moved/green.jpg")));
+    dialogs.answerFolder(folder());
+    EXPECT_EQ(pickFromGridMenu(), QStringList{"Find missing photos..."});
+    ASSERT_EQ(grid().TextMatrix(1, ColFile), file("moved/red.jpg"));
+    ASSERT_EQ(grid().TextMatrix(2, ColFile), file("moved/green.jpg"));
+    EXPECT_TRUE(c.list.changes.changedSinceSaved()) << "closing must offer to save it";
+    EXPECT_EQ(undoText(c.history), "Undo finding 2 moved photos");
+
+    press(&grid(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(grid().TextMatrix(1, ColFile), red);
+    EXPECT_EQ(grid().TextMatrix(2, ColFile), green);
+    EXPECT_EQ(c.list.entry(2)->file, green);
+    expectInStep();
+    press(&grid(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(grid().TextMatrix(2, ColFile), file("moved/green.jpg"));
+    EXPECT_EQ(grid().TextMatrix(2, ColPath), file("moved/green.jpg"));
+    expectSolidThumbnail(2, qRgb(0, 255, 0));
+    expectInStep();
 }
 
 TEST_F(MissingPhotos, ARelinkIsTakenBackByTheSameCallWithWhatItReturned) {

@@ -21,7 +21,7 @@ OrderState stateOf(std::initializer_list<const char*> files) {
     OrderState state;
     for (const char* file : files)
         state.rows.append(
-            {QString::fromLatin1(file), QStringLiteral("1"), QStringLiteral("10x15"), {}, {}});
+            {QString::fromLatin1(file), QStringLiteral("1"), QStringLiteral("10x15"), {}, {}, {}});
     state.caption = QStringLiteral(" %1 Photos Selected").arg(files.size());
     return state;
 }
@@ -57,7 +57,7 @@ TEST(OrderHistory, KeepsTheLastHundredSteps) {
     OrderState state;
     for (int i = 0; i < OrderHistory::kSteps + 5; ++i) {
         OrderState next = state;
-        next.rows.append({QString::number(i), "1", "10x15", {}, {}});
+        next.rows.append({QString::number(i), "1", "10x15", {}, {}, {}});
         history.record(QString::number(i), state, next);
         state = next;
     }

@@ -53,7 +53,7 @@ TEST_F(Folder, FileListMatchesThePatternInAnyCaseInNameOrder) {
 
 TEST_F(Folder, FileListTakesSeveralPatternsAndNamesThatAreNotUtf8) {
     const QByteArray folder = QFile::encodeName(dir.path());
-    for (const QByteArray name : {QByteArray("caf\xe9.JPG"), QByteArray("\xff\xfe.jpe")}) {
+    for (const QByteArray& name : {QByteArray("caf\xe9.JPG"), QByteArray("\xff\xfe.jpe")}) {
         FILE* out = std::fopen((folder + '/' + name).constData(), "wb");
         ASSERT_NE(out, nullptr);
         std::fclose(out);
