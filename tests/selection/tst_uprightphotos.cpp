@@ -9,6 +9,7 @@
 #include "picturecache.h"
 #include "previewgeometry.h"
 #include "samplelayout.h"
+#include "testpictures.h"
 
 #include <QProgressBar>
 
@@ -40,16 +41,6 @@ void expectCorners(const QImage& picture, const QRect& area, const std::string& 
     EXPECT_TRUE(near(picture.pixel(in.topRight()), kGreen)) << what;
     EXPECT_TRUE(near(picture.pixel(in.bottomLeft()), kBlue)) << what;
     EXPECT_TRUE(near(picture.pixel(in.bottomRight()), kYellow)) << what;
-}
-
-int differing(const QImage& got, const QImage& want) {
-    if (got.size() != want.size())
-        return want.width() * want.height() + 1;
-    int n = 0;
-    for (int y = 0; y < want.height(); ++y)
-        for (int x = 0; x < want.width(); ++x)
-            n += (got.pixel(x, y) & 0xFFFFFF) != (want.pixel(x, y) & 0xFFFFFF);
-    return n;
 }
 
 struct Upright : SelectionWindowTest {

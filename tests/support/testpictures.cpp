@@ -30,3 +30,13 @@ bool writeBitmap(const QImage& image, const QString& path) {
 int colourValue(QRgb rgb) {
     return qRed(rgb) | (qGreen(rgb) << 8) | (qBlue(rgb) << 16);
 }
+
+int differing(const QImage& got, const QImage& want) {
+    if (got.size() != want.size())
+        return want.width() * want.height() + 1;
+    int n = 0;
+    for (int y = 0; y < want.height(); ++y)
+        for (int x = 0; x < want.width(); ++x)
+            n += (got.pixel(x, y) & 0xFFFFFF) != (want.pixel(x, y) & 0xFFFFFF);
+    return n;
+}

@@ -15,5 +15,8 @@ QImage patternPicture(int width, int height, const std::function<QRgb(int, int)>
 bool writeJpeg(const QImage& image, const QString& path, int quality = 100);
 // Writes a lossless picture file (BMP) that the program loads exactly.
 bool writeBitmap(const QImage& image, const QString& path);
+// How many pixels of got differ from want in colour (alpha aside); a size
+// that differs counts every pixel and one more.
+int differing(const QImage& got, const QImage& want);
 // 0x00BBGGRR of a colour, as picture boxes report it.
 int colourValue(QRgb rgb);

@@ -13,17 +13,6 @@
 
 namespace {
 
-// How many pixels of got differ from want; a size that differs counts all.
-int differing(const QImage& got, const QImage& want) {
-    if (got.size() != want.size())
-        return want.width() * want.height() + 1;
-    int n = 0;
-    for (int y = 0; y < want.height(); ++y)
-        for (int x = 0; x < want.width(); ++x)
-            n += (got.pixel(x, y) & 0xFFFFFF) != (want.pixel(x, y) & 0xFFFFFF);
-    return n;
-}
-
 struct Loader : ::testing::Test {
     QTemporaryDir dir;
 
