@@ -214,7 +214,6 @@ QList<RowPath> loadProject(SelectionControls& c, const QString& file, const QStr
 
         grid.setCol(ColPhoto);
         const PhotoThumbnail thumb = thumbnails.take(n - 1);
-        entry.pixels = thumb.ok() ? thumb.pixels : QSize();
         const QString failed = setRowThumbnail(c, thumb);
         if (!failed.isEmpty()) {
             unshown << QStringLiteral("%1: %2").arg(record.file, failed);
