@@ -9,12 +9,16 @@
 
 ThumbnailBatch::ThumbnailBatch(const QStringList& paths)
     : m_paths(paths), m_done(static_cast<std::size_t>(paths.size())) {
+    // A pool of its own: Qt paints large pictures on the shared pool, and
+    // workers that hold it for the whole batch would stall every repaint of
+    // the window until the last photo is made.
+    const int workers =
+        std::min<int>(std::max(1, QThread::idealThreadCount()), static_cast<int>(paths.size()));
+    m_pool.setMaxThreadCount(std::max(1, workers));
     // Each worker takes the next photo in turn, so they come in about the
     // order they are taken in.
-    const int workers = std::min<int>(std::max(1, QThreadPool::globalInstance()->maxThreadCount()),
-                                      static_cast<int>(paths.size()));
     for (int i = 0; i < workers; ++i)
-        m_workers << QtConcurrent::run([this] { work(); });
+        m_workers << QtConcurrent::run(&m_pool, [this] { work(); });
 }
 
 ThumbnailBatch::~ThumbnailBatch() {

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QMutex>
 #include <QStringList>
+#include <QThreadPool>
 #include <QWaitCondition>
 
 #include <atomic>
@@ -36,5 +37,6 @@ private:
     QMutex m_mutex;
     QWaitCondition m_made;
     std::vector<std::optional<PhotoThumbnail>> m_done;
+    QThreadPool m_pool;
     QList<QFuture<void>> m_workers;
 };

@@ -6,6 +6,10 @@
 
 #include <QtConcurrent/QtConcurrentRun>
 
+ReadAhead::ReadAhead() {
+    m_pool.setMaxThreadCount(1);
+}
+
 ReadAhead::~ReadAhead() {
     drop();
 }
@@ -36,7 +40,7 @@ void ReadAhead::start(const QString& path) {
     m_read.waitForFinished();
     m_path = path;
     m_stop = std::make_shared<std::atomic<bool>>(false);
-    m_read = QtConcurrent::run([path, stop = m_stop] {
+    m_read = QtConcurrent::run(&m_pool, [path, stop = m_stop] {
         // Taken before reading: a file changed meanwhile is never kept as new.
         const std::optional<FileKey> key = fileKey(path);
         if (!key || PictureCache::shared().find(path, previewLayout()))

@@ -2,6 +2,7 @@
 
 #include <QFuture>
 #include <QString>
+#include <QThreadPool>
 
 #include <atomic>
 #include <memory>
@@ -11,7 +12,7 @@
 // At most one read is in flight; it is dropped when the user goes elsewhere.
 class ReadAhead {
 public:
-    ReadAhead() = default;
+    ReadAhead();
     ~ReadAhead();
     ReadAhead(const ReadAhead&) = delete;
     ReadAhead& operator=(const ReadAhead&) = delete;
@@ -47,6 +48,8 @@ private:
     int m_index = -1;
     int m_step = 1;
     QString m_path;
+    // Its own thread, not Qt's shared pool, which painting needs.
+    QThreadPool m_pool;
     QFuture<void> m_read;
     std::shared_ptr<std::atomic<bool>> m_stop;
 };

@@ -3,7 +3,8 @@
 # drives it with real mouse and keyboard input (xdotool) through a whole order:
 # browse a folder of generated photos, preview, add, edit rows, save the
 # project, open it again, write the order list, copy the photos to a folder,
-# then add a Shift selection with Enter, remove Ctrl-picked rows, undo, save.
+# then add a Shift selection with Enter, remove Ctrl-picked rows, undo, save,
+# and open a project of a few hundred real photos, watching the load on screen.
 # Every file the program writes is checked byte for byte. Afterwards the
 # installed layout is checked and the installed program is started once.
 #
@@ -16,10 +17,11 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${MARVOLIA_BUILD:-$root/build}
 source "$root/tests/e2e/lib.sh"
 source "$root/tests/e2e/installed.sh"
+source "$root/tests/e2e/bigload.sh"
 
 program=$build/marvolia
 [[ -x $program ]] || die "no program at $program: build first (bash tools/test.sh)"
-for tool in Xvfb xdotool import convert identify cmp; do
+for tool in Xvfb xdotool import convert compare identify cmp; do
   command -v "$tool" >/dev/null || die "$tool is missing: run bash tools/install-deps.sh"
 done
 
@@ -241,6 +243,10 @@ expected_six() {
 check_bytes "Ctrl+S saves the six rows the undo brought back" "$work/out/six.mvl" expected_six
 check "no message came up while adding, removing and undoing" no_dialog
 check "the program is still running after all that" kill -0 "$app_pid"
+
+# --- A big project ----------------------------------------------------------
+check_big_load
+check "the program is still running after the big load" kill -0 "$app_pid"
 stop_program
 
 # --- The installed program --------------------------------------------------

@@ -10,10 +10,13 @@
 #include "rowthumbnails.h"
 #include "samplelayout.h"
 #include "thumbnail.h"
+#include "thumbnailbatch.h"
 
 #include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
+#include <QTemporaryDir>
+#include <QThreadPool>
 
 namespace {
 
@@ -61,6 +64,28 @@ TEST(KeptThumbnails, AreUsedUntilTheFileChanges) {
     EXPECT_NEAR(qGreen(changed.samples.block.pixel(20, 15)), 255, 2);
 
     EXPECT_EQ(photoThumbnail(dir.filePath("none.jpg")).error, "the file does not exist");
+}
+
+// Qt paints large pictures on its shared thread pool: workers that held it
+// for a whole load kept the window from painting until the last thumbnail
+// was made, so the closed Open dialog stayed on the screen and "Loading..."
+// never came up.
+TEST(ThumbnailWorkers, LeaveQtsSharedPoolFree) {
+    const QStringList real = realPhotos();
+    if (real.isEmpty())
+        GTEST_SKIP() << "lomiri-wallpapers-16.04 is not installed";
+    QTemporaryDir dir;
+    QStringList paths; // links: no thumbnail is kept from an earlier one
+    for (int i = 0; i < 40; ++i) {
+        paths << dir.filePath(QStringLiteral("p%1.jpg").arg(i));
+        ASSERT_TRUE(QFile::link(real[i % real.size()], paths.last()));
+    }
+    clearThumbnails();
+    ThumbnailBatch batch(paths);
+    EXPECT_EQ(QThreadPool::globalInstance()->activeThreadCount(), 0);
+    // Still made, each in its slot.
+    for (int i = 0; i < paths.size(); ++i)
+        EXPECT_TRUE(batch.take(i).error.isEmpty()) << i;
 }
 
 TEST_F(KeptOpen, WorkersGiveTheRowsAndMessagesOfLoadingOneByOne) {

@@ -8,10 +8,12 @@
 #include "jpegmaker.h"
 #include "picturecache.h"
 #include "previewgeometry.h"
+#include "readahead.h"
 #include "samplelayout.h"
 #include "testpictures.h"
 
 #include <QProgressBar>
+#include <QThreadPool>
 
 namespace {
 
@@ -162,6 +164,22 @@ TEST_F(Upright, TheNextPhotoIsReadAheadInTheDirectionOfBrowsing) {
     QTemporaryDir empty(folder() + QStringLiteral("/XXXXXX"));
     ASSERT_TRUE(w->Dir1->setPath(empty.path()));
     EXPECT_EQ(c.ahead.path(), QString());
+}
+
+// Qt paints large pictures on its shared pool: a read ahead there would hold
+// up painting (on one core, all of it) until it ends.
+TEST(ReadAheadWorker, LeavesQtsSharedPoolFree) {
+    const QStringList real = realPhotos();
+    if (real.isEmpty())
+        GTEST_SKIP() << "lomiri-wallpapers-16.04 is not installed";
+    PictureCache::shared().clear();
+    ReadAhead ahead;
+    ahead.previewed(QStringLiteral("/usr/share/backgrounds"), 0, real.size() + 1,
+                    [&real](int i) { return real[i - 1]; });
+    ASSERT_EQ(ahead.path(), real[0]);
+    EXPECT_EQ(QThreadPool::globalInstance()->activeThreadCount(), 0);
+    ahead.arrive(real[0]); // waits for it
+    EXPECT_TRUE(PictureCache::shared().find(real[0], previewLayout()).has_value());
 }
 
 TEST_F(Upright, TheProgressBarIsPaintedWhileASlowPhotoDecodes) {
