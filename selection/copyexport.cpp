@@ -5,6 +5,7 @@
 #include "dialogs.h"
 #include "filecopy.h"
 #include "folderbrowser.h"
+#include "hiddenname.h"
 #include "orderlist.h"
 #include "repaintpacer.h"
 #include "selectioncontrols.h"
@@ -13,6 +14,7 @@
 #include "textfile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QProgressBar>
@@ -30,9 +32,23 @@ QString folderListLine(const QString& name, const GridRow& row) {
 QString numberedName(const QString& name, int n) {
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     const QString number = QStringLiteral(" (%1)").arg(n);
-    if (dot <= 0)
-        return name + number;
-    return name.left(dot) + number + name.mid(dot);
+    QString stem = dot <= 0 ? name : name.left(dot);
+    QString extension = dot <= 0 ? QString() : name.mid(dot);
+    // A name as long as the file system takes has no room for the number:
+    // its stem gives way, whole characters at a time, then its extension.
+    const auto fits = [&] {
+        return QFile::encodeName(stem + number + extension).size() <= kMaxNameBytes;
+    };
+    const auto chopCharacter = [](QString& text) {
+        text.chop(1);
+        if (!text.isEmpty() && text.back().isHighSurrogate())
+            text.chop(1);
+    };
+    while (!fits() && !stem.isEmpty())
+        chopCharacter(stem);
+    while (!fits() && !extension.isEmpty())
+        chopCharacter(extension);
+    return stem + number + extension;
 }
 
 void FolderNames::reserve(const QString& name) {

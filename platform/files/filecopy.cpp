@@ -2,12 +2,14 @@
 
 #include "hiddenname.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QRandomGenerator>
 #include <QSet>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -73,6 +75,9 @@ private:
     int m_fd;
 };
 
+const QString kCopyMark = QStringLiteral(".marvolia-copy.");
+constexpr int kCopyDigits = 8;
+
 // A fresh file beside destination, with the permissions a replaced file had
 // (or the usual ones for a new file); its name in `name`. -1 with errno set.
 int createTemporary(const QString& destination, QString* name) {
@@ -81,9 +86,10 @@ int createTemporary(const QString& destination, QString* name) {
     const QFileInfo info(destination);
     for (int attempt = 0; attempt < 100; ++attempt) {
         *name = info.absolutePath() + QLatin1Char('/') +
-                hiddenSiblingName(info.fileName(), QStringLiteral(".marvolia-copy.%1")
-                                                       .arg(QRandomGenerator::global()->generate(),
-                                                            8, 16, QLatin1Char('0')));
+                hiddenSiblingName(
+                    info.fileName(),
+                    kCopyMark + QStringLiteral("%1").arg(QRandomGenerator::global()->generate(),
+                                                         kCopyDigits, 16, QLatin1Char('0')));
         const int fd = ::open(QFile::encodeName(*name).constData(),
                               O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
@@ -161,6 +167,39 @@ const QString kDiskFull =
 
 } // namespace
 
+bool isCopyLeftover(const QString& entry, const QString& fileName) {
+    // The digits never change where the name is cut, only what follows it.
+    const QString shape =
+        hiddenSiblingName(fileName, kCopyMark + QString(kCopyDigits, QLatin1Char('0')));
+    if (entry.size() != shape.size() || !entry.startsWith(shape.chopped(kCopyDigits)))
+        return false;
+    const QStringView digits = QStringView(entry).right(kCopyDigits);
+    return std::all_of(digits.begin(), digits.end(), [](QChar c) {
+        return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
+               (c >= QLatin1Char('a') && c <= QLatin1Char('f'));
+    });
+}
+
+void CopyBatch::removeLeftovers(const QString& destination) {
+    const QFileInfo info(destination);
+    const QString folder = info.absolutePath();
+    auto hidden = m_hidden.find(folder);
+    if (hidden == m_hidden.end()) {
+        QStringList found = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+        found.removeIf([](const QString& entry) {
+            return !entry.startsWith(QLatin1Char('.')) || !entry.contains(kCopyMark);
+        });
+        hidden = m_hidden.insert(folder, found);
+    }
+    const QString name = info.fileName();
+    hidden->removeIf([&](const QString& entry) {
+        if (!isCopyLeftover(entry, name))
+            return false;
+        QFile::remove(folder + QLatin1Char('/') + entry);
+        return true;
+    });
+}
+
 CopyBatch::~CopyBatch() {
     for (const Staged& s : m_staged)
         QFile::remove(s.temporary);
@@ -179,6 +218,7 @@ CopyResult CopyBatch::add(const QString& source, const QString& destination) {
         if (!in.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
             return failed(QStringLiteral("it could not be opened (%1)").arg(in.errorString()));
 
+        removeLeftovers(destination);
         QString temporary;
         Descriptor out(createTemporary(destination, &temporary));
         if (out.get() < 0)

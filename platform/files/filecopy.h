@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -23,7 +25,9 @@ struct CopyResult {
 // ".<name>.marvolia-copy.<8 hex digits>" (see hiddenSiblingName); commit() brings them all to
 // the disk with one sync (not one per file) and only then lets each replace
 // its destination. A copy that fails at any step leaves its destination as it
-// was and nothing beside it.
+// was and nothing beside it. What a copy cut off earlier left beside a
+// destination (the program killed, the power gone) is removed when a copy to
+// that destination is added.
 class CopyBatch {
 public:
     CopyBatch() = default;
@@ -46,9 +50,16 @@ private:
         QString destination;
         std::size_t result = 0; // index into m_results
     };
+    void removeLeftovers(const QString& destination);
+
     std::vector<Staged> m_staged;
     std::vector<CopyResult> m_results;
+    QHash<QString, QStringList> m_hidden; // each folder's hidden files, read once
 };
+
+// Whether entry is a copy to fileName's place that was never finished: its
+// hidden name with some other 8 hex digits.
+bool isCopyLeftover(const QString& entry, const QString& fileName);
 
 // One copy on its own: source to destination, replacing a file already there,
 // complete or not at all.

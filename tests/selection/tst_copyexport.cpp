@@ -1,6 +1,7 @@
 #include "browse.h"
 #include "copyexport.h"
 #include "folderbrowser.h"
+#include "hiddenname.h"
 #include "orderwindow.h"
 
 #include <QProgressBar>
@@ -20,6 +21,18 @@ TEST(CopyExportNames, NamesPathsAndLines) {
     EXPECT_EQ(numberedName("a.b.JPG", 3), "a.b (3).JPG");
     EXPECT_EQ(numberedName("a", 2), "a (2)");
     EXPECT_EQ(numberedName(".hidden", 2), ".hidden (2)");
+    // The longest names the file system takes: the stem gives way, by whole
+    // characters, so the numbered name still fits.
+    const QString longest = QString(251, QLatin1Char('n')) + ".jpg";
+    EXPECT_EQ(numberedName(longest, 2), QString(247, QLatin1Char('n')) + " (2).jpg");
+    EXPECT_EQ(numberedName(longest, 10), QString(246, QLatin1Char('n')) + " (10).jpg");
+    const QString accents = QString(125, QChar(0xE9)) + ".jpg";                        // 254 bytes
+    EXPECT_EQ(numberedName(accents, 2), QString(123, QChar(0xE9)) + " (2).jpg");       // 254 bytes
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x93\xB7").repeated(62) + ".jpg"; // 252
+    EXPECT_EQ(numberedName(emoji, 2),
+              QString::fromUtf8("\xF0\x9F\x93\xB7").repeated(61) + " (2).jpg");
+    EXPECT_EQ(numberedName(QString(255, QLatin1Char('x')), 3),
+              QString(251, QLatin1Char('x')) + " (3)");
 
     FolderNames names;
     names.reserve("Kept.jpg");
@@ -257,6 +270,31 @@ TEST_F(CopyExport, NeverReplacesAFileThatIsNoCopyOfThePhoto) {
         EXPECT_EQ(contents(out + "/IMG_0003.JPG"), contents(earlier));
     }
     EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+// The longest name a file may have still takes a number when its place is
+// taken, and what an export killed halfway left in the folder is cleared.
+TEST_F(CopyExport, TheLongestNamesAreNumberedAndAKilledExportsLeftoversCleared) {
+    for (const char* sub : {"card", "out"})
+        ASSERT_TRUE(QDir(dir.path()).mkpath(sub));
+    const QString out = at("out");
+    const QString name = QString(251, QLatin1Char('n')) + ".jpg"; // 255 bytes
+    const QString numbered = QString(247, QLatin1Char('n')) + " (2).jpg";
+    const QString camera = photo("card/" + name, 5);
+    ASSERT_TRUE(put(out + "/" + name, "the user's own"));
+    const QString leftover = hiddenSiblingName(numbered, ".marvolia-copy.5eed1e55");
+    ASSERT_TRUE(put(out + "/" + leftover, "half a copy"));
+    fill({{camera, "2", "13x18"}});
+    dialogs.answerFolder(out);
+    dialogs.answerFile(out + "/lab.txt");
+    press(w->Command2);
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    EXPECT_EQ(contents(out + "/lab.txt"),
+              "File: " + numbered.toUtf8() + ", Copies 2, Size 13x18\r\n");
+    EXPECT_EQ(contents(out + "/" + numbered), contents(camera));
+    EXPECT_EQ(contents(out + "/" + name), "the user's own");
+    EXPECT_EQ(QDir(out).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              (QStringList{"lab.txt", numbered, name}));
 }
 
 // The list for the lab is proposed beside the photos, named after the project.

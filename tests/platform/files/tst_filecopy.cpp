@@ -1,6 +1,7 @@
 #include "filebytes.h"
 #include "filecopy.h"
 #include "filesizelimit.h"
+#include "hiddenname.h"
 #include "qtprinters.h"
 
 #include <QDir>
@@ -90,4 +91,44 @@ TEST_F(CopyDir, ACopyCutShortKeepsTheOldDestination) {
     EXPECT_EQ(readFileBytes(at("dst.jpg")), QByteArray("old"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
               (QStringList{QStringLiteral("dst.jpg"), QStringLiteral("src.jpg")}));
+}
+
+// A copy cut off (the program killed between writing and renaming) leaves its
+// hidden temporary behind; the next copy to the same place removes it, and
+// nothing that only looks like one.
+TEST_F(CopyDir, ACopyRemovesWhatAnEarlierCutOffCopyLeftBesideItsDestination) {
+    const QString longName = QString(240, QLatin1Char('n')) + QStringLiteral(".jpg");
+    const QString longLeftover =
+        hiddenSiblingName(longName, QStringLiteral(".marvolia-copy.0badf00d"));
+    ASSERT_TRUE(writeFileBytes(at("src.jpg"), sample(5000)));
+    const QStringList leftovers{QStringLiteral(".a.jpg.marvolia-copy.0123abcd"),
+                                QStringLiteral(".a.jpg.marvolia-copy.ffffffff"), longLeftover};
+    const QStringList kept{
+        QStringLiteral(".b.jpg.marvolia-copy.0123abcd"),     // another photo's
+        QStringLiteral(".a.jpg.marvolia-copy.0123ABCD"),     // not the program's digits
+        QStringLiteral(".a.jpg.marvolia-copy.0123abc"),      // seven digits
+        QStringLiteral(".a.jpg.marvolia-copy.0123abcd.bak"), // the user's
+        QStringLiteral(".xa.jpg.marvolia-copy.0123abcd"),    // another name ending in a.jpg
+        QStringLiteral("a.jpg.marvolia-copy.0123abcd"),      // not hidden
+    };
+    for (const QString& name : leftovers + kept)
+        ASSERT_TRUE(writeFileBytes(dir.filePath(name), "left")) << name.toStdString();
+
+    CopyBatch batch;
+    EXPECT_EQ(batch.add(at("src.jpg"), at("a.jpg")).outcome, CopyOutcome::Copied);
+    EXPECT_EQ(batch.add(at("src.jpg"), dir.filePath(longName)).outcome, CopyOutcome::Copied);
+    EXPECT_EQ(batch.commit().size(), 2u);
+    EXPECT_EQ(readFileBytes(at("a.jpg")), sample(5000));
+    EXPECT_EQ(readFileBytes(dir.filePath(longName)), sample(5000));
+    for (const QString& name : leftovers)
+        EXPECT_FALSE(QFile::exists(dir.filePath(name))) << name.toStdString();
+    for (const QString& name : kept)
+        EXPECT_EQ(readFileBytes(dir.filePath(name)), "left") << name.toStdString();
+    // Nothing else beside them: no temporary of this batch either.
+    QStringList all = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+    all.sort();
+    QStringList expected =
+        kept + QStringList{QStringLiteral("src.jpg"), QStringLiteral("a.jpg"), longName};
+    expected.sort();
+    EXPECT_EQ(all, expected);
 }
