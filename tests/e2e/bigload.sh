@@ -69,23 +69,34 @@ check_big_load() {
   key ctrl+a
   xdotool type --delay 15 -- "$project"
   sleep 0.3
-  # Screenshots from before the name is accepted until well into the load.
-  (for ((i = 0; i < 30; i++)); do import -silent -window root "$work/load$i.png"; done) &
-  local shooter=$!
+  # Screenshots from before the name is accepted until the load is over
+  # (or 150 of them): the dialog may take a second Return.
+  rm -f "$work/load-stop"
+  (for ((i = 0; i < 150; i++)); do
+    [[ -e $work/load-stop ]] && break
+    import -silent -window root "$work/load$i.png"
+  done) &
+  local shooter=$! began=0
   key_until_gone "$dialog" Return
-  wait "$shooter"
   for ((i = 0; i < 150; i++)); do
     import -silent -window root "$work/loaded.png"
-    loading_shown "$work/loaded.png" || break
+    if loading_shown "$work/loaded.png"; then
+      began=1
+    elif ((began || i >= 25)); then
+      break
+    fi
     sleep 0.2
   done
-  loading_shown "$work/loaded.png" && die "the load of $n rows did not end within 30 s"
+  touch "$work/load-stop"
+  wait "$shooter"
+  loading_shown "$work/loaded.png" && die "the load of $n rows did not end"
   sleep 0.5
   import -silent -window root "$work/loaded.png"
 
   local seen=0 clean=0 first="" last="" bar
   bar=$(on_screen "${progress2[@]}")
-  for ((i = 0; i < 30; i++)); do
+  for ((i = 0; i < 150; i++)); do
+    [[ -e $work/load$i.png ]] || break
     loading_shown "$work/load$i.png" || continue
     seen=$((seen + 1))
     (($(differing "$work/load$i.png" "$work/loaded.png" "$covered") < 50)) && clean=$((clean + 1))
