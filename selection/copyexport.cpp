@@ -32,23 +32,13 @@ QString folderListLine(const QString& name, const GridRow& row) {
 QString numberedName(const QString& name, int n) {
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     const QString number = QStringLiteral(" (%1)").arg(n);
-    QString stem = dot <= 0 ? name : name.left(dot);
-    QString extension = dot <= 0 ? QString() : name.mid(dot);
+    const QString stem = dot <= 0 ? name : name.left(dot);
+    const QString extension = dot <= 0 ? QString() : name.mid(dot);
     // A name as long as the file system takes has no room for the number:
-    // its stem gives way, whole characters at a time, then its extension.
-    const auto fits = [&] {
-        return QFile::encodeName(stem + number + extension).size() <= kMaxNameBytes;
-    };
-    const auto chopCharacter = [](QString& text) {
-        text.chop(1);
-        if (!text.isEmpty() && text.back().isHighSurrogate())
-            text.chop(1);
-    };
-    while (!fits() && !stem.isEmpty())
-        chopCharacter(stem);
-    while (!fits() && !extension.isEmpty())
-        chopCharacter(extension);
-    return stem + number + extension;
+    // its stem gives way, then its extension.
+    const auto bytes = [](const QString& text) { return QFile::encodeName(text).size(); };
+    const QString kept = cutToNameBytes(stem, kMaxNameBytes - bytes(number + extension));
+    return kept + number + cutToNameBytes(extension, kMaxNameBytes - bytes(kept + number));
 }
 
 void FolderNames::reserve(const QString& name) {

@@ -165,20 +165,28 @@ CopyResult failed(const QString& why) {
 const QString kDiskFull =
     QStringLiteral("not all of the copy could be written (the disk may be full)");
 
-} // namespace
+// What a copy to fileName's place is named, its 8 digits left out; a copy
+// never finished has that name with the program's digits after it.
+struct LeftoverShape {
+    explicit LeftoverShape(const QString& fileName)
+        // The digits never change where the name is cut, only what follows it.
+        : name(hiddenSiblingName(fileName, kCopyMark + QString(kCopyDigits, QLatin1Char('0')))
+                   .chopped(kCopyDigits)) {}
 
-bool isCopyLeftover(const QString& entry, const QString& fileName) {
-    // The digits never change where the name is cut, only what follows it.
-    const QString shape =
-        hiddenSiblingName(fileName, kCopyMark + QString(kCopyDigits, QLatin1Char('0')));
-    if (entry.size() != shape.size() || !entry.startsWith(shape.chopped(kCopyDigits)))
-        return false;
-    const QStringView digits = QStringView(entry).right(kCopyDigits);
-    return std::all_of(digits.begin(), digits.end(), [](QChar c) {
-        return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
-               (c >= QLatin1Char('a') && c <= QLatin1Char('f'));
-    });
-}
+    bool matches(const QString& entry) const {
+        if (entry.size() != name.size() + kCopyDigits || !entry.startsWith(name))
+            return false;
+        const QStringView digits = QStringView(entry).right(kCopyDigits);
+        return std::all_of(digits.begin(), digits.end(), [](QChar c) {
+            return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
+                   (c >= QLatin1Char('a') && c <= QLatin1Char('f'));
+        });
+    }
+
+    QString name;
+};
+
+} // namespace
 
 void CopyBatch::removeLeftovers(const QString& destination) {
     const QFileInfo info(destination);
@@ -191,9 +199,11 @@ void CopyBatch::removeLeftovers(const QString& destination) {
         });
         hidden = m_hidden.insert(folder, found);
     }
-    const QString name = info.fileName();
+    if (hidden->isEmpty())
+        return;
+    const LeftoverShape shape(info.fileName());
     hidden->removeIf([&](const QString& entry) {
-        if (!isCopyLeftover(entry, name))
+        if (!shape.matches(entry))
             return false;
         QFile::remove(folder + QLatin1Char('/') + entry);
         return true;

@@ -57,10 +57,6 @@ private:
     QHash<QString, QStringList> m_hidden; // each folder's hidden files, read once
 };
 
-// Whether entry is a copy to fileName's place that was never finished: its
-// hidden name with some other 8 hex digits.
-bool isCopyLeftover(const QString& entry, const QString& fileName);
-
 // One copy on its own: source to destination, replacing a file already there,
 // complete or not at all.
 CopyResult copyFileReplacing(const QString& source, const QString& destination);

@@ -11,6 +11,17 @@ qsizetype nameBytes(const QString& name) {
 
 } // namespace
 
+QString cutToNameBytes(const QString& text, qsizetype maxBytes) {
+    QString kept = text;
+    while (!kept.isEmpty() && nameBytes(kept) > maxBytes) {
+        kept.chop(1);
+        // Never half of a character outside the basic plane.
+        if (!kept.isEmpty() && kept.back().isHighSurrogate())
+            kept.chop(1);
+    }
+    return kept;
+}
+
 QString hiddenSiblingName(const QString& fileName, const QString& mark, int spareBytes) {
     const QString whole = QLatin1Char('.') + fileName + mark;
     if (nameBytes(whole) + spareBytes <= kMaxNameBytes)
@@ -23,12 +34,5 @@ QString hiddenSiblingName(const QString& fileName, const QString& mark, int spar
                                                    .toHex()
                                                    .left(8));
     const qsizetype budget = kMaxNameBytes - spareBytes - nameBytes(tag + mark) - 1;
-    QString kept = fileName;
-    while (!kept.isEmpty() && nameBytes(kept) > budget) {
-        kept.chop(1);
-        // Never half of a character outside the basic plane.
-        if (!kept.isEmpty() && kept.back().isHighSurrogate())
-            kept.chop(1);
-    }
-    return QLatin1Char('.') + kept + tag + mark;
+    return QLatin1Char('.') + cutToNameBytes(fileName, budget) + tag + mark;
 }

@@ -5,6 +5,10 @@
 // The longest file name, in bytes, that the file systems here accept.
 constexpr int kMaxNameBytes = 255;
 
+// The longest start of text that takes at most maxBytes in a file name,
+// never half of a character.
+QString cutToNameBytes(const QString& text, qsizetype maxBytes);
+
 // The name of a hidden file of the program's own beside fileName:
 // "." + fileName + mark. When that, with spareBytes more for whatever a
 // library appends to it, would not fit in a name, fileName is cut short and
