@@ -1,15 +1,23 @@
 #include "filebytes.h"
 #include "jpegmaker.h"
+#include "memorybudget.h"
 #include "orientation.h"
 #include "picturefile.h"
+#include "pipereleaser.h"
 #include "previewgeometry.h"
+#include "qtprinters.h"
 #include "samplelayout.h"
 #include "sampling.h"
 #include "testpictures.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
+
+#include <thread>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -172,6 +180,17 @@ TEST_F(Loader, KeepsOnlyTheAskedPixelsAndReportsTheRowsItReaches) {
     EXPECT_EQ(readPictureFile(path, previewLayout(), stopped).error, "the reading was stopped");
 }
 
+// jpeg with bytes put in before the n-th (or, for n -1, the last) place
+// where marker begins.
+QByteArray insertedBefore(const QByteArray& jpeg, const char* marker, int n,
+                          const QByteArray& bytes) {
+    qsizetype at = n < 0 ? jpeg.lastIndexOf(QByteArray(marker, 2)) : -1;
+    for (int i = 0; i <= n; ++i)
+        at = jpeg.indexOf(QByteArray(marker, 2), at + 1);
+    EXPECT_GT(at, 0) << marker;
+    return jpeg.left(at) + bytes + jpeg.mid(at);
+}
+
 // A real photo's bytes with the frame marker or its precision changed.
 QByteArray withFrame(const QByteArray& jpeg, char marker, char precision) {
     QByteArray out = jpeg;
@@ -207,6 +226,11 @@ TEST_F(Loader, KindsTheLibraryCannotDecodeAndDamagedFilesAreRefusedSayingWhy) {
         {"progressive, too large for the decoder's memory", hugeProgressive,
          "the picture is too large to load (60000 x 60000): decoding it would need 10299 MB of "
          "memory"},
+        // The library counts only the bytes its reading ahead did not take.
+        {"many stray bytes after the scan",
+         insertedBefore(good, "\xFF\xD9", -1, QByteArray(100, '\x55')),
+         "the picture is damaged or incomplete (Corrupt JPEG data: 94 extraneous bytes before "
+         "marker 0xd9)"},
         {"no picture data", good.left(2),
          "it is not a readable JPEG picture (Premature end of "
          "JPEG file)"},
@@ -217,6 +241,132 @@ TEST_F(Loader, KindsTheLibraryCannotDecodeAndDamagedFilesAreRefusedSayingWhy) {
         EXPECT_TRUE(read.image.isNull()) << c.name;
         EXPECT_EQ(read.error, c.error) << c.name;
     }
+}
+
+// jpeg with the byte at offset past the first place marker begins set.
+QByteArray withByte(const QByteArray& jpeg, const char* marker, int offset, char value) {
+    QByteArray out = jpeg;
+    out[jpeg.indexOf(QByteArray(marker, 2)) + offset] = value;
+    return out;
+}
+
+TEST_F(Loader, StrayBytesAndFieldsNoDecoderUsesAreShownAsTheLibraryDecodesThem) {
+    if (realPhotos().isEmpty())
+        GTEST_SKIP() << "lomiri-wallpapers-16.04 is not installed";
+    const auto real = [](const char* name) {
+        return readFileBytes(QFileInfo(realPhotos().constFirst()).dir().filePath(name));
+    };
+    const QByteArray baseline = real("free_by_Peter_Nerlich.jpg");
+    const QByteArray progressive = real("Picture_1A_by_freespace.jpg");
+    const QByteArray four("4Vx", 4);
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+    };
+    const Case cases[] = {
+        {"4 bytes before the second quantisation table",
+         insertedBefore(baseline, "\xFF\xDB", 1, four)},
+        {"12 bytes before the end marker",
+         insertedBefore(baseline, "\xFF\xD9", -1, four.repeated(3))},
+        {"4 bytes between two scans", insertedBefore(progressive, "\xFF\xDA", 4, four)},
+        {"JFIF version 2.1", withByte(baseline, "\xFF\xE0", 9, 2)},
+        {"a sequential scan that names the DC coefficient only",
+         withByte(baseline, "\xFF\xDA", 2 + 2 + 1 + 2 * 3 + 1, 0)},
+    };
+    for (const Case& c : cases) {
+        // The library itself warns about each, and decodes it all the same.
+        EXPECT_TRUE(referenceDecode(c.bytes).isNull()) << c.name;
+        expectExact(c.bytes, referenceDecode(c.bytes, true), c.name);
+    }
+}
+
+TEST_F(Loader, OnlyOrdinaryFilesAreReadAndNeverOneWithoutEnd) {
+    const QString fifo = dir.filePath(QStringLiteral("pipe.jpg"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    // Should the reader open the pipe after all, a writer that comes and goes
+    // at once ends its wait, and the test fails instead of hanging.
+    PipeReleaser releaser(fifo);
+    const QString huge = dir.filePath(QStringLiteral("huge.jpg"));
+    const QString hugeJpeg = dir.filePath(QStringLiteral("huge-jpeg.jpg"));
+    const QString endless = dir.filePath(QStringLiteral("endless.jpg"));
+    const QByteArray small = encodeJpeg(coordinatePicture(64, 48), {JpegColours::Colour, 90, 2, 2});
+    const qint64 gigabytes100 = qint64(100) << 30;
+    // Sparse: a hundred gigabytes that take no room.
+    ASSERT_TRUE(QFile(huge).open(QIODevice::WriteOnly) && QFile::resize(huge, gigabytes100));
+    ASSERT_TRUE(writeFileBytes(hugeJpeg, small) && QFile::resize(hugeJpeg, gigabytes100));
+    const QByteArray larger =
+        encodeJpeg(coordinatePicture(640, 480), {JpegColours::Colour, 90, 2, 2});
+    ASSERT_TRUE(writeFileBytes(endless, larger.left(larger.size() * 3 / 4)) &&
+                QFile::resize(endless, gigabytes100));
+    struct Case {
+        QString path;
+        QString error;
+    };
+    const Case cases[] = {
+        {fifo, "it is not a photo file (it is a named pipe)"},
+        {QStringLiteral("/dev/zero"), "it is not a photo file (it is a device)"},
+        {dir.path(), "it is not a photo file (it is a folder)"},
+        {huge, "it is not a JPEG picture, and too large (102400 MB) to be a picture of another "
+               "kind"},
+        {endless, "the picture is damaged: its data goes on far past what a picture of 640 x 480 "
+                  "holds"},
+        {hugeJpeg, ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(readPictureFile(c.path, previewLayout()).error.toStdString(),
+                  c.error.toStdString())
+            << c.path.toStdString();
+    // A whole picture at the start of a huge file is read up to its end.
+    EXPECT_EQ(readPictureFile(hugeJpeg, previewLayout()).image,
+              readPictureFile(put(small), previewLayout()).image);
+}
+
+TEST_F(Loader, WhatAPictureWouldCostIsBoundedBeforeItIsDecoded) {
+    QByteArray scans =
+        encodeJpeg(coordinatePicture(64, 64), {JpegColours::Grey, 90, 1, 1, true, false, 0, 2});
+    // A header that declares the largest picture a JPEG can be: 4:4:4, where
+    // the memory stays small but every block would be decoded.
+    QByteArray largest = encodeJpeg(coordinatePicture(64, 48), {JpegColours::Colour, 90, 1, 1});
+    const qsizetype frame = largest.indexOf(QByteArray("\xFF\xC0", 2));
+    largest.replace(frame + 5, 4, QByteArray("\xFF\xDC\xFF\xDC", 4));
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        QString error;
+    };
+    const Case cases[] = {
+        {"128 scans", scans,
+         "it is made of more scans than a photo of 64 x 64 has: decoding them "
+         "would take too long (refused at scan 101)"},
+        {"65500 x 65500", largest,
+         "the picture is too large to load (65500 x 65500): decoding it "
+         "would take too long"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(readPictureFile(put(c.bytes), previewLayout()).error.toStdString(),
+                  c.error.toStdString())
+            << c.name;
+    }
+}
+
+TEST(MemoryBudget, ADecoderWaitsForWhatOthersHoldAndStopsWhenTold) {
+    MemoryBudget budget(100);
+    EXPECT_FALSE(budget.take(101));
+    ASSERT_TRUE(budget.take(60));
+    std::atomic<bool> stop{false};
+    std::atomic<int> outcome{-1};
+    std::thread second([&] { outcome = budget.take(50, &stop); });
+    QThread::msleep(100);
+    EXPECT_EQ(outcome, -1) << "took more than was free";
+    budget.give(60);
+    second.join();
+    EXPECT_EQ(outcome, 1);
+    EXPECT_EQ(budget.free(), 50);
+    std::thread third([&] { outcome = budget.take(60, &stop); });
+    stop = true;
+    third.join();
+    EXPECT_EQ(outcome, 0);
+    EXPECT_EQ(budget.free(), 50);
 }
 
 TEST(Orientation, TheTagIsReadAndAnythingDamagedCountsAsOne) {
