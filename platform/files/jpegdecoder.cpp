@@ -275,14 +275,10 @@ bool Decoder::readHeader() {
 }
 
 bool Decoder::checkCost() {
-    // The first scan's work, before any of it is done; the library meets
-    // the others later.
-    countScan(&m_cinfo, m_progress);
     // A file of several scans keeps every coefficient until its last scan.
-    if (!jpeg_has_multiple_scans(&m_cinfo))
-        return true;
+    const bool scans = jpeg_has_multiple_scans(&m_cinfo);
     qint64 bytes = 0;
-    for (int i = 0; i < m_cinfo.num_components; ++i) {
+    for (int i = 0; scans && i < m_cinfo.num_components; ++i) {
         const jpeg_component_info& c = m_cinfo.comp_info[i];
         bytes += qint64(c.width_in_blocks) * c.height_in_blocks * DCTSIZE2 * qint64(sizeof(JCOEF));
     }
@@ -291,8 +287,11 @@ bool Decoder::checkCost() {
             tooLarge(QStringLiteral("decoding it would need %1 MB of memory").arg(bytes >> 20));
         return false;
     }
+    // The first scan's work, before any of it is done; the library meets
+    // the others later.
+    countScan(&m_cinfo, m_progress);
     // Shared with the other decoders: wait while they hold too much.
-    if (m_memory.take(MemoryBudget::decoders(), bytes, m_watch.stop))
+    if (bytes == 0 || m_memory.take(MemoryBudget::decoders(), bytes, m_watch.stop))
         return true;
     m_out.error = QStringLiteral("the reading was stopped");
     return false;

@@ -22,7 +22,7 @@ constexpr qint64 kMaxDecoderBytes = qint64(1) << 30;
 // of many scans over a large picture is refused at the scan that would go
 // past it. A sequential picture is one scan over all its blocks.
 constexpr int kMaxScans = 100;
-constexpr qint64 kMaxScanBlocks = qint64(1) << 27;
+constexpr qint64 kMaxScanBlocks = qint64(1) << 25;
 // The data read for one picture: its header and segments, then at most four
 // bytes for each coefficient (the library's own worst case is two).
 constexpr qint64 kMaxHeaderBytes = qint64(64) << 20;
