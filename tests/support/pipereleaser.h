@@ -11,8 +11,7 @@
 #include <unistd.h>
 
 // While it lives, opens the named pipe for writing and closes it again, over
-// and over: a reader that opened the pipe is never left waiting for ever, so
-// a test of a program that should not have opened it fails instead of hanging.
+// and over: a program that wrongly opened it fails a test instead of hanging.
 class PipeReleaser {
 public:
     explicit PipeReleaser(const QString& path)
