@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr std::size_t kChunkBytes = 64 * 1024;
+constexpr qint64 kChunkBytes = 64 * 1024;
 
 JpegSource& sourceOf(j_decompress_ptr cinfo) {
     return *reinterpret_cast<JpegSource*>(cinfo->src);
@@ -73,7 +73,9 @@ void termSource(j_decompress_ptr) {}
 
 void useJpegSource(j_decompress_ptr cinfo, JpegSource& source, QIODevice& device, qint64 limit) {
     source.device = &device;
-    source.buffer.resize(kChunkBytes);
+    // No larger than what there is to read: a small file comes in one piece.
+    const qint64 left = device.isSequential() ? kChunkBytes : device.size() - device.pos();
+    source.buffer.resize(static_cast<std::size_t>(std::clamp<qint64>(left, 4096, kChunkBytes)));
     source.limit = limit;
     source.pub.init_source = initSource;
     source.pub.fill_input_buffer = fillInputBuffer;
