@@ -4,6 +4,7 @@
 #include "orientation.h"
 #include "samplelayout.h"
 
+#include <QBuffer>
 #include <QByteArray>
 
 #include <cstddef>
@@ -23,7 +24,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const int orientation = exifOrientation(bytes);
     require(orientation >= 1 && orientation <= 8, "orientation >= 1 && orientation <= 8");
-    const PictureRead read = decodeJpeg(bytes, previewLayout(), {});
+    // Through the same chunked source as a file.
+    QBuffer device;
+    device.setData(bytes);
+    device.open(QIODevice::ReadOnly);
+    const PictureRead read = decodeJpeg(device, previewLayout(), {});
     if (read.ok()) {
         require(!read.fullSize.isEmpty(), "!read.fullSize.isEmpty()");
         require(read.image.width() == static_cast<int>(read.kept.columns.size()),

@@ -6,6 +6,7 @@
 #include "filecopy.h"
 #include "folderbrowser.h"
 #include "hiddenname.h"
+#include "messagetext.h"
 #include "orderlist.h"
 #include "repaintpacer.h"
 #include "selectioncontrols.h"
@@ -112,7 +113,7 @@ QHash<QString, FolderPhoto> planFolder(const QList<GridRow>& rows, const QString
 
 QString failureMessage(const QString& folder, const QStringList& failures) {
     return QStringLiteral("Not all of the order could be gathered in \"%1\":\n\n%2")
-        .arg(folder, failures.join(QLatin1Char('\n')));
+        .arg(shortName(folder), namedLines(failures));
 }
 
 } // namespace
@@ -160,16 +161,17 @@ void copyToFolder(SelectionControls& c) {
     const std::vector<CopyResult>& results = copies.commit();
     for (std::size_t i = 0; i < results.size(); ++i)
         if (results[i].outcome == CopyOutcome::Failed)
-            failures << QStringLiteral("%1: %2").arg(copied[static_cast<qsizetype>(i)],
+            failures << QStringLiteral("%1: %2").arg(shortName(copied[static_cast<qsizetype>(i)]),
                                                      results[i].error);
     const QString listFailed = writeFileAtomically(listFile, textFileBytes(lines));
     c.ProgressBar1.hide();
     if (!listFailed.isEmpty())
         failures << QStringLiteral("The list \"%1\" could not be written: %2.")
-                        .arg(listFile, listFailed);
+                        .arg(shortName(listFile), listFailed);
     if (!failures.isEmpty())
         tell(c.dialogs, &c.window, failureMessage(folder, failures));
-    const QString unshown = QStringLiteral("The folder \"%1\" could not be opened.").arg(folder);
+    const QString unshown =
+        QStringLiteral("The folder \"%1\" could not be opened.").arg(shortName(folder));
     if (!c.shell.start(
             {QStringLiteral("explorer.exe"), folder, WindowStyle::Normal, tellLater(c, unshown)}))
         tell(c.dialogs, &c.window, unshown);

@@ -4,6 +4,7 @@
 #include "dialogs.h"
 #include "filelist.h"
 #include "flexgrid.h"
+#include "messagetext.h"
 #include "orderactions.h"
 #include "orderundo.h"
 #include "props.h"
@@ -71,7 +72,7 @@ void addPhotos(SelectionControls& c, const QStringList& paths) {
         c.ProgressBar2.setValue(i + 1);
         c.ProgressBar2.repaint();
         if (!thumb.ok()) {
-            unread << QStringLiteral("%1: %2").arg(taken[i], thumb.error);
+            unread << QStringLiteral("%1: %2").arg(shortName(taken[i]), thumb.error);
             continue;
         }
         // The loader keeps the photo previewed, which a click on the preview adds.

@@ -3,6 +3,7 @@
 #include "dialogs.h"
 #include "flexgrid.h"
 #include "folderbrowser.h"
+#include "messagetext.h"
 #include "orderundo.h"
 #include "photosearch.h"
 #include "searchwindow.h"
@@ -14,26 +15,16 @@
 
 namespace {
 
-// A message names this many photos and counts the rest.
-constexpr int kMaxNamed = 20;
-
-QString namedList(const QStringList& names) {
-    QStringList named = names.mid(0, kMaxNamed);
-    if (names.size() > kMaxNamed)
-        named << QStringLiteral("and %1 more").arg(names.size() - kMaxNamed);
-    return named.join(QLatin1Char('\n'));
-}
-
 QString outcomeMessage(int found, int missing, const QString& folder, const QStringList& notFound,
                        const QStringList& unshown, const QStringList& skipped) {
     QString text = QStringLiteral("Found %1 of the %2 missing photos in \"%3\".")
                        .arg(found)
                        .arg(missing)
-                       .arg(folder);
+                       .arg(shortName(folder));
     if (!notFound.isEmpty())
-        text += QStringLiteral("\n\nNot found:\n\n") + namedList(notFound);
+        text += QStringLiteral("\n\nNot found:\n\n") + namedLines(notFound);
     if (!unshown.isEmpty())
-        text += QStringLiteral("\n\nFound, but they could not be shown:\n\n") + namedList(unshown);
+        text += QStringLiteral("\n\nFound, but they could not be shown:\n\n") + namedLines(unshown);
     if (!skipped.isEmpty())
         text += QStringLiteral("\n\n%1 folder%2 could not be read and %3 left out.")
                     .arg(skipped.size())
@@ -77,7 +68,7 @@ QList<RowPath> findMissingPhotos(SelectionControls& c, const QList<int>& rows) {
     if (result.rootUnreadable) {
         tell(c.dialogs, &c.window,
              QStringLiteral("The folder \"%1\" could not be read. No photo was changed.")
-                 .arg(folder));
+                 .arg(shortName(folder)));
         return {};
     }
 
@@ -89,7 +80,7 @@ QList<RowPath> findMissingPhotos(SelectionControls& c, const QList<int>& rows) {
             changes << RowPath{rows[i], result.found[i]};
         else if (!named.contains(wanted[i])) {
             named.insert(wanted[i]);
-            notFound << wanted[i];
+            notFound << shortName(wanted[i]);
         }
     }
     QStringList unshown;

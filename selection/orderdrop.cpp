@@ -2,6 +2,7 @@
 
 #include "dialogs.h"
 #include "manyactions.h"
+#include "messagetext.h"
 #include "projectactions.h"
 #include "selectionrules.h"
 
@@ -76,9 +77,13 @@ void dropFiles(SelectionControls& c, const QList<QUrl>& urls, bool onOrder) {
     }
     if (!onOrder)
         return;
-    if (!dropped.others.isEmpty())
+    if (!dropped.others.isEmpty()) {
+        QStringList others;
+        for (const QString& path : dropped.others)
+            others << shortName(path);
         tell(c.dialogs, &c.window,
              QStringLiteral("These files are not JPEG photos and were not added:\n\n%1")
-                 .arg(namedLines(dropped.others)));
+                 .arg(namedLines(others)));
+    }
     addPhotos(c, dropped.photos);
 }

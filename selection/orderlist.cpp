@@ -4,6 +4,7 @@
 #include "commondialog.h"
 #include "dialogs.h"
 #include "flexgrid.h"
+#include "messagetext.h"
 #include "selectioncontrols.h"
 #include "selectionrules.h"
 #include "shell.h"
@@ -68,9 +69,9 @@ void writeOrderList(SelectionControls& c) {
 
     const QString failed = writeFileAtomically(file, orderListBytes(readGridRows(c.MSFlexGrid1)));
     if (!failed.isEmpty()) {
-        tell(
-            c.dialogs, &c.window,
-            QStringLiteral("The order list could not be written to \"%1\": %2.").arg(file, failed));
+        tell(c.dialogs, &c.window,
+             QStringLiteral("The order list could not be written to \"%1\": %2.")
+                 .arg(shortName(file), failed));
         return;
     }
     c.dialogs.message(&c.window, programTitle(),
@@ -78,7 +79,7 @@ void writeOrderList(SelectionControls& c) {
                       MessageButtons::Ok, MessageIcon::None);
     const QString unshown = QStringLiteral("The order list \"%1\" was written, but no program "
                                            "could be started to show it.")
-                                .arg(file);
+                                .arg(shortName(file));
     if (!c.shell.start(
             {QStringLiteral("notepad.exe"), file, WindowStyle::Normal, tellLater(c, unshown)}))
         tell(c.dialogs, &c.window, unshown);

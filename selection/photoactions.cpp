@@ -4,6 +4,7 @@
 #include "dialogs.h"
 #include "filelist.h"
 #include "flexgrid.h"
+#include "messagetext.h"
 #include "orderundo.h"
 #include "photopixels.h"
 #include "picturebox.h"
@@ -26,7 +27,7 @@ void add_photo(SelectionControls& c, int origin) {
              QStringLiteral("The selection is full: %1 photos are the most it can hold, so %2 "
                             "was not added.")
                  .arg(SelectionList::kMaxPhotos)
-                 .arg(file));
+                 .arg(shortName(file)));
         return;
     }
     // Read before anything changes, so a bad file leaves the list and the
@@ -35,7 +36,8 @@ void add_photo(SelectionControls& c, int origin) {
     const PictureRead picture = PictureCache::shared().read(file, thumbnailLayout());
     if (!picture.ok()) {
         tell(c.dialogs, &c.window,
-             QStringLiteral("The photo %1 cannot be added: %2.").arg(file, picture.error));
+             QStringLiteral("The photo %1 cannot be added: %2.")
+                 .arg(shortName(file), picture.error));
         return;
     }
     c.current_file = file;

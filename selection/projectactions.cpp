@@ -4,6 +4,7 @@
 #include "dialogs.h"
 #include "flexgrid.h"
 #include "gridrows.h"
+#include "messagetext.h"
 #include "missingphotos.h"
 #include "orderundo.h"
 #include "picturebox.h"
@@ -31,8 +32,6 @@ namespace {
 const QString kProjectFilter = QStringLiteral("Marvolia files|*.mvl");
 // Far beyond 999 photos with long paths; anything larger is not a project.
 constexpr qint64 kMaxProjectBytes = 64 * 1024 * 1024;
-// The picture message names this many files and counts the rest.
-constexpr int kMaxNamedPictures = 20;
 // How often the window is painted while a project loads.
 constexpr qint64 kLoadPaintMs = 50;
 
@@ -47,7 +46,7 @@ QString unstorableField(const ProjectRecord& r) {
 QString missingPicturesMessage(const QString& file, const QStringList& failures) {
     return QStringLiteral("The project \"%1\" was loaded, but these pictures could not be "
                           "shown:\n\n%2")
-        .arg(file, namedLines(failures, kMaxNamedPictures));
+        .arg(shortName(file), namedLines(failures));
 }
 
 } // namespace
@@ -67,11 +66,12 @@ SaveOutcome runSave(SelectionControls& c) {
         records.append({row.file, row.copies, row.size});
     const int bad = firstUnstorableRecord(records);
     if (bad >= 0) {
-        tell(c.dialogs, &c.window,
-             QStringLiteral("The project could not be saved to \"%1\": the %2 of the photo "
-                            "\"%3\" holds a double quote (\"), which a project file cannot "
-                            "store. Nothing was written.")
-                 .arg(file, unstorableField(records[bad]), records[bad].file));
+        tell(
+            c.dialogs, &c.window,
+            QStringLiteral("The project could not be saved to \"%1\": the %2 of the photo "
+                           "\"%3\" holds a double quote (\"), which a project file cannot "
+                           "store. Nothing was written.")
+                .arg(shortName(file), unstorableField(records[bad]), shortName(records[bad].file)));
         return SaveOutcome::Failed;
     }
     const QString failed = writeFileAtomically(file, projectFileBytes(records));
@@ -79,7 +79,7 @@ SaveOutcome runSave(SelectionControls& c) {
         tell(c.dialogs, &c.window,
              QStringLiteral("The project could not be saved to \"%1\": %2. Any file of that "
                             "name was left as it was.")
-                 .arg(file, failed));
+                 .arg(shortName(file), failed));
         return SaveOutcome::Failed;
     }
     c.project_path = file;
@@ -156,7 +156,7 @@ QList<RowPath> loadProject(SelectionControls& c, const QString& file, const QStr
         tell(c.dialogs, &c.window,
              QStringLiteral("The project \"%1\" could not be opened: %2. The selection was left "
                             "as it was.")
-                 .arg(file, text.error));
+                 .arg(shortName(file), text.error));
         return {};
     }
     const ProjectRead project = readProjectText(text.text, SelectionList::kMaxPhotos);
@@ -164,7 +164,7 @@ QList<RowPath> loadProject(SelectionControls& c, const QString& file, const QStr
         tell(c.dialogs, &c.window,
              QStringLiteral("The project \"%1\" cannot be read: %2. The selection was left as "
                             "it was.")
-                 .arg(file, project.error));
+                 .arg(shortName(file), project.error));
         return {};
     }
 
@@ -216,7 +216,7 @@ QList<RowPath> loadProject(SelectionControls& c, const QString& file, const QStr
         const PhotoThumbnail thumb = thumbnails.take(n - 1);
         const QString failed = setRowThumbnail(c, thumb);
         if (!failed.isEmpty()) {
-            unshown << QStringLiteral("%1: %2").arg(record.file, failed);
+            unshown << QStringLiteral("%1: %2").arg(shortName(record.file), failed);
             if (!QFileInfo(record.file).isFile())
                 missing << n;
         } else
@@ -258,7 +258,7 @@ QList<RowPath> loadProject(SelectionControls& c, const QString& file, const QStr
         tell(c.dialogs, &c.window,
              QStringLiteral("The project \"%1\" holds %2 photos, but at most %3 can be selected: "
                             "the first %3 were loaded and %4 were left out.")
-                 .arg(file)
+                 .arg(shortName(file))
                  .arg(project.records.size() + project.leftOut)
                  .arg(SelectionList::kMaxPhotos)
                  .arg(project.leftOut));

@@ -7,6 +7,7 @@
 #include "dialogs.h"
 #include "flexgrid.h"
 #include "imagecontrol.h"
+#include "messagetext.h"
 #include "orderglance.h"
 #include "photopixels.h"
 #include "picturebox.h"
@@ -167,7 +168,7 @@ void Props::Command1_Click() {
         tell(m_c.dialogs, this,
              QStringLiteral("The photo was removed, but these photos could not be loaded again "
                             "and are shown without a thumbnail:\n") +
-                 problems.join(QLatin1Char('\n')));
+                 namedLines(problems));
     m_outcome = Outcome::Removed;
     accept();
 }

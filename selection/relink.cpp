@@ -1,6 +1,7 @@
 #include "relink.h"
 
 #include "flexgrid.h"
+#include "messagetext.h"
 #include "selectioncontrols.h"
 #include "selectionlist.h"
 #include "selectionrules.h"
@@ -34,7 +35,7 @@ QList<RowPath> relinkRows(SelectionControls& c, const QList<RowPath>& changes,
         grid.setCol(ColPhoto);
         const QString failed = setRowThumbnail(c, thumbnails.take(static_cast<int>(i)));
         if (!failed.isEmpty() && unshown)
-            *unshown << QStringLiteral("%1: %2").arg(change.path, failed);
+            *unshown << QStringLiteral("%1: %2").arg(shortName(change.path), failed);
     }
     grid.setRow(row);
     grid.setCol(col);

@@ -18,7 +18,7 @@ BoundedCache<KeptThumbnail>& thumbnails() {
 
 } // namespace
 
-PhotoThumbnail photoThumbnail(const QString& path) {
+PhotoThumbnail photoThumbnail(const QString& path, const std::atomic<bool>* stop) {
     PhotoThumbnail out;
     // Taken before reading: a file changed meanwhile is never kept as new.
     const std::optional<FileKey> key = fileKey(path);
@@ -29,7 +29,9 @@ PhotoThumbnail photoThumbnail(const QString& path) {
             return out;
         }
     }
-    out.picture = readPictureFile(path, thumbnailLayout());
+    ReadWatch watch;
+    watch.stop = stop;
+    out.picture = readPictureFile(path, thumbnailLayout(), watch);
     if (!out.picture.ok()) {
         out.error = out.picture.error;
         return out;

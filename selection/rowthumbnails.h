@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <atomic>
+
 #include <cstdint>
 
 // A photo's thumbnail samples, or why there are none.
@@ -21,8 +23,8 @@ struct PhotoThumbnail {
 // The thumbnail of the photo at path. Samples kept for the file as it is now
 // are used as they are; otherwise the file is read keeping only the pixels the
 // scaler takes, they are sampled as the scaler samples the loader, and the
-// samples are kept. Safe on any thread.
-PhotoThumbnail photoThumbnail(const QString& path);
+// samples are kept. Safe on any thread; stop, when set, ends a read at once.
+PhotoThumbnail photoThumbnail(const QString& path, const std::atomic<bool>* stop = nullptr);
 
 // Keeps the samples made from the file as it was when key was taken, with
 // the photo's pixel size.

@@ -1,6 +1,7 @@
 #include "selectionrules.h"
 
 #include "flexgrid.h"
+#include "messagetext.h"
 #include "pathnames.h"
 #include "photopixels.h"
 #include "picturebox.h"
@@ -37,7 +38,7 @@ QSize setRowThumbnail(SelectionControls& c, const QString& path, QStringList& pr
     const PhotoThumbnail thumb = photoThumbnail(path);
     const QString error = setRowThumbnail(c, thumb);
     if (!error.isEmpty()) {
-        problems << QStringLiteral("%1: %2").arg(path, error);
+        problems << QStringLiteral("%1: %2").arg(shortName(path), error);
         return {};
     }
     return thumb.pixels;
@@ -112,13 +113,6 @@ void endPhotoRow(SelectionControls& c, const QString& file) {
     grid.setText(file);
 
     scrollToLastRowIfNeeded(c, c.list.count);
-}
-
-QString namedLines(const QStringList& names, int max) {
-    QStringList named = names.mid(0, max);
-    if (names.size() > max)
-        named << QStringLiteral("and %1 more").arg(names.size() - max);
-    return named.join(QLatin1Char('\n'));
 }
 
 void scrollToLastRowIfNeeded(SelectionControls& c, std::int16_t count) {

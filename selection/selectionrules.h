@@ -44,8 +44,5 @@ Samples setRowThumbnail(SelectionControls& c, const PictureRead& picture);
 void beginPhotoRow(SelectionControls& c, const QString& file);
 void endPhotoRow(SelectionControls& c, const QString& file);
 
-// Names for a message, one a line, the ones past max counted.
-QString namedLines(const QStringList& names, int max = 20);
-
 // Scrolls the grid to its last row once it holds more than nine photos.
 void scrollToLastRowIfNeeded(SelectionControls& c, std::int16_t count);

@@ -32,9 +32,11 @@ void ThumbnailBatch::work() {
     for (int i = m_next++; i <= last && !m_stop; i = m_next++) {
         PhotoThumbnail thumb;
         try {
-            thumb = photoThumbnail(m_paths[i]);
-        } catch (const std::exception&) {
-            // Whatever happens, the photo's slot is filled: the caller waits on it.
+            thumb = photoThumbnail(m_paths[i], &m_stop);
+        } catch (...) {
+            // Whatever happens, the photo's slot is filled: the caller waits
+            // on it, and nothing thrown here may reach the window's thread.
+            thumb = {};
             thumb.error = QStringLiteral("there was not enough memory to load it");
         }
         if (i != last)

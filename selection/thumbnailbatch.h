@@ -20,7 +20,8 @@
 class ThumbnailBatch {
 public:
     explicit ThumbnailBatch(const QStringList& paths);
-    // Waits for the workers, which stop at the next photo.
+    // Stops the workers, each within a few rows of the photo it reads, and
+    // waits for them.
     ~ThumbnailBatch();
     ThumbnailBatch(const ThumbnailBatch&) = delete;
     ThumbnailBatch& operator=(const ThumbnailBatch&) = delete;

@@ -5,6 +5,7 @@
 #include "drivelist.h"
 #include "filelist.h"
 #include "imagecontrol.h"
+#include "messagetext.h"
 #include "picturebox.h"
 #include "picturecache.h"
 #include "previewgeometry.h"
@@ -28,7 +29,7 @@ QString unusableNameMessage(const FileList& list) {
     return QStringLiteral("The file \"%1\" in \"%2\" cannot be used: its name is not valid "
                           "UTF-8 text, as names written by older systems sometimes are. "
                           "Renaming the file fixes it.")
-        .arg(list.FileName(), list.Path());
+        .arg(shortName(list.FileName()), shortName(list.Path()));
 }
 
 void Drive1_Change(BrowseControls& c) {
@@ -109,7 +110,8 @@ void File1_Click(BrowseControls& c) {
     }
     if (!read.ok()) {
         tell(c.dialogs, &c.window,
-             QStringLiteral("The picture \"%1\" cannot be shown: %2.").arg(path, read.error));
+             QStringLiteral("The picture \"%1\" cannot be shown: %2.")
+                 .arg(shortName(path), read.error));
         return;
     }
     c.Image4.show();

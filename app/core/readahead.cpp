@@ -6,6 +6,22 @@
 
 #include <QtConcurrent/QtConcurrentRun>
 
+namespace {
+
+void readAhead(const QString& path, const std::atomic<bool>& stop) {
+    // Taken before reading: a file changed meanwhile is never kept as new.
+    const std::optional<FileKey> key = fileKey(path);
+    if (!key || PictureCache::shared().find(path, previewLayout()))
+        return;
+    ReadWatch watch;
+    watch.stop = &stop;
+    const PictureRead read = readPictureFile(path, previewLayout(), watch);
+    if (!stop.load())
+        PictureCache::shared().keep(*key, read);
+}
+
+} // namespace
+
 ReadAhead::ReadAhead() {
     m_pool.setMaxThreadCount(1);
 }
@@ -41,14 +57,11 @@ void ReadAhead::start(const QString& path) {
     m_path = path;
     m_stop = std::make_shared<std::atomic<bool>>(false);
     m_read = QtConcurrent::run(&m_pool, [path, stop = m_stop] {
-        // Taken before reading: a file changed meanwhile is never kept as new.
-        const std::optional<FileKey> key = fileKey(path);
-        if (!key || PictureCache::shared().find(path, previewLayout()))
-            return;
-        ReadWatch watch;
-        watch.stop = stop.get();
-        const PictureRead read = readPictureFile(path, previewLayout(), watch);
-        if (!stop->load())
-            PictureCache::shared().keep(*key, read);
+        // Nothing thrown here may be rethrown on the window's thread, where
+        // the read is waited for: a read that fails is simply not kept.
+        try {
+            readAhead(path, *stop);
+        } catch (...) {
+        }
     });
 }

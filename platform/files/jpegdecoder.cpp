@@ -1,6 +1,10 @@
 #include "jpegdecoder.h"
 
+#include "jpegsource.h"
+#include "memorybudget.h"
 #include "orientation.h"
+
+#include <QIODevice>
 
 #include <algorithm>
 #include <csetjmp>
@@ -35,11 +39,33 @@ void onError(j_common_ptr cinfo) {
     leave(cinfo, false);
 }
 
-// A warning is data the decoder had to patch up: cut short or damaged.
-// Showing it would pass a broken photo off as whole, and stopping at once
-// spares decoding the made-up rest of a huge declared picture.
+// Warnings after which every pixel is still the file's own: a few bytes
+// between two parts that belong to neither (writers pad, or leave a line
+// end), a field the decoder does not use, or metadata it does not read.
+// Every viewer shows such a file. Many stray bytes after a scan are another
+// matter: the scan's data went astray and the decoder stopped short of it.
+constexpr int kMaxStrayBytes = 16;
+
+bool harmless(const jpeg_error_mgr& err) {
+    switch (err.msg_code) {
+    case JWRN_EXTRANEOUS_DATA:
+        return err.msg_parm.i[0] <= kMaxStrayBytes;
+    case JWRN_JFIF_MAJOR:
+    case JWRN_NOT_SEQUENTIAL:
+    case JWRN_ADOBE_XFORM:
+    case JWRN_BOGUS_ICC:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Any other warning is data the decoder had to patch up: cut short, damaged,
+// or scans that do not fit together. Showing it would pass a broken photo off
+// as whole, and stopping at once spares decoding the made-up rest of a huge
+// declared picture.
 void onMessage(j_common_ptr cinfo, int level) {
-    if (level < 0)
+    if (level < 0 && !harmless(*cinfo->err))
         leave(cinfo, true);
 }
 
@@ -53,7 +79,27 @@ struct LibraryProgress {
     int rows = 0;
     bool scanning = false; // reading all the scans of a file before its rows
     bool stopped = false;
+    int scans = 0;         // the scans met so far
+    qint64 scanBlocks = 0; // their work
+    bool tooMuchWork = false;
 };
+
+// Counts each scan's work as the library meets it, before decoding it.
+void countScan(j_decompress_ptr cinfo, LibraryProgress& progress) {
+    if (cinfo->input_scan_number <= progress.scans)
+        return;
+    progress.scans = cinfo->input_scan_number;
+    qint64 blocks = 0;
+    for (int i = 0; i < cinfo->comps_in_scan; ++i) {
+        const jpeg_component_info* c = cinfo->cur_comp_info[i];
+        blocks += qint64(c->width_in_blocks) * c->height_in_blocks;
+    }
+    progress.scanBlocks += blocks;
+    if (progress.scans > kMaxScans || progress.scanBlocks > kMaxScanBlocks) {
+        progress.tooMuchWork = true;
+        std::longjmp(progress.err->jump, 1);
+    }
+}
 
 void onProgress(j_common_ptr cinfo) {
     auto* progress = reinterpret_cast<LibraryProgress*>(cinfo->progress);
@@ -62,6 +108,7 @@ void onProgress(j_common_ptr cinfo) {
         progress->stopped = true;
         std::longjmp(progress->err->jump, 1);
     }
+    countScan(reinterpret_cast<j_decompress_ptr>(cinfo), *progress);
     const jpeg_progress_mgr& p = progress->pub;
     if (!progress->scanning || !watch.progress || p.total_passes <= 0 || p.pass_limit <= 0)
         return;
@@ -140,8 +187,8 @@ QString kindRefused(const ErrorManager& err) {
 
 class Decoder {
 public:
-    Decoder(const QByteArray& bytes, const SampleLayout& layout, const ReadWatch& watch)
-        : m_bytes(bytes), m_layout(layout), m_watch(watch) {}
+    Decoder(QIODevice& device, const SampleLayout& layout, const ReadWatch& watch)
+        : m_device(device), m_layout(layout), m_watch(watch) {}
     ~Decoder() { jpeg_destroy_decompress(&m_cinfo); }
     Decoder(const Decoder&) = delete;
     Decoder& operator=(const Decoder&) = delete;
@@ -150,16 +197,19 @@ public:
 
 private:
     bool readHeader();
-    bool checkMemory();
+    bool checkCost();
     void decode();
     QString failure() const;
+    QString tooLarge(const QString& why) const;
 
-    const QByteArray& m_bytes;
+    QIODevice& m_device;
     const SampleLayout& m_layout;
     const ReadWatch& m_watch;
     jpeg_decompress_struct m_cinfo{};
     ErrorManager m_err;
     LibraryProgress m_progress;
+    JpegSource m_source;
+    BudgetShare m_memory;
     bool m_started = false;
     int m_orientation = 1;
     QSize m_stored;
@@ -183,17 +233,14 @@ PictureRead Decoder::run() {
         return m_out;
     }
     jpeg_create_decompress(&m_cinfo);
-    if (m_watch.stop || m_watch.progress) {
-        m_progress.pub.progress_monitor = onProgress;
-        m_progress.watch = &m_watch;
-        m_progress.err = &m_err;
-        m_cinfo.progress = &m_progress.pub;
-    }
+    m_progress.pub.progress_monitor = onProgress;
+    m_progress.watch = &m_watch;
+    m_progress.err = &m_err;
+    m_cinfo.progress = &m_progress.pub;
     // The memory manager has no backing store: past this it fails cleanly.
     m_cinfo.mem->max_memory_to_use = kMaxDecoderBytes;
-    jpeg_mem_src(&m_cinfo, reinterpret_cast<const unsigned char*>(m_bytes.constData()),
-                 static_cast<unsigned long>(m_bytes.size()));
-    if (!readHeader() || !checkMemory())
+    useJpegSource(&m_cinfo, m_source, m_device, kMaxHeaderBytes);
+    if (!readHeader() || !checkCost())
         return m_out;
     decode();
     return m_out;
@@ -216,29 +263,45 @@ bool Decoder::readHeader() {
         m_out.error = QStringLiteral("it is not a readable JPEG picture (it declares no pixels)");
         return false;
     }
+    qint64 blocks = 0;
+    for (int i = 0; i < m_cinfo.num_components; ++i)
+        blocks +=
+            qint64(m_cinfo.comp_info[i].width_in_blocks) * m_cinfo.comp_info[i].height_in_blocks;
+    m_source.limit = m_source.used + kMaxHeaderBytes + kMaxBytesPerBlock * blocks;
     const bool cmyk = m_cinfo.jpeg_color_space == JCS_CMYK || m_cinfo.jpeg_color_space == JCS_YCCK;
     m_cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
     m_cinfo.dct_method = JDCT_ISLOW;
     return true;
 }
 
-bool Decoder::checkMemory() {
+bool Decoder::checkCost() {
     // A file of several scans keeps every coefficient until its last scan.
-    if (!jpeg_has_multiple_scans(&m_cinfo))
-        return true;
+    const bool scans = jpeg_has_multiple_scans(&m_cinfo);
     qint64 bytes = 0;
-    for (int i = 0; i < m_cinfo.num_components; ++i) {
+    for (int i = 0; scans && i < m_cinfo.num_components; ++i) {
         const jpeg_component_info& c = m_cinfo.comp_info[i];
         bytes += qint64(c.width_in_blocks) * c.height_in_blocks * DCTSIZE2 * qint64(sizeof(JCOEF));
     }
-    if (bytes <= kMaxDecoderBytes)
+    if (bytes > kMaxDecoderBytes) {
+        m_out.error =
+            tooLarge(QStringLiteral("decoding it would need %1 MB of memory").arg(bytes >> 20));
+        return false;
+    }
+    // The first scan's work, before any of it is done; the library meets
+    // the others later.
+    countScan(&m_cinfo, m_progress);
+    // Shared with the other decoders: wait while they hold too much.
+    if (bytes == 0 || m_memory.take(MemoryBudget::decoders(), bytes, m_watch.stop))
         return true;
-    m_out.error = QStringLiteral("the picture is too large to load (%1 x %2): decoding it would "
-                                 "need %3 MB of memory")
-                      .arg(m_stored.width())
-                      .arg(m_stored.height())
-                      .arg(bytes >> 20);
+    m_out.error = QStringLiteral("the reading was stopped");
     return false;
+}
+
+QString Decoder::tooLarge(const QString& why) const {
+    return QStringLiteral("the picture is too large to load (%1 x %2): %3")
+        .arg(m_stored.width())
+        .arg(m_stored.height())
+        .arg(why);
 }
 
 void Decoder::decode() {
@@ -320,12 +383,24 @@ void Decoder::decode() {
 QString Decoder::failure() const {
     if (m_progress.stopped)
         return QStringLiteral("the reading was stopped");
-    if (m_err.code == JERR_OUT_OF_MEMORY || m_err.code == JERR_NO_BACKING_STORE ||
-        m_err.code == JERR_TFILE_CREATE)
-        return QStringLiteral("the picture is too large to load (%1 x %2): decoding it would "
-                              "need more memory than it may take")
+    if (!m_source.readError.isEmpty())
+        return QStringLiteral("it cannot be read (%1)").arg(m_source.readError);
+    if (m_source.overLimit)
+        return QStringLiteral("the picture is damaged: its data goes on far past what a picture "
+                              "of %1 x %2 holds")
             .arg(m_stored.width())
             .arg(m_stored.height());
+    if (m_progress.tooMuchWork && m_progress.scans > 1)
+        return QStringLiteral("it is made of more scans than a photo of %1 x %2 has: decoding "
+                              "them would take too long (refused at scan %3)")
+            .arg(m_stored.width())
+            .arg(m_stored.height())
+            .arg(m_progress.scans);
+    if (m_progress.tooMuchWork)
+        return tooLarge(QStringLiteral("decoding it would take too long"));
+    if (m_err.code == JERR_OUT_OF_MEMORY || m_err.code == JERR_NO_BACKING_STORE ||
+        m_err.code == JERR_TFILE_CREATE)
+        return tooLarge(QStringLiteral("decoding it would need more memory than it may take"));
     if (const QString kind = kindRefused(m_err); !kind.isEmpty())
         return kind;
     if (m_err.warning && m_started)
@@ -335,8 +410,7 @@ QString Decoder::failure() const {
 
 } // namespace
 
-PictureRead decodeJpeg(const QByteArray& bytes, const SampleLayout& layout,
-                       const ReadWatch& watch) {
-    Decoder decoder(bytes, layout, watch);
+PictureRead decodeJpeg(QIODevice& device, const SampleLayout& layout, const ReadWatch& watch) {
+    Decoder decoder(device, layout, watch);
     return decoder.run();
 }

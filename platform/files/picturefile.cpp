@@ -2,9 +2,98 @@
 
 #include "jpegdecoder.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QImageReader>
+
+#include <cerrno>
+#include <new>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QString notAPhotoFile(mode_t mode) {
+    const char* kind = S_ISDIR(mode)    ? "a folder"
+                       : S_ISFIFO(mode) ? "a named pipe"
+                       : S_ISCHR(mode)  ? "a device"
+                       : S_ISBLK(mode)  ? "a disk device"
+                       : S_ISSOCK(mode) ? "a socket"
+                                        : "not an ordinary file";
+    return QStringLiteral("it is not a photo file (it is %1)").arg(QLatin1String(kind));
+}
+
+QString cannotRead(int error) {
+    return QStringLiteral("it cannot be read (%1)").arg(qt_error_string(error));
+}
+
+// Opens path for reading when it is an ordinary file, told without opening
+// it: a named pipe would wait for a writer for ever and a device may never
+// end. Opened without blocking all the same, in case a pipe took its place
+// in between. Empty on success, else why not, in words for the user.
+QString openPhotoFile(const QString& path, QFile& file) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st {};
+    if (::stat(name.constData(), &st) != 0)
+        return errno == ENOENT || errno == ENOTDIR ? QStringLiteral("the file does not exist")
+                                                   : cannotRead(errno);
+    if (!S_ISREG(st.st_mode))
+        return notAPhotoFile(st.st_mode);
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return cannotRead(errno);
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return notAPhotoFile(st.st_mode);
+    }
+    if (!file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return QStringLiteral("it cannot be read (%1)").arg(file.errorString());
+    }
+    return {};
+}
+
+// Pictures other than JPEG are small beside photos and read whole by Qt,
+// which refuses one past its own allocation limit: a larger file is no
+// picture it could load.
+PictureRead readOtherPicture(QFile& file) {
+    PictureRead result;
+    const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
+    if (limit > 0 && file.size() > limit) {
+        result.error = QStringLiteral("it is not a JPEG picture, and too large (%1 MB) to be a "
+                                      "picture of another kind")
+                           .arg(file.size() >> 20);
+        return result;
+    }
+    QImageReader reader(&file);
+    reader.setDecideFormatFromContent(true);
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        result.error =
+            QStringLiteral("it is not a picture that can be loaded (%1)").arg(reader.errorString());
+        return result;
+    }
+    result.image = image.convertToFormat(QImage::Format_RGB32);
+    result.fullSize = image.size();
+    return result;
+}
+
+PictureRead readOpenPicture(QFile& file, const SampleLayout& layout, const ReadWatch& watch) {
+    char start[2] = {};
+    const qint64 got = file.read(start, 2);
+    if (got < 0 || !file.seek(0)) {
+        PictureRead result;
+        result.error = QStringLiteral("it cannot be read (%1)").arg(file.errorString());
+        return result;
+    }
+    if (got == 2 && static_cast<unsigned char>(start[0]) == 0xFF &&
+        static_cast<unsigned char>(start[1]) == 0xD8)
+        return decodeJpeg(file, layout, watch);
+    return readOtherPicture(file);
+}
+
+} // namespace
 
 QRgb PictureRead::pixel(int x, int y) const {
     if (kept.empty())
@@ -15,35 +104,16 @@ QRgb PictureRead::pixel(int x, int y) const {
 PictureRead readPictureFile(const QString& path, const SampleLayout& layout,
                             const ReadWatch& watch) {
     PictureRead result;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = file.exists()
-                           ? QStringLiteral("it cannot be read (%1)").arg(file.errorString())
-                           : QStringLiteral("the file does not exist");
-        return result;
+    try {
+        QFile file;
+        result.error = openPhotoFile(path, file);
+        if (result.error.isEmpty())
+            result = readOpenPicture(file, layout, watch);
+    } catch (const std::bad_alloc&) {
+        // Reads run on workers as well as on the window's thread: a failure
+        // is an answer for the user on either, never an exception.
+        result = {};
+        result.error = QStringLiteral("there is not enough memory to load it");
     }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        result.error = QStringLiteral("it cannot be read (%1)").arg(file.errorString());
-        return result;
-    }
-    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
-        static_cast<unsigned char>(bytes[1]) == 0xD8)
-        return decodeJpeg(bytes, layout, watch);
-
-    // From the bytes already in memory, not the file a second time. Bitmaps
-    // are small beside photos: kept whole.
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    reader.setDecideFormatFromContent(true);
-    const QImage image = reader.read();
-    if (image.isNull()) {
-        result.error =
-            QStringLiteral("it is not a picture that can be loaded (%1)").arg(reader.errorString());
-        return result;
-    }
-    result.image = image.convertToFormat(QImage::Format_RGB32);
-    result.fullSize = image.size();
     return result;
 }

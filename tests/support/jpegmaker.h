@@ -18,6 +18,9 @@ struct JpegOptions {
     bool progressive = false;
     bool arithmetic = false;
     int restartRows = 0; // a restart marker every this many MCU rows
+    // Greyscale progressive in 64 x bitSteps scans: every coefficient in a
+    // scan of its own, and again for each further bit; 0 for the usual scans.
+    int bitSteps = 0;
 };
 
 // Encodes picture (RGB). CMYK and YCCK are written as Adobe's tools write
@@ -30,8 +33,9 @@ QByteArray withOrientation(const QByteArray& jpeg, int orientation, bool bigEndi
 
 // The library's full-size decode (accurate DCT, its own upsampling), as the
 // file stores it. CMYK and YCCK are turned into RGB as viewers do: red =
-// (1 - cyan) x (1 - black), from Adobe's inverted values.
-QImage referenceDecode(const QByteArray& jpeg);
+// (1 - cyan) x (1 - black), from Adobe's inverted values. A file the library
+// warns about gives no picture, unless despiteWarnings.
+QImage referenceDecode(const QByteArray& jpeg, bool despiteWarnings = false);
 
 // The stored picture turned as orientation 1 to 8 says, with Qt's own
 // mirroring and quarter turns.

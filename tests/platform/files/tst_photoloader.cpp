@@ -1,15 +1,20 @@
 #include "filebytes.h"
 #include "jpegmaker.h"
+#include "memorybudget.h"
 #include "orientation.h"
 #include "picturefile.h"
 #include "previewgeometry.h"
+#include "qtprinters.h"
 #include "samplelayout.h"
 #include "sampling.h"
 #include "testpictures.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
+
+#include <thread>
 
 namespace {
 
@@ -172,6 +177,17 @@ TEST_F(Loader, KeepsOnlyTheAskedPixelsAndReportsTheRowsItReaches) {
     EXPECT_EQ(readPictureFile(path, previewLayout(), stopped).error, "the reading was stopped");
 }
 
+// jpeg with bytes put in before the n-th (or, for n -1, the last) place
+// where marker begins.
+QByteArray insertedBefore(const QByteArray& jpeg, const char* marker, int n,
+                          const QByteArray& bytes) {
+    qsizetype at = n < 0 ? jpeg.lastIndexOf(QByteArray(marker, 2)) : -1;
+    for (int i = 0; i <= n; ++i)
+        at = jpeg.indexOf(QByteArray(marker, 2), at + 1);
+    EXPECT_GT(at, 0) << marker;
+    return jpeg.left(at) + bytes + jpeg.mid(at);
+}
+
 // A real photo's bytes with the frame marker or its precision changed.
 QByteArray withFrame(const QByteArray& jpeg, char marker, char precision) {
     QByteArray out = jpeg;
@@ -190,6 +206,9 @@ TEST_F(Loader, KindsTheLibraryCannotDecodeAndDamagedFilesAreRefusedSayingWhy) {
         encodeJpeg(coordinatePicture(64, 48), {JpegColours::Colour, 90, 2, 2, true});
     const qsizetype frame = hugeProgressive.indexOf(QByteArray("\xFF\xC2", 2));
     hugeProgressive.replace(frame + 5, 4, QByteArray("\xEA\x60\xEA\x60", 4)); // 60000 x 60000
+    // The largest a JPEG can be, 4:4:4: little memory, but every block decoded.
+    QByteArray largest = encodeJpeg(coordinatePicture(64, 48), {JpegColours::Colour, 90, 1, 1});
+    largest.replace(largest.indexOf("\xFF\xC0") + 5, 4, QByteArray("\xFF\xDC\xFF\xDC", 4));
     struct Case {
         const char* name;
         QByteArray bytes;
@@ -207,6 +226,17 @@ TEST_F(Loader, KindsTheLibraryCannotDecodeAndDamagedFilesAreRefusedSayingWhy) {
         {"progressive, too large for the decoder's memory", hugeProgressive,
          "the picture is too large to load (60000 x 60000): decoding it would need 10299 MB of "
          "memory"},
+        // The library counts only the bytes its reading ahead did not take.
+        {"many stray bytes after the scan",
+         insertedBefore(good, "\xFF\xD9", -1, QByteArray(100, '\x55')),
+         "the picture is damaged or incomplete (Corrupt JPEG data: 94 extraneous bytes before "
+         "marker 0xd9)"},
+        {"128 scans",
+         encodeJpeg(coordinatePicture(64, 64), {JpegColours::Grey, 90, 1, 1, true, false, 0, 2}),
+         "it is made of more scans than a photo of 64 x 64 has: decoding them would take too "
+         "long (refused at scan 101)"},
+        {"65500 x 65500", largest,
+         "the picture is too large to load (65500 x 65500): decoding it would take too long"},
         {"no picture data", good.left(2),
          "it is not a readable JPEG picture (Premature end of "
          "JPEG file)"},
@@ -217,6 +247,96 @@ TEST_F(Loader, KindsTheLibraryCannotDecodeAndDamagedFilesAreRefusedSayingWhy) {
         EXPECT_TRUE(read.image.isNull()) << c.name;
         EXPECT_EQ(read.error, c.error) << c.name;
     }
+}
+
+// jpeg with the byte at offset past the first place marker begins set.
+QByteArray withByte(const QByteArray& jpeg, const char* marker, int offset, char value) {
+    QByteArray out = jpeg;
+    out[jpeg.indexOf(QByteArray(marker, 2)) + offset] = value;
+    return out;
+}
+
+TEST_F(Loader, StrayBytesAndFieldsNoDecoderUsesAreShownAsTheLibraryDecodesThem) {
+    if (realPhotos().isEmpty())
+        GTEST_SKIP() << "lomiri-wallpapers-16.04 is not installed";
+    const auto real = [](const char* name) {
+        return readFileBytes(QFileInfo(realPhotos().constFirst()).dir().filePath(name));
+    };
+    const QByteArray baseline = real("free_by_Peter_Nerlich.jpg");
+    const QByteArray progressive = real("Picture_1A_by_freespace.jpg");
+    const QByteArray four("4Vx", 4);
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+    };
+    const Case cases[] = {
+        {"4 bytes before the second quantisation table",
+         insertedBefore(baseline, "\xFF\xDB", 1, four)},
+        {"12 bytes before the end marker",
+         insertedBefore(baseline, "\xFF\xD9", -1, four.repeated(3))},
+        {"4 bytes between two scans", insertedBefore(progressive, "\xFF\xDA", 4, four)},
+        {"JFIF version 2.1", withByte(baseline, "\xFF\xE0", 9, 2)},
+        {"a sequential scan that names the DC coefficient only",
+         withByte(baseline, "\xFF\xDA", 2 + 2 + 1 + 2 * 3 + 1, 0)},
+    };
+    for (const Case& c : cases) {
+        // The library itself warns about each, and decodes it all the same.
+        EXPECT_TRUE(referenceDecode(c.bytes).isNull()) << c.name;
+        expectExact(c.bytes, referenceDecode(c.bytes, true), c.name);
+    }
+}
+
+TEST_F(Loader, OnlyOrdinaryFilesAreReadAndNeverOneWithoutEnd) {
+    const QString huge = dir.filePath(QStringLiteral("huge.jpg"));
+    const QString hugeJpeg = dir.filePath(QStringLiteral("huge-jpeg.jpg"));
+    const QString endless = dir.filePath(QStringLiteral("endless.jpg"));
+    const QByteArray small = encodeJpeg(coordinatePicture(64, 48), {JpegColours::Colour, 90, 2, 2});
+    const qint64 gigabytes100 = qint64(100) << 30;
+    // Sparse: a hundred gigabytes that take no room.
+    ASSERT_TRUE(QFile(huge).open(QIODevice::WriteOnly) && QFile::resize(huge, gigabytes100));
+    ASSERT_TRUE(writeFileBytes(hugeJpeg, small) && QFile::resize(hugeJpeg, gigabytes100));
+    const QByteArray larger =
+        encodeJpeg(coordinatePicture(640, 480), {JpegColours::Colour, 90, 2, 2});
+    ASSERT_TRUE(writeFileBytes(endless, larger.left(larger.size() * 3 / 4)) &&
+                QFile::resize(endless, gigabytes100));
+    struct Case {
+        QString path;
+        QString error;
+    };
+    const Case cases[] = {
+        {dir.path(), "it is not a photo file (it is a folder)"},
+        {huge, "it is not a JPEG picture, and too large (102400 MB) to be a picture of another "
+               "kind"},
+        {endless, "the picture is damaged: its data goes on far past what a picture of 640 x 480 "
+                  "holds"},
+        {hugeJpeg, ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(readPictureFile(c.path, previewLayout()).error.toStdString(),
+                  c.error.toStdString())
+            << c.path.toStdString();
+    // A whole picture at the start of a huge file is read up to its end.
+    EXPECT_EQ(readPictureFile(hugeJpeg, previewLayout()).image,
+              readPictureFile(put(small), previewLayout()).image);
+}
+
+TEST(MemoryBudget, ADecoderWaitsForWhatOthersHoldAndStopsWhenTold) {
+    MemoryBudget budget(100);
+    std::atomic<bool> stop{false};
+    std::atomic<int> took{-1};
+    EXPECT_FALSE(budget.take(101));
+    ASSERT_TRUE(budget.take(60));
+    std::thread waiting([&] { took = budget.take(50, &stop); });
+    QThread::msleep(100);
+    EXPECT_EQ(took, -1) << "took more than was free";
+    budget.give(60);
+    waiting.join();
+    EXPECT_EQ(took, 1);
+    std::thread stopped([&] { took = budget.take(60, &stop); });
+    stop = true;
+    stopped.join();
+    EXPECT_EQ(took, 0);
+    EXPECT_EQ(budget.free(), 50);
 }
 
 TEST(Orientation, TheTagIsReadAndAnythingDamagedCountsAsOne) {
