@@ -1,6 +1,9 @@
 #pragma once
 
+#include "filekey.h"
+
 #include <cstdint>
+#include <optional>
 
 // Whether the order differs from the file it was last saved to or opened
 // from, so that closing the window can offer to keep it.
@@ -21,7 +24,13 @@ public:
     // later whether anything changed since.
     std::uint64_t version() const { return m_version; }
 
+    // The project file as it was when this window last read or wrote it, so
+    // that a save can tell whether another program wrote it since.
+    void rememberProjectFile(const std::optional<FileKey>& file) { m_projectFile = file; }
+    const std::optional<FileKey>& projectFile() const { return m_projectFile; }
+
 private:
     std::uint64_t m_version = 0;
     std::uint64_t m_savedVersion = 0;
+    std::optional<FileKey> m_projectFile;
 };

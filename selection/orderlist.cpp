@@ -33,8 +33,8 @@ QString proposedFolderListName(const QString& folder, const QString& project_pat
 }
 
 QString orderListLine(const GridRow& row) {
-    return QStringLiteral("File: ") + solo_file(row.file) + QStringLiteral(", Copies: ") +
-           row.copies + QStringLiteral(", Size: ") + row.size;
+    return oneLine(QStringLiteral("File: ") + solo_file(row.file) + QStringLiteral(", Copies: ") +
+                   row.copies + QStringLiteral(", Size: ") + row.size);
 }
 
 QByteArray orderListBytes(const QList<GridRow>& rows) {
@@ -67,13 +67,17 @@ void writeOrderList(SelectionControls& c) {
     if (file.isEmpty())
         return;
 
-    const QString failed = writeFileAtomically(file, orderListBytes(readGridRows(c.MSFlexGrid1)));
-    if (!failed.isEmpty()) {
+    const FileWritten written = writeFileWhole(file, orderListBytes(readGridRows(c.MSFlexGrid1)));
+    if (!written.ok()) {
         tell(c.dialogs, &c.window,
              QStringLiteral("The order list could not be written to \"%1\": %2.")
-                 .arg(shortName(file), failed));
+                 .arg(shortName(file), written.error));
         return;
     }
+    if (!written.note.isEmpty())
+        tell(c.dialogs, &c.window,
+             QStringLiteral("The order list was written to \"%1\", but %2.")
+                 .arg(shortName(file), written.note));
     c.dialogs.message(&c.window, programTitle(),
                       QStringLiteral("File generated. Click 'Ok' to view the list."),
                       MessageButtons::Ok, MessageIcon::None);

@@ -74,16 +74,36 @@ SaveOutcome runSave(SelectionControls& c) {
                 .arg(shortName(file), unstorableField(records[bad]), shortName(records[bad].file)));
         return SaveOutcome::Failed;
     }
-    const QString failed = writeFileAtomically(file, projectFileBytes(records));
-    if (!failed.isEmpty()) {
+    // The project this window last read or wrote is replaced only as it was then.
+    const std::optional<FileKey>& known = c.list.changes.projectFile();
+    const bool sameProject =
+        known && QFileInfo(known->path).absoluteFilePath() == QFileInfo(file).absoluteFilePath();
+    const FileWritten written =
+        writeFileWhole(file, projectFileBytes(records), sameProject ? &known : nullptr);
+    if (written.changedMeanwhile) {
+        // Said once: saving again replaces it.
+        c.list.changes.rememberProjectFile(fileKey(file));
+        tell(c.dialogs, &c.window,
+             QStringLiteral("The project could not be saved to \"%1\": %2. It was left as it "
+                            "was; save again to replace it.")
+                 .arg(file, sameProject ? QStringLiteral("another program changed it since "
+                                                         "Marvolia last opened or saved it")
+                                        : written.error));
+        return SaveOutcome::Failed;
+    }
+    if (!written.ok()) {
         tell(c.dialogs, &c.window,
              QStringLiteral("The project could not be saved to \"%1\": %2. Any file of that "
                             "name was left as it was.")
-                 .arg(shortName(file), failed));
+                 .arg(shortName(file), written.error));
         return SaveOutcome::Failed;
     }
     c.project_path = file;
     c.list.changes.markSaved();
+    c.list.changes.rememberProjectFile(written.file);
+    if (!written.note.isEmpty())
+        tell(c.dialogs, &c.window,
+             QStringLiteral("The project was saved to \"%1\", but %2.").arg(file, written.note));
     return SaveOutcome::Saved;
 }
 
@@ -151,6 +171,8 @@ int loadingProgressMaximum(int count, int records) {
 }
 
 QList<RowPath> loadProject(SelectionControls& c, const QString& file, const QString& markerPath) {
+    // As it is read: a later save tells whether another program wrote it since.
+    const std::optional<FileKey> read = fileKey(file);
     const TextRead text = readTextFile(file, kMaxProjectBytes);
     if (!text.ok()) {
         tell(c.dialogs, &c.window,
@@ -169,6 +191,7 @@ QList<RowPath> loadProject(SelectionControls& c, const QString& file, const QStr
     }
 
     const OrderState before = currentOrder(c);
+    c.list.changes.rememberProjectFile(read);
     // The thumbnails are made on worker threads meanwhile, in record order.
     QStringList paths;
     for (const ProjectRecord& record : project.records)

@@ -30,6 +30,11 @@ QString solo_file(const QString& path) {
     return separator < 0 ? path : path.mid(separator + 1);
 }
 
+QString oneLine(QString text) {
+    return text.replace(QLatin1Char('\r'), QLatin1Char(' '))
+        .replace(QLatin1Char('\n'), QLatin1Char(' '));
+}
+
 QString setRowThumbnail(SelectionControls& c, const QString& path) {
     return setRowThumbnail(c, photoThumbnail(path));
 }

@@ -18,6 +18,10 @@ void showCount(SelectionControls& c, std::int16_t count);
 // "\" for a path written on Windows, "/" for this system's own.
 QString solo_file(const QString& path);
 
+// Text for one line of a list: each line break in it (CR or LF, as a file
+// name may hold) made a blank.
+QString oneLine(QString text);
+
 // Grid column roles.
 enum GridColumn : int { ColPhoto = 0, ColFile = 1, ColCopies = 2, ColSize = 3, ColPath = 4 };
 // Data rows are 500 twips high.

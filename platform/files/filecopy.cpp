@@ -1,13 +1,9 @@
 #include "filecopy.h"
 
-#include "hiddenname.h"
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QRandomGenerator>
-#include <QSet>
 
 #include <algorithm>
 #include <cerrno>
@@ -54,54 +50,10 @@ bool diskFull(int error) {
     return error == ENOSPC || error == EFBIG || error == EDQUOT;
 }
 
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor() {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return m_fd; }
-    // Closes now; false when closing reports a failed write.
-    bool close() {
-        const int fd = m_fd;
-        m_fd = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int m_fd;
-};
-
-const QString kCopyMark = QStringLiteral(".marvolia-copy.");
-constexpr int kCopyDigits = 8;
-
-// A fresh file beside destination, with the permissions a replaced file had
-// (or the usual ones for a new file); its name in `name`. -1 with errno set.
-int createTemporary(const QString& destination, QString* name) {
-    struct stat existing {};
-    const bool replaces = ::stat(QFile::encodeName(destination).constData(), &existing) == 0;
-    const QFileInfo info(destination);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        *name = info.absolutePath() + QLatin1Char('/') +
-                hiddenSiblingName(
-                    info.fileName(),
-                    kCopyMark + QStringLiteral("%1").arg(QRandomGenerator::global()->generate(),
-                                                         kCopyDigits, 16, QLatin1Char('0')));
-        const int fd = ::open(QFile::encodeName(*name).constData(),
-                              O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            if (replaces)
-                ::fchmod(fd, existing.st_mode & 07777);
-            return fd;
-        }
-        if (errno != EEXIST)
-            return -1;
-    }
-    return -1;
-}
+const QString kCopyMark = QStringLiteral(".marvolia-copy");
+// Copies held open, and locked, before the batch puts them in place: well
+// below the number of files a process may have open.
+constexpr std::size_t kMostHeld = 200;
 
 enum class Pump { Done, ReadFailed, WriteFailed };
 
@@ -165,27 +117,6 @@ CopyResult failed(const QString& why) {
 const QString kDiskFull =
     QStringLiteral("not all of the copy could be written (the disk may be full)");
 
-// What a copy to fileName's place is named, its 8 digits left out; a copy
-// never finished has that name with the program's digits after it.
-struct LeftoverShape {
-    explicit LeftoverShape(const QString& fileName)
-        // The digits never change where the name is cut, only what follows it.
-        : name(hiddenSiblingName(fileName, kCopyMark + QString(kCopyDigits, QLatin1Char('0')))
-                   .chopped(kCopyDigits)) {}
-
-    bool matches(const QString& entry) const {
-        if (entry.size() != name.size() + kCopyDigits || !entry.startsWith(name))
-            return false;
-        const QStringView digits = QStringView(entry).right(kCopyDigits);
-        return std::all_of(digits.begin(), digits.end(), [](QChar c) {
-            return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
-                   (c >= QLatin1Char('a') && c <= QLatin1Char('f'));
-        });
-    }
-
-    QString name;
-};
-
 } // namespace
 
 void CopyBatch::removeLeftovers(const QString& destination) {
@@ -201,21 +132,27 @@ void CopyBatch::removeLeftovers(const QString& destination) {
     }
     if (hidden->isEmpty())
         return;
-    const LeftoverShape shape(info.fileName());
+    const QString prefix = HiddenTemporary::namePrefix(info.fileName(), kCopyMark);
     hidden->removeIf([&](const QString& entry) {
-        if (!shape.matches(entry))
+        if (!HiddenTemporary::isWriteOf(entry, prefix))
             return false;
-        QFile::remove(folder + QLatin1Char('/') + entry);
+        removeIfLeftover(folder + QLatin1Char('/') + entry);
         return true;
     });
 }
 
-CopyBatch::~CopyBatch() {
-    for (const Staged& s : m_staged)
-        QFile::remove(s.temporary);
+bool copyUnderWay(const QString& folder, const QString& name, const QStringList& hidden) {
+    const QString prefix = HiddenTemporary::namePrefix(name, kCopyMark);
+    return std::any_of(hidden.begin(), hidden.end(), [&](const QString& entry) {
+        return HiddenTemporary::isWriteOf(entry, prefix) &&
+               writeUnderWay(folder + QLatin1Char('/') + entry);
+    });
 }
 
-CopyResult CopyBatch::add(const QString& source, const QString& destination) {
+CopyBatch::~CopyBatch() = default;
+
+CopyResult CopyBatch::add(const QString& source, const QString& destination, CopyOver over) {
+    std::unique_ptr<HiddenTemporary> copy;
     const CopyResult result = [&]() -> CopyResult {
         if (sameFile(source, destination))
             return {CopyOutcome::SameFile, {}};
@@ -229,68 +166,64 @@ CopyResult CopyBatch::add(const QString& source, const QString& destination) {
             return failed(QStringLiteral("it could not be opened (%1)").arg(in.errorString()));
 
         removeLeftovers(destination);
-        QString temporary;
-        Descriptor out(createTemporary(destination, &temporary));
-        if (out.get() < 0)
-            return failed(
-                QStringLiteral("the copy could not be created (%1)").arg(systemError(errno)));
+        copy = std::make_unique<HiddenTemporary>(destination, kCopyMark);
+        if (!copy->create(false))
+            return failed(QStringLiteral("the copy could not be created (%1)")
+                              .arg(systemError(copy->error())));
+        struct stat replaced {};
+        if (over == CopyOver::Replace &&
+            ::stat(QFile::encodeName(destination).constData(), &replaced) == 0)
+            copy->keepOwnership(replaced);
         int error = 0;
-        const Pump pumped = pumpAll(in.handle(), out.get(), &error);
-        if (pumped != Pump::Done || !out.close()) {
-            if (pumped == Pump::Done)
-                error = errno;
-            QFile::remove(temporary);
-            if (pumped == Pump::ReadFailed)
-                return failed(QStringLiteral("it could not be read (%1)").arg(systemError(error)));
-            return failed(diskFull(error) || pumped == Pump::WriteFailed
-                              ? kDiskFull
-                              : QStringLiteral("the copy could not be completed (%1)")
-                                    .arg(systemError(error)));
-        }
-        m_staged.push_back({temporary, destination, m_results.size()});
+        const Pump pumped = pumpAll(in.handle(), copy->handle(), &error);
+        if (pumped == Pump::ReadFailed)
+            return failed(QStringLiteral("it could not be read (%1)").arg(systemError(error)));
+        if (pumped == Pump::WriteFailed)
+            return failed(kDiskFull);
         return {CopyOutcome::Copied, {}};
     }();
+    if (result.outcome == CopyOutcome::Copied)
+        m_staged.push_back({std::move(copy), over == CopyOver::Replace, m_results.size()});
     m_results.push_back(result);
+    if (m_staged.size() >= kMostHeld)
+        putStagedInPlace();
     return result;
 }
 
-const std::vector<CopyResult>& CopyBatch::commit() {
+void CopyBatch::putStagedInPlace() {
     // One sync for each file system the copies went to, before any of them
     // takes its destination's place.
-    QSet<dev_t> synced;
     QHash<dev_t, int> syncErrors;
     for (const Staged& s : m_staged) {
-        const QByteArray folder = QFile::encodeName(QFileInfo(s.temporary).absolutePath());
         struct stat st {};
-        if (::stat(folder.constData(), &st) != 0 || synced.contains(st.st_dev))
-            continue;
-        synced.insert(st.st_dev);
-        const Descriptor dir(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-        if (dir.get() < 0 || ::syncfs(dir.get()) != 0)
-            syncErrors.insert(st.st_dev, errno);
+        ::fstat(s.copy->handle(), &st);
+        if (!syncErrors.contains(st.st_dev))
+            syncErrors.insert(st.st_dev, ::syncfs(s.copy->handle()) == 0 ? 0 : errno);
     }
-    for (const Staged& s : m_staged) {
+    for (Staged& s : m_staged) {
         CopyResult& result = m_results[s.result];
         struct stat st {};
-        const bool known = ::stat(QFile::encodeName(s.temporary).constData(), &st) == 0;
-        const int syncError = known ? syncErrors.value(st.st_dev, 0) : ENOENT;
+        ::fstat(s.copy->handle(), &st);
+        const int syncError = syncErrors.value(st.st_dev, 0);
         if (syncError != 0) {
-            QFile::remove(s.temporary);
             result =
                 failed(diskFull(syncError) ? kDiskFull
                                            : QStringLiteral("the copy could not be completed (%1)")
                                                  .arg(systemError(syncError)));
-            continue;
-        }
-        if (::rename(QFile::encodeName(s.temporary).constData(),
-                     QFile::encodeName(s.destination).constData()) != 0) {
-            const int error = errno;
-            QFile::remove(s.temporary);
-            result = failed(
-                QStringLiteral("the copy could not be completed (%1)").arg(systemError(error)));
+        } else if (!s.copy->putInPlace(s.replace)) {
+            const int error = s.copy->error();
+            result = failed(error == EEXIST && !s.replace
+                                ? QStringLiteral("another file took its place in the folder "
+                                                 "meanwhile")
+                                : QStringLiteral("the copy could not be completed (%1)")
+                                      .arg(systemError(error)));
         }
     }
     m_staged.clear();
+}
+
+const std::vector<CopyResult>& CopyBatch::commit() {
+    putStagedInPlace();
     return m_results;
 }
 

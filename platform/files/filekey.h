@@ -5,6 +5,8 @@
 
 #include <optional>
 
+struct stat;
+
 // Which state of a file a result was made from: its path, size and
 // modification time, and its inode and change time, which also move when a
 // file is put in its place or written with its old time set back.
@@ -23,3 +25,9 @@ inline size_t qHash(const FileKey& key, size_t seed = 0) {
 
 // The key of the file at path now; none when it is not an ordinary file.
 std::optional<FileKey> fileKey(const QString& path);
+// The key of a file whose status is st, under path.
+FileKey fileKey(const QString& path, const struct stat& st);
+
+// Whether two keys show one state of one file, whatever path each was taken
+// under (a link, or the file itself); two nones are alike.
+bool sameState(const std::optional<FileKey>& a, const std::optional<FileKey>& b);

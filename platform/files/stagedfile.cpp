@@ -1,42 +1,31 @@
 #include "stagedfile.h"
 
-#include "hiddenname.h"
+#include "descriptor.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-// Every write checked; false as soon as one falls short.
-bool writeAll(QFileDevice& file, const char* data, qint64 size) {
-    qint64 done = 0;
-    while (done < size) {
-        const qint64 wrote = file.write(data + done, size - done);
-        if (wrote <= 0)
-            return false;
-        done += wrote;
-    }
-    return true;
+const QString kMark = QStringLiteral(".marvolia-new");
+// More links than this in a row is a circle (the system's own limit).
+constexpr int kMostLinks = 40;
+
+QString systemError(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
 }
 
-// The system's own words for the file's last error, or empty where it has
-// none: QSaveFile says "Unknown error" for a write that fell short.
-QString systemReason(const QFileDevice& file) {
-    const QString said = file.errorString();
-    return said == QStringLiteral("Unknown error") ? QString() : said;
-}
-
-// A link is replaced in the file it leads to, as QSaveFile does.
-QString resolvedTarget(const QString& path) {
-    const QFileInfo info(path);
-    return info.isSymLink() ? info.symLinkTarget() : path;
+// The system's words, or none where the disk filling up is the likely cause
+// and the caller says so in its own.
+QString writeError(int error) {
+    return error == ENOSPC || error == EDQUOT || error == EFBIG ? QString() : systemError(error);
 }
 
 } // namespace
@@ -51,8 +40,20 @@ bool isWriteProtected(const QString& path) {
     return ::access(name.constData(), W_OK) != 0 && errno == EACCES;
 }
 
+QString linkedFile(const QString& path) {
+    QString at = QFileInfo(path).absoluteFilePath();
+    for (int links = 0; links <= kMostLinks; ++links) {
+        const QFileInfo info(at);
+        if (!info.isSymLink())
+            return at;
+        // Relative to the link's own folder, as the system reads it.
+        at = info.symLinkTarget();
+    }
+    return {};
+}
+
 StagedFile::StagedFile(const QString& path)
-    : m_target(resolvedTarget(path)), m_staging(stagingPath(m_target)), m_file(m_staging) {}
+    : m_target(linkedFile(path)), m_temporary(m_target.isEmpty() ? path : m_target, kMark) {}
 
 StagedFile::~StagedFile() {
     cancel();
@@ -60,66 +61,112 @@ StagedFile::~StagedFile() {
 
 QString StagedFile::stagingPath(const QString& target) {
     const QFileInfo info(target);
-    // QSaveFile may name its own temporary file after it, with 7 bytes more.
-    return info.dir().filePath(
-        hiddenSiblingName(info.fileName(), QStringLiteral(".marvolia-new"), 7));
+    return info.dir().filePath(HiddenTemporary::namePrefix(info.fileName(), kMark));
 }
 
 void StagedFile::clearLeftovers() const {
-    // The staging file itself, and QSaveFile's own temporary files of it
-    // (".<name>.marvolia-new.XXXXXX") where the file system made it name them.
-    const QFileInfo staging(m_staging);
-    const QString name = staging.fileName();
-    const QDir dir = staging.dir();
+    const QFileInfo target(m_target);
+    const QString prefix = HiddenTemporary::namePrefix(target.fileName(), kMark);
+    const QDir dir = target.dir();
+    // Also what earlier versions left: the bare hidden name, and temporary
+    // names of it with other endings.
     for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
-        if (entry == name || entry.startsWith(name + QLatin1Char('.')))
-            QFile::remove(dir.filePath(entry));
+        if (entry == prefix || entry.startsWith(prefix + QLatin1Char('.')))
+            removeIfLeftover(dir.filePath(entry));
+}
+
+void StagedFile::expect(const FileState& state) {
+    m_expected = state;
+}
+
+bool StagedFile::refuse(const QString& why) {
+    m_refused = true;
+    m_error = why;
+    return false;
 }
 
 bool StagedFile::open() {
-    if (isWriteProtected(m_target)) {
-        m_error = QStringLiteral("the file is read-only");
+    if (m_target.isEmpty())
+        return refuse(QStringLiteral("its links go round in a circle"));
+    struct stat st {};
+    const bool exists = ::lstat(QFile::encodeName(m_target).constData(), &st) == 0;
+    // A folder in the way fails when the new file is put in its place.
+    if (exists && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode))
+        return refuse(QStringLiteral("it is not an ordinary file"));
+    if (isWriteProtected(m_target))
+        return refuse(QStringLiteral("the file is read-only"));
+    if (!m_expected)
+        m_expected = fileKey(m_target);
+    clearLeftovers();
+    if (!m_temporary.create(true)) {
+        m_error = systemError(m_temporary.error());
         return false;
     }
-    clearLeftovers();
-    // Unbuffered, so that every write reaches the system and a full disk
-    // shows in the write's own result.
-    if (m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return true;
-    m_error = systemReason(m_file);
-    return false;
+    if (exists && S_ISREG(st.st_mode))
+        m_note = m_temporary.keepOwnership(st);
+    m_open = true;
+    return true;
 }
 
 bool StagedFile::write(const char* data, qint64 size) {
-    if (writeAll(m_file, data, size))
-        return true;
-    m_error.clear();
-    cancel();
-    return false;
+    while (m_open && size > 0) {
+        const ssize_t wrote = ::write(m_temporary.handle(), data, static_cast<size_t>(size));
+        if (wrote < 0 && errno == EINTR)
+            continue;
+        if (wrote <= 0) {
+            m_error = wrote < 0 ? writeError(errno) : QString();
+            cancel();
+            return false;
+        }
+        data += wrote;
+        size -= wrote;
+    }
+    return m_open;
 }
 
 bool StagedFile::commit() {
-    if (!m_file.isOpen())
+    if (!m_open)
         return false;
-    if (!m_file.commit()) {
-        m_error = systemReason(m_file);
-        return false;
-    }
-    const QFileInfo existing(m_target);
-    if (existing.exists())
-        QFile::setPermissions(m_staging, existing.permissions());
-    if (std::rename(QFile::encodeName(m_staging).constData(),
-                    QFile::encodeName(m_target).constData()) != 0) {
-        m_error = QString::fromLocal8Bit(std::strerror(errno));
-        QFile::remove(m_staging);
+    m_open = false;
+    const int fd = m_temporary.handle();
+    if (::fsync(fd) != 0) {
+        m_error = writeError(errno);
+        m_temporary.discard();
         return false;
     }
+    struct stat there {};
+    const QByteArray target = QFile::encodeName(m_target);
+    const bool occupied = ::lstat(target.constData(), &there) == 0;
+    // Another program saved here since: its file is not taken away silently.
+    // One that vanished leaves nothing to lose.
+    if (occupied && !sameState(fileKey(m_target), *m_expected)) {
+        m_changed = true;
+        m_error = QStringLiteral("another program changed it meanwhile");
+        m_temporary.discard();
+        return false;
+    }
+    if (!m_temporary.putInPlace(occupied)) {
+        m_changed = !occupied && m_temporary.error() == EEXIST;
+        m_error = m_changed ? QStringLiteral("another program changed it meanwhile")
+                            : systemError(m_temporary.error());
+        return false;
+    }
+    // The new name on the disk too, not only the bytes.
+    const Descriptor folder(
+        ::open(QFile::encodeName(QFileInfo(m_target).absolutePath()).constData(),
+               O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.get() >= 0)
+        ::fsync(folder.get());
+    struct stat written {};
+    if (::fstat(fd, &written) == 0)
+        m_written = fileKey(m_target, written);
+    m_temporary.discard();
     return true;
 }
 
 void StagedFile::cancel() {
-    if (m_file.isOpen())
-        m_file.cancelWriting();
+    m_open = false;
+    m_temporary.discard();
 }
 
 QString StagedFile::errorString(const QString& fallback) const {

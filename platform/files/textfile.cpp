@@ -30,19 +30,43 @@ QString decodeText(const QByteArray& bytes) {
     return QString::fromLatin1(bytes);
 }
 
-QString writeFileAtomically(const QString& path, const QByteArray& bytes) {
+namespace {
+FileWritten notWritten(const QString& why, bool changedMeanwhile = false) {
+    FileWritten result;
+    result.error = why;
+    result.changedMeanwhile = changedMeanwhile;
+    return result;
+}
+} // namespace
+
+FileWritten writeFileWhole(const QString& path, const QByteArray& bytes, const FileState* seen) {
     if (isWriteProtected(path))
-        return QStringLiteral("it is read-only");
+        return notWritten(QStringLiteral("it is read-only"));
     StagedFile file(path);
+    if (seen)
+        file.expect(*seen);
     if (!file.open())
-        return QStringLiteral("it could not be created (%1)")
-            .arg(file.errorString(QStringLiteral("the folder may not be writable")));
+        return notWritten(
+            file.refused()
+                ? file.errorString({})
+                : QStringLiteral("it could not be created (%1)")
+                      .arg(file.errorString(QStringLiteral("the folder may not be writable"))));
     if (!file.write(bytes.constData(), bytes.size()))
-        return QStringLiteral("not all of it could be written (the disk may be full)");
+        return notWritten(QStringLiteral("not all of it could be written (the disk may be full)"));
     if (!file.commit())
-        return QStringLiteral("it could not be completed (%1)")
-            .arg(file.errorString(QStringLiteral("the disk may be full")));
-    return {};
+        return notWritten(file.changedMeanwhile()
+                              ? file.errorString({})
+                              : QStringLiteral("it could not be completed (%1)")
+                                    .arg(file.errorString(QStringLiteral("the disk may be full"))),
+                          file.changedMeanwhile());
+    FileWritten written;
+    written.note = file.note();
+    written.file = file.written();
+    return written;
+}
+
+QString writeFileAtomically(const QString& path, const QByteArray& bytes) {
+    return writeFileWhole(path, bytes).error;
 }
 
 TextRead readTextFile(const QString& path, qint64 maxBytes) {

@@ -116,6 +116,10 @@ TEST_F(FullDisk, GatheringInAFolderKeepsWhatWasThere) {
         ASSERT_TRUE(put(out + QLatin1Char('/') + name, "an older print of it"));
         rows.append({path, QStringLiteral("1"), QStringLiteral("10x15")});
     }
+    // A photo that lies in the folder already: the list names it whatever
+    // else could not be copied.
+    rows.append({out + QStringLiteral("/c.jpg"), QStringLiteral("2"), QStringLiteral("10x15")});
+    ASSERT_TRUE(put(rows.last()[0], "a photo of the order"));
     fill(rows);
     const QString list = out + QStringLiteral("/list.txt");
     ASSERT_TRUE(put(list, "the older list\r\n"));
@@ -124,11 +128,11 @@ TEST_F(FullDisk, GatheringInAFolderKeepsWhatWasThere) {
     const QString copyFailed =
         QStringLiteral(": not all of the copy could be written (the disk may be full)");
     // The older prints are not copies of these photos, so they are never
-    // replaced: the photos go under the next free names.
-    const QByteArray newList("File: a (2).jpg, Copies 1, Size 10x15\r\nFile: b (2).jpg, Copies 1, "
-                             "Size 10x15\r\n");
+    // replaced: the photos go under the next free names, and the list names
+    // only what reached the folder.
+    const QByteArray newList("File: c.jpg, Copies 2, Size 10x15\r\n");
     // Full at once, full inside the list, and full inside the photos only.
-    for (const rlim_t limit : {rlim_t(0), rlim_t(40), rlim_t(photoSize / 2)}) {
+    for (const rlim_t limit : {rlim_t(0), rlim_t(20), rlim_t(photoSize / 2)}) {
         SCOPED_TRACE(limit);
         const bool listFits = limit >= rlim_t(newList.size());
         dialogs.messages.clear();
@@ -140,7 +144,7 @@ TEST_F(FullDisk, GatheringInAFolderKeepsWhatWasThere) {
             press(w->Command2);
         }
         EXPECT_EQ(filesIn(out), (QStringList{QStringLiteral("a.jpg"), QStringLiteral("b.jpg"),
-                                             QStringLiteral("list.txt")}));
+                                             QStringLiteral("c.jpg"), QStringLiteral("list.txt")}));
         for (const QString& name : names)
             EXPECT_EQ(contents(out + QLatin1Char('/') + name), "an older print of it");
         EXPECT_EQ(contents(list), listFits ? newList : QByteArray("the older list\r\n"));

@@ -12,6 +12,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
 namespace {
 
 QStringList everythingIn(const QString& folder) {
@@ -145,6 +149,101 @@ TEST(StagedFile, AFolderInTheWayIsReportedAndNothingIsLeft) {
               QStringLiteral("it could not be completed (Is a directory)"));
     EXPECT_TRUE(everythingIn(dir.path()).isEmpty());
     EXPECT_TRUE(QFileInfo(target).isDir());
+}
+
+// Two writes of one file at once, as two copies of the program saving one
+// project: neither clears the other's hidden file, and the later does not
+// silently replace what the earlier put there.
+TEST(StagedFile, AFileChangedSinceTheWriteBeganIsLeftAlone) {
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("order.mvl"));
+    ASSERT_TRUE(writeFileBytes(target, "old"));
+    StagedFile first(target);
+    ASSERT_TRUE(first.open());
+    ASSERT_TRUE(first.write("first", 5));
+    EXPECT_EQ(writeFileAtomically(target, "second"), QString());
+    EXPECT_FALSE(first.commit());
+    EXPECT_TRUE(first.changedMeanwhile());
+    EXPECT_EQ(first.errorString({}), QStringLiteral("another program changed it meanwhile"));
+    EXPECT_EQ(readFileBytes(target), "second");
+    EXPECT_EQ(everythingIn(dir.path()), QStringList{QStringLiteral("order.mvl")});
+}
+
+// A hidden file a write still holds is never taken for a leftover; one that
+// nobody holds, what a killed write left, is removed.
+TEST(StagedFile, OnlyLeftoversNobodyHoldsAreRemoved) {
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("a.jpg"));
+    HiddenTemporary held(target, QStringLiteral(".marvolia-copy"));
+    ASSERT_TRUE(held.create(false));
+    const QString dead = dir.filePath(QStringLiteral(".a.jpg.marvolia-copy.0000beef"));
+    ASSERT_TRUE(writeFileBytes(dead, "left"));
+    ASSERT_EQ(everythingIn(dir.path()).size(), 2);
+    for (const QString& name : everythingIn(dir.path())) {
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_TRUE(HiddenTemporary::isWriteOf(name, QStringLiteral(".a.jpg.marvolia-copy")));
+        EXPECT_EQ(writeUnderWay(dir.filePath(name)), dir.filePath(name) != dead);
+        removeIfLeftover(dir.filePath(name));
+    }
+    ASSERT_EQ(everythingIn(dir.path()).size(), 1);
+    EXPECT_NE(dir.filePath(everythingIn(dir.path())[0]), dead);
+    EXPECT_TRUE(held.putInPlace(false));
+    EXPECT_EQ(everythingIn(dir.path()), QStringList{QStringLiteral("a.jpg")});
+}
+
+// A name the user gives is followed through every link to the file it leads
+// to; what is no ordinary file is never replaced.
+TEST(StagedFile, LinksAreFollowedAndSpecialFilesRefused) {
+    QTemporaryDir dir;
+    const auto at = [&](const char* name) { return dir.filePath(QString::fromUtf8(name)); };
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+    ASSERT_TRUE(writeFileBytes(at("real.mvl"), "old"));
+    ASSERT_TRUE(QFile::link(at("real.mvl"), at("middle.mvl")));
+    ASSERT_TRUE(QFile::link(at("middle.mvl"), at("first.mvl")));
+    ASSERT_EQ(::symlink("../real.mvl", QFile::encodeName(at("sub/relative.mvl")).constData()), 0);
+    ASSERT_TRUE(QFile::link(at("new.mvl"), at("dangling.mvl")));
+    ASSERT_TRUE(QFile::link(at("loop2.mvl"), at("loop1.mvl")));
+    ASSERT_TRUE(QFile::link(at("loop1.mvl"), at("loop2.mvl")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(at("fifo.mvl")).constData(), 0644), 0);
+    const bool root = ::geteuid() == 0;
+    // A device node like /dev/null, where root may make one.
+    if (root) {
+        ASSERT_EQ(
+            ::mknod(QFile::encodeName(at("null.mvl")).constData(), S_IFCHR | 0666, makedev(1, 3)),
+            0);
+    }
+    const struct {
+        const char* named;
+        const char* error;
+        const char* written; // the file that then holds "new"
+    } cases[] = {
+        {"first.mvl", "", "real.mvl"},
+        {"sub/relative.mvl", "", "real.mvl"},
+        {"dangling.mvl", "", "new.mvl"},
+        {"loop1.mvl", "its links go round in a circle", nullptr},
+        {"fifo.mvl", "it is not an ordinary file", nullptr},
+        {"null.mvl", "it is not an ordinary file", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.named);
+        if (!root && QByteArray(c.named) == "null.mvl")
+            continue;
+        ASSERT_TRUE(writeFileBytes(at("real.mvl"), "old"));
+        EXPECT_EQ(writeFileAtomically(at(c.named), "new"), QString::fromUtf8(c.error));
+        if (c.written)
+            EXPECT_EQ(readFileBytes(at(c.written)), "new");
+        else
+            EXPECT_EQ(readFileBytes(at("real.mvl")), "old");
+    }
+    for (const char* link : {"first.mvl", "middle.mvl", "sub/relative.mvl", "dangling.mvl"})
+        EXPECT_TRUE(QFileInfo(at(link)).isSymLink()) << link;
+    struct stat st {};
+    ASSERT_EQ(::lstat(QFile::encodeName(at("fifo.mvl")).constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    if (root) {
+        ASSERT_EQ(::lstat(QFile::encodeName(at("null.mvl")).constData(), &st), 0);
+        EXPECT_TRUE(S_ISCHR(st.st_mode));
+    }
 }
 
 } // namespace

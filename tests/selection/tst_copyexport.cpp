@@ -1,5 +1,6 @@
 #include "browse.h"
 #include "copyexport.h"
+#include "filecopy.h"
 #include "folderbrowser.h"
 #include "hiddenname.h"
 #include "orderwindow.h"
@@ -356,4 +357,172 @@ TEST_F(CopyExport, AFolderThatCouldNotBeShownIsNamed) {
     w.reset();
     late();
     EXPECT_EQ(dialogs.messages.size(), 1);
+}
+
+// The list never takes the place of a photo of the order, wherever it lies and
+// whatever its copies, nor leaves the folder through a link: each such name is
+// refused and the Save dialog asked again, with the name still in it.
+TEST_F(CopyExport, TheListNeverTakesThePlaceOfAPhoto) {
+    for (const char* sub : {"photos", "out", "elsewhere"})
+        ASSERT_TRUE(QDir(dir.path()).mkpath(sub));
+    const QString out = at("out");
+    const QString a = photo("photos/a.jpg", 1);
+    const QString b = photo("out/b.jpg", 2);
+    const QString zero = photo("photos/z.jpg", 3);
+    ASSERT_TRUE(put(at("elsewhere/notes.txt"), "notes"));
+    ASSERT_TRUE(QFile::link(a, out + "/link.txt"));
+    ASSERT_TRUE(QFile::link(at("elsewhere/notes.txt"), out + "/away.txt"));
+    const QByteArray before = contents(a) + contents(b) + contents(zero);
+    fill({{a, "1", "10x15"}, {b, "2", "10x15"}, {zero, "0", "10x15"}});
+    const QString aPhoto = QStringLiteral("\": that is a photo of the order. Choose another name "
+                                          "for the list.");
+    const std::pair<QString, QString> refused[] = {
+        {out + "/b.jpg", aPhoto},
+        {a, aPhoto},
+        {zero, aPhoto},
+        {out + "/link.txt", aPhoto},
+        {out + "/away.txt", "\": that is a link to \"" + at("elsewhere/notes.txt") +
+                                "\", outside the folder for the lab. Choose another name for the "
+                                "list."},
+    };
+    dialogs.answerFolder(out);
+    for (const auto& [name, why] : refused)
+        dialogs.answerFile(name);
+    dialogs.answerFile(out + "/lab.txt");
+    press(w->Command2);
+
+    ASSERT_EQ(dialogs.messages.size(), std::size(refused));
+    ASSERT_EQ(dialogs.fileCalls.size(), std::size(refused) + 1);
+    for (std::size_t i = 0; i < std::size(refused); ++i) {
+        EXPECT_EQ(dialogs.messages[i].text,
+                  "The list cannot be written as \"" + refused[i].first + refused[i].second);
+        EXPECT_EQ(dialogs.fileCalls[i + 1].request.fileName, refused[i].first);
+    }
+    EXPECT_EQ(contents(a) + contents(b) + contents(zero), before);
+    EXPECT_EQ(contents(at("elsewhere/notes.txt")), "notes");
+    EXPECT_EQ(contents(out + "/lab.txt"), "File: a.jpg, Copies 1, Size 10x15\r\n"
+                                          "File: b.jpg, Copies 2, Size 10x15\r\n");
+    ASSERT_EQ(shell.started.size(), 1);
+}
+
+// A line break in a photo's name would break the lists' lines: the folder
+// gets the photo under its name with a blank for each, as the lists name it.
+TEST_F(CopyExport, LineBreaksInNamesBecomeBlanks) {
+    for (const char* sub : {"photos", "out"})
+        ASSERT_TRUE(QDir(dir.path()).mkpath(sub));
+    const QString out = at("out");
+    const QString p = photo("photos/p\nq.jpg", 1);
+    const QString r = photo("photos/r\r.jpg", 2);
+    const QString s = photo("out/s\r\nt.jpg", 3);
+    ASSERT_TRUE(put(out + "/p q.jpg", "a stranger"));
+    fill({{p, "1", "10x15"}, {r, "2", "13x18"}, {s, "3", "10x15"}});
+    dialogs.answerFolder(out);
+    dialogs.answerFile(out + "/lab.txt");
+    press(w->Command2);
+    EXPECT_EQ(contents(out + "/lab.txt"), "File: p q (2).jpg, Copies 1, Size 10x15\r\n"
+                                          "File: r .jpg, Copies 2, Size 13x18\r\n"
+                                          "File: s  t.jpg, Copies 3, Size 10x15\r\n");
+    EXPECT_EQ(filesIn(out), (QStringList{"lab.txt", "p q (2).jpg", "p q.jpg", "r .jpg",
+                                         "s\r\nt.jpg", "s  t.jpg"}));
+    EXPECT_EQ(contents(out + "/p q (2).jpg"), contents(p));
+    EXPECT_EQ(contents(out + "/s  t.jpg"), contents(s));
+
+    dialogs.answerFile(at("order.txt"));
+    press(w->Command1);
+    EXPECT_EQ(contents(at("order.txt")), "File: p q.jpg, Copies: 1, Size: 10x15\r\n"
+                                         "File: r .jpg, Copies: 2, Size: 13x18\r\n"
+                                         "File: s  t.jpg, Copies: 3, Size: 10x15\r\n");
+}
+
+// On a memory card "beach (2).jpg" and "BEACH (2).JPG" are one file: a name
+// is free only when nothing in the folder has it in any letter case, hidden
+// files and folders too. A link is never taken for a copy, even of the same
+// bytes: the lab would get the link.
+TEST_F(CopyExport, NamesTakenInAnyLetterCaseOrByALink) {
+    for (const char* sub : {"one", "two", "out", "out/C.JPG"})
+        ASSERT_TRUE(QDir(dir.path()).mkpath(sub));
+    const QString out = at("out");
+    const QString lower = photo("one/beach.jpg", 1);
+    const QString upper = photo("two/BEACH.JPG", 2);
+    const QString c = photo("one/c.jpg", 3);
+    const QString d = photo("one/d.jpg", 4);
+    const QString e = photo("one/.e.jpg", 5);
+    ASSERT_TRUE(put(out + "/Beach.jpg", "the user's"));
+    ASSERT_TRUE(put(out + "/beach (2).jpg", "the user's too"));
+    ASSERT_TRUE(QFile::link(d, out + "/d.jpg"));
+    ASSERT_TRUE(put(out + "/.E.JPG", "hidden"));
+    fill({{lower, "1", "10x15"},
+          {upper, "2", "10x15"},
+          {c, "3", "10x15"},
+          {d, "4", "10x15"},
+          {e, "5", "10x15"}});
+    dialogs.answerFolder(out);
+    dialogs.answerFile(out + "/lab.txt");
+    press(w->Command2);
+    EXPECT_EQ(contents(out + "/lab.txt"), "File: beach (3).jpg, Copies 1, Size 10x15\r\n"
+                                          "File: BEACH (4).JPG, Copies 2, Size 10x15\r\n"
+                                          "File: c (2).jpg, Copies 3, Size 10x15\r\n"
+                                          "File: d (2).jpg, Copies 4, Size 10x15\r\n"
+                                          "File: .e (2).jpg, Copies 5, Size 10x15\r\n");
+    const std::pair<const char*, QString> copies[] = {{"beach (3).jpg", lower},
+                                                      {"BEACH (4).JPG", upper},
+                                                      {"c (2).jpg", c},
+                                                      {"d (2).jpg", d},
+                                                      {".e (2).jpg", e}};
+    for (const auto& [name, source] : copies) {
+        EXPECT_FALSE(QFileInfo(out + '/' + name).isSymLink()) << name;
+        EXPECT_EQ(contents(out + '/' + name), contents(source)) << name;
+    }
+    EXPECT_EQ(contents(out + "/Beach.jpg"), "the user's");
+    EXPECT_EQ(contents(out + "/beach (2).jpg"), "the user's too");
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+// The list names exactly the photos that are in the folder when it is
+// written: one that could not be copied is named in the message instead.
+TEST_F(CopyExport, TheListNamesOnlyWhatReachedTheFolder) {
+    ASSERT_TRUE(QDir(dir.path()).mkpath("out"));
+    const QString out = at("out");
+    const QString gone = at("gone.jpg");
+    fill({{photo("a.jpg", 1), "1", "10x15"},
+          {gone, "2", "10x15"},
+          {photo("b.jpg", 2), "3", "9x13"}});
+    dialogs.answerFolder(out);
+    dialogs.answerFile(out + "/lab.txt");
+    press(w->Command2);
+    EXPECT_EQ(contents(out + "/lab.txt"), "File: a.jpg, Copies 1, Size 10x15\r\n"
+                                          "File: b.jpg, Copies 3, Size 9x13\r\n");
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0].text,
+              QStringLiteral("Not all of the order could be gathered in \"%1\":\n\n%2: the file "
+                             "does not exist")
+                  .arg(out, gone));
+}
+
+// Another copy of the program gathering another order in the same folder at
+// the same moment: its copy in flight is neither removed nor replaced; this
+// export takes the next name, and each list names its own photo.
+TEST_F(CopyExport, AnotherExportInFlightIsLeftAlone) {
+    for (const char* sub : {"one", "two", "out"})
+        ASSERT_TRUE(QDir(dir.path()).mkpath(sub));
+    const QString out = at("out");
+    const QString theirs = photo("one/x.jpg", 1);
+    const QString ours = photo("two/x.jpg", 2);
+    CopyBatch other;
+    ASSERT_EQ(other.add(theirs, out + "/x.jpg", CopyOver::NeverReplace).outcome,
+              CopyOutcome::Copied);
+    fill({{ours, "1", "10x15"}});
+    dialogs.answerFolder(out);
+    dialogs.answerFile(out + "/lab.txt");
+    press(w->Command2);
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    EXPECT_EQ(contents(out + "/lab.txt"), "File: x (2).jpg, Copies 1, Size 10x15\r\n");
+
+    const std::vector<CopyResult>& results = other.commit();
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_EQ(results[0].outcome, CopyOutcome::Copied) << results[0].error.toStdString();
+    EXPECT_EQ(contents(out + "/x.jpg"), contents(theirs));
+    EXPECT_EQ(contents(out + "/x (2).jpg"), contents(ours));
+    EXPECT_EQ(QDir(out).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              (QStringList{"lab.txt", "x (2).jpg", "x.jpg"}));
 }

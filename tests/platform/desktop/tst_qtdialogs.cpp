@@ -1,6 +1,7 @@
 // The Save dialogs the user sees, driven with real key presses.
 
 #include "qtdialogs.h"
+#include "whenshown.h"
 
 #include <QApplication>
 #include <QDir>
@@ -29,20 +30,6 @@ TEST(FilterExtension, IsTheFirstPatternsOwn) {
                                                          {"No pattern", ""}};
     for (const auto& [filter, extension] : cases)
         EXPECT_EQ(filterExtension(filter), QString::fromLatin1(extension)) << filter;
-}
-
-// Waits in the event loop, while the dialog runs, for a modal widget of type T.
-template <typename T> void whenShown(QObject* scope, std::function<void(T*)> act) {
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [scope, act, poll] {
-        auto* shown = qobject_cast<T*>(QApplication::activeModalWidget());
-        if (!shown || !shown->isVisible()) {
-            QTimer::singleShot(10, scope, *poll);
-            return;
-        }
-        act(shown);
-    };
-    QTimer::singleShot(0, scope, *poll);
 }
 
 struct SaveCase {
