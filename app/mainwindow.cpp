@@ -37,6 +37,8 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <utility>
+
 QUrl defaultSiteBase() {
     const QString built = QStringLiteral(MARVOLIA_SITE_URL);
     if (!built.isEmpty())
@@ -77,9 +79,9 @@ MainWindow::MainWindow(const MainWindowServices& services, QWidget* parent)
 MainWindow::~MainWindow() = default;
 
 void MainWindow::createControls() {
-    Image2 = makeImage(this, twipsRect(-120, 0, 15195, 1380), assetImage("banner.png"), true);
-    Image1 = makeImage(this, twipsRect(240, 360, 4440, 570), assetImage("logo.png"), false);
-    Image3 = makeImage(this, twipsRect(-120, 6840, 15195, 1380), assetImage("banner.png"), true);
+    Image2 = makeImage(this, twipsRect(-120, 0, 15195, 1380), "banner.png", true);
+    Image1 = makeImage(this, twipsRect(240, 360, 4440, 570), "logo.png", false);
+    Image3 = makeImage(this, twipsRect(-120, 6840, 15195, 1380), "banner.png", true);
 
     Command4 =
         placeDesignedButton("main_command4", "Command4", this, twipsRect(5160, 240, 885, 795));
@@ -94,6 +96,14 @@ void MainWindow::createControls() {
     for (XpButton* button : {Command1, Command2, Command3, Command4, Command5}) {
         button->setShell(&m_shell);
         tellButtonErrors(*button, m_dialogs, *this);
+    }
+    // The buttons show only pictures: what each does, for the eye and the ear.
+    for (const auto& [button, says] :
+         {std::pair{Command4, "Open a project"}, std::pair{Command3, "Save the project"},
+          std::pair{Command2, "Copy the photos to a folder for the lab"},
+          std::pair{Command1, "Write the order list"}, std::pair{Command5, "Help"}}) {
+        button->setAccessibleName(QString::fromLatin1(says));
+        button->setToolTip(QString::fromLatin1(says));
     }
 
     Label7 = makeLabel(this, twipsRect(9360, 480, 1815, 255), "Loading...", kWhite, kBlue);
@@ -113,6 +123,9 @@ void MainWindow::createControls() {
     for (QWidget* list :
          {static_cast<QWidget*>(Drive1), static_cast<QWidget*>(Dir1), static_cast<QWidget*>(File1)})
         setTextColour(list, kOrange);
+    Drive1->setAccessibleName(QStringLiteral("Drives"));
+    Dir1->setAccessibleName(QStringLiteral("Folders"));
+    File1->setAccessibleName(QStringLiteral("Photos in the folder"));
     Label3 = makeLabel(Frame1, twipsRect(120, 4800, 2175, 255), "Click in the file to preview...",
                        kWhite, kBlue);
     Label6 = makeLabel(Frame1, twipsRect(120, 5025, 2415, 255),
@@ -125,11 +138,14 @@ void MainWindow::createControls() {
 
     Image11 = makePictureBox(this, twipsRect(3240, 1680, 4935, 4935));
     Image11->setToolTip(QStringLiteral("Click to select..."));
-    Image5 = makeImage(Image11, twipsRect(4080, 120, 345, 270), assetImage("jpegicon.png"), false);
+    Image11->setAccessibleName(previewName(QString()));
+    Image5 = makeImage(Image11, twipsRect(4080, 120, 345, 270), "jpegicon.png", false);
     Image5->setToolTip(QStringLiteral("View in deafault image viewer"));
+    Image5->setAccessibleName(QStringLiteral("View in the default image viewer"));
     Image5->hide();
-    Image4 = makeImage(Image11, twipsRect(4560, 120, 330, 270), assetImage("rotate.png"), false);
+    Image4 = makeImage(Image11, twipsRect(4560, 120, 330, 270), "rotate.png", false);
     Image4->setToolTip(QStringLiteral("Rotate"));
+    Image4->setAccessibleName(QStringLiteral("Rotate the preview"));
     Image4->hide();
     for (ImageControl* icon : {Image4, Image5})
         icon->setCursor(Qt::PointingHandCursor);

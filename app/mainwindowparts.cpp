@@ -8,10 +8,11 @@
 #include <QLabel>
 #include <QProgressBar>
 
-ImageControl* makeImage(QWidget* parent, const QRect& place, const QImage& picture, bool stretch) {
+ImageControl* makeImage(QWidget* parent, const QRect& place, const char* asset, bool stretch) {
     auto* image = new ImageControl(parent);
     image->setGeometry(place);
-    image->setPicture(picture);
+    const QString name = QString::fromLatin1(asset);
+    image->setPicture(assetImage(name), sharperAssetImages(name));
     image->setStretch(stretch);
     return image;
 }

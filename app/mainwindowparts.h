@@ -23,7 +23,9 @@ constexpr std::uint32_t kCaptionText = 0x80000009;
 constexpr std::uint32_t kHighlight = 0x8000000D;
 
 // Builders for the window's controls at their designed places.
-ImageControl* makeImage(QWidget* parent, const QRect& place, const QImage& picture, bool stretch);
+// An image control showing the compiled-in picture `asset`, sharp on screens
+// with more device pixels to a pixel.
+ImageControl* makeImage(QWidget* parent, const QRect& place, const char* asset, bool stretch);
 QLabel* makeLabel(QWidget* parent, const QRect& place, const char* text, std::uint32_t back,
                   std::uint32_t fore);
 QGroupBox* makeFrame(QWidget* parent, const QRect& place, const char* caption);

@@ -21,6 +21,7 @@
 #include "controlfactory.h"
 #include "xpbutton.h"
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -81,14 +82,20 @@ Props::Props(SelectionControls& controls)
 void Props::createControls() {
     // The banner is the dialog's background, beneath everything else.
     Image1 = makeImage(this, twipsRect(0, -240, 15195, 3300));
-    Image1->setPicture(assetImage(QStringLiteral("props_banner.png")));
+    Image1->setPicture(assetImage(QStringLiteral("props_banner.png")),
+                       sharperAssetImages(QStringLiteral("props_banner.png")));
     Label2 = makeLabel(this, twipsRect(480, 240, 735, 255), QStringLiteral("File:"));
     Label4 = makeLabel(this, twipsRect(1200, 240, 3255, 255), QStringLiteral("File"));
     setTextOrange(Label4);
     Label1 = makeLabel(this, twipsRect(480, 720, 735, 255), QStringLiteral("Copies:"));
     Combo1 = makeCombo(this, twipsRect(1200, 680, 975, 315));
+    Combo1->setAccessibleName(QStringLiteral("Copies"));
     Label3 = makeLabel(this, twipsRect(480, 1200, 735, 255), QStringLiteral("Size:"));
     Combo2 = makeCombo(this, twipsRect(1200, 1140, 975, 315));
+    Combo2->setAccessibleName(QStringLiteral("Size"));
+    // On Linux a screen reader names a combo box by the label that is its buddy.
+    Label1->setBuddy(Combo1);
+    Label3->setBuddy(Combo2);
     Image2 = makeImage(this, twipsRect(2520, 600, 1695, 1335));
     cropFrame = new CropFrame(Image2);
     Command1 = placeDesignedButton("props_command1", "Command1", this,
@@ -116,6 +123,8 @@ void Props::Form_Load() {
     FlexGrid& grid = m_c.MSFlexGrid1;
     grid.setCol(ColFile);
     Label4->setText(grid.Text());
+    // The window's title stays empty; screen readers hear which photo it edits.
+    setAccessibleName(QStringLiteral("Copies and size of ") + QFileInfo(grid.Text()).fileName());
     // The label shows only the start of a long path.
     Label4->setToolTip(plainTip(grid.Text()));
     // A photo that is gone or damaged shows no picture; the row can still be

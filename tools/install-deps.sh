@@ -4,7 +4,9 @@
 # damaged JPEGs Debian ships, which the hardening tests try; shared-mime-info
 # and libfile-mimeinfo-perl so that xdg-open, without a desktop, tells a
 # project file by its name in the end-to-end test; lomiri-wallpapers-16.04
-# for the real photographs the picture loader is tested on).
+# for the real photographs the picture loader is tested on; dbus-daemon,
+# at-spi2-core and libglib2.0-bin so that the end-to-end test reads the
+# windows as a screen reader does).
 # Run as root on Debian 12; it only reaches Debian's archive.
 set -euo pipefail
 packages=(
@@ -16,6 +18,7 @@ packages=(
   xvfb xauth xdotool imagemagick
   desktop-file-utils dpkg-dev shared-mime-info libfile-mimeinfo-perl
   clang libclang-rt-14-dev gdk-pixbuf-tests lomiri-wallpapers-16.04
+  dbus-daemon at-spi2-core libglib2.0-bin
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -15,6 +15,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <utility>
 
 namespace {
 
@@ -24,17 +25,23 @@ struct ImageAsset {
     const char* format;
 };
 
+// Pictures the windows draw themselves, also made for screens with 1.5 and 2
+// device pixels to a pixel: "banner.png" beside "banner@1.5x.png" and
+// "banner@2x.png".
+struct ScaledAsset {
+    const char* stem; // under assets/images, without ".png"
+    QImage (*paint)(qreal scale);
+};
+
+const ScaledAsset kScaledImages[] = {
+    {"banner", mainBanner},        {"logo", logo},
+    {"props_banner", propsBanner}, {"cmd_open", openCommandIcon},
+    {"cmd_save", saveCommandIcon}, {"cmd_copy", copyCommandIcon},
+    {"cmd_list", listCommandIcon}, {"cmd_help", helpCommandIcon},
+    {"jpegicon", jpegIcon},        {"rotate", rotateIcon},
+};
+
 const ImageAsset kImages[] = {
-    {"images/banner.png", mainBanner, "png"},
-    {"images/logo.png", logo, "png"},
-    {"images/props_banner.png", propsBanner, "png"},
-    {"images/cmd_open.png", openCommandIcon, "png"},
-    {"images/cmd_save.png", saveCommandIcon, "png"},
-    {"images/cmd_copy.png", copyCommandIcon, "png"},
-    {"images/cmd_list.png", listCommandIcon, "png"},
-    {"images/cmd_help.png", helpCommandIcon, "png"},
-    {"images/jpegicon.png", jpegIcon, "png"},
-    {"images/rotate.png", rotateIcon, "png"},
     {"images/icon16.png", [] { return windowIcon(16); }, "png"},
     {"images/icon32.png", [] { return windowIcon(32); }, "png"},
     {"images/icon48.png", [] { return windowIcon(48); }, "png"},
@@ -79,6 +86,15 @@ int main(int argc, char* argv[]) {
     const QDir assets(QDir(QString::fromLocal8Bit(argv[1])).filePath(QStringLiteral("assets")));
 
     bool ok = true;
+    for (const ScaledAsset& asset : kScaledImages) {
+        for (const auto& [scale, suffix] :
+             {std::pair{1.0, ""}, std::pair{1.5, "@1.5x"}, std::pair{2.0, "@2x"}}) {
+            const QString file =
+                assets.filePath(QStringLiteral("images/%1%2.png")
+                                    .arg(QLatin1String(asset.stem), QLatin1String(suffix)));
+            ok = makeFolderFor(file) && writeImage(file, asset.paint(scale), "png") && ok;
+        }
+    }
     for (const ImageAsset& asset : kImages) {
         const QString file = assets.filePath(QString::fromLatin1(asset.path));
         ok = makeFolderFor(file) && writeImage(file, asset.paint(), asset.format) && ok;

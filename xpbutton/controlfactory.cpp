@@ -6,6 +6,27 @@
 
 #include <memory>
 
+namespace {
+
+// The artwork each stored design's picture was made from; the program ships
+// it also for screens with more device pixels to a pixel.
+const char* artworkOf(const QString& design) {
+    static const struct {
+        const char* design;
+        const char* artwork;
+    } kArtwork[] = {
+        {"main_command1", "cmd_list.png"}, {"main_command2", "cmd_copy.png"},
+        {"main_command3", "cmd_save.png"}, {"main_command4", "cmd_open.png"},
+        {"main_command5", "cmd_help.png"},
+    };
+    for (const auto& entry : kArtwork)
+        if (design == QLatin1String(entry.design))
+            return entry.artwork;
+    return nullptr;
+}
+
+} // namespace
+
 XpButton* createControl(const QString& progId, const QByteArray& bagText, QWidget* parent,
                         QString* error, const QString& name) {
     const auto fail = [error](const QString& reason) -> XpButton* {
@@ -61,6 +82,9 @@ XpButton* placeDesignedButton(const QString& design, const QString& name, QWidge
         button->setButtonStyle(3);
         button->setCaption(fallbackCaption);
     }
+    const char* artwork = artworkOf(design);
+    if (const PicturePtr picture = button->Picture(); picture && artwork)
+        picture->setSharper(sharperAssetImages(QString::fromLatin1(artwork)));
     button->setGeometry(place);
     return button;
 }

@@ -4,8 +4,11 @@
 #include "buttongeometry.h"
 #include "buttonpainter.h"
 #include "shell.h"
+#include "xpbuttonaccessible.h"
 
+#include <QPainter>
 #include <QPixmap>
+#include <QPointer>
 #include <QTimer>
 
 #include <limits>
@@ -43,6 +46,7 @@ XpButton::XpButton(QWidget* parent) : ControlBase(parent) {
     m_OverTimer->setInterval(10);
     connect(m_OverTimer, &QTimer::timeout, this, [this] { report(OverTimer_Timer()); });
     m_imgHAND = handPicture();
+    installXpButtonAccessibility();
 }
 
 XpButton::~XpButton() = default;
@@ -124,15 +128,48 @@ ControlError XpButton::Refresh() {
     m_draw.FaceColor = baseBackColor();
     m_draw.BaseForeColor = baseForeColor();
     const ButtonState state = currentState();
+    m_drawBeforeLast = m_draw;
     const RefreshError error = paintButton(hDC(), state, m_draw);
     // Style 2 changes the base's face colour; the surface already shows it.
     setBaseBackColor(m_draw.FaceColor, false);
     m_lastDrawn = state;
     ++m_refreshCount;
+    announcePressed(*this, m_announcedPressed);
     if (error == RefreshError::Overflow)
         return ControlError::Overflow;
     setAutoRedraw(false);
     return ControlError::None;
+}
+
+QImage XpButton::sharpSurface(qreal ratio) {
+    if (ratio <= 1)
+        return surface();
+    if (m_sharpOfRefresh != m_refreshCount || m_sharp.devicePixelRatio() != ratio ||
+        m_sharp.isNull()) {
+        ButtonDrawState draw = m_drawBeforeLast;
+        m_sharp = paintButtonAtRatio(surface().size(), m_lastDrawn, draw, ratio);
+        m_sharpOfRefresh = m_refreshCount;
+    }
+    return m_sharp;
+}
+
+void XpButton::paintEvent(QPaintEvent* event) {
+    const qreal ratio = devicePixelRatioF();
+    if (ratio <= 1 || m_refreshCount == 0 || surface().size() != size()) {
+        ControlBase::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    painter.drawImage(QPointF(0, 0), sharpSurface(ratio));
+}
+
+void XpButton::press() {
+    if (!baseEnabled())
+        return;
+    const QPointer<XpButton> alive(this);
+    emit Click();
+    if (alive)
+        report(GoToURL());
 }
 
 bool XpButton::Enabled() const {
@@ -205,6 +242,7 @@ ControlError XpButton::setCaption(const QString& value) {
     m_Caption = value;
     PropertyChanged(QStringLiteral("Caption"));
     setAccessKeys(accessKeyFromCaption(m_Caption));
+    announceName(*this);
     return Refresh();
 }
 

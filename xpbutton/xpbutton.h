@@ -112,6 +112,15 @@ public:
     bool keyLatch() const { return g_KeyLatch != 0; }
     // The window region last built for style 3 (empty when none is set).
     QRegion windowRegion() const { return g_Region; }
+    bool pressed() const { return g_Pressed != 0; }
+    bool hovered() const { return g_Hover != 0; }
+    // What a click does, for assistive technology: raises Click and opens
+    // the address, as the access key does; nothing while disabled.
+    void press();
+    // What the last refresh drew, at the device pixel ratio of the screen
+    // the button is on (above 1; at 1 it is the surface itself).
+    QImage sharpSurface(qreal ratio);
+
     // What a refresh would draw now, and what the last one drew.
     ButtonState currentState() const;
     const ButtonState& lastDrawnState() const { return m_lastDrawn; }
@@ -157,6 +166,7 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     // g_Font is replaced on loading; its change reports follow it.
@@ -220,6 +230,12 @@ private:
 
     ButtonDrawState m_draw;
     ButtonState m_lastDrawn;
+    // The drawing state the last refresh started from, so that it can be
+    // drawn again at the device's pixels.
+    ButtonDrawState m_drawBeforeLast;
     quint64 m_refreshCount = 0;
+    QImage m_sharp;
+    quint64 m_sharpOfRefresh = 0;
+    bool m_announcedPressed = false;
     bool m_handFallback = false; // the hand was asked for but has no picture
 };

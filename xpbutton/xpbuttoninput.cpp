@@ -143,12 +143,7 @@ ControlError XpButton::UserControl_ExitFocus() {
 
 void XpButton::UserControl_AccessKeyPress(std::int16_t& KeyAscii) {
     Q_UNUSED(KeyAscii);
-    if (!baseEnabled())
-        return;
-    const QPointer<XpButton> alive(this);
-    emit Click();
-    if (alive)
-        report(GoToURL());
+    press();
 }
 
 void XpButton::UserControl_AmbientChanged(const QString& PropertyName) {
@@ -216,13 +211,17 @@ void XpButton::keyPressEvent(QKeyEvent* event) {
     std::int16_t shift = shiftCode(event->modifiers());
     // With Alt held a key types nothing.
     std::int16_t ascii = event->modifiers().testFlag(Qt::AltModifier) ? 0 : keyAscii(*event);
+    const QPointer<XpButton> alive(this);
     run([&] {
-        const QPointer<XpButton> alive(this);
         const ControlError error = UserControl_KeyDown(code, shift);
         if (!alive || error != ControlError::None || ascii == 0)
             return error;
         return UserControl_KeyPress(ascii);
     });
+    // The button has raised its events; Esc also goes on to the window, so
+    // that a dialog closes from its buttons as from its other controls.
+    if (alive && event->key() == Qt::Key_Escape)
+        event->ignore();
 }
 
 void XpButton::keyReleaseEvent(QKeyEvent* event) {

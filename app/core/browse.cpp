@@ -14,6 +14,7 @@
 #include "thumbnail.h"
 
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
 
@@ -23,6 +24,12 @@ QString fullPath(const QString& folder, const QString& name) {
 
 QString countCaption(int files) {
     return QStringLiteral("Cantidad: ") + QString::number(files);
+}
+
+QString previewName(const QString& path) {
+    if (path.isEmpty())
+        return QStringLiteral("Preview");
+    return QStringLiteral("Preview of ") + QFileInfo(path).fileName();
 }
 
 QString unusableNameMessage(const FileList& list) {
@@ -125,6 +132,7 @@ void File1_Click(BrowseControls& c) {
     const PreviewSize size = previewSize(c.Image10.ScaleWidth(), c.Image10.ScaleHeight());
     thumbnail(size.width, size.height, c.Image10, c.Image11, true, {c.File1, c.ProgressBar1});
     c.current_file = path;
+    c.Image11.setAccessibleName(previewName(path));
     c.Image11.show();
     c.File1.setFocus();
     c.ahead.previewed(c.File1.Path(), c.File1.ListIndex(), c.File1.ListCount(),

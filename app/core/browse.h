@@ -40,6 +40,10 @@ QString fullPath(const QString& folder, const QString& name);
 // "Cantidad: " and the number of files the list shows.
 QString countCaption(int files);
 
+// The preview's name for screen readers: "Preview", and the name of the photo
+// it shows ("Preview of lake.jpg").
+QString previewName(const QString& path);
+
 // What the user is told about a selected file whose name cannot be used.
 QString unusableNameMessage(const FileList& list);
 

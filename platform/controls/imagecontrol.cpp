@@ -1,5 +1,7 @@
 #include "imagecontrol.h"
 
+#include "sharperimages.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -7,8 +9,9 @@ ImageControl::ImageControl(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_TranslucentBackground);
 }
 
-void ImageControl::setPicture(const QImage& picture) {
+void ImageControl::setPicture(const QImage& picture, const QList<QImage>& sharper) {
     m_picture = picture;
+    m_sharper = sharper;
     update();
 }
 
@@ -20,12 +23,13 @@ void ImageControl::setStretch(bool stretch) {
 void ImageControl::paintEvent(QPaintEvent*) {
     if (m_picture.isNull())
         return;
+    const QImage picture = imageForRatio(m_picture, m_sharper, devicePixelRatioF());
     QPainter painter(this);
     if (m_stretch) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(rect(), m_picture);
+        painter.drawImage(rect(), picture);
     } else {
-        painter.drawImage(0, 0, m_picture);
+        painter.drawImage(QPointF(0, 0), picture);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
 #include <QWidget>
 
 // An image control: shows a picture, at its own size or stretched to the box,
@@ -11,7 +12,10 @@ class ImageControl : public QWidget {
 public:
     explicit ImageControl(QWidget* parent = nullptr);
 
-    void setPicture(const QImage& picture);
+    // The picture, and the same picture drawn for more device pixels (each
+    // with its device pixel ratio set): a screen with more device pixels to
+    // a pixel shows the sharpest that fits it.
+    void setPicture(const QImage& picture, const QList<QImage>& sharper = {});
     const QImage& Picture() const { return m_picture; }
     void setStretch(bool stretch);
     bool Stretch() const { return m_stretch; }
@@ -26,5 +30,6 @@ protected:
 
 private:
     QImage m_picture;
+    QList<QImage> m_sharper;
     bool m_stretch = false;
 };

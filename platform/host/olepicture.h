@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
 #include <QSize>
 #include <QString>
 
@@ -30,9 +31,15 @@ public:
     int himetricHeight() const;
     QSize pixelSize() const { return m_image.size(); }
 
+    // The same picture drawn for more device pixels, each image with its
+    // device pixel ratio set. Not part of what is stored.
+    void setSharper(const QList<QImage>& images) { m_sharper = images; }
+    const QList<QImage>& sharper() const { return m_sharper; }
+
 private:
     Type m_type = Type::Empty;
     QImage m_image;
+    QList<QImage> m_sharper;
 };
 
 using PicturePtr = std::shared_ptr<OlePicture>;

@@ -18,6 +18,7 @@ build=${MARVOLIA_BUILD:-$root/build}
 source "$root/tests/e2e/lib.sh"
 source "$root/tests/e2e/installed.sh"
 source "$root/tests/e2e/bigload.sh"
+source "$root/tests/e2e/screenreader.sh"
 
 program=$build/marvolia
 [[ -x $program ]] || die "no program at $program: build first (bash tools/test.sh)"
@@ -248,6 +249,9 @@ check "the program is still running after all that" kill -0 "$app_pid"
 check_big_load
 check "the program is still running after the big load" kill -0 "$app_pid"
 stop_program
+
+# --- A screen reader ---------------------------------------------------------
+check_screen_reader "$photos"
 
 # --- The installed program --------------------------------------------------
 check_installed_tree "$build" "$work/install"

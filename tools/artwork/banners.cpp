@@ -154,16 +154,19 @@ void paintPropsBanner(QPainter& painter) {
 
 } // namespace
 
-QImage mainBanner() {
-    return toRgb24(
-        paintSmooth(opaqueCanvas(kBannerWidth, kBannerHeight, Qt::white), paintMainBanner));
+QImage mainBanner(qreal scale) {
+    return toRgb24(paintSmooth(opaqueCanvas(scaledLength(kBannerWidth, scale),
+                                            scaledLength(kBannerHeight, scale), Qt::white),
+                               paintMainBanner, scale));
 }
 
-QImage logo() {
-    return paintSmooth(transparentCanvas(296, 38), paintLogo);
+QImage logo(qreal scale) {
+    return paintSmooth(transparentCanvas(scaledLength(296, scale), scaledLength(38, scale)),
+                       paintLogo, scale);
 }
 
-QImage propsBanner() {
-    return toRgb24(
-        paintSmooth(opaqueCanvas(kBannerWidth, kBannerHeight, Qt::white), paintPropsBanner));
+QImage propsBanner(qreal scale) {
+    return toRgb24(paintSmooth(opaqueCanvas(scaledLength(kBannerWidth, scale),
+                                            scaledLength(kBannerHeight, scale), Qt::white),
+                               paintPropsBanner, scale));
 }

@@ -67,9 +67,10 @@ void paintArrowHead(QPainter& painter, const QPointF& tip, qreal angleDegrees, q
     painter.restore();
 }
 
-QImage buttonPicture(int height, void (*paint)(QPainter&)) {
-    return flattenOnBlackMask(paintSmooth(transparentCanvas(kIconWidth, height), paint),
-                              kFaceMatte);
+QImage buttonPicture(int height, void (*paint)(QPainter&), qreal scale) {
+    const QImage canvas =
+        transparentCanvas(scaledLength(kIconWidth, scale), scaledLength(height, scale));
+    return flattenOnBlackMask(paintSmooth(canvas, paint, scale), kFaceMatte);
 }
 
 void paintOpenFolder(QPainter& painter) {
@@ -209,22 +210,22 @@ void paintHelpSign(QPainter& painter) {
 
 } // namespace
 
-QImage openCommandIcon() {
-    return buttonPicture(kIconHeight, paintOpenFolder);
+QImage openCommandIcon(qreal scale) {
+    return buttonPicture(kIconHeight, paintOpenFolder, scale);
 }
 
-QImage saveCommandIcon() {
-    return buttonPicture(kIconHeight, paintFloppy);
+QImage saveCommandIcon(qreal scale) {
+    return buttonPicture(kIconHeight, paintFloppy, scale);
 }
 
-QImage copyCommandIcon() {
-    return buttonPicture(kIconHeight, paintPrintsIntoFolder);
+QImage copyCommandIcon(qreal scale) {
+    return buttonPicture(kIconHeight, paintPrintsIntoFolder, scale);
 }
 
-QImage listCommandIcon() {
-    return buttonPicture(kIconHeight, paintOrderSheet);
+QImage listCommandIcon(qreal scale) {
+    return buttonPicture(kIconHeight, paintOrderSheet, scale);
 }
 
-QImage helpCommandIcon() {
-    return buttonPicture(kHelpIconHeight, paintHelpSign);
+QImage helpCommandIcon(qreal scale) {
+    return buttonPicture(kHelpIconHeight, paintHelpSign, scale);
 }

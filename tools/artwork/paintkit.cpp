@@ -130,12 +130,17 @@ void beginSmooth(QPainter& painter, QImage& image) {
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
 }
 
-QImage paintSmooth(QImage image, const std::function<void(QPainter&)>& paint) {
+QImage paintSmooth(QImage image, const std::function<void(QPainter&)>& paint, qreal scale) {
     QPainter painter;
     beginSmooth(painter, image);
+    painter.scale(scale, scale);
     paint(painter);
     painter.end();
     return image;
+}
+
+int scaledLength(int length, qreal scale) {
+    return qRound(length * scale);
 }
 
 QColor mixColor(const QColor& a, const QColor& b, qreal t) {

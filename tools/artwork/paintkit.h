@@ -30,8 +30,13 @@ QImage flattenOnBlackMask(const QImage& art, const QColor& matte);
 
 // Painter with antialiasing on.
 void beginSmooth(QPainter& painter, QImage& image);
-// Runs `paint` with a smooth painter on `image` and returns the result.
-QImage paintSmooth(QImage image, const std::function<void(QPainter&)>& paint);
+// Runs `paint` with a smooth painter on `image` and returns the result. The
+// painting is designed in pixels of the 1x picture; `scale` draws it on a
+// canvas made `scale` times larger.
+QImage paintSmooth(QImage image, const std::function<void(QPainter&)>& paint, qreal scale = 1);
+
+// A length of the 1x picture on a canvas `scale` times larger.
+int scaledLength(int length, qreal scale);
 
 // Linear mix of two colours, t = 0 gives a, t = 1 gives b.
 QColor mixColor(const QColor& a, const QColor& b, qreal t);

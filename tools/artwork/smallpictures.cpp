@@ -3,6 +3,7 @@
 
 #include <QPolygonF>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -11,16 +12,18 @@ const QColor kTileLine(30, 60, 170);
 const QColor kArrowBlue(24, 72, 230);
 
 // The white tile the two preview icons sit on, so they read over any photo.
-// Drawn pixel by pixel: a one-pixel frame with its corner pixels left out.
-void paintTile(QImage& image) {
+// Drawn pixel by pixel: a frame one pixel wide at 1x with its corners left
+// out; on larger canvases the frame stays whole pixels wide.
+void paintTile(QImage& image, qreal scale) {
     const int w = image.width();
     const int h = image.height();
+    const int line = std::max(1, static_cast<int>(scale));
     for (int y = 0; y < h; ++y) {
         const QColor paper =
             mixColor(QColor(255, 255, 255), QColor(222, 231, 250), qreal(y) / (h - 1));
         for (int x = 0; x < w; ++x) {
-            const bool edgeX = x == 0 || x == w - 1;
-            const bool edgeY = y == 0 || y == h - 1;
+            const bool edgeX = x < line || x >= w - line;
+            const bool edgeY = y < line || y >= h - line;
             if (edgeX && edgeY)
                 continue;
             image.setPixelColor(x, y, edgeX || edgeY ? kTileLine : paper);
@@ -29,13 +32,24 @@ void paintTile(QImage& image) {
 }
 
 // Capital letters in a 3 x 5 pixel face, one pixel apart: crisp at this size.
+// On a larger canvas each of its pixels becomes a square of the scale's size,
+// smoothed where it does not fall on whole pixels.
 void paintPixelWord(QImage& image, int left, int top, const char* const glyphs[][5], int count,
-                    const QColor& colour) {
+                    const QColor& colour, qreal scale) {
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(scale, scale);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
     for (int g = 0; g < count; ++g)
         for (int row = 0; row < 5; ++row)
             for (int col = 0; col < 3; ++col)
-                if (glyphs[g][row][col] == '#')
-                    image.setPixelColor(left + g * 4 + col, top + row, colour);
+                if (glyphs[g][row][col] == '#') {
+                    if (scale == 1)
+                        image.setPixelColor(left + g * 4 + col, top + row, colour);
+                    else
+                        painter.drawRect(QRectF(left + g * 4 + col, top + row, 1, 1));
+                }
 }
 
 QPainterPath handOutline() {
@@ -116,24 +130,24 @@ void paintNoSign(QPainter& painter) {
 
 } // namespace
 
-QImage jpegIcon() {
-    QImage image = transparentCanvas(23, 18);
-    paintTile(image);
-    image = paintSmooth(image, paintJpegPicture);
+QImage jpegIcon(qreal scale) {
+    QImage image = transparentCanvas(scaledLength(23, scale), scaledLength(18, scale));
+    paintTile(image, scale);
+    image = paintSmooth(image, paintJpegPicture, scale);
 
     static const char* const jpg[][5] = {
         {"..#", "..#", "..#", "#.#", ".#."},
         {"##.", "#.#", "##.", "#..", "#.."},
         {".##", "#..", "#.#", "#.#", ".##"},
     };
-    paintPixelWord(image, 6, 11, jpg, 3, Qt::white);
+    paintPixelWord(image, 6, 11, jpg, 3, Qt::white, scale);
     return image;
 }
 
-QImage rotateIcon() {
-    QImage image = transparentCanvas(22, 18);
-    paintTile(image);
-    return paintSmooth(image, paintClockwiseArrow);
+QImage rotateIcon(qreal scale) {
+    QImage image = transparentCanvas(scaledLength(22, scale), scaledLength(18, scale));
+    paintTile(image, scale);
+    return paintSmooth(image, paintClockwiseArrow, scale);
 }
 
 QImage windowIcon(int size) {

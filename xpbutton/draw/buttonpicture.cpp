@@ -7,7 +7,11 @@
 #include "drawstate.h"
 #include "faceprimitives.h"
 #include "memorybitmap.h"
+#include "sharperimages.h"
 #include "transparentblit.h"
+
+#include <cmath>
+#include <optional>
 
 namespace {
 constexpr ColorValue kWhite = 0x00FFFFFF;
@@ -40,6 +44,33 @@ std::int32_t pictureOffset(const ButtonState& state) {
     if (pressed && state.ButtonStyle != 2)
         return 1;
     return 0;
+}
+
+// The picture as a surface with `scale` device pixels to a pixel draws it:
+// its sharpest drawing, and its sizes in device pixels.
+ButtonState onDevice(const ButtonState& state, qreal scale) {
+    ButtonState device = state;
+    QImage image = imageForRatio(state.Picture->image(), state.Picture->sharper(), scale);
+    const qreal own = image.devicePixelRatio();
+    image.setDevicePixelRatio(1);
+    device.Picture = std::make_shared<OlePicture>(state.Picture->type(), image);
+    const auto times = [](std::int32_t length, qreal by) {
+        return to32(std::llround(length * by));
+    };
+    device.OriginalPicSizeW = times(state.OriginalPicSizeW, own);
+    device.OriginalPicSizeH = times(state.OriginalPicSizeH, own);
+    device.PictureWidth = times(state.PictureWidth, scale);
+    device.PictureHeight = times(state.PictureHeight, scale);
+    return device;
+}
+
+// Where a rectangle of the button's pixels starts on the device, with the
+// picture's device size.
+WinRect onDevice(const WinRect& rect, const ButtonState& device, qreal scale) {
+    const std::int32_t left = to32(std::llround(rect.left * scale));
+    const std::int32_t top = to32(std::llround(rect.top * scale));
+    return {left, top, to32(std::int64_t(left) + device.PictureWidth),
+            to32(std::int64_t(top) + device.PictureHeight)};
 }
 
 // Embossed, then laid over the face with its black background left out.
@@ -118,15 +149,24 @@ void DrawPicture(DeviceContext& hDC, const ButtonState& state, ButtonDrawState& 
     else if (state.Picture->type() == OlePicture::Type::Icon)
         drawPicture = DrawIconPicture;
     try {
+        // On a surface with more device pixels the picture is drawn at the
+        // device's pixels, from its sharpest drawing.
+        const qreal scale = hDC.scale;
+        const std::optional<ButtonState> device =
+            scale == 1 ? std::nullopt : std::optional(onDevice(state, scale));
+        const ButtonState& drawn = device ? *device : state;
+        const auto place = [&](const WinRect& rect) {
+            return device ? onDevice(rect, *device, scale) : rect;
+        };
         if (!drawPicture) {
             // Other kinds of picture are not drawn.
         } else if (!state.Enabled) {
-            drawPicture(hDC, state, 0, draw.g_PictureRect, 0);
+            drawPicture(hDC, drawn, 0, place(draw.g_PictureRect), 0);
         } else if (state.g_Hover == 1 && state.g_Pressed != 1 && state.ButtonStyle == 2) {
-            drawPicture(hDC, state, 0, draw.g_SavedRect, 1);
-            drawPicture(hDC, state, 1, draw.g_PictureRect, 0);
+            drawPicture(hDC, drawn, 0, place(draw.g_SavedRect), 1);
+            drawPicture(hDC, drawn, 1, place(draw.g_PictureRect), 0);
         } else {
-            drawPicture(hDC, state, 1, draw.g_PictureRect, 0);
+            drawPicture(hDC, drawn, 1, place(draw.g_PictureRect), 0);
         }
     } catch (...) {
         draw.g_PictureRect = draw.g_SavedRect;

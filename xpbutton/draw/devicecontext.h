@@ -32,6 +32,11 @@ public:
     // Inverts one pixel, clipped.
     void invertPixel(int x, int y);
 
+    // Device pixels to a pixel of the coordinates that text and pictures are
+    // given in: on a surface for a screen with more device pixels, they are
+    // laid out in the button's pixels and drawn at the device's. Everything
+    // else works in the target's own pixels. A memory context starts at 1.
+    qreal scale = 1;
     ColorValue bkColor = 0x00FFFFFF;
     ColorValue textColor = 0x00000000;
     Pen pen;

@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -112,11 +113,22 @@ QRect toQRect(const WinRect& rect) {
     return QRect(QPoint(rect.left, rect.top), QPoint(rect.right - 1, rect.bottom - 1));
 }
 
+// The device pixels a rectangle of the text's coordinates covers.
+QRect onDevice(const QRect& rect, qreal scale) {
+    if (scale == 1)
+        return rect;
+    const QPoint topLeft(qRound(rect.left() * scale), qRound(rect.top() * scale));
+    const QPoint end(qRound((rect.right() + 1) * scale), qRound((rect.bottom() + 1) * scale));
+    return QRect(topLeft, end - QPoint(1, 1));
+}
+
 // Paints the lines' glyphs and underlines into an 8-bit mask of the clip
-// area, then sets the masked pixels to the text colour.
+// area, then sets the masked pixels to the text colour. The layout is in the
+// text's coordinates; the glyphs are drawn at the context's device pixels.
 void paintLines(DeviceContext& dc, const std::vector<Line>& lines, const std::vector<int>& xs,
-                int top, const QRect& clip, const QFont& font) {
+                int top, const QRect& textClip, const QFont& font) {
     const QFontMetrics metrics(font);
+    const QRect clip = onDevice(textClip, dc.scale);
     QImage mask(clip.size(), QImage::Format_ARGB32_Premultiplied);
     mask.fill(Qt::transparent);
     {
@@ -124,6 +136,8 @@ void paintLines(DeviceContext& dc, const std::vector<Line>& lines, const std::ve
         painter.setFont(font);
         painter.setPen(Qt::black);
         painter.translate(-clip.left(), -clip.top());
+        if (dc.scale != 1)
+            painter.scale(dc.scale, dc.scale);
         for (std::size_t l = 0; l < lines.size(); ++l) {
             const int lineTop = top + static_cast<int>(l) * metrics.height();
             int x = xs[l];
@@ -212,7 +226,9 @@ int DrawTextExA(DeviceContext& dc, const QString& text, int count, WinRect& rect
             x = rect.right - rightMargin - width;
         xs.push_back(static_cast<int>(x));
     }
-    QRect clip(0, 0, dc.width(), dc.height());
+    const qreal scale = dc.scale;
+    QRect clip(0, 0, static_cast<int>(std::ceil(dc.width() / scale)),
+               static_cast<int>(std::ceil(dc.height() / scale)));
     if (!(flags & DT_NOCLIP))
         clip &= toQRect(rect);
     if (!clip.isEmpty())
