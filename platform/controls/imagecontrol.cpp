@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <utility>
+
 ImageControl::ImageControl(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_TranslucentBackground);
 }
@@ -37,6 +39,15 @@ void ImageControl::mousePressEvent(QMouseEvent* event) {
 
 void ImageControl::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    const bool endsDoubleClick = std::exchange(m_releaseEndsDoubleClick, false);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) &&
+        !endsDoubleClick)
         emit Click();
+}
+
+// No double click of its own: a double click is one click, raised by its
+// first release.
+void ImageControl::mouseDoubleClickEvent(QMouseEvent* event) {
+    event->accept();
+    m_releaseEndsDoubleClick = event->button() == Qt::LeftButton;
 }
