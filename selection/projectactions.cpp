@@ -37,9 +37,9 @@ constexpr int kMaxNamedPictures = 20;
 constexpr qint64 kLoadPaintMs = 50;
 
 QString unstorableField(const ProjectRecord& r) {
-    if (r.file.contains(QLatin1Char('"')))
+    if (!storableInProject(r.file))
         return QStringLiteral("path");
-    if (r.copies.contains(QLatin1Char('"')))
+    if (!storableInProject(r.copies))
         return QStringLiteral("copies");
     return QStringLiteral("size");
 }
@@ -52,26 +52,21 @@ QString missingPicturesMessage(const QString& file, const QStringList& failures)
 
 } // namespace
 
-SaveOutcome runSave(SelectionControls& c) {
-    CommonDialog& dialog = c.CommonDialog1;
-    dialog.Filter = kProjectFilter;
-    dialog.FileName = c.project_path.isEmpty() ? QStringLiteral("untiteled") : c.project_path;
-    dialog.Flags = 2;
-    dialog.ShowSave();
-    const QString file = dialog.FileName;
-    if (file.isEmpty())
-        return SaveOutcome::Cancelled;
+namespace {
 
+SaveOutcome saveProjectTo(SelectionControls& c, const QString& file) {
     QList<ProjectRecord> records;
     for (const GridRow& row : readGridRows(c.MSFlexGrid1))
         records.append({row.file, row.copies, row.size});
     const int bad = firstUnstorableRecord(records);
     if (bad >= 0) {
         tell(c.dialogs, &c.window,
-             QStringLiteral("The project could not be saved to \"%1\": the %2 of the photo "
-                            "\"%3\" holds a double quote (\"), which a project file cannot "
-                            "store. Nothing was written.")
-                 .arg(file, unstorableField(records[bad]), records[bad].file));
+             QStringLiteral("The project could not be saved to \"%1\": the %2 of row %3, "
+                            "the photo \"%4\", holds a double quote (\") where a project file "
+                            "cannot store it: at its start, or in a text with a comma or a "
+                            "leading blank. Nothing was written.")
+                 .arg(file, unstorableField(records[bad]), QString::number(bad + 1),
+                      records[bad].file));
         return SaveOutcome::Failed;
     }
     const QString failed = writeFileAtomically(file, projectFileBytes(records));
@@ -87,8 +82,29 @@ SaveOutcome runSave(SelectionControls& c) {
     return SaveOutcome::Saved;
 }
 
+} // namespace
+
+SaveOutcome runSave(SelectionControls& c) {
+    CommonDialog& dialog = c.CommonDialog1;
+    dialog.Filter = kProjectFilter;
+    dialog.FileName = c.project_path.isEmpty() ? QStringLiteral("untiteled") : c.project_path;
+    dialog.Flags = 2;
+    dialog.ShowSave();
+    const QString file = dialog.FileName;
+    if (file.isEmpty())
+        return SaveOutcome::Cancelled;
+    return saveProjectTo(c, file);
+}
+
 void saveProject(SelectionControls& c) {
     runSave(c);
+}
+
+void saveOpenProject(SelectionControls& c) {
+    if (c.project_path.isEmpty() || c.list.changes.openedShort())
+        runSave(c);
+    else
+        saveProjectTo(c, c.project_path);
 }
 
 namespace {
@@ -251,17 +267,22 @@ QList<RowPath> loadProject(SelectionControls& c, const QString& file, const QStr
     c.ProgressBar2.hide();
     c.Label7.hide();
     recordOrderChange(c, openingName(file), before);
-    // What was opened is what the file holds: no change yet.
-    c.list.changes.markSaved();
+    // What was opened is what the file holds: no change yet. Unless the file
+    // holds more than fits: keeping the order then means saving it.
+    if (project.leftOut > 0)
+        c.list.changes.markOpenedShort();
+    else
+        c.list.changes.markSaved();
+    // The dialogs propose the project the user has open, not one saved before.
+    c.project_path = file;
 
     if (project.leftOut > 0)
         tell(c.dialogs, &c.window,
              QStringLiteral("The project \"%1\" holds %2 photos, but at most %3 can be selected: "
-                            "the first %3 were loaded and %4 were left out.")
-                 .arg(file)
-                 .arg(project.records.size() + project.leftOut)
-                 .arg(SelectionList::kMaxPhotos)
-                 .arg(project.leftOut));
+                            "the first %3 were loaded and %4 left out.")
+                 .arg(file, QString::number(project.records.size() + project.leftOut),
+                      QString::number(SelectionList::kMaxPhotos),
+                      numbered(project.leftOut, "1 was", "%1 were")));
     if (unshown.isEmpty())
         return {};
     if (missing.isEmpty()) {

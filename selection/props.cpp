@@ -8,6 +8,7 @@
 #include "flexgrid.h"
 #include "imagecontrol.h"
 #include "orderglance.h"
+#include "pathlabel.h"
 #include "photopixels.h"
 #include "picturebox.h"
 #include "picturefile.h"
@@ -22,14 +23,16 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QWindow>
 
 namespace {
 
 constexpr std::uint32_t kWhite = 0x00FFFFFF;
 constexpr std::uint32_t kOrange = 0x000080FF;
 
-QLabel* makeLabel(QWidget* parent, const QRect& place, const QString& text) {
-    auto* label = new QLabel(text, parent);
+template <typename Label = QLabel>
+Label* makeLabel(QWidget* parent, const QRect& place, const QString& text) {
+    auto* label = new Label(text, parent);
     label->setGeometry(place);
     label->setAutoFillBackground(true);
     QPalette pal = label->palette();
@@ -49,8 +52,10 @@ QComboBox* makeCombo(QWidget* parent, const QRect& place) {
     auto* combo = new QComboBox(parent);
     combo->setGeometry(place);
     combo->setEditable(true);
-    // Typed text is the value; it is not added to the list.
+    // Typed text is the value, exactly as typed: it is neither added to the
+    // list nor completed from it.
     combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setCompleter(nullptr);
     setTextOrange(combo);
     return combo;
 }
@@ -82,7 +87,7 @@ void Props::createControls() {
     Image1 = makeImage(this, twipsRect(0, -240, 15195, 3300));
     Image1->setPicture(assetImage(QStringLiteral("props_banner.png")));
     Label2 = makeLabel(this, twipsRect(480, 240, 735, 255), QStringLiteral("File:"));
-    Label4 = makeLabel(this, twipsRect(1200, 240, 3255, 255), QStringLiteral("File"));
+    Label4 = makeLabel<PathLabel>(this, twipsRect(1200, 240, 3255, 255), QStringLiteral("File"));
     setTextOrange(Label4);
     Label1 = makeLabel(this, twipsRect(480, 720, 735, 255), QStringLiteral("Copies:"));
     Combo1 = makeCombo(this, twipsRect(1200, 680, 975, 315));
@@ -115,7 +120,7 @@ void Props::Form_Load() {
     FlexGrid& grid = m_c.MSFlexGrid1;
     grid.setCol(ColFile);
     Label4->setText(grid.Text());
-    // The label shows only the start of a long path.
+    // A long path shows cut in the middle; the tip gives it whole.
     Label4->setToolTip(plainTip(grid.Text()));
     // A photo that is gone or damaged shows no picture; the row can still be
     // edited or removed. The picture is stretched to the box: only the
@@ -174,6 +179,10 @@ void Props::Command1_Click() {
 
 void Props::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    // The toolkit hands the window manager the program's name in place of an
+    // empty title; a blank shows nothing in the title bar.
+    if (QWindow* handle = windowHandle())
+        handle->setTitle(QStringLiteral(" "));
     if (m_placed)
         return;
     m_placed = true;

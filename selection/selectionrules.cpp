@@ -114,6 +114,10 @@ void endPhotoRow(SelectionControls& c, const QString& file) {
     scrollToLastRowIfNeeded(c, c.list.count);
 }
 
+QString numbered(qint64 n, const char* one, const char* many) {
+    return n == 1 ? QString::fromLatin1(one) : QString::fromLatin1(many).arg(n);
+}
+
 QString namedLines(const QStringList& names, int max) {
     QStringList named = names.mid(0, max);
     if (names.size() > max)

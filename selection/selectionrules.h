@@ -44,6 +44,9 @@ Samples setRowThumbnail(SelectionControls& c, const PictureRead& picture);
 void beginPhotoRow(SelectionControls& c, const QString& file);
 void endPhotoRow(SelectionControls& c, const QString& file);
 
+// A text that counts: one for 1, otherwise many with the number for its %1.
+QString numbered(qint64 n, const char* one, const char* many);
+
 // Names for a message, one a line, the ones past max counted.
 QString namedLines(const QStringList& names, int max = 20);
 
