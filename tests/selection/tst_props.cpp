@@ -25,6 +25,7 @@ protected:
 
     // Types text into a combo box as a user would, over what it shows.
     static void type(QComboBox* combo, const QString& text) {
+        QTest::mouseClick(combo->lineEdit(), Qt::LeftButton);
         combo->lineEdit()->selectAll();
         QTest::keyClick(combo->lineEdit(), Qt::Key_Backspace);
         QTest::keyClicks(combo->lineEdit(), text);
@@ -161,6 +162,8 @@ TEST_F(RowEditor, TypedTextIsNeverCompleted) {
     } typed[] = {{"1", "20"}, {"2", "1"}, {"1", "10X1"}, {"3", "13x1"}, {"1", "30x4"}};
     for (const auto& t : typed) {
         ASSERT_TRUE(clickRow(1, [&](Props& p) {
+            // Completion works only with the keyboard in the box.
+            ASSERT_TRUE(QTest::qWaitFor([&] { return p.isActiveWindow(); }));
             type(p.Combo1, t.copies);
             type(p.Combo2, t.size);
             EXPECT_EQ(p.Combo2->lineEdit()->selectedText(), "") << t.size;
@@ -179,6 +182,9 @@ TEST_F(RowEditor, ALongPathShowsItsFileName) {
     const QString longPath = photo("Pictures/Portugal 2023, Lisbon and Porto/Day 3/IMG_0815.jpg",
                                    patternPicture(8, 6, [](int, int) { return qRgb(1, 2, 3); }));
     addPreviewed(longPath);
+    // So does the grid's File column.
+    EXPECT_EQ(grid().shownLines(3, ColFile).size(), 2);
+    EXPECT_EQ(grid().shownLines(3, ColFile).last(), "IMG_0815.jpg");
     ASSERT_TRUE(clickRow(3, [&](Props& p) {
         auto* label = qobject_cast<PathLabel*>(p.Label4);
         ASSERT_NE(label, nullptr);
