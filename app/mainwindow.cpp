@@ -16,6 +16,7 @@
 #include "orderglance.h"
 #include "ordermenus.h"
 #include "orderundo.h"
+#include "photonames.h"
 #include "picturebox.h"
 #include "projectactions.h"
 #include "shell.h"
@@ -118,8 +119,7 @@ void MainWindow::createControls() {
     Label1 = makeLabel(Frame1, twipsRect(120, 1920, 1815, 255), "Label1", kWhite, kBlue);
     File1 = new FileList(Frame1);
     File1->setGeometry(twipsRect(120, 2160, 2535, 2565));
-    // Cameras, phones and downloads name the same files .jpeg and .jpe too.
-    File1->setPattern(QStringLiteral("*.JPG;*.JPEG;*.JPE"));
+    File1->setPattern(photoPatterns().join(QLatin1Char(';')));
     for (QWidget* list :
          {static_cast<QWidget*>(Drive1), static_cast<QWidget*>(Dir1), static_cast<QWidget*>(File1)})
         setTextColour(list, kOrange);
@@ -169,12 +169,16 @@ void MainWindow::createControls() {
     Frame4 = makeFrame(this, twipsRect(8520, 1440, 3855, 5295), "0 Photos Selected");
     MSFlexGrid1 = new FlexGrid(Frame4);
     MSFlexGrid1->setGeometry(twipsRect(120, 360, 3615, 4455));
+    // A long path shows its file name, cut in the middle.
+    MSFlexGrid1->setColCutsInMiddle(1, true);
     Label5 = makeLabel(Frame4, twipsRect(120, 4920, 3495, 255),
                        "Click in the row to change the values...", kWhite, kBlue);
 
     WebBrowser1 = new WebPanel(this);
     WebBrowser1->setGeometry(twipsRect(-720, 6960, 13455, 975));
     WebBrowser1->hide();
+    // Not on the tab order, which ends at Command5; a click still reaches it.
+    WebBrowser1->setFocusPolicy(Qt::ClickFocus);
 
     // Windowless controls lie beneath the windowed ones.
     for (QWidget* w : {static_cast<QWidget*>(Image2), static_cast<QWidget*>(Image3),
@@ -184,6 +188,8 @@ void MainWindow::createControls() {
     Image1->stackUnder(Command4);
     Image3->lower();
     Image11->raise();
+    // The bar lies over the preview's bottom edge: over it, or it is never seen.
+    ProgressBar1->raise();
     Image4->raise();
     Image5->raise();
     WebBrowser1->raise();
@@ -241,7 +247,7 @@ void MainWindow::connectKeys() {
     onKeys({QKeySequence(Qt::CTRL | Qt::Key_O)}, this, Qt::WindowShortcut,
            [&c] { openProject(c); });
     onKeys({QKeySequence(Qt::CTRL | Qt::Key_S)}, this, Qt::WindowShortcut,
-           [&c] { saveProject(c); });
+           [&c] { saveOpenProject(c); });
     onKeys({QKeySequence(Qt::Key_Delete)}, MSFlexGrid1, Qt::WidgetShortcut,
            [&c] { removeRows(c, pickedRows(c)); });
     onKeys({QKeySequence(Qt::CTRL | Qt::Key_A)}, MSFlexGrid1, Qt::WidgetShortcut,

@@ -6,7 +6,10 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QPainter>
 #include <QProgressBar>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
 
 ImageControl* makeImage(QWidget* parent, const QRect& place, const char* asset, bool stretch) {
     auto* image = new ImageControl(parent);
@@ -29,8 +32,33 @@ QLabel* makeLabel(QWidget* parent, const QRect& place, const char* text, std::ui
     return label;
 }
 
+namespace {
+
+// The toolkit draws a frame's inside a shade darker than its background, so
+// that every white label on it shows as a faint box: the inside is painted in
+// the frame's own background again, within the frame's line and its inner
+// shade (the line lies two pixels below the caption, one in from the left).
+class Frame : public QGroupBox {
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QGroupBox::paintEvent(event);
+        QStyleOptionGroupBox option;
+        initStyleOption(&option);
+        const QRect caption =
+            style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, this);
+        QPainter painter(this);
+        painter.fillRect(QRect(QPoint(3, caption.bottom() + 4), QPoint(width() - 3, height() - 3)),
+                         palette().window());
+    }
+};
+
+} // namespace
+
 QGroupBox* makeFrame(QWidget* parent, const QRect& place, const char* caption) {
-    auto* frame = new QGroupBox(QString::fromLatin1(caption), parent);
+    auto* frame = new Frame(QString::fromLatin1(caption), parent);
     frame->setGeometry(place);
     frame->setAutoFillBackground(true);
     QPalette pal = frame->palette();

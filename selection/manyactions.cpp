@@ -53,10 +53,10 @@ void addPhotos(SelectionControls& c, const QStringList& paths) {
     const int room = SelectionList::kMaxPhotos - c.list.count;
     if (room <= 0) {
         tell(c.dialogs, &c.window,
-             QStringLiteral("The selection is full: %1 photos are the most it can hold, so none "
-                            "of the %2 photos was added.")
+             QStringLiteral("The selection is full: %1 photos are the most it can hold, so %2.")
                  .arg(SelectionList::kMaxPhotos)
-                 .arg(paths.size()));
+                 .arg(numbered(paths.size(), "the photo was not added",
+                               "none of the %1 photos was added")));
         return;
     }
     const QStringList taken = paths.mid(0, room);
@@ -149,7 +149,11 @@ void editRows(SelectionControls& c, const QList<int>& rows) {
         for (int row : rows) {
             grid.setTextMatrix(row, ColCopies, copies);
             grid.setTextMatrix(row, ColSize, size);
-            *c.list.entry(row) = {grid.TextMatrix(row, ColFile), copies, size};
+            // The row keeps its photo's pixel size, for print fit.
+            SelectionEntry& entry = *c.list.entry(row);
+            entry.file = grid.TextMatrix(row, ColFile);
+            entry.copies = copies;
+            entry.size = size;
         }
     }
     copyBackCurrentRow(c);

@@ -33,6 +33,38 @@ QString outcomeMessage(int found, int missing, const QString& folder, const QStr
     return text;
 }
 
+// The photos of every row but these, as the search tells files apart.
+QSet<QString> heldPhotos(FlexGrid& grid, const QList<int>& rows) {
+    QSet<QString> held;
+    for (int row = 1; row < grid.Rows(); ++row) {
+        const QString photo = QFileInfo(grid.TextMatrix(row, ColFile)).canonicalFilePath();
+        if (!rows.contains(row) && !photo.isEmpty())
+            held.insert(photo);
+    }
+    return held;
+}
+
+// Files found by their name alone, in folders of other names or as the
+// photo of another row, are taken only when the user says so.
+bool unsurePicksTaken(SelectionControls& c, const QStringList& wanted, const SearchResult& result) {
+    QStringList picks;
+    for (qsizetype i = 0; i < wanted.size(); ++i) {
+        const QString pick =
+            QStringLiteral("%1\n    now %2").arg(shortName(wanted[i]), shortName(result.found[i]));
+        if (!result.found[i].isEmpty() && !result.sure[i] && !picks.contains(pick))
+            picks << pick;
+    }
+    if (picks.isEmpty())
+        return false;
+    return c.dialogs.message(&c.window, programTitle(),
+                             QStringLiteral("These photos were found only by their name, in "
+                                            "folders that share no name with the ones they "
+                                            "were in, or as a file that another row already "
+                                            "holds:\n\n%1\n\nUse them?")
+                                 .arg(namedLines(picks)),
+                             MessageButtons::YesNo, MessageIcon::Warning) == MessageResult::Yes;
+}
+
 } // namespace
 
 QList<int> missingPhotoRows(FlexGrid& grid) {
@@ -59,9 +91,10 @@ QList<RowPath> findMissingPhotos(SelectionControls& c, const QList<int>& rows) {
     SearchResult result;
     {
         SearchWindow window(&c.window, static_cast<int>(rows.size()), folder);
-        result = findMovedPhotos(wanted, folder, [&window](const SearchProgress& progress) {
-            return window.advance(progress);
-        });
+        result = findMovedPhotos(
+            wanted, folder,
+            [&window](const SearchProgress& progress) { return window.advance(progress); },
+            heldPhotos(c.MSFlexGrid1, rows));
     }
     if (result.stopped)
         return {};
@@ -75,8 +108,9 @@ QList<RowPath> findMissingPhotos(SelectionControls& c, const QList<int>& rows) {
     QList<RowPath> changes;
     QStringList notFound;
     QSet<QString> named;
+    const bool takeUnsure = unsurePicksTaken(c, wanted, result);
     for (qsizetype i = 0; i < rows.size(); ++i) {
-        if (!result.found[i].isEmpty())
+        if (!result.found[i].isEmpty() && (result.sure[i] || takeUnsure))
             changes << RowPath{rows[i], result.found[i]};
         else if (!named.contains(wanted[i])) {
             named.insert(wanted[i]);

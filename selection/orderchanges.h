@@ -11,13 +11,24 @@
 // Every change to the order's rows (adding a photo, editing or removing a
 // row, and whatever later changes rows: undo, relinking moved photos) calls
 // markChanged(). A successful Save, and an Open that replaced the order,
-// call markSaved(). Nothing else touches it.
+// call markSaved(); an Open that could not take the whole file calls
+// markOpenedShort() instead. Nothing else touches it.
 class OrderChanges {
 public:
     // The order's rows changed: their files, copies, sizes, number or order.
     void markChanged() { ++m_version; }
     // The order now is what a project file holds.
-    void markSaved() { m_savedVersion = m_version; }
+    void markSaved() {
+        m_savedVersion = m_version;
+        m_openedShort = false;
+    }
+    // The order was opened from a file that holds more than it could take:
+    // it differs from that file, and saving over the file would lose the rest.
+    void markOpenedShort() {
+        markChanged();
+        m_openedShort = true;
+    }
+    bool openedShort() const { return m_openedShort; }
     // Changed since the last markSaved(), or since the start when never saved.
     bool changedSinceSaved() const { return m_version != m_savedVersion; }
     // Goes up by one with every change; a step that remembers it can tell
@@ -33,4 +44,5 @@ private:
     std::uint64_t m_version = 0;
     std::uint64_t m_savedVersion = 0;
     std::optional<FileKey> m_projectFile;
+    bool m_openedShort = false;
 };

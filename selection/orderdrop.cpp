@@ -3,6 +3,7 @@
 #include "dialogs.h"
 #include "manyactions.h"
 #include "messagetext.h"
+#include "photonames.h"
 #include "projectactions.h"
 #include "selectionrules.h"
 
@@ -19,14 +20,10 @@ bool hasSuffix(const QString& path, std::initializer_list<const char*> suffixes)
     return false;
 }
 
-bool isPhotoName(const QString& path) {
-    return hasSuffix(path, {"jpg", "jpeg"});
-}
-
 // A folder's photos as the file list would show them: sorted, hidden left out.
 QStringList folderPhotos(const QString& folder) {
     QDir dir(folder);
-    dir.setNameFilters({QStringLiteral("*.jpg"), QStringLiteral("*.jpeg")});
+    dir.setNameFilters(photoPatterns());
     dir.setFilter(QDir::Files);
     dir.setSorting(QDir::Name | QDir::IgnoreCase);
     QStringList paths;

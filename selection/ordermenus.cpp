@@ -8,6 +8,7 @@
 #include "ordersummarydialog.h"
 #include "orderundo.h"
 #include "selectionlist.h"
+#include "selectionrules.h"
 
 #include <QMenu>
 
@@ -26,9 +27,10 @@ QList<MenuEntry> gridMenuEntries(SelectionControls& c) {
         {undoText(c.history), c.history.canUndo(), [&c] { undoOrderChange(c); }},
         {redoText(c.history), c.history.canRedo(), [&c] { redoOrderChange(c); }},
         separator(),
-        {QStringLiteral("Change copies and size of the %1 selected rows...").arg(n), n > 0,
-         [&c, rows] { editRows(c, rows); }},
-        {QStringLiteral("Remove the %1 selected rows").arg(n), n > 0,
+        {numbered(n, "Change copies and size of the 1 selected row...",
+                  "Change copies and size of the %1 selected rows..."),
+         n > 0, [&c, rows] { editRows(c, rows); }},
+        {numbered(n, "Remove the 1 selected row", "Remove the %1 selected rows"), n > 0,
          [&c, rows] { removeRows(c, rows); }},
         {QStringLiteral("Select all rows"), c.list.count > 0,
          [&c] { c.MSFlexGrid1.selectAllRows(); }},
@@ -43,10 +45,10 @@ QList<MenuEntry> fileListMenuEntries(SelectionControls& c) {
     const QStringList selected = selectedListedPhotos(c);
     const QStringList all = allListedPhotos(c);
     return {
-        {QStringLiteral("Add the %1 selected photos").arg(selected.size()), !selected.isEmpty(),
-         [&c, selected] { addPhotos(c, selected); }},
-        {QStringLiteral("Add all %1 photos of this folder").arg(all.size()), !all.isEmpty(),
-         [&c, all] { addPhotos(c, all); }},
+        {numbered(selected.size(), "Add the 1 selected photo", "Add the %1 selected photos"),
+         !selected.isEmpty(), [&c, selected] { addPhotos(c, selected); }},
+        {numbered(all.size(), "Add the 1 photo of this folder", "Add all %1 photos of this folder"),
+         !all.isEmpty(), [&c, all] { addPhotos(c, all); }},
     };
 }
 

@@ -25,10 +25,6 @@ void showStep(SelectionControls& c, const OrderState& state) {
     scrollToLastRowIfNeeded(c, c.list.count);
 }
 
-QString counted(int n, const char* one, const char* many) {
-    return n == 1 ? QString::fromLatin1(one) : QString::fromLatin1(many).arg(n);
-}
-
 } // namespace
 
 OrderState currentOrder(SelectionControls& c) {
@@ -74,19 +70,19 @@ QString redoText(const OrderHistory& history) {
 }
 
 QString addingName(int photos) {
-    return counted(photos, "adding a photo", "adding %1 photos");
+    return numbered(photos, "adding a photo", "adding %1 photos");
 }
 
 QString removingName(int rows) {
-    return counted(rows, "removing a row", "removing %1 rows");
+    return numbered(rows, "removing a row", "removing %1 rows");
 }
 
 QString changingName(int rows) {
-    return counted(rows, "changing a row", "changing %1 rows");
+    return numbered(rows, "changing a row", "changing %1 rows");
 }
 
 QString relinkingName(int rows) {
-    return counted(rows, "finding a moved photo", "finding %1 moved photos");
+    return numbered(rows, "finding a moved photo", "finding %1 moved photos");
 }
 
 QString openingName(const QString& project) {

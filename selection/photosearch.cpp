@@ -4,9 +4,11 @@
 #include "selectionrules.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QSet>
 
+#include <compare>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -136,24 +138,39 @@ private:
     int m_sinceAsked = 0;
 };
 
+// How well a file fits a wanted path, better first when compared.
+struct Fit {
+    bool free = false;     // no other row holds it
+    int shared = -1;       // folder names matched from the end
+    bool sameCase = false; // the name as written
+    qsizetype depth = 0;   // folders down to it
+    QString path;
+
+    auto operator<=>(const Fit& other) const {
+        if (free != other.free)
+            return free <=> other.free;
+        if (shared != other.shared)
+            return shared <=> other.shared;
+        if (sameCase != other.sameCase)
+            return sameCase <=> other.sameCase;
+        if (depth != other.depth)
+            return other.depth <=> depth;
+        return QString::compare(other.path, path) <=> 0;
+    }
+};
+
 // Of the files carrying the wanted name, the one that fits it best.
-QString bestOf(const QString& wanted, const QStringList& candidates) {
+Fit bestOf(const QString& wanted, const QStringList& candidates, const QSet<QString>& held) {
     const QStringList wantedFolders = folderNamesOf(wanted);
-    QString best;
-    int bestShared = -1;
-    qsizetype bestDepth = 0;
+    const QString name = solo_file(wanted);
+    Fit best;
     for (const QString& candidate : candidates) {
         const QStringList folders = folderNamesOf(candidate);
-        const int shared = matchingTailFolders(wantedFolders, folders);
-        const bool better =
-            shared > bestShared ||
-            (shared == bestShared &&
-             (folders.size() < bestDepth || (folders.size() == bestDepth && candidate < best)));
-        if (better) {
-            best = candidate;
-            bestShared = shared;
-            bestDepth = folders.size();
-        }
+        const Fit fit{held.isEmpty() || !held.contains(QFileInfo(candidate).canonicalFilePath()),
+                      matchingTailFolders(wantedFolders, folders), solo_file(candidate) == name,
+                      folders.size(), candidate};
+        if (best.path.isEmpty() || fit > best)
+            best = fit;
     }
     return best;
 }
@@ -161,9 +178,10 @@ QString bestOf(const QString& wanted, const QStringList& candidates) {
 } // namespace
 
 SearchResult findMovedPhotos(const QStringList& wanted, const QString& root,
-                             const SearchProgressFn& progress) {
+                             const SearchProgressFn& progress, const QSet<QString>& held) {
     SearchResult result;
     result.found.resize(wanted.size());
+    result.sure.resize(wanted.size());
     QSet<QString> names;
     for (const QString& path : wanted)
         if (!solo_file(path).isEmpty())
@@ -182,7 +200,11 @@ SearchResult findMovedPhotos(const QStringList& wanted, const QString& root,
         result.stopped = true;
         return result;
     }
-    for (qsizetype i = 0; i < wanted.size(); ++i)
-        result.found[i] = bestOf(wanted[i], walk.found.value(solo_file(wanted[i]).toCaseFolded()));
+    for (qsizetype i = 0; i < wanted.size(); ++i) {
+        const Fit best =
+            bestOf(wanted[i], walk.found.value(solo_file(wanted[i]).toCaseFolded()), held);
+        result.found[i] = best.path;
+        result.sure[i] = best.free && best.shared > 0;
+    }
     return result;
 }

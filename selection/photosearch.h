@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -20,6 +22,8 @@ using SearchProgressFn = std::function<bool(const SearchProgress&)>;
 
 struct SearchResult {
     QStringList found;           // per wanted path, the best file found, or empty
+    QList<bool> sure;            // per wanted path: found where a folder name matched, and
+                                 // in no other row
     QStringList skipped;         // folders that could not be read
     SearchProgress seen;         // everything looked at
     bool stopped = false;        // progress said stop; found is then empty
@@ -28,13 +32,16 @@ struct SearchResult {
 
 // Searches root and every folder below it for files named like the wanted
 // paths' file names (a path written on Windows counts "\" as its separator).
-// Of several files with the name, the one whose folders match the wanted
-// path's folders from the end the longest wins; then the one nearer the top,
-// then the first in path order. Links are followed, but never into a folder
-// already seen, and folders reached through links are read after all others.
-// Hidden files and folders are left out, as the file list leaves them out.
+// Of several files with the name, one that no other row holds (held: their
+// paths, links resolved) is taken before one that another row holds; then
+// the one whose folders match the wanted path's folders from the end the
+// longest; then one whose name has the same letter case; then the one nearer
+// the top; then the first in path order. Links are followed, but never into a
+// folder already seen, and folders reached through links are read after all
+// others. Hidden files and folders are left out, as the file list leaves them
+// out.
 SearchResult findMovedPhotos(const QStringList& wanted, const QString& root,
-                             const SearchProgressFn& progress = {});
+                             const SearchProgressFn& progress = {}, const QSet<QString>& held = {});
 
 // How many folder names two paths share counted from their ends, letter case
 // aside: ("a", "b", "c") and ("x", "B", "c") share 2.

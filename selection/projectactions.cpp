@@ -36,9 +36,9 @@ constexpr qint64 kMaxProjectBytes = 64 * 1024 * 1024;
 constexpr qint64 kLoadPaintMs = 50;
 
 QString unstorableField(const ProjectRecord& r) {
-    if (r.file.contains(QLatin1Char('"')))
+    if (!storableInProject(r.file))
         return QStringLiteral("path");
-    if (r.copies.contains(QLatin1Char('"')))
+    if (!storableInProject(r.copies))
         return QStringLiteral("copies");
     return QStringLiteral("size");
 }
@@ -51,27 +51,21 @@ QString missingPicturesMessage(const QString& file, const QStringList& failures)
 
 } // namespace
 
-SaveOutcome runSave(SelectionControls& c) {
-    CommonDialog& dialog = c.CommonDialog1;
-    dialog.Filter = kProjectFilter;
-    dialog.FileName = c.project_path.isEmpty() ? QStringLiteral("untiteled") : c.project_path;
-    dialog.Flags = 2;
-    dialog.ShowSave();
-    const QString file = dialog.FileName;
-    if (file.isEmpty())
-        return SaveOutcome::Cancelled;
+namespace {
 
+SaveOutcome saveProjectTo(SelectionControls& c, const QString& file) {
     QList<ProjectRecord> records;
     for (const GridRow& row : readGridRows(c.MSFlexGrid1))
         records.append({row.file, row.copies, row.size});
     const int bad = firstUnstorableRecord(records);
     if (bad >= 0) {
-        tell(
-            c.dialogs, &c.window,
-            QStringLiteral("The project could not be saved to \"%1\": the %2 of the photo "
-                           "\"%3\" holds a double quote (\"), which a project file cannot "
-                           "store. Nothing was written.")
-                .arg(shortName(file), unstorableField(records[bad]), shortName(records[bad].file)));
+        tell(c.dialogs, &c.window,
+             QStringLiteral("The project could not be saved to \"%1\": the %2 of row %3, "
+                            "the photo \"%4\", holds a double quote (\") where a project file "
+                            "cannot store it: at its start, or in a text with a comma or a "
+                            "leading blank. Nothing was written.")
+                 .arg(file, unstorableField(records[bad]), QString::number(bad + 1),
+                      records[bad].file));
         return SaveOutcome::Failed;
     }
     // The project this window last read or wrote is replaced only as it was then.
@@ -107,8 +101,29 @@ SaveOutcome runSave(SelectionControls& c) {
     return SaveOutcome::Saved;
 }
 
+} // namespace
+
+SaveOutcome runSave(SelectionControls& c) {
+    CommonDialog& dialog = c.CommonDialog1;
+    dialog.Filter = kProjectFilter;
+    dialog.FileName = c.project_path.isEmpty() ? QStringLiteral("untiteled") : c.project_path;
+    dialog.Flags = 2;
+    dialog.ShowSave();
+    const QString file = dialog.FileName;
+    if (file.isEmpty())
+        return SaveOutcome::Cancelled;
+    return saveProjectTo(c, file);
+}
+
 void saveProject(SelectionControls& c) {
     runSave(c);
+}
+
+void saveOpenProject(SelectionControls& c) {
+    if (c.project_path.isEmpty() || c.list.changes.openedShort())
+        runSave(c);
+    else
+        saveProjectTo(c, c.project_path);
 }
 
 namespace {
@@ -274,17 +289,22 @@ QList<RowPath> loadProject(SelectionControls& c, const QString& file, const QStr
     c.ProgressBar2.hide();
     c.Label7.hide();
     recordOrderChange(c, openingName(file), before);
-    // What was opened is what the file holds: no change yet.
-    c.list.changes.markSaved();
+    // What was opened is what the file holds: no change yet. Unless the file
+    // holds more than fits: keeping the order then means saving it.
+    if (project.leftOut > 0)
+        c.list.changes.markOpenedShort();
+    else
+        c.list.changes.markSaved();
+    // The dialogs propose the project the user has open, not one saved before.
+    c.project_path = file;
 
     if (project.leftOut > 0)
         tell(c.dialogs, &c.window,
              QStringLiteral("The project \"%1\" holds %2 photos, but at most %3 can be selected: "
-                            "the first %3 were loaded and %4 were left out.")
-                 .arg(shortName(file))
-                 .arg(project.records.size() + project.leftOut)
-                 .arg(SelectionList::kMaxPhotos)
-                 .arg(project.leftOut));
+                            "the first %3 were loaded and %4 left out.")
+                 .arg(shortName(file), QString::number(project.records.size() + project.leftOut),
+                      QString::number(SelectionList::kMaxPhotos),
+                      numbered(project.leftOut, "1 was", "%1 were")));
     if (unshown.isEmpty())
         return {};
     if (missing.isEmpty()) {

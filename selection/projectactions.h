@@ -9,10 +9,15 @@ struct SelectionControls;
 
 enum class SaveOutcome { Saved, Cancelled, Failed };
 
-// Command3: saves the grid's rows as a project file the user names. Written
-// in full or not at all; project_path changes only when it was.
+// Command3: saves the grid's rows as a project file the user names, the
+// dialog proposing the project open now. Written in full or not at all;
+// project_path changes only when it was.
 SaveOutcome runSave(SelectionControls& c);
 void saveProject(SelectionControls& c);
+// Ctrl+S: saves over the project open now, the one last opened or saved,
+// without a dialog; as Command3 when there is none, or when the order could
+// not take the whole file it was opened from.
+void saveOpenProject(SelectionControls& c);
 
 // Command4: offers to save the current selection, then replaces it with a
 // project file the user picks.
@@ -34,8 +39,9 @@ bool mayCloseOrder(SelectionControls& c);
 // The marker picture shown on rows with "0" copies: no.jpg beside the program.
 QString markerPicturePath();
 
-// Reads and checks the whole file, then replaces the selection with it; a
-// file that cannot be used leaves the selection as it was and says why. When
+// Reads and checks the whole file, then replaces the selection with it and
+// makes it the project open now (project_path); a file that cannot be used
+// leaves the selection and project_path as they were and says why. When
 // photos are missing it offers to look for them; gives back what finding them
 // changed (see relinkRows).
 QList<RowPath> loadProject(SelectionControls& c, const QString& file, const QString& markerPath);

@@ -17,8 +17,17 @@ bool isLineEnd(QChar c) {
     return c == QLatin1Char('\r') || c == QLatin1Char('\n');
 }
 
+bool needsQuotes(const QString& text) {
+    return text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('\r')) ||
+           text.contains(QLatin1Char('\n')) || (!text.isEmpty() && isBlank(text[0]));
+}
+
+// The reader takes a field specially only when it starts with a double
+// quote: one anywhere else reads back as it is, unless the field must be
+// quoted, since a quoted field ends at its next double quote.
 bool storable(const QString& text) {
-    return !text.contains(QLatin1Char('"'));
+    return needsQuotes(text) ? !text.contains(QLatin1Char('"'))
+                             : !text.startsWith(QLatin1Char('"'));
 }
 
 // Walks the text field by field.
@@ -98,10 +107,12 @@ int firstUnstorableRecord(const QList<ProjectRecord>& records) {
     return -1;
 }
 
+bool storableInProject(const QString& text) {
+    return storable(text);
+}
+
 QString projectField(const QString& text) {
-    const bool quote = text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('\r')) ||
-                       text.contains(QLatin1Char('\n')) || (!text.isEmpty() && isBlank(text[0]));
-    return quote ? QLatin1Char('"') + text + QLatin1Char('"') : text;
+    return needsQuotes(text) ? QLatin1Char('"') + text + QLatin1Char('"') : text;
 }
 
 QByteArray projectFileBytes(const QList<ProjectRecord>& records) {
@@ -134,9 +145,10 @@ ProjectRead readProjectText(const QString& text, int maxRecords) {
             const std::optional<QString> value = fields.next();
             if (!value) {
                 read.error = QStringLiteral("it ends inside the record of photo %1, after %2 "
-                                            "complete records")
+                                            "complete record%3")
                                  .arg(complete + 1)
-                                 .arg(complete);
+                                 .arg(complete)
+                                 .arg(complete == 1 ? "" : "s");
                 read.records.clear();
                 read.leftOut = 0;
                 return read;

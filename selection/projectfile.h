@@ -14,7 +14,12 @@ struct ProjectRecord {
 
 // A project file: the count line " N " and then three lines per photo, path,
 // copies and size. Fields the reader would split or trim are written in
-// double quotes; a text holding a double quote cannot be stored at all.
+// double quotes. A text that starts with a double quote cannot be stored, nor
+// one that holds a double quote and must be quoted; any other double quote
+// reads back as it is.
+
+// Whether a field reads back as it is written.
+bool storableInProject(const QString& text);
 
 // The index of the first record that cannot be stored, or -1.
 int firstUnstorableRecord(const QList<ProjectRecord>& records);

@@ -9,6 +9,7 @@
 #include "imagecontrol.h"
 #include "messagetext.h"
 #include "orderglance.h"
+#include "pathlabel.h"
 #include "photopixels.h"
 #include "picturebox.h"
 #include "picturefile.h"
@@ -24,14 +25,16 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QWindow>
 
 namespace {
 
 constexpr std::uint32_t kWhite = 0x00FFFFFF;
 constexpr std::uint32_t kOrange = 0x000080FF;
 
-QLabel* makeLabel(QWidget* parent, const QRect& place, const QString& text) {
-    auto* label = new QLabel(text, parent);
+template <typename Label = QLabel>
+Label* makeLabel(QWidget* parent, const QRect& place, const QString& text) {
+    auto* label = new Label(text, parent);
     label->setGeometry(place);
     label->setAutoFillBackground(true);
     QPalette pal = label->palette();
@@ -51,8 +54,10 @@ QComboBox* makeCombo(QWidget* parent, const QRect& place) {
     auto* combo = new QComboBox(parent);
     combo->setGeometry(place);
     combo->setEditable(true);
-    // Typed text is the value; it is not added to the list.
+    // Typed text is the value, exactly as typed: it is neither added to the
+    // list nor completed from it.
     combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setCompleter(nullptr);
     setTextOrange(combo);
     return combo;
 }
@@ -85,7 +90,7 @@ void Props::createControls() {
     Image1->setPicture(assetImage(QStringLiteral("props_banner.png")),
                        sharperAssetImages(QStringLiteral("props_banner.png")));
     Label2 = makeLabel(this, twipsRect(480, 240, 735, 255), QStringLiteral("File:"));
-    Label4 = makeLabel(this, twipsRect(1200, 240, 3255, 255), QStringLiteral("File"));
+    Label4 = makeLabel<PathLabel>(this, twipsRect(1200, 240, 3255, 255), QStringLiteral("File"));
     setTextOrange(Label4);
     Label1 = makeLabel(this, twipsRect(480, 720, 735, 255), QStringLiteral("Copies:"));
     Combo1 = makeCombo(this, twipsRect(1200, 680, 975, 315));
@@ -125,7 +130,7 @@ void Props::Form_Load() {
     Label4->setText(grid.Text());
     // The window's title stays empty; screen readers hear which photo it edits.
     setAccessibleName(QStringLiteral("Copies and size of ") + QFileInfo(grid.Text()).fileName());
-    // The label shows only the start of a long path.
+    // A long path shows cut in the middle; the tip gives it whole.
     Label4->setToolTip(plainTip(grid.Text()));
     // A photo that is gone or damaged shows no picture; the row can still be
     // edited or removed. The picture is stretched to the box: only the
@@ -184,6 +189,10 @@ void Props::Command1_Click() {
 
 void Props::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    // The toolkit hands the window manager the program's name in place of an
+    // empty title; a blank shows nothing in the title bar.
+    if (QWindow* handle = windowHandle())
+        handle->setTitle(QStringLiteral(" "));
     if (m_placed)
         return;
     m_placed = true;

@@ -29,7 +29,7 @@ public:
 
     ImageControl* Image1 = nullptr;
     QLabel* Label2 = nullptr;
-    QLabel* Label4 = nullptr;
+    QLabel* Label4 = nullptr; // a PathLabel
     QLabel* Label1 = nullptr;
     QComboBox* Combo1 = nullptr;
     QLabel* Label3 = nullptr;

@@ -120,6 +120,10 @@ void endPhotoRow(SelectionControls& c, const QString& file) {
     scrollToLastRowIfNeeded(c, c.list.count);
 }
 
+QString numbered(qint64 n, const char* one, const char* many) {
+    return n == 1 ? QString::fromLatin1(one) : QString::fromLatin1(many).arg(n);
+}
+
 void scrollToLastRowIfNeeded(SelectionControls& c, std::int16_t count) {
     if (count > 9)
         c.MSFlexGrid1.sendMessage(FlexGrid::WM_VSCROLL, FlexGrid::SB_BOTTOM, 0);

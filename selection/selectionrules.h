@@ -48,5 +48,8 @@ Samples setRowThumbnail(SelectionControls& c, const PictureRead& picture);
 void beginPhotoRow(SelectionControls& c, const QString& file);
 void endPhotoRow(SelectionControls& c, const QString& file);
 
+// A text that counts: one for 1, otherwise many with the number for its %1.
+QString numbered(qint64 n, const char* one, const char* many);
+
 // Scrolls the grid to its last row once it holds more than nine photos.
 void scrollToLastRowIfNeeded(SelectionControls& c, std::int16_t count);

@@ -4,7 +4,8 @@
 # damaged JPEGs Debian ships, which the hardening tests try; shared-mime-info
 # and libfile-mimeinfo-perl so that xdg-open, without a desktop, tells a
 # project file by its name in the end-to-end test; lomiri-wallpapers-16.04
-# for the real photographs the picture loader is tested on; dbus-daemon,
+# for the real photographs the picture loader is tested on; x11-utils for
+# xprop, which reads a window's title as the window manager gets it; dbus-daemon,
 # at-spi2-core and libglib2.0-bin so that the end-to-end test reads the
 # windows as a screen reader does).
 # Run as root on Debian 12; it only reaches Debian's archive.
@@ -15,7 +16,7 @@ packages=(
   libturbojpeg0-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev googletest
   fonts-dejavu-core fonts-liberation2 xdg-utils
-  xvfb xauth xdotool imagemagick
+  xvfb xauth xdotool x11-utils imagemagick
   desktop-file-utils dpkg-dev shared-mime-info libfile-mimeinfo-perl
   clang libclang-rt-14-dev gdk-pixbuf-tests lomiri-wallpapers-16.04
   dbus-daemon at-spi2-core libglib2.0-bin

@@ -63,10 +63,11 @@ void Dir1_Change(BrowseControls& c) {
 namespace {
 
 // Paints the bar at most every 50 ms while a preview decodes, its value the
-// last row reached; a quick read shows nothing.
+// last row reached; a quick read shows nothing. A slow one first paints the
+// file list, which shows the file being read as the one chosen.
 class DecodeProgress {
 public:
-    explicit DecodeProgress(QProgressBar& bar) : m_bar(bar) { m_clock.start(); }
+    DecodeProgress(QProgressBar& bar, QWidget& list) : m_bar(bar), m_list(list) { m_clock.start(); }
     ~DecodeProgress() {
         if (m_shown)
             m_bar.hide();
@@ -80,6 +81,7 @@ public:
         m_next = m_clock.elapsed() + kPeriodMs;
         if (!m_shown) {
             m_bar.show();
+            m_list.repaint();
             m_shown = true;
         }
         m_bar.setMaximum(std::max(1, rows - 1));
@@ -90,6 +92,7 @@ public:
 private:
     static constexpr qint64 kPeriodMs = 50;
     QProgressBar& m_bar;
+    QWidget& m_list;
     QElapsedTimer m_clock;
     qint64 m_next = kPeriodMs;
     bool m_shown = false;
@@ -110,7 +113,7 @@ void File1_Click(BrowseControls& c) {
     // What is read is kept for adding the photo.
     PictureRead read;
     {
-        DecodeProgress progress(c.ProgressBar1);
+        DecodeProgress progress(c.ProgressBar1, c.File1);
         ReadWatch watch;
         watch.progress = [&progress](int row, int rows) { progress.reached(row, rows); };
         read = PictureCache::shared().read(path, previewLayout(), watch);

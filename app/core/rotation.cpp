@@ -1,10 +1,12 @@
 #include "rotation.h"
 
 #include "picturebox.h"
+#include "repaintpacer.h"
 #include "rounding.h"
 
 #include <QProgressBar>
 
+#include <optional>
 #include <utility>
 
 namespace {
@@ -42,8 +44,12 @@ Point16 to_screen(Point16 p, const PreviewPlace& at) {
 
 void rotate_pict(PictureBox& source, PictureBox& backBuffer, bool showProgress,
                  const RotationEnv& env) {
+    // Painted now and then, not at every column: the turn takes a few
+    // hundredths of a second.
+    std::optional<RepaintPacer> painter;
     if (showProgress) {
         env.ProgressBar1.show();
+        painter.emplace(env.ProgressBar1, 25, QList<QWidget*>{&env.ProgressBar1});
         env.ProgressBar1.setValue(1);
     }
     const PreviewPlace at = placeOf(env.Image11);
@@ -54,6 +60,7 @@ void rotate_pict(PictureBox& source, PictureBox& backBuffer, bool showProgress,
         if (showProgress) {
             env.ProgressBar1.setMaximum(source.ScaleWidth());
             env.ProgressBar1.setValue(x);
+            painter->step();
         }
         for (int y = 0; y <= source.ScaleHeight(); ++y) {
             const std::int32_t c = source.Point(x, y);
@@ -71,6 +78,7 @@ void rotate_pict(PictureBox& source, PictureBox& backBuffer, bool showProgress,
     source.Cls();
     source.PaintPicture(backBuffer.Image(), 0, 0);
     backBuffer.Cls();
+    painter.reset();
     if (showProgress)
         env.ProgressBar1.hide();
 }

@@ -3,6 +3,7 @@
 #include "filelist.h"
 #include "picturebox.h"
 #include "previewgeometry.h"
+#include "repaintpacer.h"
 #include "rounding.h"
 #include "sampling.h"
 
@@ -10,9 +11,13 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace {
+
+// How often the progress bar is painted while a long run goes on.
+constexpr qint64 kProgressPaintMs = 25;
 
 // Whether the target's scale is its drawing's pixels, so that rows can be
 // written straight into the drawing instead of point by point.
@@ -78,8 +83,14 @@ QPoint drawingOrigin(std::int16_t width, std::int16_t height, bool preview) {
                   static_cast<int>(static_cast<float>(static_cast<double>(dy) / 2)));
 }
 
+// The progress bar, and what paints it now and then.
+struct Progress {
+    QProgressBar& bar;
+    RepaintPacer& painter;
+};
+
 void drawBlock(const Samples& samples, std::int16_t width, std::int16_t height, bool preview,
-               PictureBox& target, QProgressBar* progress) {
+               PictureBox& target, const Progress* progress) {
     const QPoint origin = drawingOrigin(width, height, preview);
     std::vector<float> rows;
     if (progress)
@@ -88,8 +99,10 @@ void drawBlock(const Samples& samples, std::int16_t width, std::int16_t height, 
     const int count = progress ? static_cast<int>(rows.size()) : samples.block.height();
     for (int r = 0; r < count; ++r) {
         if (progress) {
-            progress->setMaximum(static_cast<int>(H - 1));
-            progress->setValue(static_cast<int>(roundHalfEven(rows[static_cast<std::size_t>(r)])));
+            progress->bar.setMaximum(static_cast<int>(H - 1));
+            progress->bar.setValue(
+                static_cast<int>(roundHalfEven(rows[static_cast<std::size_t>(r)])));
+            progress->painter.step();
         }
         if (r < samples.block.height())
             drawRow(samples.block, r, origin.x(), origin.y(), target);
@@ -117,12 +130,13 @@ void thumbnail(const Samples& samples, std::int16_t width, std::int16_t height, 
     list.setEnabled(false);
 
     // Picture boxes work in pixels throughout; nothing to switch.
+    // The sampling takes about a millisecond now: painting the bar at every
+    // row would cost many times the drawing it reports on.
+    std::optional<RepaintPacer> painter;
     if (preview) {
         target.setBoxHeight(kPreviewSide);
         target.setBoxWidth(kPreviewSide);
-        // The sampling takes about a millisecond now: painting the bar at
-        // every row would cost many times the drawing it reports on.
-        env.ProgressBar1.setUpdatesEnabled(false);
+        painter.emplace(env.ProgressBar1, kProgressPaintMs, QList<QWidget*>{&env.ProgressBar1});
         env.ProgressBar1.show();
         env.ProgressBar1.setValue(1);
     } else {
@@ -132,12 +146,17 @@ void thumbnail(const Samples& samples, std::int16_t width, std::int16_t height, 
     target.hide();
     if (preview)
         paintBackground(target);
-    drawBlock(samples, width, height, preview, target, preview ? &env.ProgressBar1 : nullptr);
+    if (painter) {
+        const Progress progress{env.ProgressBar1, *painter};
+        drawBlock(samples, width, height, preview, target, &progress);
+    } else {
+        drawBlock(samples, width, height, preview, target, nullptr);
+    }
 
     target.Refresh();
     if (preview) {
+        painter.reset();
         env.ProgressBar1.hide();
-        env.ProgressBar1.setUpdatesEnabled(true);
     }
     target.setPictureFromImage();
     target.show();

@@ -1,5 +1,7 @@
 #include "dirlist.h"
 
+#include "listcolours.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -8,6 +10,7 @@ constexpr int kPathRole = Qt::UserRole;
 }
 
 DirList::DirList(QWidget* parent) : QListWidget(parent) {
+    useSystemHighlight(*this);
     connect(this, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { setPath(item->data(kPathRole).toString()); });
 }

@@ -1,8 +1,14 @@
 #include "drivelist.h"
 
+#include "listcolours.h"
+
+#include <QAbstractItemView>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QStorageInfo>
+
+#include <utility>
 
 namespace {
 
@@ -21,8 +27,30 @@ QString label(const QString& root) {
 } // namespace
 
 DriveList::DriveList(QWidget* parent) : QComboBox(parent) {
+    useSystemHighlight(*this);
+    showListInOwnColours();
     Refresh();
-    connect(this, &QComboBox::activated, this, [this] { emit Change(); });
+    // Choosing the drive already chosen changes nothing, so it raises nothing.
+    connect(this, &QComboBox::activated, this, [this](int index) {
+        if (index == std::exchange(m_chosen, index))
+            return;
+        emit Change();
+    });
+}
+
+void DriveList::changeEvent(QEvent* event) {
+    QComboBox::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        showListInOwnColours();
+}
+
+// The open list is a window of its own, which takes nothing from the list's
+// colours by itself: its names in the list's text colour on the window's
+// background, the chosen one highlighted.
+void DriveList::showListInOwnColours() {
+    QPalette open = palette();
+    open.setBrush(QPalette::Window, open.base());
+    view()->setPalette(open);
 }
 
 QStringList DriveList::roots() const {
@@ -46,6 +74,7 @@ void DriveList::Refresh() {
         addItem(label(root), root);
     const int index = findData(current);
     setCurrentIndex(index >= 0 ? index : 0);
+    m_chosen = currentIndex();
 }
 
 QString DriveList::Drive() const {
@@ -88,5 +117,6 @@ void DriveList::setListIndex(int index) {
         const QSignalBlocker blocker(this);
         setCurrentIndex(index);
     }
+    m_chosen = currentIndex();
     emit Change();
 }

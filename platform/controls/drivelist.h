@@ -7,6 +7,8 @@
 // each item's data its root path. Choosing one, by the user or by the
 // program, raises Change.
 //
+// Choosing the drive already chosen raises nothing.
+//
 // Each drive has a current folder, as drives have elsewhere: the folder last
 // handed to setDrive on that drive, or its root.
 class DriveList : public QComboBox {
@@ -35,8 +37,13 @@ public:
 signals:
     void Change();
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     QStringList roots() const;
+    void showListInOwnColours();
 
     QHash<QString, QString> m_folders; // drive root -> current folder
+    int m_chosen = -1;                 // the index Change was last raised for
 };

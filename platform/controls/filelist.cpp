@@ -1,11 +1,13 @@
 #include "filelist.h"
 
 #include "folderfiles.h"
+#include "listcolours.h"
 
 #include <QDir>
 #include <QKeyEvent>
 
 FileList::FileList(QWidget* parent) : QListWidget(parent) {
+    useSystemHighlight(*this);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0 && !m_focusing)

@@ -338,20 +338,52 @@ void FlexGrid::paintCell(QPainter& painter, int row, int col, const QRect& rect)
             pictureRect(interior, content.picture.size(), content.pictureAlignment).topLeft(),
             content.picture);
     painter.setPen(fixed ? kHeaderText : selected ? kSelectedText : kCellText);
-    paintText(painter, content.text, interior);
+    paintText(painter, row, col, interior);
     painter.restore();
 }
 
-void FlexGrid::paintText(QPainter& painter, const QString& text, const QRect& interior) const {
+void FlexGrid::setColCutsInMiddle(int col, bool cut) {
+    m_cutColumns.removeAll(col);
+    if (cut)
+        m_cutColumns << col;
+    viewport()->update();
+}
+
+QStringList FlexGrid::shownLines(int row, int col) const {
+    if (!hasCell(row, col))
+        return {};
+    return textLines(row, col,
+                     cellInterior(QRect(0, 0, colWidthPixels(col), rowHeightPixels(row))));
+}
+
+QStringList FlexGrid::textLines(int row, int col, const QRect& interior) const {
+    const QString& text = cell(row, col).text;
+    const int width = interior.width() - 2 * kTextPadding;
+    if (text.isEmpty() || width <= 0)
+        return {};
+    const QFontMetrics metrics(font());
+    const auto lines = [&](const QString& shown) {
+        return m_wordWrap ? wrapCellText(shown, width,
+                                         [&metrics](const QString& s) {
+                                             return metrics.horizontalAdvance(s);
+                                         })
+                          : QStringList{shown};
+    };
+    if (!m_cutColumns.contains(col))
+        return lines(text);
+    const qsizetype room = std::max(1, interior.height() / metrics.height());
+    return lines(cutPathInMiddle(text, [&](const QString& shown) {
+        const QStringList wrapped = lines(shown);
+        return wrapped.size() <= room && (m_wordWrap || metrics.horizontalAdvance(shown) <= width);
+    }));
+}
+
+void FlexGrid::paintText(QPainter& painter, int row, int col, const QRect& interior) const {
     const QRect area = interior.adjusted(kTextPadding, 0, -kTextPadding, 0);
-    if (text.isEmpty() || area.width() <= 0)
+    const QStringList lines = textLines(row, col, interior);
+    if (lines.isEmpty())
         return;
     const QFontMetrics metrics(painter.font());
-    const QStringList lines =
-        m_wordWrap
-            ? wrapCellText(text, area.width(),
-                           [&metrics](const QString& s) { return metrics.horizontalAdvance(s); })
-            : QStringList{text};
     const int lineHeight = metrics.height();
     const int block = int(lines.size()) * lineHeight;
     // Centred when the lines fit; otherwise the first lines show.

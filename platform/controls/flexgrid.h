@@ -49,6 +49,12 @@ public:
     void setRowHeight(int row, int twips);
     bool WordWrap() const { return m_wordWrap; }
     void setWordWrap(bool wrap);
+    // A column of paths: a text that does not fit in its cell is drawn cut
+    // in the middle with "...", so that its file name shows. The cell's text
+    // stays whole.
+    void setColCutsInMiddle(int col, bool cut);
+    // The lines a cell shows, as drawn.
+    QStringList shownLines(int row, int col) const;
 
     QImage CellPicture() const;
     // A null image sets the cell to no picture.
@@ -106,7 +112,8 @@ private:
     QPoint scrollOffset() const;
     void updateScrollBars();
     void paintCell(QPainter& painter, int row, int col, const QRect& rect) const;
-    void paintText(QPainter& painter, const QString& text, const QRect& interior) const;
+    void paintText(QPainter& painter, int row, int col, const QRect& interior) const;
+    QStringList textLines(int row, int col, const QRect& interior) const;
     bool isPicked(int row) const;
     bool showsPicked(int row) const;
     void pickRow(int row, Qt::KeyboardModifiers modifiers);
@@ -120,6 +127,7 @@ private:
     QVector<QVector<Cell>> m_cells;
     QVector<int> m_colWidths;  // twips
     QVector<int> m_rowHeights; // twips, -1 default
+    QVector<int> m_cutColumns; // columns of paths
     QVector<bool> m_picked;    // per row
     int m_anchor = -1;         // the row a Shift+click picks from
 };

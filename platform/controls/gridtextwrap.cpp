@@ -1,5 +1,7 @@
 #include "gridtextwrap.h"
 
+#include <algorithm>
+
 namespace {
 
 bool breaksAfter(QChar c) {
@@ -96,4 +98,40 @@ QStringList wrapCellText(const QString& text, int width, const TextMeasure& meas
     for (const QString& paragraph : paragraphs)
         wrapParagraph(paragraph, width, measure, lines);
     return lines;
+}
+
+namespace {
+
+// The first kept characters and the last, with "..." between; a character
+// made of two code units is kept whole or not at all.
+QString keptEnds(const QString& text, qsizetype head, qsizetype tail) {
+    if (head > 0 && text[head - 1].isHighSurrogate())
+        --head;
+    qsizetype tailStart = text.size() - tail;
+    if (tail > 0 && text[tailStart].isLowSurrogate())
+        ++tailStart;
+    return text.left(head) + QStringLiteral("...") + text.mid(tailStart);
+}
+
+} // namespace
+
+QString cutPathInMiddle(const QString& path, const std::function<bool(const QString&)>& fits) {
+    if (fits(path) || path.size() < 2)
+        return path;
+    const qsizetype name = path.size() - std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
+    const auto cut = [&](qsizetype kept) {
+        const qsizetype tail = std::clamp(name, kept - kept / 2, kept);
+        return keptEnds(path, kept - tail, tail);
+    };
+    // The longest cut that fits: kept characters from 1 to all but one.
+    qsizetype low = 1;
+    qsizetype high = path.size() - 1;
+    while (low < high) {
+        const qsizetype middle = (low + high + 1) / 2;
+        if (fits(cut(middle)))
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    return cut(low);
 }

@@ -5,6 +5,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <utility>
+
 ImageControl::ImageControl(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_TranslucentBackground);
 }
@@ -41,6 +43,15 @@ void ImageControl::mousePressEvent(QMouseEvent* event) {
 
 void ImageControl::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    const bool endsDoubleClick = std::exchange(m_releaseEndsDoubleClick, false);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) &&
+        !endsDoubleClick)
         emit Click();
+}
+
+// No double click of its own: a double click is one click, raised by its
+// first release.
+void ImageControl::mouseDoubleClickEvent(QMouseEvent* event) {
+    event->accept();
+    m_releaseEndsDoubleClick = event->button() == Qt::LeftButton;
 }

@@ -27,9 +27,11 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     QImage m_picture;
     QList<QImage> m_sharper;
     bool m_stretch = false;
+    bool m_releaseEndsDoubleClick = false;
 };

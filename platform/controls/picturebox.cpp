@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include <cmath>
+#include <utility>
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
     m_surface = QImage(1, 1, QImage::Format_RGB32);
@@ -169,7 +170,16 @@ void PictureBox::paintEvent(QPaintEvent*) {
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    const bool endsDoubleClick = std::exchange(m_releaseEndsDoubleClick, false);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) &&
+        !endsDoubleClick)
         emit Click();
     QWidget::mouseReleaseEvent(event);
+}
+
+// The box has no double click of its own: a double click is one click, raised
+// by its first release.
+void PictureBox::mouseDoubleClickEvent(QMouseEvent* event) {
+    m_releaseEndsDoubleClick = event->button() == Qt::LeftButton;
+    QWidget::mouseDoubleClickEvent(event);
 }

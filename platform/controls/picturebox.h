@@ -78,6 +78,7 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -92,6 +93,7 @@ private:
     int m_scaleWidth = -1;  // -1: follows the pixel width
     int m_scaleHeight = -1; // -1: follows the pixel height
     SampleGrid m_kept;
+    bool m_releaseEndsDoubleClick = false;
 };
 
 // The pixel a coordinate falls in along one side of a picture `pixels` wide

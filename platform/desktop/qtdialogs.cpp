@@ -3,9 +3,44 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 
 namespace {
+
+// The Save dialog's question before it replaces a file has Yes as the answer
+// Enter gives: the user has just confirmed the name with Enter, and the
+// toolkit's own question, which leans to No, would drop that save. (A
+// desktop's own dialog asks its own question before this is reached.)
+class SaveDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override {
+        const QStringList files = selectedFiles();
+        const bool asks = acceptMode() == AcceptSave && !testOption(DontConfirmOverwrite);
+        if (!asks || files.isEmpty() || !findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+            QFileDialog::accept();
+            return;
+        }
+        const QFileInfo target(files.constFirst());
+        if (target.exists() && !target.isDir() && !replaceConfirmed(target.fileName()))
+            return; // back in the dialog, the name still there
+        setOption(DontConfirmOverwrite);
+        QFileDialog::accept();
+        setOption(DontConfirmOverwrite, false);
+    }
+
+private:
+    bool replaceConfirmed(const QString& name) {
+        QMessageBox box(QMessageBox::Warning, windowTitle(),
+                        QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(name),
+                        QMessageBox::Yes | QMessageBox::No, this);
+        box.setDefaultButton(QMessageBox::Yes);
+        return box.exec() == QMessageBox::Yes;
+    }
+};
+
 // A preset name with a folder of its own decides where the dialog starts;
 // otherwise it starts in the initial folder.
 QString startPath(const FileDialogRequest& request) {
@@ -19,7 +54,7 @@ QString startPath(const FileDialogRequest& request) {
 
 QString QtDialogs::fileDialog(QWidget* owner, FileDialogMode mode,
                               const FileDialogRequest& request) {
-    QFileDialog dialog(owner, QString(), startPath(request), qtFilterFromDesign(request.filter));
+    SaveDialog dialog(owner, QString(), startPath(request), qtFilterFromDesign(request.filter));
     dialog.setAcceptMode(mode == FileDialogMode::Save ? QFileDialog::AcceptSave
                                                       : QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);

@@ -13,12 +13,15 @@
 #include "thumbnail.h"
 
 #include <QDir>
+#include <QEvent>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QProgressBar>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -311,6 +314,106 @@ TEST_F(Browse, ClicksOnControlsOverOthersDoOnlyWhatTheySay) {
         EXPECT_EQ(w.Image11->Image() != previewBefore, c.control == w.Image4);
     }
     EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+// A double click on the preview or one of its icons is one click: the
+// controls have no double click of their own. Clicked as the platform
+// delivers a double click: press, release, press, release.
+TEST_F(Browse, ADoubleClickOnThePreviewOrItsIconsActsOnce) {
+    bitmap("a.jpg", coordinatePicture(1200, 900));
+    showWindow();
+    enter(dir.path());
+    const QImage upright = w.Image11->Image();
+    QTest::mouseClick(w.Image4, Qt::LeftButton);
+    const QImage turnedOnce = w.Image11->Image();
+    for (int turns = 1; turns < 4; ++turns)
+        QTest::mouseClick(w.Image4, Qt::LeftButton);
+    ASSERT_EQ(w.Image11->Image(), upright);
+
+    const struct {
+        const char* name;
+        QWidget* control;
+        int added;
+        int started;
+        bool turned;
+    } cases[] = {
+        {"preview", w.Image11, 1, 0, false},
+        {"viewer icon", w.Image5, 0, 1, false},
+        {"rotate icon", w.Image4, 0, 0, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int rowsBefore = w.MSFlexGrid1->Rows();
+        const qsizetype startedBefore = shell.started.size();
+        const QImage before = w.Image11->Image();
+        QTest::mouseDClick(w.windowHandle(), Qt::LeftButton, {},
+                           c.control->mapTo(&w, c.control->rect().center()));
+        EXPECT_EQ(w.MSFlexGrid1->Rows(), rowsBefore + c.added);
+        EXPECT_EQ(shell.started.size(), startedBefore + c.started);
+        EXPECT_EQ(w.Image11->Image(), c.turned ? turnedOnce : before);
+    }
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+// The progress bar lies over the preview's bottom edge, where it is seen
+// while a preview, a turn or a copy to a folder runs.
+TEST_F(Browse, TheProgressBarLiesOverThePreview) {
+    showWindow();
+    w.ProgressBar1->show();
+    for (const QPoint at : {QPoint(424, 416), QPoint(480, 420), QPoint(536, 424)})
+        EXPECT_EQ(w.childAt(at), w.ProgressBar1) << at.x() << "," << at.y();
+    w.ProgressBar1->hide();
+}
+
+// While a slow photo decodes, the window shows the file chosen and the bar
+// over the preview, painted then: what was on the screen when the bar went
+// away again is looked at.
+TEST_F(Browse, ASlowPreviewShowsTheChosenFileAndTheBarAsItDecodes) {
+    // A real photo of 16 million pixels, progressive: the slowest to decode.
+    const QString slow =
+        QStringLiteral("/usr/share/backgrounds/seeding_by_Clements_Engelhardt.jpg");
+    if (!QFile::exists(slow))
+        GTEST_SKIP() << "no " << slow.toStdString();
+    bitmap("a.jpg", solid(40, 30, qRgb(200, 0, 0)));
+    bitmap("b.jpg", solid(40, 30, qRgb(0, 200, 0)));
+    ASSERT_TRUE(QFile::link(slow, dir.filePath("z.jpg")));
+    showWindow();
+    enter(dir.path()); // a.jpg, and b.jpg read ahead: z.jpg is read when chosen
+
+    struct LastPainted : QObject {
+        QImage screen;
+        QImage bar;
+        QWidget* window = nullptr;
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (event->type() == QEvent::Hide && screen.isNull()) {
+                screen = window->screen()->grabWindow(window->winId()).toImage();
+                bar = static_cast<QWidget*>(watched)->grab().toImage();
+            }
+            return false;
+        }
+    } painted;
+    painted.window = &w;
+    w.ProgressBar1->installEventFilter(&painted);
+    QTest::keyClick(w.File1, Qt::Key_End);
+    w.ProgressBar1->removeEventFilter(&painted);
+    ASSERT_EQ(w.current_file, path("z.jpg"));
+    ASSERT_FALSE(painted.screen.isNull()) << "the bar was never shown";
+
+    const QImage shown = painted.screen.convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(shown.copy(QRect(424, 416, 113, 9)),
+              painted.bar.convertToFormat(QImage::Format_RGB32))
+        << "the bar as painted, over the preview";
+    // The rows of a.jpg and z.jpg: white, and the design's highlight RGB(10,
+    // 36, 106) tinted by the focus ring.
+    const auto inRow = [&](int i) {
+        const QRect row = w.File1->visualItemRect(w.File1->item(i));
+        return shown.pixelColor(w.File1->viewport()->mapTo(&w, row.topLeft() + QPoint(1, 6)));
+    };
+    EXPECT_EQ(inRow(0), QColor(Qt::white));
+    EXPECT_LE(std::abs(inRow(2).red() - 10) + std::abs(inRow(2).green() - 36) +
+                  std::abs(inRow(2).blue() - 106),
+              12)
+        << inRow(2).name().toStdString();
 }
 
 } // namespace

@@ -125,7 +125,7 @@ TEST_F(OpenAtStart, TheFileIsOpenedOnceTheWindowShowsWithoutAQuestion) {
     // The only question is the one about the missing photo.
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages[0].text.endsWith("Look for them in another folder?"));
-    EXPECT_TRUE(w->project_path.isEmpty());
+    EXPECT_EQ(w->project_path, project) << "the project open now";
 }
 
 TEST_F(OpenAtStart, AFileThatCannotBeReadGivesTheMessageAndAnEmptyOrder) {

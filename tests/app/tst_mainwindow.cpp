@@ -112,6 +112,65 @@ TEST_F(MainWindowTest, FileListHasFocusAndTabRunsAsDesigned) {
     }
 }
 
+// The web panel is no tab stop: Tab from the last button goes back to the
+// file list, also while the panel shows its page.
+TEST_F(MainWindowTest, TabFromTheLastButtonPassesTheWebPanelBy) {
+    PageServer server;
+    server.setPage("/publ_mv.php", 200, pageTitled("publ"));
+    MainWindow w({dialogs, shell, server.base()});
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.activations() >= 1; }));
+    ASSERT_TRUE(w.WebBrowser1->isVisible());
+    w.Command5->setFocus();
+    QTest::keyClick(w.Command5, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), w.File1);
+    QTest::keyClick(w.File1, Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), w.Command5);
+}
+
+// The frames' inside is the window's white, so that the white labels on
+// them show no box; their line stays as drawn.
+TEST_F(MainWindowTest, TheFramesInsideIsWhite) {
+    MainWindow w({dialogs, shell, QUrl()});
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    const QImage shown = w.grab().toImage();
+    // Window points inside a frame where no control lies.
+    const QPoint inside[] = {{13, 296},  {98, 146},  {158, 232}, {173, 421}, // Frame1
+                             {208, 300}, {555, 300}, {300, 445},             // Frame3
+                             {572, 300}, {821, 300}, {700, 420}};            // Frame4
+    for (const QPoint at : inside)
+        EXPECT_EQ(shown.pixelColor(at), QColor(Qt::white)) << at.x() << "," << at.y();
+    EXPECT_EQ(shown.pixelColor(9, 300), QColor(228, 228, 228)) << "Frame1's line";
+}
+
+// The drive list's open list shows the drives in the list's orange on white.
+TEST_F(MainWindowTest, TheDriveListOpensInOrange) {
+    MainWindow w({dialogs, shell, QUrl()});
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    w.Drive1->setFocus();
+    QTest::keyClick(w.Drive1, Qt::Key_F4);
+    QWidget* open = w.Drive1->view();
+    ASSERT_TRUE(open->isVisible());
+    const QImage shown = open->grab().toImage();
+    w.Drive1->hidePopup();
+    int orange = 0; // glyph edges blend into the white: orange's hue counts
+    int black = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) {
+            const QColor c = shown.pixelColor(x, y);
+            orange += c.red() >= 240 && c.green() >= 128 && c.green() < 200 && c.blue() < 120;
+            black += c.red() < 60 && c.green() < 60 && c.blue() < 60;
+        }
+    EXPECT_GT(orange, 20);
+    EXPECT_EQ(black, 0);
+    EXPECT_EQ(shown.pixelColor(shown.width() - 2, shown.height() - 2), QColor(Qt::white));
+}
+
 TEST_F(MainWindowTest, ThePanelStaysOnlyForAPageTitledExactlyPubl) {
     PageServer server;
     const std::tuple<int, QByteArray, bool> pages[] = {

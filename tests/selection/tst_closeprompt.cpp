@@ -1,6 +1,7 @@
 #include "selectionwindow.h"
 
 #include "filebytes.h"
+#include "filelist.h"
 
 #include <QFile>
 
@@ -189,6 +190,20 @@ const CloseCase kCases[] = {
      {},
      true,
      false},
+    // The file held more than fits: closing may not lose the rest silently.
+    {"OpenedWithMoreThanFits",
+     [](ClosePrompt& t) {
+         QByteArray bytes = " 1000 \r\n";
+         for (int i = 0; i < 1000; ++i)
+             bytes += t.a.toUtf8() + "\r\n1\r\n10x15\r\n";
+         ASSERT_TRUE(writeFileBytes(t.file("big.mvl"), bytes));
+         t.open("big.mvl");
+         ASSERT_EQ(t.grid().Rows(), 1000);
+     },
+     {MessageResult::Cancel},
+     {},
+     true,
+     false},
     {"AddedThenItsOnlyRowRemoved",
      [](ClosePrompt& t) {
          t.addPreviewed(t.a);
@@ -213,6 +228,72 @@ TEST_F(ClosePrompt, YesWritesTheOrderBeforeClosing) {
     ASSERT_TRUE(w->close());
     EXPECT_EQ(readFileBytes(file("kept.mvl")), " 1 \r\n" + a.toUtf8() + "\r\n1\r\n10x15\r\n");
     EXPECT_EQ(w->project_path, file("kept.mvl"));
+}
+
+// Save, the lists and Ctrl+S work on the project open now, the one last
+// opened or saved; Ctrl+S writes over it without a dialog.
+TEST_F(ClosePrompt, EveryDialogProposesTheProjectOpenAndCtrlSSavesOverIt) {
+    addPreviewed(a);
+    save("a.mvl");
+    const QByteArray bOrder = " 1 \r\n" + b.toUtf8() + "\r\n1\r\n10x15\r\n";
+    ASSERT_TRUE(writeFileBytes(file("b.mvl"), bOrder));
+    dialogs.answerMessage(MessageResult::No);
+    open("b.mvl");
+    ASSERT_EQ(grid().TextMatrix(1, ColFile), b);
+
+    const struct {
+        const char* name;
+        XpButton* button;
+        bool browses;
+        QString proposed;
+    } dialogsShown[] = {
+        {"save", w->Command3, false, file("b.mvl")},
+        {"order list", w->Command1, false, file("b.txt")},
+        {"copy to a folder", w->Command2, true, file("lab/b.txt")},
+    };
+    QDir(folder()).mkdir("lab");
+    for (const auto& d : dialogsShown) {
+        if (d.browses)
+            dialogs.answerFolder(file("lab"));
+        press(d.button); // and cancel
+        EXPECT_EQ(dialogs.fileCalls.last().request.fileName, d.proposed) << d.name;
+    }
+    // The close question's Yes leads to the same.
+    dialogs.answerMessage(MessageResult::Yes);
+    editRow(1, "3", "13x18");
+    EXPECT_FALSE(w->close()) << "its Save was cancelled";
+    EXPECT_EQ(dialogs.fileCalls.last().request.fileName, file("b.mvl"));
+
+    const qsizetype asked = dialogs.fileCalls.size();
+    SelectionWindowTest::press(w->File1, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.fileCalls.size(), asked) << "no dialog";
+    EXPECT_EQ(readFileBytes(file("b.mvl")), " 1 \r\n" + b.toUtf8() + "\r\n3\r\n13x18\r\n");
+    EXPECT_EQ(readFileBytes(file("a.mvl")), " 1 \r\n" + a.toUtf8() + "\r\n1\r\n10x15\r\n");
+    EXPECT_TRUE(w->close()) << "saved: nothing to ask";
+}
+
+// Without a project open, and over a file that held more than the order
+// could take, Ctrl+S asks for the name as Save does.
+TEST_F(ClosePrompt, CtrlSAsksWhereThereIsNoWholeProjectToSaveOver) {
+    addPreviewed(a);
+    dialogs.answerFile(file("first.mvl"));
+    SelectionWindowTest::press(w->File1, Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(dialogs.fileCalls.size(), 1);
+    EXPECT_EQ(dialogs.fileCalls[0].request.fileName, "untiteled");
+    EXPECT_EQ(readFileBytes(file("first.mvl")), " 1 \r\n" + a.toUtf8() + "\r\n1\r\n10x15\r\n");
+
+    QByteArray bytes = " 1000 \r\n";
+    for (int i = 0; i < 1000; ++i)
+        bytes += b.toUtf8() + "\r\n1\r\n10x15\r\n";
+    ASSERT_TRUE(writeFileBytes(file("big.mvl"), bytes));
+    dialogs.answerMessage(MessageResult::No);
+    open("big.mvl");
+    ASSERT_EQ(grid().Rows(), 1000);
+    SelectionWindowTest::press(w->File1, Qt::Key_S, Qt::ControlModifier); // and cancel
+    ASSERT_EQ(dialogs.fileCalls.size(), 3);
+    EXPECT_EQ(dialogs.fileCalls[2].mode, FileDialogMode::Save);
+    EXPECT_EQ(dialogs.fileCalls[2].request.fileName, file("big.mvl"));
+    EXPECT_EQ(readFileBytes(file("big.mvl")), bytes);
 }
 
 } // namespace

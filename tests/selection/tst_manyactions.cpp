@@ -112,8 +112,8 @@ TEST_F(ManyAtOnce, GridRowsArePickedWithoutTheEditorAndRemovedAndBroughtBackAsOn
 
     QStringList shown = chooseFromGridMenu(1, "");
     EXPECT_EQ(shown, QStringList({"Undo removing 3 rows", "(Redo)",
-                                  "Change copies and size of the 1 selected rows...",
-                                  "Remove the 1 selected rows", "Select all rows",
+                                  "Change copies and size of the 1 selected row...",
+                                  "Remove the 1 selected row", "Select all rows",
                                   "Find missing photos...", "Order summary..."}));
     chooseFromGridMenu(1, "Undo removing 3 rows");
     EXPECT_EQ(gridFiles(), paths);
@@ -184,6 +184,37 @@ TEST(DroppedFiles, AreSortedIntoTheProjectThePhotosAndTheRest) {
                                      dir.filePath("f/b.jpg")}));
     EXPECT_EQ(d.others, QStringList({dir.filePath("two.mvl"), dir.filePath("y.txt"),
                                      "https://example.invalid/a.jpg"}));
+}
+
+// A drop takes every photo the file list shows, .jpe too, and no other file.
+TEST(DroppedFiles, TakeWhatTheFileListShows) {
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath("f");
+    const struct {
+        const char* name;
+        bool photo;
+    } names[] = {{"a.jpg", true},  {"b.JPG", true},      {"c.jpeg", true}, {"d.JPEG", true},
+                 {"e.jpe", true},  {"f.JPE", true},      {"g.Jpe", true},  {"h.jpegs", false},
+                 {"i.png", false}, {"j.jpe.txt", false}, {"k.jp", false}};
+    QStringList inFolder;
+    for (const auto& n : names) {
+        const QString name = QString::fromLatin1(n.name);
+        ASSERT_TRUE(writeFileBytes(dir.filePath(name), "x"));
+        ASSERT_TRUE(writeFileBytes(dir.filePath("f/" + name), "x"));
+        const QList<QUrl> dropped{QUrl::fromLocalFile(dir.filePath(name))};
+        EXPECT_EQ(sortDroppedFiles(dropped).photos.size(), n.photo ? 1 : 0) << n.name;
+        EXPECT_EQ(acceptsDrop(dropped, true), n.photo) << n.name;
+        if (n.photo)
+            inFolder << dir.filePath("f/" + name);
+    }
+    EXPECT_EQ(sortDroppedFiles({QUrl::fromLocalFile(dir.filePath("f"))}).photos, inFolder);
+
+    ScriptedDialogs dialogs;
+    RecordingShell shell;
+    MainWindow w({dialogs, shell, QUrl()});
+    w.File1->setPath(dir.filePath("f"));
+    EXPECT_EQ(w.File1->FileNames(),
+              (QStringList{"a.jpg", "b.JPG", "c.jpeg", "d.JPEG", "e.jpe", "f.JPE", "g.Jpe"}));
 }
 
 } // namespace

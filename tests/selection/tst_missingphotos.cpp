@@ -35,6 +35,16 @@ protected:
         return path + ": " + readPictureFile(path).error;
     }
 
+    // The question before photos found by their name alone are taken.
+    static QString confirmation(const QList<std::pair<QString, QString>>& picks) {
+        QStringList lines;
+        for (const auto& [was, now] : picks)
+            lines << was + "\n    now " + now;
+        return "These photos were found only by their name, in folders that share no name with "
+               "the ones they were in, or as a file that another row already holds:\n\n" +
+               lines.join('\n') + "\n\nUse them?";
+    }
+
     QStringList texts() const {
         QStringList out;
         for (const auto& m : dialogs.messages)
@@ -105,9 +115,10 @@ TEST_F(MissingPhotos, OpeningOffersTheSearchAndRelinksWhatItFinds) {
                                                    {red, "3", "10x15"}})));
     dialogs.answerMessage(MessageResult::Yes);
     dialogs.answerFolder(file("new"));
+    dialogs.answerMessage(MessageResult::Yes); // found by their name alone: take them
     open(project);
 
-    ASSERT_EQ(dialogs.messages.size(), 2);
+    ASSERT_EQ(dialogs.messages.size(), 3);
     const auto& question = dialogs.messages[0];
     EXPECT_EQ(question.title, "Marvolia");
     EXPECT_EQ(question.buttons, MessageButtons::YesNo);
@@ -118,10 +129,12 @@ TEST_F(MissingPhotos, OpeningOffersTheSearchAndRelinksWhatItFinds) {
                                             unshownLine(red)}
                                     .join('\n')));
     EXPECT_EQ(dialogs.folderTitles, QStringList{"Look for the missing photos in"});
-    EXPECT_EQ(dialogs.messages[1].text,
+    EXPECT_EQ(dialogs.messages[1].text, confirmation({{red, newRed}, {green, newGreen}}));
+    EXPECT_EQ(dialogs.messages[1].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(dialogs.messages[2].text,
               QStringLiteral("Found 3 of the 4 missing photos in \"%1\".\n\nNot found:\n\n%2")
                   .arg(file("new"), gone));
-    EXPECT_EQ(dialogs.messages[1].icon, MessageIcon::Warning);
+    EXPECT_EQ(dialogs.messages[2].icon, MessageIcon::Warning);
 
     const QList<QStringList> rows = {{newRed, "2", "13x18"},
                                      {newGreen, "0", "10x15"},
@@ -141,6 +154,53 @@ TEST_F(MissingPhotos, OpeningOffersTheSearchAndRelinksWhatItFinds) {
     EXPECT_TRUE(grid().CellPictureAt(4, ColPhoto).isNull());
     expectSolidThumbnail(5, qRgb(255, 0, 0));
     EXPECT_FALSE(grid().CellPictureAt(2, ColCopies).isNull()) << "the 0 marker stays";
+}
+
+// A photo another row holds, or one found by its name alone (in no folder
+// of the same name), is taken only when the user says so. (Which file is
+// picked is the search's own test.)
+TEST_F(MissingPhotos, APickThatIsNotCertainIsConfirmedFirst) {
+    const QString moved = file("old/sub2/BEACH.JPG");
+    const struct {
+        const char* name;
+        const char* also; // another file carrying the name, or none
+        MessageResult answer;
+        const char* taken; // or none: the row stays
+        bool asked;
+    } cases[] = {
+        {"only the other row's photo, No", nullptr, MessageResult::No, nullptr, true},
+        {"only the other row's photo, Yes", nullptr, MessageResult::Yes, "new/beach.jpg", true},
+        {"elsewhere", "new/deeper/Beach.jpg", MessageResult::Yes, "new/deeper/Beach.jpg", true},
+        {"in a folder of its own", "new/sub2/beach.jpg", MessageResult::Cancel,
+         "new/sub2/beach.jpg", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(file("new")).removeRecursively();
+        const QString held = made("new/beach.jpg", qRgb(0, 0, 255));
+        if (c.also)
+            made(QString::fromLatin1(c.also), qRgb(255, 0, 0));
+        const QString project = file("order.mvl");
+        ASSERT_TRUE(
+            writeFileBytes(project, projectOf({{moved, "1", "10x15"}, {held, "2", "13x18"}})));
+        dialogs.messages.clear();
+        if (grid().Rows() > 1)
+            dialogs.answerMessage(MessageResult::No); // save the order first? No
+        dialogs.answerMessage(MessageResult::Yes);    // look for the missing photo
+        dialogs.answerFolder(file("new"));
+        if (c.asked)
+            dialogs.answerMessage(c.answer);
+        open(project);
+
+        const QString found = file(QString::fromLatin1(c.taken ? c.taken : c.also));
+        EXPECT_EQ(grid().TextMatrix(1, ColFile), c.taken ? found : moved);
+        EXPECT_EQ(grid().TextMatrix(2, ColFile), held);
+        EXPECT_EQ(texts().contains(confirmation({{moved, c.also ? found : held}})), c.asked);
+        EXPECT_TRUE(texts().last().startsWith(
+            QStringLiteral("Found %1 of the 1 missing photos").arg(c.taken ? 1 : 0)))
+            << texts().last().toStdString();
+        expectInStep();
+    }
 }
 
 TEST_F(MissingPhotos, NoAtTheQuestionLeavesTheRowsAsTheyWere) {
@@ -216,11 +276,13 @@ TEST_F(MissingPhotos, TheGridMenuFindsThemAtAnyTime) {
     ASSERT_TRUE(QFile::rename(green, file("moved/green.jpg")));
     dialogs.messages.clear();
     dialogs.answerFolder(folder());
+    dialogs.answerMessage(MessageResult::Yes);
     EXPECT_EQ(pickFromGridMenu(), QStringList{"Find missing photos..."});
     EXPECT_EQ(dialogs.folderTitles, QStringList{"Look for the missing photos in"});
     EXPECT_EQ(
         texts(),
-        QStringList{QStringLiteral("Found 1 of the 1 missing photos in \"%1\".").arg(folder())});
+        (QStringList{confirmation({{green, file("moved/green.jpg")}}),
+                     QStringLiteral("Found 1 of the 1 missing photos in \"%1\".").arg(folder())}));
     EXPECT_EQ(dialogs.messages.last().icon, MessageIcon::Information);
     EXPECT_EQ(grid().TextMatrix(1, ColFile), red);
     EXPECT_EQ(grid().TextMatrix(2, ColFile), file("moved/green.jpg"));
@@ -241,6 +303,7 @@ TEST_F(MissingPhotos, ARelinkIsAChangeThatOneUndoTakesBack) {
     ASSERT_TRUE(QFile::rename(red, file("moved/red.jpg")));
     ASSERT_TRUE(QFile::rename(green, file("moved/green.jpg")));
     dialogs.answerFolder(folder());
+    dialogs.answerMessage(MessageResult::Yes);
     EXPECT_EQ(pickFromGridMenu(), QStringList{"Find missing photos..."});
     ASSERT_EQ(grid().TextMatrix(1, ColFile), file("moved/red.jpg"));
     ASSERT_EQ(grid().TextMatrix(2, ColFile), file("moved/green.jpg"));
@@ -322,10 +385,12 @@ TEST_F(MissingPhotos, AnOrderFromWindowsOpensIsFoundAndListsByName) {
     const QString newPerro = made("here/x/perro.jpg", qRgb(0, 0, 255));
     dialogs.messages.clear();
     dialogs.answerFolder(file("here"));
+    dialogs.answerMessage(MessageResult::Yes);
     EXPECT_EQ(pickFromGridMenu(), QStringList{"Find missing photos..."});
     EXPECT_EQ(texts(),
-              QStringList{
-                  QStringLiteral("Found 3 of the 3 missing photos in \"%1\".").arg(file("here"))});
+              (QStringList{
+                  confirmation({{camion, newCamion}, {"d:\\perro.jpg", newPerro}}),
+                  QStringLiteral("Found 3 of the 3 missing photos in \"%1\".").arg(file("here"))}));
     EXPECT_EQ(grid().TextMatrix(1, ColFile), newPlaya);
     EXPECT_EQ(grid().TextMatrix(2, ColFile), newCamion);
     EXPECT_EQ(grid().TextMatrix(3, ColFile), newPerro);

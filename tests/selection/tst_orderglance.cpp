@@ -93,6 +93,25 @@ TEST_F(OrderGlance, TipsFollowAddsEditsAndRemoves) {
                           "Needs a look:\nRow 2: the photo is missing");
 }
 
+// Rows changed together keep their photo's size: their tips and the summary
+// still tell how they print.
+TEST_F(OrderGlance, RowsChangedTogetherStillTellHowTheyPrint) {
+    const QString a = jpeg("a.jpg", 1800, 1200);
+    const QString b = jpeg("b.jpg", 1200, 1800);
+    addPreviewed(a);
+    addPreviewed(b);
+    pickRow(1, Qt::ControlModifier);
+    pickRow(2, Qt::ControlModifier);
+    chooseFromGridMenu(2, "Change copies and size of the 2 selected rows...", [](Props& p) {
+        p.Combo1->setEditText("2");
+        p.Combo2->setEditText("13x18");
+        QTest::mouseClick(p.Command2, Qt::LeftButton);
+    });
+    EXPECT_EQ(gridTip(1), fit(a, "1800 x 1200 pixels - at 13x18: 234 ppi, good; 8 % cut off"));
+    EXPECT_EQ(gridTip(2), fit(b, "1200 x 1800 pixels - at 13x18: 234 ppi, good; 8 % cut off"));
+    EXPECT_EQ(frameTip(), "13x18: 4 prints\n2 photos, 4 prints\nNothing needs a look.");
+}
+
 TEST_F(OrderGlance, TipsOfAnOpenedProject) {
     const QString a = jpeg("a.jpg", 1800, 1200);
     const QString b = jpeg("b.jpg", 80, 60);

@@ -185,6 +185,7 @@ TEST_F(OrderUndo, EveryStepOfARandomSessionShowsWhatThePlainModelHolds) {
     Model model;
     QTemporaryDir projects;
     int projectNo = 0;
+    QString openProject; // the project Ctrl+S saves over: last opened or saved
     qsizetype prompts = 0;
     const int kOperations = 320;
     for (int op = 0; op < kOperations; ++op) {
@@ -230,8 +231,8 @@ TEST_F(OrderUndo, EveryStepOfARandomSessionShowsWhatThePlainModelHolds) {
                 did = "Enter on the chosen files";
             } else {
                 const int on = chosen.back();
-                const QString text =
-                    QStringLiteral("Add the %1 selected photos").arg(chosen.size());
+                const QString text = counted(chosen.size(), "Add the 1 selected photo",
+                                             "Add the %1 selected photos");
                 const QStringList shown = chooseFromMenu(w->File1->viewport(), fileAt(on), text);
                 EXPECT_EQ(shown, QStringList({text, "Add all 6 photos of this folder"}));
                 did = text;
@@ -284,15 +285,16 @@ TEST_F(OrderUndo, EveryStepOfARandomSessionShowsWhatThePlainModelHolds) {
                 press(&grid(), Qt::Key_Delete);
                 did = "Delete";
             } else if (kind == 8) {
-                const QString text = QStringLiteral("Remove the %1 selected rows").arg(rows.size());
+                const QString text = counted(rows.size(), "Remove the 1 selected row",
+                                             "Remove the %1 selected rows");
                 chooseFromGridMenu(rows.front(), text);
                 did = text;
             } else {
                 const QString copies = kCopies[pick(5)];
                 const QString size = kSizes[pick(3)];
                 const QString text =
-                    QStringLiteral("Change copies and size of the %1 selected rows...")
-                        .arg(rows.size());
+                    counted(rows.size(), "Change copies and size of the 1 selected row...",
+                            "Change copies and size of the %1 selected rows...");
                 bool edited = false;
                 chooseFromGridMenu(rows.back(), text, [&](Props& p) {
                     edited = true;
@@ -360,12 +362,20 @@ TEST_F(OrderUndo, EveryStepOfARandomSessionShowsWhatThePlainModelHolds) {
             dialogs.answerFile(project);
             press(w->File1, Qt::Key_O, Qt::ControlModifier);
             model.change(opened, QStringLiteral("opening p%1.mvl").arg(projectNo));
+            openProject = project;
             did = "Ctrl+O";
         } else {
-            // Ctrl+S writes what the grid shows and leaves the history alone.
-            const QString project = projects.filePath(QStringLiteral("s%1.mvl").arg(op));
-            dialogs.answerFile(project);
+            // Ctrl+S writes what the grid shows and leaves the history alone:
+            // over the project open, or where the dialog says when none is.
+            const qsizetype asked = dialogs.fileCalls.size();
+            const bool inPlace = !openProject.isEmpty();
+            if (!inPlace)
+                openProject = projects.filePath(QStringLiteral("s%1.mvl").arg(op));
+            const QString project = openProject;
+            if (!inPlace)
+                dialogs.answerFile(project);
             press(w->File1, Qt::Key_S, Qt::ControlModifier);
+            EXPECT_EQ(dialogs.fileCalls.size(), asked + (inPlace ? 0 : 1));
             QByteArray expected = " " + QByteArray::number(n) + " \r\n";
             for (const ModelRow& r : next)
                 expected += paths[r.photo].toUtf8() + "\r\n" + r.copies.toUtf8() + "\r\n" +

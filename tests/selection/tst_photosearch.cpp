@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -167,6 +168,42 @@ TEST_F(SearchTree, FindsEachNameWhereItsFoldersMatchBest) {
     // Files: 2023/beach.jpg, Beach.JPG, backup, Fotos/2024/city, city,
     // only.jpg, beach.jpg.txt, river.jpg, alias.jpg, dangling.jpg.
     EXPECT_EQ(result.seen.files, 10);
+}
+
+// A file another row holds is the last choice; a name of the same letter
+// case comes before a nearer one; a pick is sure only where a folder name
+// matched and no other row holds the file.
+TEST_F(SearchTree, FilesOtherRowsHoldComeLastAndTheSameCaseFirst) {
+    const struct {
+        const char* wanted;
+        QStringList held; // below the top
+        const char* found;
+        bool sure;
+    } cases[] = {
+        {"/old/sub2/beach.jpg", {}, "2023/beach.jpg", false},
+        {"/old/sub2/beach.jpg", {"2023/beach.jpg"}, "backup/beach.jpg", false},
+        {"/old/sub2/BEACH.JPG",
+         {"2023/beach.jpg", "backup/beach.jpg"},
+         "2024/summer/Beach.JPG",
+         false},
+        {"/old/sub2/Beach.JPG", {}, "2024/summer/Beach.JPG", false},
+        {"/old/2023/beach.jpg", {}, "2023/beach.jpg", true},
+        {"/old/2023/beach.jpg", {"2023/beach.jpg"}, "backup/beach.jpg", false},
+        {"/old/summer/beach.jpg", {"backup/beach.jpg"}, "2024/summer/Beach.JPG", true},
+        // Held through a link: the file it leads to.
+        {"/old/alias.jpg", {"2023/beach.jpg"}, "links/alias.jpg", false},
+        {"/old/city.jpg", {"city.jpg", "Fotos/2024/city.jpg"}, "city.jpg", false},
+    };
+    for (const auto& c : cases) {
+        QSet<QString> held;
+        for (const QString& path : c.held)
+            held.insert(QFileInfo(at(path)).canonicalFilePath());
+        const SearchResult result = findMovedPhotos({c.wanted}, dir.path(), {}, held);
+        EXPECT_EQ(result.found, QStringList{at(c.found)})
+            << c.wanted << " " << c.held.join(',').toStdString();
+        EXPECT_EQ(result.sure, QList<bool>{c.sure})
+            << c.wanted << " " << c.held.join(',').toStdString();
+    }
 }
 
 TEST_F(SearchTree, ProgressIsAskedAndCanStopTheSearch) {

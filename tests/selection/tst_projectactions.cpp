@@ -58,7 +58,7 @@ TEST_F(ProjectSave, AFailedSaveKeepsTheOldFileAndSaysSo) {
     const QByteArray old(" 1 \r\n/old.jpg\r\n1\r\n10x15\r\n");
     ASSERT_TRUE(put(at("p.mvl"), old));
     ASSERT_TRUE(put(at("plain"), "x"));
-    const QString quoted = "/f/say \"cheese\".jpg";
+    const QString quoted = "/f/say \"cheese\", Ana.jpg";
     fill({{"/f/a.jpg", "1", "10x15"}, {quoted, "1", "10x15"}});
     dialogs.answerFile(at("p.mvl"));
     press(w->Command3);
@@ -72,9 +72,10 @@ TEST_F(ProjectSave, AFailedSaveKeepsTheOldFileAndSaysSo) {
     ASSERT_EQ(dialogs.messages.size(), 2);
     EXPECT_EQ(dialogs.messages[0].title, "Marvolia");
     EXPECT_EQ(dialogs.messages[0].text,
-              QStringLiteral("The project could not be saved to \"%1\": the path of the photo "
-                             "\"%2\" holds a double quote (\"), which a project file cannot "
-                             "store. Nothing was written.")
+              QStringLiteral("The project could not be saved to \"%1\": the path of row 2, the "
+                             "photo \"%2\", holds a double quote (\") where a project file "
+                             "cannot store it: at its start, or in a text with a comma or a "
+                             "leading blank. Nothing was written.")
                   .arg(at("p.mvl"), quoted));
     EXPECT_TRUE(dialogs.messages[1].text.startsWith(
         QStringLiteral("The project could not be saved to \"%1\": it could not be created (")
@@ -161,7 +162,7 @@ TEST_F(ProjectOpen, LoadsEveryRecordIntoGridAndList) {
     grid().setRow(1);
     grid().setCol(0);
     EXPECT_EQ(grid().CellPictureAlignment(), 1);
-    EXPECT_TRUE(w->project_path.isEmpty());
+    EXPECT_EQ(w->project_path, at("p.mvl")) << "the project open now";
 }
 
 TEST_F(ProjectOpen, APromptComesFirstWhenThereAreRows) {
@@ -209,20 +210,26 @@ TEST_F(ProjectOpen, APromptComesFirstWhenThereAreRows) {
     EXPECT_EQ(contents(at("saved.mvl")), kTwoPhotosFile);
 }
 
-TEST_F(ProjectOpen, SaveAfterOpenProposesTheLastSavedName) {
+// Save proposes the project the user has open: the one last opened or saved,
+// never an older one that Enter and Yes would replace.
+TEST_F(ProjectOpen, SaveAfterOpenProposesTheProjectOpened) {
     ASSERT_TRUE(put(at("p.mvl"), " 0 \r\n"));
-    dialogs.answerFile(at("p.mvl"));
-    press(w->Command4);
-    press(w->Command3);
-    EXPECT_EQ(dialogs.fileCalls.last().request.fileName, "untiteled");
-
-    dialogs.answerFile(at("first.mvl"));
-    press(w->Command3);
-    dialogs.answerFile(at("p.mvl"));
-    press(w->Command4);
-    press(w->Command3);
-    EXPECT_EQ(dialogs.fileCalls.last().request.fileName, at("first.mvl"));
-    EXPECT_EQ(w->project_path, at("first.mvl"));
+    ASSERT_TRUE(put(at("cut.mvl"), " 1 \r\n/a.jpg\r\n"));
+    const struct {
+        const char* opened; // or saved, with a leading "+"
+        const char* proposed;
+    } steps[] = {{"p.mvl", "p.mvl"},
+                 {"+first.mvl", "first.mvl"},
+                 {"p.mvl", "p.mvl"},
+                 {"cut.mvl", "p.mvl"}}; // a file that cannot be read opens nothing
+    for (const auto& step : steps) {
+        const QString name = QString::fromLatin1(step.opened);
+        dialogs.answerFile(at(name.startsWith('+') ? name.mid(1) : name));
+        press(name.startsWith('+') ? w->Command3 : w->Command4);
+        press(w->Command3); // and cancel
+        EXPECT_EQ(dialogs.fileCalls.last().request.fileName, at(step.proposed)) << step.opened;
+        EXPECT_EQ(w->project_path, at(step.proposed));
+    }
 }
 
 TEST_F(ProjectOpen, TheMarkerPictureMarksExactlyZeroCopies) {
@@ -265,7 +272,7 @@ TEST_F(ProjectOpen, ABadFileChangesNothing) {
     ASSERT_TRUE(put(at("word.mvl"), "two\r\n/a.jpg\r\n1\r\n10x15\r\n"));
     const std::pair<QString, QString> cases[] = {
         {at("cut.mvl"), "The project \"%1\" cannot be read: it ends inside the record of photo 2, "
-                        "after 1 complete records. The selection was left as it was."},
+                        "after 1 complete record. The selection was left as it was."},
         {at("word.mvl"), "The project \"%1\" cannot be read: its first field, the number of "
                          "photos, is not a number. The selection was left as it was."},
         {at("none.mvl"), "The project \"%1\" could not be opened: it does not exist. The "
@@ -301,7 +308,7 @@ TEST_F(ProjectOpen, AThousandRecordsLoadNineHundredNinetyNine) {
     ASSERT_EQ(dialogs.messages.size(), 2);
     EXPECT_EQ(dialogs.messages[0].text,
               QStringLiteral("The project \"%1\" holds 1000 photos, but at most 999 can be "
-                             "selected: the first 999 were loaded and 1 were left out.")
+                             "selected: the first 999 were loaded and 1 was left out.")
                   .arg(at("big.mvl")));
     // The unreadable pictures: one message, the first few named; they are
     // missing, so it asks whether to look for them.

@@ -34,9 +34,39 @@ TEST(ProjectWriter, WritesCountThenThreeLinesPerPhotoQuotingOnlyWhatReadingWould
 
     EXPECT_EQ(firstUnstorableRecord({}), -1);
     EXPECT_EQ(firstUnstorableRecord({record("/a.jpg"), record("/b.jpg")}), -1);
-    EXPECT_EQ(firstUnstorableRecord({record("/a.jpg"), record("/b\".jpg")}), 1);
-    EXPECT_EQ(firstUnstorableRecord({record("/a.jpg", "1", "10\"x15")}), 0);
+    EXPECT_EQ(firstUnstorableRecord({record("/a.jpg"), record("/b, \"c\".jpg")}), 1);
+    EXPECT_EQ(firstUnstorableRecord({record("/a.jpg", "1", "\"10x15")}), 0);
     EXPECT_EQ(firstUnstorableRecord({record("/a.jpg", "\"1")}), 0);
+}
+
+// The reader takes a field specially only when it starts with a double
+// quote, and a quoted field ends at its next one: every other double quote
+// is written as it is and reads back.
+TEST(ProjectWriter, ADoubleQuoteIsRefusedOnlyWhereItCouldNotReadBack) {
+    const struct {
+        const char* text;
+        bool storable;
+        const char* written;
+    } fields[] = {
+        {"/f/6\" print.jpg", true, "/f/6\" print.jpg"},
+        {"/f/say \"cheese\".jpg", true, "/f/say \"cheese\".jpg"},
+        {"10\"x15", true, "10\"x15"},
+        {"2\"", true, "2\""},
+        {"\"quoted.jpg", false, ""},
+        {"\"", false, ""},
+        {"/f/a, \"b\".jpg", false, ""},
+        {" \"x", false, ""},
+        {"a\n\"b", false, ""},
+    };
+    for (const auto& f : fields) {
+        const QString text = QString::fromUtf8(f.text);
+        EXPECT_EQ(storableInProject(text), f.storable) << f.text;
+        if (!f.storable)
+            continue;
+        EXPECT_EQ(projectField(text), QString::fromUtf8(f.written)) << f.text;
+        const QList<ProjectRecord> records = {{text, text, text}};
+        EXPECT_EQ(readBytes(projectFileBytes(records)).records, records) << f.text;
+    }
 }
 
 TEST(ProjectReader, ReadsWhatTheWriterWrote) {
@@ -97,7 +127,7 @@ TEST(ProjectReader, RefusesDamagedFilesAndSaysWhy) {
         {"2x\r\n", notANumber},
         {"\"2\r\n", notANumber},
         {" 2 \r\n/a.jpg\r\n1\r\n10x15\r\n/b.jpg\r\n3\r\n",
-         "it ends inside the record of photo 2, after 1 complete records"},
+         "it ends inside the record of photo 2, after 1 complete record"},
         {" 1 \r\n/a.jpg\r\n", "it ends inside the record of photo 1, after 0 complete records"},
         {" 1 \r\n\"/a.jpg\r\n1\r\n10x15\r\n",
          "it ends inside the record of photo 1, after 0 complete records"},

@@ -1,11 +1,13 @@
 #include "selectionwindow.h"
 
 #include "imagecontrol.h"
+#include "pathlabel.h"
 #include "xpbutton.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QWindow>
 
 namespace {
 
@@ -23,6 +25,7 @@ protected:
 
     // Types text into a combo box as a user would, over what it shows.
     static void type(QComboBox* combo, const QString& text) {
+        QTest::mouseClick(combo->lineEdit(), Qt::LeftButton);
         combo->lineEdit()->selectAll();
         QTest::keyClick(combo->lineEdit(), Qt::Key_Backspace);
         QTest::keyClicks(combo->lineEdit(), text);
@@ -43,6 +46,8 @@ TEST_F(RowEditor, IsAFixedToolWindowLaidOutAsDesigned) {
     ASSERT_TRUE(clickRow(1, [&](Props& p) {
         EXPECT_TRUE(p.isModal());
         EXPECT_EQ(p.windowTitle(), "");
+        // What the window manager is given: a blank, not the program's name.
+        EXPECT_EQ(p.windowHandle()->title(), " ");
         EXPECT_EQ(p.windowFlags() & Qt::WindowType_Mask, Qt::Tool);
         EXPECT_FALSE(p.windowFlags() & Qt::WindowMinimizeButtonHint);
         EXPECT_FALSE(p.windowFlags() & Qt::WindowMaximizeButtonHint);
@@ -147,6 +152,56 @@ TEST_F(RowEditor, OkStoresWhatWasTypedExactly) {
     EXPECT_EQ(list().entries[2].copies, "1");
     EXPECT_EQ(list().entries[2].size, "10x15");
     expectInStep();
+}
+
+// Whatever is typed is stored as typed: nothing completes it from the lists.
+TEST_F(RowEditor, TypedTextIsNeverCompleted) {
+    const struct {
+        const char* copies;
+        const char* size;
+    } typed[] = {{"1", "20"}, {"2", "1"}, {"1", "10X1"}, {"3", "13x1"}, {"1", "30x4"}};
+    for (const auto& t : typed) {
+        ASSERT_TRUE(clickRow(1, [&](Props& p) {
+            // Completion works only with the keyboard in the box.
+            ASSERT_TRUE(QTest::qWaitFor([&] { return p.isActiveWindow(); }));
+            type(p.Combo1, t.copies);
+            type(p.Combo2, t.size);
+            EXPECT_EQ(p.Combo2->lineEdit()->selectedText(), "") << t.size;
+            QTest::mouseClick(p.Command2, Qt::LeftButton);
+        }));
+        EXPECT_EQ(list().entries[1].copies, t.copies);
+        EXPECT_EQ(list().entries[1].size, t.size);
+        EXPECT_EQ(grid().TextMatrix(1, ColSize), t.size);
+    }
+}
+
+// A long path shows its file name, cut in the middle; the text and the tip
+// keep it whole.
+TEST_F(RowEditor, ALongPathShowsItsFileName) {
+    QDir(folder()).mkpath("Pictures/Portugal 2023, Lisbon and Porto/Day 3");
+    const QString longPath = photo("Pictures/Portugal 2023, Lisbon and Porto/Day 3/IMG_0815.jpg",
+                                   patternPicture(8, 6, [](int, int) { return qRgb(1, 2, 3); }));
+    addPreviewed(longPath);
+    // So does the grid's File column.
+    EXPECT_EQ(grid().shownLines(3, ColFile).size(), 2);
+    EXPECT_EQ(grid().shownLines(3, ColFile).last(), "IMG_0815.jpg");
+    ASSERT_TRUE(clickRow(3, [&](Props& p) {
+        auto* label = qobject_cast<PathLabel*>(p.Label4);
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->text(), longPath);
+        EXPECT_TRUE(p.Label4->toolTip().contains(longPath));
+        const QString shown = label->shownText();
+        EXPECT_TRUE(shown.endsWith("/IMG_0815.jpg")) << shown.toStdString();
+        EXPECT_TRUE(shown.startsWith("/")) << shown.toStdString();
+        EXPECT_TRUE(shown.contains("...")) << shown.toStdString();
+        EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(shown), 217);
+        p.reject();
+    }));
+    // A short one shows whole.
+    ASSERT_TRUE(clickRow(1, [&](Props& p) {
+        EXPECT_EQ(qobject_cast<PathLabel*>(p.Label4)->shownText(), a);
+        p.reject();
+    }));
 }
 
 TEST_F(RowEditor, CloseBoxChangesNothingButCopiesTheRowBack) {

@@ -158,6 +158,28 @@ TEST(GridTextWrap, LineFeedsAlwaysBreak) {
               QStringList({"abcdefgh", "b"}));
 }
 
+TEST(GridTextWrap, ALongPathIsCutInTheMiddleKeepingItsFileName) {
+    const struct {
+        const char* path;
+        int characters; // that fit
+        const char* shown;
+    } cases[] = {
+        {"/home/ana/Pictures/Portugal/IMG_0001.jpg", 40,
+         "/home/ana/Pictures/Portugal/IMG_0001.jpg"},
+        {"/home/ana/Pictures/Portugal/IMG_0001.jpg", 39, "/home/ana/Pictures...tugal/IMG_0001.jpg"},
+        {"/home/ana/Pictures/Portugal/IMG_0001.jpg", 20, "/hom.../IMG_0001.jpg"},
+        {"/home/ana/Pictures/Portugal/IMG_0001.jpg", 10, "...001.jpg"},
+        {"C:\\Fotos\\Vacaciones\\a.jpg", 15, "C:\\Fot...\\a.jpg"},
+        {"abcdefghijklmnopqrstuvwxyz", 10, "...tuvwxyz"},
+        {"/a/b.jpg", 1, "...g"},
+    };
+    for (const auto& c : cases) {
+        const auto fits = [&](const QString& s) { return s.size() <= c.characters; };
+        EXPECT_EQ(cutPathInMiddle(QString::fromUtf8(c.path), fits), QString::fromUtf8(c.shown))
+            << c.path << " in " << c.characters;
+    }
+}
+
 // --- members ------------------------------------------------------------
 
 TEST(FlexGrid, RowsColsAndTheCurrentCell) {
@@ -512,6 +534,23 @@ TEST(FlexGridDrawing, WordWrapUsesTheRowHeightAndStaysInTheCell) {
     image = render(grid);
     EXPECT_LT(countColour(image, lowerPart, kWhite), 85 * 8);
     EXPECT_EQ(countColour(image, nextRow, kWhite), 85 * 32);
+}
+
+// A path that does not fit in its two lines shows its file name, cut in the
+// middle, in a column of paths; the cell's text stays whole.
+TEST(FlexGridDrawing, ALongPathShowsItsFileNameInAColumnOfPaths) {
+    ShownGrid shown(1);
+    FlexGrid& grid = shown.grid;
+    grid.setWordWrap(true);
+    const QString path = "/home/ana/Pictures/Portugal 2023/Lisbon/IMG_0815.jpg";
+    grid.setTextMatrix(1, 1, path);
+    grid.setTextMatrix(1, 3, path);
+    grid.setColCutsInMiddle(1, true);
+    EXPECT_EQ(grid.TextMatrix(1, 1), path);
+    EXPECT_EQ(grid.shownLines(1, 1), (QStringList{"/home/ana/Pi.../", "IMG_0815.jpg"}));
+    EXPECT_EQ(grid.shownLines(1, 3).first(), "/home/");
+    grid.setTextMatrix(1, 1, "/photos/p1.jpg");
+    EXPECT_EQ(grid.shownLines(1, 1), (QStringList{"/photos/p1.jpg"}));
 }
 
 TEST(FlexGrid, CtrlAndShiftClicksPickRowsWithoutAClick) {

@@ -2,6 +2,7 @@
 #include "drivelist.h"
 #include "filelist.h"
 
+#include <QAbstractItemView>
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
@@ -238,6 +239,61 @@ TEST(DriveList, EachDriveRemembersItsCurrentFolder) {
     // A folder removed since falls back to the drive's root.
     QDir(dir.filePath(QStringLiteral("in"))).removeRecursively();
     EXPECT_EQ(drives.Folder(), dir.path());
+}
+
+// Opens the drive list with F4 and picks an entry with the arrow keys and
+// Enter, as a user does.
+void pickWithKeys(DriveList& drives, int index) {
+    QTest::keyClick(&drives, Qt::Key_F4);
+    QAbstractItemView* open = drives.view();
+    ASSERT_TRUE(open->isVisible());
+    QTest::keyClick(open, Qt::Key_Home);
+    for (int i = 0; i < index; ++i)
+        QTest::keyClick(open, Qt::Key_Down);
+    QTest::keyClick(open, Qt::Key_Return);
+    EXPECT_FALSE(open->isVisible());
+}
+
+TEST(DriveList, PickingTheChosenDriveAgainRaisesNothing) {
+    QTemporaryDir dir;
+    DriveList drives;
+    drives.addItem(QStringLiteral("volume"), dir.path());
+    const int volume = drives.ListCount() - 1;
+    drives.show();
+    drives.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&drives));
+    QSignalSpy changes(&drives, &DriveList::Change);
+    const struct {
+        int picked;
+        int changes; // so far
+    } picks[] = {{0, 0}, {volume, 1}, {volume, 1}, {0, 2}, {0, 2}};
+    for (const auto& pick : picks) {
+        pickWithKeys(drives, pick.picked);
+        EXPECT_EQ(drives.ListIndex(), pick.picked);
+        EXPECT_EQ(changes.count(), pick.changes) << "picked " << pick.picked;
+    }
+}
+
+// The design's highlight RGB(10, 36, 106) marks the chosen file and folder,
+// not the toolkit's blue.
+TEST_F(Folder, TheChosenEntryIsMarkedInTheDesignsHighlight) {
+    FileList files;
+    DirList folders;
+    files.setPattern(QStringLiteral("*.jpg"));
+    files.setPath(dir.path());
+    files.setListIndex(0);
+    ASSERT_TRUE(folders.setPath(path(QStringLiteral("Alpha"))));
+    for (QListWidget* list :
+         {static_cast<QListWidget*>(&files), static_cast<QListWidget*>(&folders)}) {
+        list->resize(200, 150);
+        list->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(list));
+        list->clearFocus(); // the focus ring tints the row
+        const QImage painted = list->viewport()->grab().toImage();
+        const QRect row = list->visualItemRect(list->currentItem());
+        EXPECT_EQ(painted.pixelColor(row.left() + 1, row.center().y()), QColor(10, 36, 106))
+            << list->metaObject()->className();
+    }
 }
 
 TEST(DriveList, RefreshKeepsTheChosenDriveWithoutAChange) {

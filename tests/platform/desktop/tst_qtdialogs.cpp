@@ -99,4 +99,43 @@ TEST(SaveDialog, TheOverwriteQuestionNamesTheFileWithItsExtension) {
     }
 }
 
+// Enter, Enter saves: the name, then Yes at the replace question. No (or
+// Esc) goes back to the dialog with the name still there.
+TEST(SaveDialog, EnterAtTheReplaceQuestionReplaces) {
+    QTemporaryDir dir;
+    QFile existing(dir.filePath("kept.mvl"));
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.close();
+    const struct {
+        Qt::Key answer;
+        bool replaced;
+    } cases[] = {{Qt::Key_Return, true}, {Qt::Key_Enter, true}, {Qt::Key_Escape, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.answer);
+        QObject scope;
+        QString leftInDialog;
+        whenShown<QFileDialog>(&scope, [&](QFileDialog* dialog) {
+            auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            ASSERT_NE(edit, nullptr);
+            whenShown<QMessageBox>(&scope, [&, dialog, edit](QMessageBox* box) {
+                QTest::keyClick(box, c.answer);
+                QTimer::singleShot(0, dialog, [dialog, edit, &leftInDialog] {
+                    if (!dialog->isVisible())
+                        return;
+                    leftInDialog = edit->text();
+                    dialog->reject();
+                });
+            });
+            edit->selectAll();
+            QTest::keyClicks(edit, QStringLiteral("kept"));
+            QTest::keyClick(edit, Qt::Key_Return);
+        });
+        QtDialogs dialogs;
+        const QString chosen = dialogs.fileDialog(nullptr, FileDialogMode::Save,
+                                                  {"Marvolia files|*.mvl", "", 2, dir.path()});
+        EXPECT_EQ(chosen, c.replaced ? dir.filePath("kept.mvl") : QString());
+        EXPECT_EQ(leftInDialog, c.replaced ? "" : "kept.mvl");
+    }
+}
+
 } // namespace
