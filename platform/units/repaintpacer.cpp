@@ -1,4 +1,4 @@
-#include "repaintpacer.h"
+#include "platform/units/repaintpacer.h"
 
 #include <QWidget>
 
