@@ -1,8 +1,8 @@
 #include "app/commandline.h"
 #include "app/mainwindow.h"
+#include "platform/controls/designfont.h"
 #include "platform/desktop/desktopshell.h"
 #include "platform/desktop/qtdialogs.h"
-#include "platform/units/designfont.h"
 
 #include <QApplication>
 #include <QFile>

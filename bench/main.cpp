@@ -10,8 +10,8 @@
 #include "benchtable.h"
 #include "benchwindow.h"
 #include "photoset.h"
+#include "platform/controls/designfont.h"
 #include "platform/controls/filelist.h"
-#include "platform/units/designfont.h"
 #include "referencedecoder.h"
 #include "selection/flows/missingphotos.h"
 

@@ -1,7 +1,7 @@
 #include "app/core/rotation.h"
 
 #include "platform/controls/picturebox.h"
-#include "platform/units/repaintpacer.h"
+#include "platform/controls/repaintpacer.h"
 #include "platform/units/rounding.h"
 
 #include <QProgressBar>

@@ -4,7 +4,7 @@
 #include "app/core/sampling.h"
 #include "platform/controls/filelist.h"
 #include "platform/controls/picturebox.h"
-#include "platform/units/repaintpacer.h"
+#include "platform/controls/repaintpacer.h"
 #include "platform/units/rounding.h"
 
 #include <QProgressBar>

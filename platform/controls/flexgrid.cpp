@@ -1,8 +1,8 @@
 #include "platform/controls/flexgrid.h"
 
+#include "platform/controls/designfont.h"
 #include "platform/controls/gridgeometry.h"
 #include "platform/controls/gridtextwrap.h"
-#include "platform/units/designfont.h"
 
 #include <QFontMetrics>
 #include <QMouseEvent>

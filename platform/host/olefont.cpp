@@ -1,6 +1,6 @@
 #include "platform/host/olefont.h"
 
-#include "platform/units/designfont.h"
+#include "platform/controls/designfont.h"
 
 #include <cmath>
 

@@ -2,6 +2,7 @@
 
 #include "app/core/samplelayout.h"
 #include "assets/assets.h"
+#include "platform/controls/designfont.h"
 #include "platform/controls/flexgrid.h"
 #include "platform/controls/imagecontrol.h"
 #include "platform/controls/pathlabel.h"
@@ -9,7 +10,6 @@
 #include "platform/desktop/dialogs.h"
 #include "platform/desktop/messagetext.h"
 #include "platform/files/picturefile.h"
-#include "platform/units/designfont.h"
 #include "platform/units/twips.h"
 #include "selection/dialogs/cropframe.h"
 #include "selection/dialogs/rowremoval.h"

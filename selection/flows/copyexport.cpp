@@ -1,6 +1,7 @@
 #include "selection/flows/copyexport.h"
 
 #include "app/core/browse.h"
+#include "platform/controls/repaintpacer.h"
 #include "platform/desktop/commondialog.h"
 #include "platform/desktop/dialogs.h"
 #include "platform/desktop/messagetext.h"
@@ -9,7 +10,6 @@
 #include "platform/files/hiddenname.h"
 #include "platform/files/stagedfile.h"
 #include "platform/files/textfile.h"
-#include "platform/units/repaintpacer.h"
 #include "selection/dialogs/selectioncontrols.h"
 #include "selection/flows/folderbrowser.h"
 #include "selection/flows/gridorder.h"

@@ -1,9 +1,9 @@
 // The platform pieces the button stands on: font object, control base,
 // input codes, and the button's geometry rules.
+#include "platform/controls/designfont.h"
 #include "platform/host/controlbase.h"
 #include "platform/host/inputcodes.h"
 #include "platform/host/olefont.h"
-#include "platform/units/designfont.h"
 #include "tests/support/fakes.h"
 #include "xpbutton/buttongeometry.h"
 

@@ -1,4 +1,4 @@
-#include "platform/units/repaintpacer.h"
+#include "platform/controls/repaintpacer.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "platform/units/designfont.h"
+#include "platform/controls/designfont.h"
 
 #include <QApplication>
 #include <QFontDatabase>
