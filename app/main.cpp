@@ -1,8 +1,8 @@
-#include "commandline.h"
-#include "designfont.h"
-#include "desktopshell.h"
-#include "mainwindow.h"
-#include "qtdialogs.h"
+#include "app/commandline.h"
+#include "app/mainwindow.h"
+#include "platform/controls/designfont.h"
+#include "platform/desktop/desktopshell.h"
+#include "platform/desktop/qtdialogs.h"
 
 #include <QApplication>
 #include <QFile>

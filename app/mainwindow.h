@@ -1,10 +1,10 @@
 #pragma once
 
-#include "browse.h"
-#include "commondialog.h"
-#include "orderhistory.h"
-#include "selectioncontrols.h"
-#include "selectionlist.h"
+#include "app/core/browse.h"
+#include "platform/desktop/commondialog.h"
+#include "selection/dialogs/selectioncontrols.h"
+#include "selection/order/orderhistory.h"
+#include "selection/order/selectionlist.h"
 
 #include <QUrl>
 #include <QWidget>

@@ -1,8 +1,8 @@
-#include "mainwindowparts.h"
+#include "app/mainwindowparts.h"
 
-#include "assets.h"
-#include "imagecontrol.h"
-#include "picturebox.h"
+#include "assets/assets.h"
+#include "platform/controls/imagecontrol.h"
+#include "platform/controls/picturebox.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -1,16 +1,16 @@
 #include "benchwindow.h"
 
-#include "dirlist.h"
-#include "filelist.h"
-#include "flexgrid.h"
-#include "mainwindow.h"
-#include "orderactions.h"
-#include "picturebox.h"
-#include "picturecache.h"
-#include "props.h"
-#include "rowthumbnails.h"
+#include "app/mainwindow.h"
+#include "platform/controls/dirlist.h"
+#include "platform/controls/filelist.h"
+#include "platform/controls/flexgrid.h"
+#include "platform/controls/picturebox.h"
+#include "platform/files/picturecache.h"
+#include "selection/dialogs/props.h"
+#include "selection/dialogs/rowthumbnails.h"
+#include "selection/flows/orderhandlers.h"
 
-#include "xpbutton.h"
+#include "xpbutton/xpbutton.h"
 
 #include <QAbstractButton>
 #include <QApplication>

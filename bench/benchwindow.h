@@ -1,7 +1,7 @@
 #pragma once
 
-#include "dialogs.h"
-#include "shell.h"
+#include "platform/desktop/dialogs.h"
+#include "platform/desktop/shell.h"
 
 #include <QStringList>
 

@@ -6,14 +6,14 @@
 // Runs headless. Takes a few minutes on two cores; --quick runs each flow
 // once, to see that everything works; --only runs one flow.
 
+#include "app/mainwindow.h"
 #include "benchtable.h"
 #include "benchwindow.h"
-#include "designfont.h"
-#include "filelist.h"
-#include "mainwindow.h"
-#include "missingphotos.h"
 #include "photoset.h"
+#include "platform/controls/designfont.h"
+#include "platform/controls/filelist.h"
 #include "referencedecoder.h"
+#include "selection/flows/missingphotos.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "photoset.h"
 
-#include "projectfile.h"
-#include "textfile.h"
+#include "platform/files/textfile.h"
+#include "selection/order/projectfile.h"
 
 #include <QFile>
 

@@ -1,8 +1,8 @@
 #include "fuzzcheck.h"
 
-#include "jpegdecoder.h"
-#include "orientation.h"
-#include "samplelayout.h"
+#include "app/core/samplelayout.h"
+#include "platform/files/jpegdecoder.h"
+#include "platform/files/orientation.h"
 
 #include <QBuffer>
 #include <QByteArray>

@@ -1,6 +1,6 @@
 #include "fuzzcheck.h"
-#include "ordersummary.h"
-#include "printfit.h"
+#include "selection/order/ordersummary.h"
+#include "selection/order/printfit.h"
 
 #include <QByteArray>
 #include <QRect>

@@ -1,5 +1,5 @@
+#include "fuzz/checks/readerchecks.h"
 #include "fuzzcheck.h"
-#include "readerchecks.h"
 
 #include <QByteArray>
 

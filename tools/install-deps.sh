@@ -11,7 +11,7 @@
 # Run as root on Debian 12; it only reaches Debian's archive.
 set -euo pipefail
 packages=(
-  cmake ninja-build g++ pkg-config clang-format
+  cmake ninja-build g++ pkg-config clang-format python3
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-qpa-plugins
   libturbojpeg0-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev googletest

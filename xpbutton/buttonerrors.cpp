@@ -1,7 +1,7 @@
-#include "buttonerrors.h"
+#include "xpbutton/buttonerrors.h"
 
-#include "dialogs.h"
-#include "xpbutton.h"
+#include "platform/desktop/dialogs.h"
+#include "xpbutton/xpbutton.h"
 
 #include <QPointer>
 

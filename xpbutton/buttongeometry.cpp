@@ -1,6 +1,6 @@
-#include "buttongeometry.h"
+#include "xpbutton/buttongeometry.h"
 
-#include "rounding.h"
+#include "platform/units/rounding.h"
 
 #include <limits>
 

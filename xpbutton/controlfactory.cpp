@@ -1,8 +1,8 @@
-#include "controlfactory.h"
+#include "xpbutton/controlfactory.h"
 
-#include "assets.h"
-#include "propertybag.h"
-#include "xpbutton.h"
+#include "assets/assets.h"
+#include "platform/host/propertybag.h"
+#include "xpbutton/xpbutton.h"
 
 #include <memory>
 

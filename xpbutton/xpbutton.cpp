@@ -1,10 +1,10 @@
-#include "xpbutton.h"
+#include "xpbutton/xpbutton.h"
 
-#include "assets.h"
-#include "buttongeometry.h"
-#include "buttonpainter.h"
-#include "shell.h"
-#include "xpbuttonaccessible.h"
+#include "assets/assets.h"
+#include "platform/desktop/shell.h"
+#include "xpbutton/buttongeometry.h"
+#include "xpbutton/draw/buttonpainter.h"
+#include "xpbutton/xpbuttonaccessible.h"
 
 #include <QPainter>
 #include <QPixmap>

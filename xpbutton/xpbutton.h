@@ -1,8 +1,8 @@
 #pragma once
 
-#include "buttonstate.h"
-#include "controlbase.h"
-#include "propertybag.h"
+#include "platform/host/controlbase.h"
+#include "platform/host/propertybag.h"
+#include "xpbutton/draw/buttonstate.h"
 
 #include <QRegion>
 

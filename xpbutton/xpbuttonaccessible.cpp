@@ -1,6 +1,6 @@
-#include "xpbuttonaccessible.h"
+#include "xpbutton/xpbuttonaccessible.h"
 
-#include "xpbutton.h"
+#include "xpbutton/xpbutton.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

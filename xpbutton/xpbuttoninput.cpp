@@ -1,9 +1,9 @@
 // How an XpButton reacts to the mouse, the keyboard, focus, hover, access
 // keys, size changes and its container.
-#include "xpbutton.h"
+#include "xpbutton/xpbutton.h"
 
-#include "buttongeometry.h"
-#include "inputcodes.h"
+#include "platform/host/inputcodes.h"
+#include "xpbutton/buttongeometry.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -1,7 +1,7 @@
 // Creation of a new instance, loading and saving of an XpButton.
-#include "xpbutton.h"
+#include "xpbutton/xpbutton.h"
 
-#include "buttongeometry.h"
+#include "xpbutton/buttongeometry.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "readahead.h"
+#include "app/core/readahead.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "previewgeometry.h"
+#include "app/core/previewgeometry.h"
 
-#include "rounding.h"
+#include "platform/units/rounding.h"
 
 #include <algorithm>
 

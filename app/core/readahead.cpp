@@ -1,8 +1,8 @@
-#include "readahead.h"
+#include "app/core/readahead.h"
 
-#include "filekey.h"
-#include "picturecache.h"
-#include "samplelayout.h"
+#include "app/core/samplelayout.h"
+#include "platform/files/filekey.h"
+#include "platform/files/picturecache.h"
 
 #include <QtConcurrent/QtConcurrentRun>
 

@@ -1,8 +1,8 @@
-#include "rotation.h"
+#include "app/core/rotation.h"
 
-#include "picturebox.h"
-#include "repaintpacer.h"
-#include "rounding.h"
+#include "platform/controls/picturebox.h"
+#include "platform/controls/repaintpacer.h"
+#include "platform/units/rounding.h"
 
 #include <QProgressBar>
 

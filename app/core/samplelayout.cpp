@@ -1,8 +1,8 @@
-#include "samplelayout.h"
+#include "app/core/samplelayout.h"
 
-#include "previewgeometry.h"
-#include "rounding.h"
-#include "sampling.h"
+#include "app/core/previewgeometry.h"
+#include "app/core/sampling.h"
+#include "platform/units/rounding.h"
 
 SampleGrid thumbnailGrid(QSize upright) {
     return sampledGrid(upright, kThumbWidth, kThumbHeight);

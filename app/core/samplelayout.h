@@ -1,7 +1,7 @@
 #pragma once
 
-#include "picturefile.h"
-#include "samplegrid.h"
+#include "platform/files/picturefile.h"
+#include "platform/files/samplegrid.h"
 
 #include <QSize>
 

@@ -1,6 +1,6 @@
-#include "sampling.h"
+#include "app/core/sampling.h"
 
-#include "picturebox.h"
+#include "platform/controls/picturebox.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "thumbnail.h"
+#include "app/core/thumbnail.h"
 
-#include "filelist.h"
-#include "picturebox.h"
-#include "previewgeometry.h"
-#include "repaintpacer.h"
-#include "rounding.h"
-#include "sampling.h"
+#include "app/core/previewgeometry.h"
+#include "app/core/sampling.h"
+#include "platform/controls/filelist.h"
+#include "platform/controls/picturebox.h"
+#include "platform/controls/repaintpacer.h"
+#include "platform/units/rounding.h"
 
 #include <QProgressBar>
 

@@ -1,6 +1,6 @@
-#include "dirlist.h"
+#include "platform/controls/dirlist.h"
 
-#include "listcolours.h"
+#include "platform/controls/listcolours.h"
 
 #include <QDir>
 #include <QFileInfo>

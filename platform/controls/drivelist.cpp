@@ -1,6 +1,6 @@
-#include "drivelist.h"
+#include "platform/controls/drivelist.h"
 
-#include "listcolours.h"
+#include "platform/controls/listcolours.h"
 
 #include <QAbstractItemView>
 #include <QDir>

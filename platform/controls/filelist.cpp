@@ -1,7 +1,7 @@
-#include "filelist.h"
+#include "platform/controls/filelist.h"
 
-#include "folderfiles.h"
-#include "listcolours.h"
+#include "platform/controls/folderfiles.h"
+#include "platform/controls/listcolours.h"
 
 #include <QDir>
 #include <QKeyEvent>

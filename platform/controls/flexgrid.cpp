@@ -1,8 +1,8 @@
-#include "flexgrid.h"
+#include "platform/controls/flexgrid.h"
 
-#include "designfont.h"
-#include "gridgeometry.h"
-#include "gridtextwrap.h"
+#include "platform/controls/designfont.h"
+#include "platform/controls/gridgeometry.h"
+#include "platform/controls/gridtextwrap.h"
 
 #include <QFontMetrics>
 #include <QMouseEvent>

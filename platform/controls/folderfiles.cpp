@@ -1,4 +1,4 @@
-#include "folderfiles.h"
+#include "platform/controls/folderfiles.h"
 
 #include <QDir>
 #include <QFile>

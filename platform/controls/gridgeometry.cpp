@@ -1,6 +1,6 @@
-#include "gridgeometry.h"
+#include "platform/controls/gridgeometry.h"
 
-#include "twips.h"
+#include "platform/units/twips.h"
 
 #include <algorithm>
 

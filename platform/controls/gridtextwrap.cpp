@@ -1,4 +1,4 @@
-#include "gridtextwrap.h"
+#include "platform/controls/gridtextwrap.h"
 
 #include <algorithm>
 

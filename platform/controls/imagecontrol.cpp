@@ -1,6 +1,6 @@
-#include "imagecontrol.h"
+#include "platform/controls/imagecontrol.h"
 
-#include "sharperimages.h"
+#include "platform/units/sharperimages.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "listcolours.h"
+#include "platform/controls/listcolours.h"
 
-#include "syscolours.h"
+#include "platform/units/syscolours.h"
 
 #include <QPalette>
 #include <QWidget>

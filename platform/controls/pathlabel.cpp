@@ -1,6 +1,6 @@
-#include "pathlabel.h"
+#include "platform/controls/pathlabel.h"
 
-#include "gridtextwrap.h"
+#include "platform/controls/gridtextwrap.h"
 
 #include <QPainter>
 #include <QStyle>

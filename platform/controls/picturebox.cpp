@@ -1,6 +1,6 @@
-#include "picturebox.h"
+#include "platform/controls/picturebox.h"
 
-#include "syscolours.h"
+#include "platform/units/syscolours.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "samplegrid.h"
-#include "syscolours.h"
+#include "platform/files/samplegrid.h"
+#include "platform/units/syscolours.h"
 
 #include <QImage>
 #include <QWidget>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs.h"
+#include "platform/desktop/dialogs.h"
 
 // The window's one shared file dialog. Its settings stay set between uses:
 // a folder chosen by one flow is where the next dialog starts.

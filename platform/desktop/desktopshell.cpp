@@ -1,4 +1,4 @@
-#include "desktopshell.h"
+#include "platform/desktop/desktopshell.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell.h"
+#include "platform/desktop/shell.h"
 
 #include <functional>
 

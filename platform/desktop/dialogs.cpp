@@ -1,4 +1,4 @@
-#include "dialogs.h"
+#include "platform/desktop/dialogs.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "qtdialogs.h"
+#include "platform/desktop/qtdialogs.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs.h"
+#include "platform/desktop/dialogs.h"
 
 // The dialogs a user sees: Qt's file, folder and message dialogs.
 class QtDialogs : public Dialogs {

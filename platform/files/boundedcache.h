@@ -1,6 +1,6 @@
 #pragma once
 
-#include "filekey.h"
+#include "platform/files/filekey.h"
 
 #include <QHash>
 #include <QMutex>

@@ -1,4 +1,4 @@
-#include "filecopy.h"
+#include "platform/files/filecopy.h"
 
 #include <QDir>
 #include <QFile>

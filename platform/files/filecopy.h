@@ -1,6 +1,6 @@
 #pragma once
 
-#include "hiddentemporary.h"
+#include "platform/files/hiddentemporary.h"
 
 #include <QHash>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "filekey.h"
+#include "platform/files/filekey.h"
 
 #include <QFile>
 

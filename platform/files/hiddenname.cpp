@@ -1,4 +1,4 @@
-#include "hiddenname.h"
+#include "platform/files/hiddenname.h"
 
 #include <QCryptographicHash>
 #include <QFile>

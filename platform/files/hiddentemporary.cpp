@@ -1,7 +1,7 @@
-#include "hiddentemporary.h"
+#include "platform/files/hiddentemporary.h"
 
-#include "descriptor.h"
-#include "hiddenname.h"
+#include "platform/files/descriptor.h"
+#include "platform/files/hiddenname.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
-#include "jpegdecoder.h"
+#include "platform/files/jpegdecoder.h"
 
-#include "jpegsource.h"
-#include "memorybudget.h"
-#include "orientation.h"
+#include "platform/files/jpegsource.h"
+#include "platform/files/memorybudget.h"
+#include "platform/files/orientation.h"
 
 #include <QIODevice>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "picturefile.h"
+#include "platform/files/picturefile.h"
 
 class QIODevice;
 

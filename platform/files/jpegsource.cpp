@@ -1,4 +1,4 @@
-#include "jpegsource.h"
+#include "platform/files/jpegsource.h"
 
 #include <QIODevice>
 

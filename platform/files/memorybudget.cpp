@@ -1,8 +1,8 @@
-#include "memorybudget.h"
+#include "platform/files/memorybudget.h"
 
 #include <QMutexLocker>
 
-#include "jpegdecoder.h"
+#include "platform/files/jpegdecoder.h"
 
 bool MemoryBudget::take(qint64 bytes, const std::atomic<bool>* stop) {
     if (bytes > m_total)

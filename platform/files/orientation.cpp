@@ -1,4 +1,4 @@
-#include "orientation.h"
+#include "platform/files/orientation.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "picturecache.h"
+#include "platform/files/picturecache.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "boundedcache.h"
-#include "picturefile.h"
+#include "platform/files/boundedcache.h"
+#include "platform/files/picturefile.h"
 
 // Pictures just read, kept while their file is unchanged, so that the photo
 // just previewed is added without being decoded again. Safe on any thread.

@@ -1,6 +1,6 @@
-#include "picturefile.h"
+#include "platform/files/picturefile.h"
 
-#include "jpegdecoder.h"
+#include "platform/files/jpegdecoder.h"
 
 #include <QFile>
 #include <QImageReader>

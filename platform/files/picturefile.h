@@ -1,6 +1,6 @@
 #pragma once
 
-#include "samplegrid.h"
+#include "platform/files/samplegrid.h"
 
 #include <QImage>
 #include <QSize>

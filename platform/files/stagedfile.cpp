@@ -1,6 +1,6 @@
-#include "stagedfile.h"
+#include "platform/files/stagedfile.h"
 
-#include "descriptor.h"
+#include "platform/files/descriptor.h"
 
 #include <QDir>
 #include <QFile>

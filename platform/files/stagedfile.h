@@ -1,7 +1,7 @@
 #pragma once
 
-#include "filekey.h"
-#include "hiddentemporary.h"
+#include "platform/files/filekey.h"
+#include "platform/files/hiddentemporary.h"
 
 #include <QString>
 

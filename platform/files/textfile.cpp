@@ -1,6 +1,6 @@
-#include "textfile.h"
+#include "platform/files/textfile.h"
 
-#include "stagedfile.h"
+#include "platform/files/stagedfile.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "stagedfile.h"
+#include "platform/files/stagedfile.h"
 
 #include <QByteArray>
 #include <QString>

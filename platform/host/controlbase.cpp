@@ -1,8 +1,8 @@
-#include "controlbase.h"
+#include "platform/host/controlbase.h"
 
-#include "desktopshell.h"
-#include "syscolours.h"
-#include "twips.h"
+#include "platform/desktop/desktopshell.h"
+#include "platform/units/syscolours.h"
+#include "platform/units/twips.h"
 
 #include <QPainter>
 #include <QShortcut>

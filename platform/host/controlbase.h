@@ -1,8 +1,8 @@
 #pragma once
 
-#include "controlerror.h"
-#include "olefont.h"
-#include "olepicture.h"
+#include "platform/host/controlerror.h"
+#include "platform/host/olefont.h"
+#include "platform/host/olepicture.h"
 
 #include <QCursor>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "controlerror.h"
+#include "platform/host/controlerror.h"
 
 QString describe(ControlError error) {
     switch (error) {

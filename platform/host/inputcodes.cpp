@@ -1,4 +1,4 @@
-#include "inputcodes.h"
+#include "platform/host/inputcodes.h"
 
 #include <QKeyEvent>
 

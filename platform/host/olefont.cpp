@@ -1,6 +1,6 @@
-#include "olefont.h"
+#include "platform/host/olefont.h"
 
-#include "designfont.h"
+#include "platform/controls/designfont.h"
 
 #include <cmath>
 

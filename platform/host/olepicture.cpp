@@ -1,4 +1,4 @@
-#include "olepicture.h"
+#include "platform/host/olepicture.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "propertybag.h"
+#include "platform/host/propertybag.h"
 
 qsizetype PropertyBag::indexOf(const QString& key) const {
     for (qsizetype i = 0; i < m_entries.size(); ++i) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "propertyvalue.h"
+#include "platform/host/propertyvalue.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,7 +1,7 @@
 // The text form of a property bag (see propertybag.h).
-#include "propertybag.h"
+#include "platform/host/propertybag.h"
 
-#include "textfile.h"
+#include "platform/files/textfile.h"
 
 #include <QBuffer>
 

@@ -1,4 +1,4 @@
-#include "propertyvalue.h"
+#include "platform/host/propertyvalue.h"
 
 #include <cmath>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "sharperimages.h"
+#include "platform/units/sharperimages.h"
 
 QImage imageForRatio(const QImage& base, const QList<QImage>& sharper, qreal ratio) {
     const QImage* best = &base;

@@ -1,4 +1,4 @@
-#include "syscolours.h"
+#include "platform/units/syscolours.h"
 
 #include <array>
 

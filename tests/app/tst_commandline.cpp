@@ -1,8 +1,8 @@
-#include "commandline.h"
-#include "fakes.h"
-#include "filebytes.h"
-#include "flexgrid.h"
-#include "mainwindow.h"
+#include "app/commandline.h"
+#include "app/mainwindow.h"
+#include "platform/controls/flexgrid.h"
+#include "tests/support/fakes.h"
+#include "tests/support/filebytes.h"
 
 #include <QCoreApplication>
 #include <QDir>

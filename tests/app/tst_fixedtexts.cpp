@@ -1,10 +1,10 @@
 // Every fixed text of both windows fits the width its control was designed
 // with, in the font the program draws with: no hint, caption or title is cut.
-#include "buttonlayout.h"
-#include "fakes.h"
-#include "mainwindow.h"
-#include "props.h"
-#include "xpbutton.h"
+#include "app/mainwindow.h"
+#include "selection/dialogs/props.h"
+#include "tests/support/fakes.h"
+#include "xpbutton/draw/buttonlayout.h"
+#include "xpbutton/xpbutton.h"
 
 #include <QDir>
 #include <QFontMetrics>

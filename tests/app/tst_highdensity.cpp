@@ -1,11 +1,11 @@
 // What the program draws itself, at the device pixel ratio of the run
 // (QT_SCALE_FACTOR; CTest runs this suite at 1, 1.5 and 2): at 1 the designed
 // pixels byte for byte, above it the artwork and captions at the device's.
-#include "controlfactory.h"
-#include "fakes.h"
-#include "imagecontrol.h"
-#include "mainwindow.h"
-#include "xpbutton.h"
+#include "app/mainwindow.h"
+#include "platform/controls/imagecontrol.h"
+#include "tests/support/fakes.h"
+#include "xpbutton/controlfactory.h"
+#include "xpbutton/xpbutton.h"
 
 #include <QApplication>
 #include <QCryptographicHash>

@@ -1,6 +1,6 @@
-#include "picturebox.h"
-#include "rotation.h"
-#include "testpictures.h"
+#include "app/core/rotation.h"
+#include "platform/controls/picturebox.h"
+#include "tests/support/testpictures.h"
 
 #include <QProgressBar>
 #include <gtest/gtest.h>

@@ -1,11 +1,11 @@
-#include "filelist.h"
-#include "picturebox.h"
-#include "previewgeometry.h"
-#include "rounding.h"
-#include "samplelayout.h"
-#include "sampling.h"
-#include "testpictures.h"
-#include "thumbnail.h"
+#include "app/core/previewgeometry.h"
+#include "app/core/samplelayout.h"
+#include "app/core/sampling.h"
+#include "app/core/thumbnail.h"
+#include "platform/controls/filelist.h"
+#include "platform/controls/picturebox.h"
+#include "platform/units/rounding.h"
+#include "tests/support/testpictures.h"
 
 #include <QProgressBar>
 #include <gtest/gtest.h>

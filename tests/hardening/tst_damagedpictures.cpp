@@ -3,13 +3,13 @@
 // decoder cannot read whole is named in a message and changes nothing; one
 // it reads without complaint behaves like any photo. No way ends in a crash.
 
-#include "filebytes.h"
-#include "filelist.h"
 #include "jpegdamage.h"
-#include "projectfile.h"
-#include "qtprinters.h"
-#include "selectionwindow.h"
-#include "xpbutton.h"
+#include "platform/controls/filelist.h"
+#include "selection/order/projectfile.h"
+#include "tests/support/filebytes.h"
+#include "tests/support/qtprinters.h"
+#include "tests/support/selectionwindow.h"
+#include "xpbutton/xpbutton.h"
 
 #include <QBuffer>
 #include <QDir>

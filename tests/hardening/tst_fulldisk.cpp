@@ -3,12 +3,13 @@
 // temporary file is left beside it. The disk fills at every point of the
 // write in turn (a file size limit, SIGXFSZ ignored, stands in for it).
 
-#include "filesizelimit.h"
-#include "gridrows.h"
-#include "orderlist.h"
-#include "orderwindow.h"
-#include "projectfile.h"
-#include "xpbutton.h"
+#include "selection/flows/gridorder.h"
+#include "selection/order/gridrow.h"
+#include "selection/order/orderlist.h"
+#include "selection/order/projectfile.h"
+#include "tests/support/filesizelimit.h"
+#include "tests/support/orderwindow.h"
+#include "xpbutton/xpbutton.h"
 
 #include <QDir>
 #include <gtest/gtest.h>

@@ -2,18 +2,18 @@
 // the real window: each is named in a message with the reason, the window
 // never waits on it, and the order is kept.
 
-#include "filebytes.h"
-#include "filelist.h"
-#include "imagecontrol.h"
-#include "jpegdecoder.h"
-#include "jpegmaker.h"
-#include "memorybudget.h"
-#include "pipereleaser.h"
-#include "projectfile.h"
-#include "qtprinters.h"
-#include "rowthumbnails.h"
-#include "selectionwindow.h"
-#include "thumbnailbatch.h"
+#include "platform/controls/filelist.h"
+#include "platform/controls/imagecontrol.h"
+#include "platform/files/jpegdecoder.h"
+#include "platform/files/memorybudget.h"
+#include "selection/dialogs/rowthumbnails.h"
+#include "selection/flows/thumbnailbatch.h"
+#include "selection/order/projectfile.h"
+#include "tests/support/filebytes.h"
+#include "tests/support/jpegmaker.h"
+#include "tests/support/pipereleaser.h"
+#include "tests/support/qtprinters.h"
+#include "tests/support/selectionwindow.h"
 
 #include <QThread>
 

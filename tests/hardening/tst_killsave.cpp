@@ -3,15 +3,15 @@
 // same test program running the real window's Save over and over, killed
 // with SIGKILL at a random moment.
 
-#include "fakes.h"
-#include "filebytes.h"
-#include "flexgrid.h"
-#include "mainwindow.h"
-#include "projectfile.h"
-#include "qtprinters.h"
-#include "stagedfile.h"
-#include "textfile.h"
-#include "xpbutton.h"
+#include "app/mainwindow.h"
+#include "platform/controls/flexgrid.h"
+#include "platform/files/stagedfile.h"
+#include "platform/files/textfile.h"
+#include "selection/order/projectfile.h"
+#include "tests/support/fakes.h"
+#include "tests/support/filebytes.h"
+#include "tests/support/qtprinters.h"
+#include "xpbutton/xpbutton.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,12 +2,12 @@
 // as one argument, whatever characters it holds, and starts no shell. A stub
 // xdg-open first on the PATH records what it was given and who started it.
 
-#include "desktopshell.h"
-#include "fakes.h"
-#include "filebytes.h"
-#include "mainwindow.h"
-#include "qtprinters.h"
-#include "xpbutton.h"
+#include "app/mainwindow.h"
+#include "platform/desktop/desktopshell.h"
+#include "tests/support/fakes.h"
+#include "tests/support/filebytes.h"
+#include "tests/support/qtprinters.h"
+#include "xpbutton/xpbutton.h"
 
 #include <QCoreApplication>
 #include <QDir>

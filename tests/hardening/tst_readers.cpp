@@ -2,8 +2,8 @@
 // designs the program ships, so the normal and the sanitizer suites hold
 // them too, and on every input a fuzzer ever found breaking one.
 
-#include "qtprinters.h"
-#include "readerchecks.h"
+#include "fuzz/checks/readerchecks.h"
+#include "tests/support/qtprinters.h"
 
 #include <QDir>
 #include <QFile>

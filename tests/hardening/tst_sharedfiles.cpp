@@ -3,9 +3,9 @@
 // keep), and never silently replaces a project another program wrote since
 // this window read it.
 
-#include "orderwindow.h"
-#include "projectfile.h"
-#include "textfile.h"
+#include "platform/files/textfile.h"
+#include "selection/order/projectfile.h"
+#include "tests/support/orderwindow.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,10 +2,10 @@
 // write killed half way leaves nothing a later write cannot recognise and
 // clear, and never touches a file that only looks like a temporary one.
 
-#include "filebytes.h"
-#include "qtprinters.h"
-#include "stagedfile.h"
-#include "textfile.h"
+#include "platform/files/stagedfile.h"
+#include "platform/files/textfile.h"
+#include "tests/support/filebytes.h"
+#include "tests/support/qtprinters.h"
 
 #include <QDir>
 #include <QFile>

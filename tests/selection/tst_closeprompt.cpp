@@ -1,7 +1,7 @@
-#include "selectionwindow.h"
+#include "tests/support/selectionwindow.h"
 
-#include "filebytes.h"
-#include "filelist.h"
+#include "platform/controls/filelist.h"
+#include "tests/support/filebytes.h"
 
 #include <QFile>
 

@@ -1,9 +1,9 @@
-#include "browse.h"
-#include "copyexport.h"
-#include "filecopy.h"
-#include "folderbrowser.h"
-#include "hiddenname.h"
-#include "orderwindow.h"
+#include "app/core/browse.h"
+#include "platform/files/filecopy.h"
+#include "platform/files/hiddenname.h"
+#include "selection/flows/copyexport.h"
+#include "selection/flows/folderbrowser.h"
+#include "tests/support/orderwindow.h"
 
 #include <QProgressBar>
 

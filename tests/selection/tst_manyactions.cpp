@@ -1,12 +1,13 @@
-#include "selectionwindow.h"
+#include "tests/support/selectionwindow.h"
 
-#include "dirlist.h"
-#include "filebytes.h"
-#include "filelist.h"
-#include "manyactions.h"
-#include "orderdrop.h"
-#include "orderrows.h"
-#include "qtprinters.h"
+#include "platform/controls/dirlist.h"
+#include "platform/controls/filelist.h"
+#include "selection/flows/gridorder.h"
+#include "selection/flows/manyrows.h"
+#include "selection/flows/orderdrop.h"
+#include "selection/order/orderrow.h"
+#include "tests/support/filebytes.h"
+#include "tests/support/qtprinters.h"
 
 #include <QDropEvent>
 #include <QLabel>

@@ -1,11 +1,11 @@
-#include "selectionwindow.h"
+#include "tests/support/selectionwindow.h"
 
-#include "filebytes.h"
-#include "missingphotos.h"
-#include "orderhistory.h"
-#include "orderundo.h"
-#include "relink.h"
-#include "searchwindow.h"
+#include "selection/dialogs/searchwindow.h"
+#include "selection/flows/missingphotos.h"
+#include "selection/flows/orderundo.h"
+#include "selection/flows/relink.h"
+#include "selection/order/orderhistory.h"
+#include "tests/support/filebytes.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>

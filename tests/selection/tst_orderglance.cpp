@@ -1,10 +1,9 @@
-#include "selectionwindow.h"
+#include "tests/support/selectionwindow.h"
 
-#include "cropframe.h"
-#include "imagecontrol.h"
-#include "orderglance.h"
-#include "ordersummarydialog.h"
-#include "printfit.h"
+#include "platform/controls/imagecontrol.h"
+#include "selection/dialogs/cropframe.h"
+#include "selection/dialogs/ordersummarydialog.h"
+#include "selection/order/printfit.h"
 
 #include <QFile>
 #include <QHelpEvent>

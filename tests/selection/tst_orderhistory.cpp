@@ -1,11 +1,11 @@
-#include "selectionwindow.h"
+#include "tests/support/selectionwindow.h"
 
-#include "dirlist.h"
-#include "filebytes.h"
-#include "filelist.h"
-#include "orderhistory.h"
-#include "projectactions.h"
-#include "qtprinters.h"
+#include "platform/controls/dirlist.h"
+#include "platform/controls/filelist.h"
+#include "selection/flows/openandsave.h"
+#include "selection/order/orderhistory.h"
+#include "tests/support/filebytes.h"
+#include "tests/support/qtprinters.h"
 
 #include <QLabel>
 #include <QListWidget>

@@ -1,5 +1,5 @@
-#include "orderlist.h"
-#include "orderwindow.h"
+#include "selection/order/orderlist.h"
+#include "tests/support/orderwindow.h"
 
 namespace {
 

@@ -1,6 +1,5 @@
-#include "pathnames.h"
-#include "photosearch.h"
-#include "selectionrules.h"
+#include "selection/order/pathnames.h"
+#include "selection/order/photosearch.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "ordersummary.h"
-#include "printfit.h"
-#include "qtprinters.h"
+#include "selection/order/ordersummary.h"
+#include "selection/order/printfit.h"
+#include "tests/support/qtprinters.h"
 
 #include <gtest/gtest.h>
 

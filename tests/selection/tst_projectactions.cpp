@@ -1,6 +1,6 @@
-#include "orderwindow.h"
-#include "picturefile.h"
-#include "projectactions.h"
+#include "platform/files/picturefile.h"
+#include "selection/flows/openandsave.h"
+#include "tests/support/orderwindow.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

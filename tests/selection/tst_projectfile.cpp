@@ -1,6 +1,6 @@
-#include "projectfile.h"
-#include "qtprinters.h"
-#include "textfile.h"
+#include "platform/files/textfile.h"
+#include "selection/order/projectfile.h"
+#include "tests/support/qtprinters.h"
 
 #include <gtest/gtest.h>
 

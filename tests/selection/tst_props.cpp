@@ -1,8 +1,8 @@
-#include "selectionwindow.h"
+#include "tests/support/selectionwindow.h"
 
-#include "imagecontrol.h"
-#include "pathlabel.h"
-#include "xpbutton.h"
+#include "platform/controls/imagecontrol.h"
+#include "platform/controls/pathlabel.h"
+#include "xpbutton/xpbutton.h"
 
 #include <QComboBox>
 #include <QLabel>

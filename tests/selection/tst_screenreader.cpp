@@ -1,12 +1,12 @@
 // What a screen reader hears of the two windows, through Qt's accessibility
 // interface, and Esc in the row editor.
-#include "browse.h"
-#include "dirlist.h"
-#include "drivelist.h"
-#include "filelist.h"
-#include "imagecontrol.h"
-#include "qtprinters.h"
-#include "selectionwindow.h"
+#include "app/core/browse.h"
+#include "platform/controls/dirlist.h"
+#include "platform/controls/drivelist.h"
+#include "platform/controls/filelist.h"
+#include "platform/controls/imagecontrol.h"
+#include "tests/support/qtprinters.h"
+#include "tests/support/selectionwindow.h"
 
 #include <QAccessible>
 

@@ -1,8 +1,10 @@
-#include "selectionwindow.h"
+#include "tests/support/selectionwindow.h"
 
-#include "filebytes.h"
-#include "filelist.h"
-#include "rowremoval.h"
+#include "platform/controls/filelist.h"
+#include "selection/dialogs/rowremoval.h"
+#include "selection/order/ordertexts.h"
+#include "selection/order/pathnames.h"
+#include "tests/support/filebytes.h"
 
 #include <QSignalSpy>
 

@@ -1,16 +1,16 @@
-#include "selectionwindow.h"
+#include "tests/support/selectionwindow.h"
 
-#include "browse.h"
-#include "dirlist.h"
-#include "filebytes.h"
-#include "filelist.h"
-#include "imagecontrol.h"
-#include "jpegmaker.h"
-#include "picturecache.h"
-#include "previewgeometry.h"
-#include "readahead.h"
-#include "samplelayout.h"
-#include "testpictures.h"
+#include "app/core/browse.h"
+#include "app/core/previewgeometry.h"
+#include "app/core/readahead.h"
+#include "app/core/samplelayout.h"
+#include "platform/controls/dirlist.h"
+#include "platform/controls/filelist.h"
+#include "platform/controls/imagecontrol.h"
+#include "platform/files/picturecache.h"
+#include "tests/support/filebytes.h"
+#include "tests/support/jpegmaker.h"
+#include "tests/support/testpictures.h"
 
 #include <QProgressBar>
 #include <QThreadPool>

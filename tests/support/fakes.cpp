@@ -1,4 +1,4 @@
-#include "fakes.h"
+#include "tests/support/fakes.h"
 
 QString ScriptedDialogs::fileDialog(QWidget*, FileDialogMode mode,
                                     const FileDialogRequest& request) {

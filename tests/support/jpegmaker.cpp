@@ -1,6 +1,6 @@
-#include "jpegmaker.h"
+#include "tests/support/jpegmaker.h"
 
-#include "sampling.h"
+#include "app/core/sampling.h"
 
 #include <QDir>
 #include <QTransform>

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "fakes.h"
-#include "filebytes.h"
-#include "flexgrid.h"
-#include "mainwindow.h"
-#include "qtprinters.h"
-#include "testpictures.h"
-#include "xpbutton.h"
+#include "app/mainwindow.h"
+#include "platform/controls/flexgrid.h"
+#include "tests/support/fakes.h"
+#include "tests/support/filebytes.h"
+#include "tests/support/qtprinters.h"
+#include "tests/support/testpictures.h"
+#include "xpbutton/xpbutton.h"
 
 #include <QFile>
 #include <QTemporaryDir>

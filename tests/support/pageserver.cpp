@@ -1,4 +1,4 @@
-#include "pageserver.h"
+#include "tests/support/pageserver.h"
 
 #include <QTcpSocket>
 

@@ -3,16 +3,17 @@
 // The real main window with scripted dialogs, photos in a temporary folder,
 // and a way to work the row editor while it is shown modally.
 
-#include "fakes.h"
-#include "flexgrid.h"
-#include "mainwindow.h"
-#include "orderactions.h"
-#include "picturebox.h"
-#include "picturefile.h"
-#include "props.h"
-#include "selectionrules.h"
-#include "testpictures.h"
-#include "xpbutton.h"
+#include "app/mainwindow.h"
+#include "platform/controls/flexgrid.h"
+#include "platform/controls/picturebox.h"
+#include "platform/files/picturefile.h"
+#include "selection/dialogs/props.h"
+#include "selection/flows/orderhandlers.h"
+#include "selection/order/gridrow.h"
+#include "selection/order/ordertexts.h"
+#include "tests/support/fakes.h"
+#include "tests/support/testpictures.h"
+#include "xpbutton/xpbutton.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "designfont.h"
+#include "platform/controls/designfont.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 // An XpButton as screen readers see it, through Qt's accessibility interface.
-#include "fakes.h"
-#include "qtprinters.h"
-#include "xpbutton.h"
+#include "tests/support/fakes.h"
+#include "tests/support/qtprinters.h"
+#include "xpbutton/xpbutton.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>

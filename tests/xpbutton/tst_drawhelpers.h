@@ -2,8 +2,8 @@
 
 // Pixel helpers shared by the drawing tests.
 
-#include "buttonpainter.h"
-#include "colorarithmetic.h"
+#include "xpbutton/draw/buttonpainter.h"
+#include "xpbutton/draw/colorarithmetic.h"
 #include <QFontDatabase>
 #include <QImage>
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // The button's face in each of the five styles: background, frames, bevels
 // and the XP face.
-#include "checkedmath.h"
-#include "faceborder.h"
 #include "tst_drawhelpers.h"
-#include "xpface.h"
+#include "xpbutton/draw/checkedmath.h"
+#include "xpbutton/draw/faceborder.h"
+#include "xpbutton/draw/xpface.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // XpButton driven by real input: mouse, hover, double click, keys, focus,
 // access keys, addresses, size rules and window shape.
-#include "buttongeometry.h"
-#include "fakes.h"
-#include "qtprinters.h"
-#include "xpbutton.h"
+#include "tests/support/fakes.h"
+#include "tests/support/qtprinters.h"
+#include "xpbutton/buttongeometry.h"
+#include "xpbutton/xpbutton.h"
 
 #include <QApplication>
 #include <QTest>

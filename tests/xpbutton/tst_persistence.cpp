@@ -1,8 +1,8 @@
 // Saving and loading XpButtons, the factory and the windows' stored designs.
-#include "assets.h"
-#include "controlfactory.h"
-#include "qtprinters.h"
-#include "xpbutton.h"
+#include "assets/assets.h"
+#include "tests/support/qtprinters.h"
+#include "xpbutton/controlfactory.h"
+#include "xpbutton/xpbutton.h"
 
 #include <gtest/gtest.h>
 

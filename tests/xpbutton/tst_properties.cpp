@@ -1,7 +1,7 @@
 // XpButton's values, defaults and what assigning each property does.
-#include "assets.h"
-#include "qtprinters.h"
-#include "xpbutton.h"
+#include "assets/assets.h"
+#include "tests/support/qtprinters.h"
+#include "xpbutton/xpbutton.h"
 
 #include <QTimer>
 #include <gtest/gtest.h>

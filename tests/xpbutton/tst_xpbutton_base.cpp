@@ -1,11 +1,11 @@
 // The platform pieces the button stands on: font object, control base,
 // input codes, and the button's geometry rules.
-#include "buttongeometry.h"
-#include "controlbase.h"
-#include "designfont.h"
-#include "fakes.h"
-#include "inputcodes.h"
-#include "olefont.h"
+#include "platform/controls/designfont.h"
+#include "platform/host/controlbase.h"
+#include "platform/host/inputcodes.h"
+#include "platform/host/olefont.h"
+#include "tests/support/fakes.h"
+#include "xpbutton/buttongeometry.h"
 
 #include <QKeyEvent>
 #include <QTest>

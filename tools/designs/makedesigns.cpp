@@ -3,9 +3,9 @@
 //
 //   makedesigns <folder of the button pictures> <folder for the .bag files>
 
-#include "olefont.h"
-#include "olepicture.h"
-#include "propertybag.h"
+#include "platform/host/olefont.h"
+#include "platform/host/olepicture.h"
+#include "platform/host/propertybag.h"
 
 #include <QCoreApplication>
 #include <QDir>

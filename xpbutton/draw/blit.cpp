@@ -1,6 +1,6 @@
-#include "blit.h"
+#include "xpbutton/draw/blit.h"
 
-#include "colorarithmetic.h"
+#include "xpbutton/draw/colorarithmetic.h"
 
 #include <optional>
 #include <vector>

@@ -1,9 +1,9 @@
-#include "buttoncaption.h"
+#include "xpbutton/draw/buttoncaption.h"
 
-#include "buttonlayout.h"
-#include "checkedmath.h"
-#include "colorarithmetic.h"
-#include "drawtext.h"
+#include "xpbutton/draw/buttonlayout.h"
+#include "xpbutton/draw/checkedmath.h"
+#include "xpbutton/draw/colorarithmetic.h"
+#include "xpbutton/draw/drawtext.h"
 
 WinRect offsetAll(const WinRect& rect, std::int32_t amount) {
     return {to32(std::int64_t(rect.left) + amount), to32(std::int64_t(rect.top) + amount),

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "devicecontext.h"
+#include "xpbutton/draw/devicecontext.h"
 
 // Draws the caption in g_CaptionRect: one pixel right and down while pressed
 // (not in style 2), embossed in highlight and shadow when disabled. The

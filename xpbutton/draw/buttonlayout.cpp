@@ -1,8 +1,8 @@
-#include "buttonlayout.h"
+#include "xpbutton/draw/buttonlayout.h"
 
-#include "checkedmath.h"
-#include "drawtext.h"
-#include "faceprimitives.h"
+#include "xpbutton/draw/checkedmath.h"
+#include "xpbutton/draw/drawtext.h"
+#include "xpbutton/draw/faceprimitives.h"
 
 namespace {
 constexpr int kGap = 4;

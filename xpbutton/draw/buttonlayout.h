@@ -1,6 +1,6 @@
 #pragma once
 
-#include "devicecontext.h"
+#include "xpbutton/draw/devicecontext.h"
 
 // Places picture and caption in the face: sets g_ClientRect, g_InnerRect and,
 // as the case needs, g_CaptionRect and g_PictureRect; a rectangle not

@@ -1,12 +1,12 @@
-#include "buttonpainter.h"
+#include "xpbutton/draw/buttonpainter.h"
 
-#include "buttoncaption.h"
-#include "buttonlayout.h"
-#include "buttonpicture.h"
-#include "checkedmath.h"
-#include "facebackground.h"
-#include "faceborder.h"
-#include "gdishapes.h"
+#include "xpbutton/draw/buttoncaption.h"
+#include "xpbutton/draw/buttonlayout.h"
+#include "xpbutton/draw/buttonpicture.h"
+#include "xpbutton/draw/checkedmath.h"
+#include "xpbutton/draw/facebackground.h"
+#include "xpbutton/draw/faceborder.h"
+#include "xpbutton/draw/gdishapes.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "buttonstate.h"
+#include "xpbutton/draw/buttonstate.h"
 
 #include <QImage>
 

@@ -1,14 +1,14 @@
-#include "buttonpicture.h"
+#include "xpbutton/draw/buttonpicture.h"
 
-#include "blit.h"
-#include "buttoncaption.h"
-#include "checkedmath.h"
-#include "colorarithmetic.h"
-#include "drawstate.h"
-#include "faceprimitives.h"
-#include "memorybitmap.h"
-#include "sharperimages.h"
-#include "transparentblit.h"
+#include "platform/units/sharperimages.h"
+#include "xpbutton/draw/blit.h"
+#include "xpbutton/draw/buttoncaption.h"
+#include "xpbutton/draw/checkedmath.h"
+#include "xpbutton/draw/colorarithmetic.h"
+#include "xpbutton/draw/drawstate.h"
+#include "xpbutton/draw/faceprimitives.h"
+#include "xpbutton/draw/memorybitmap.h"
+#include "xpbutton/draw/transparentblit.h"
 
 #include <cmath>
 #include <optional>

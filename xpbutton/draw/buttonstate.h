@@ -1,6 +1,6 @@
 #pragma once
 
-#include "olepicture.h"
+#include "platform/host/olepicture.h"
 
 #include <QFont>
 #include <QImage>

@@ -1,6 +1,6 @@
-#include "colorarithmetic.h"
+#include "xpbutton/draw/colorarithmetic.h"
 
-#include "syscolours.h"
+#include "platform/units/syscolours.h"
 
 #include <algorithm>
 #include <array>

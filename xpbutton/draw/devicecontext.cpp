@@ -1,6 +1,6 @@
-#include "devicecontext.h"
+#include "xpbutton/draw/devicecontext.h"
 
-#include "colorarithmetic.h"
+#include "xpbutton/draw/colorarithmetic.h"
 
 #include <algorithm>
 

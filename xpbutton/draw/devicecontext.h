@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gdiobjects.h"
+#include "xpbutton/draw/gdiobjects.h"
 
 #include <QFont>
 #include <QImage>

@@ -1,7 +1,7 @@
-#include "drawstate.h"
+#include "xpbutton/draw/drawstate.h"
 
-#include "blit.h"
-#include "colorarithmetic.h"
+#include "xpbutton/draw/blit.h"
+#include "xpbutton/draw/colorarithmetic.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "devicecontext.h"
+#include "xpbutton/draw/devicecontext.h"
 
 // Image types and states for DrawStateA.
 enum DrawStateFlag : unsigned {

@@ -1,4 +1,4 @@
-#include "drawtext.h"
+#include "xpbutton/draw/drawtext.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,8 +1,8 @@
-#include "facebackground.h"
+#include "xpbutton/draw/facebackground.h"
 
-#include "blit.h"
-#include "colorarithmetic.h"
-#include "faceprimitives.h"
+#include "xpbutton/draw/blit.h"
+#include "xpbutton/draw/colorarithmetic.h"
+#include "xpbutton/draw/faceprimitives.h"
 
 void Cls(DeviceContext& hDC, const ButtonDrawState& draw) {
     if (QImage* surface = hDC.target())

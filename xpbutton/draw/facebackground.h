@@ -1,6 +1,6 @@
 #pragma once
 
-#include "devicecontext.h"
+#include "xpbutton/draw/devicecontext.h"
 
 // Clears the whole surface to the face colour (the base's own BackColor).
 void Cls(DeviceContext& hDC, const ButtonDrawState& draw);

@@ -1,10 +1,10 @@
-#include "faceborder.h"
+#include "xpbutton/draw/faceborder.h"
 
-#include "checkedmath.h"
-#include "colorarithmetic.h"
-#include "facebackground.h"
-#include "faceprimitives.h"
-#include "xpface.h"
+#include "xpbutton/draw/checkedmath.h"
+#include "xpbutton/draw/colorarithmetic.h"
+#include "xpbutton/draw/facebackground.h"
+#include "xpbutton/draw/faceprimitives.h"
+#include "xpbutton/draw/xpface.h"
 
 namespace {
 constexpr ColorValue kButtonShadow = 0x80000010;

@@ -1,9 +1,9 @@
-#include "faceprimitives.h"
+#include "xpbutton/draw/faceprimitives.h"
 
-#include "rounding.h"
+#include "platform/units/rounding.h"
 
-#include "colorarithmetic.h"
-#include "gdishapes.h"
+#include "xpbutton/draw/colorarithmetic.h"
+#include "xpbutton/draw/gdishapes.h"
 
 #include <cmath>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "gdiobjects.h"
+#include "xpbutton/draw/gdiobjects.h"
 
 namespace {
 bool sizeAllowed(int width, int height) {

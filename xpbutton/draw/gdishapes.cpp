@@ -1,4 +1,4 @@
-#include "gdishapes.h"
+#include "xpbutton/draw/gdishapes.h"
 
 #include <algorithm>
 #include <cstdlib>

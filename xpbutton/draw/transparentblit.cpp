@@ -1,8 +1,8 @@
-#include "transparentblit.h"
+#include "xpbutton/draw/transparentblit.h"
 
-#include "blit.h"
-#include "checkedmath.h"
-#include "memorybitmap.h"
+#include "xpbutton/draw/blit.h"
+#include "xpbutton/draw/checkedmath.h"
+#include "xpbutton/draw/memorybitmap.h"
 
 void TransparentBlit(DeviceContext& target, DeviceContext& background, DeviceContext& source,
                      int x1, int y1, int x2, int y2, int dx, int dy, ColorValue maskColour) {

@@ -1,8 +1,8 @@
-#include "xpface.h"
+#include "xpbutton/draw/xpface.h"
 
-#include "colorarithmetic.h"
-#include "faceprimitives.h"
-#include "gdishapes.h"
+#include "xpbutton/draw/colorarithmetic.h"
+#include "xpbutton/draw/faceprimitives.h"
+#include "xpbutton/draw/gdishapes.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "devicecontext.h"
+#include "xpbutton/draw/devicecontext.h"
 
 #include <cstdint>
 

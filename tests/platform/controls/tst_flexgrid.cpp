@@ -1,6 +1,6 @@
-#include "flexgrid.h"
-#include "gridgeometry.h"
-#include "gridtextwrap.h"
+#include "platform/controls/flexgrid.h"
+#include "platform/controls/gridgeometry.h"
+#include "platform/controls/gridtextwrap.h"
 
 #include <QScrollBar>
 #include <QSignalSpy>

@@ -1,6 +1,6 @@
-#include "dirlist.h"
-#include "drivelist.h"
-#include "filelist.h"
+#include "platform/controls/dirlist.h"
+#include "platform/controls/drivelist.h"
+#include "platform/controls/filelist.h"
 
 #include <QAbstractItemView>
 #include <QDir>

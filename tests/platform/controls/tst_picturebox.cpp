@@ -1,5 +1,5 @@
-#include "picturebox.h"
-#include "testpictures.h"
+#include "platform/controls/picturebox.h"
+#include "tests/support/testpictures.h"
 
 #include <gtest/gtest.h>
 

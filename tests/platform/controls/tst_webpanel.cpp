@@ -1,4 +1,4 @@
-#include "webpanel.h"
+#include "platform/controls/webpanel.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "desktopshell.h"
-#include "dialogs.h"
+#include "platform/desktop/desktopshell.h"
+#include "platform/desktop/dialogs.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,11 +3,11 @@
 // configuration folder. The program itself writes nothing there, nor
 // anywhere else but where the user saves.
 
-#include "fakes.h"
-#include "mainwindow.h"
-#include "qtdialogs.h"
-#include "whenshown.h"
-#include "xpbutton.h"
+#include "app/mainwindow.h"
+#include "platform/desktop/qtdialogs.h"
+#include "tests/support/fakes.h"
+#include "tests/support/whenshown.h"
+#include "xpbutton/xpbutton.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,5 +1,5 @@
 // The folder browser as the program shows it.
-#include "qtdialogs.h"
+#include "platform/desktop/qtdialogs.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "messagetext.h"
+#include "platform/desktop/messagetext.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The Save dialogs the user sees, driven with real key presses.
 
-#include "qtdialogs.h"
-#include "whenshown.h"
+#include "platform/desktop/qtdialogs.h"
+#include "tests/support/whenshown.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "filebytes.h"
-#include "filecopy.h"
-#include "qtprinters.h"
+#include "platform/files/filecopy.h"
+#include "tests/support/filebytes.h"
+#include "tests/support/qtprinters.h"
 
 #include <QDir>
 #include <QFile>

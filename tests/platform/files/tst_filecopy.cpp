@@ -1,8 +1,8 @@
-#include "filebytes.h"
-#include "filecopy.h"
-#include "filesizelimit.h"
-#include "hiddenname.h"
-#include "qtprinters.h"
+#include "platform/files/filecopy.h"
+#include "platform/files/hiddenname.h"
+#include "tests/support/filebytes.h"
+#include "tests/support/filesizelimit.h"
+#include "tests/support/qtprinters.h"
 
 #include <QDir>
 #include <QFile>

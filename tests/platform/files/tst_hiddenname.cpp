@@ -1,7 +1,7 @@
-#include "filebytes.h"
-#include "filecopy.h"
-#include "hiddenname.h"
-#include "qtprinters.h"
+#include "platform/files/filecopy.h"
+#include "platform/files/hiddenname.h"
+#include "tests/support/filebytes.h"
+#include "tests/support/qtprinters.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,13 +1,13 @@
-#include "filebytes.h"
-#include "jpegmaker.h"
-#include "memorybudget.h"
-#include "orientation.h"
-#include "picturefile.h"
-#include "previewgeometry.h"
-#include "qtprinters.h"
-#include "samplelayout.h"
-#include "sampling.h"
-#include "testpictures.h"
+#include "app/core/previewgeometry.h"
+#include "app/core/samplelayout.h"
+#include "app/core/sampling.h"
+#include "platform/files/memorybudget.h"
+#include "platform/files/orientation.h"
+#include "platform/files/picturefile.h"
+#include "tests/support/filebytes.h"
+#include "tests/support/jpegmaker.h"
+#include "tests/support/qtprinters.h"
+#include "tests/support/testpictures.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>

@@ -1,10 +1,10 @@
-#include "boundedcache.h"
-#include "filebytes.h"
-#include "filekey.h"
-#include "picturebox.h"
-#include "picturecache.h"
-#include "picturefile.h"
-#include "testpictures.h"
+#include "platform/controls/picturebox.h"
+#include "platform/files/boundedcache.h"
+#include "platform/files/filekey.h"
+#include "platform/files/picturecache.h"
+#include "platform/files/picturefile.h"
+#include "tests/support/filebytes.h"
+#include "tests/support/testpictures.h"
 
 #include <QDateTime>
 #include <QFile>

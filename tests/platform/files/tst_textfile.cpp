@@ -1,7 +1,7 @@
-#include "filebytes.h"
-#include "filesizelimit.h"
-#include "qtprinters.h"
-#include "textfile.h"
+#include "platform/files/textfile.h"
+#include "tests/support/filebytes.h"
+#include "tests/support/filesizelimit.h"
+#include "tests/support/qtprinters.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "propertybag.h"
+#include "platform/host/propertybag.h"
 
 #include <QRandomGenerator>
 #include <gtest/gtest.h>

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "selection/dialogs/selectioncontrols.h"
+
+#include <QDialog>
+
+class CropFrame;
+class ImageControl;
+class QComboBox;
+class QLabel;
+class XpButton;
+
+// The row editor: shows the photo of the grid's current row and edits its
+// copies and size, or removes it. It works on the grid directly; the grid's
+// click handler copies the row back into the selection afterwards. Created
+// for one showing and filled from the grid when created.
+class Props : public QDialog {
+    Q_OBJECT
+public:
+    explicit Props(SelectionControls& controls);
+
+    // How the editor was closed: by its close box, "Ok" or "Remove".
+    enum class Outcome { Closed, Ok, Removed };
+    Outcome outcome() const { return m_outcome; }
+
+    // Client area 4695 x 2940 twips.
+    static constexpr int kWidth = 313;
+    static constexpr int kHeight = 196;
+
+    ImageControl* Image1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label4 = nullptr; // a PathLabel
+    QLabel* Label1 = nullptr;
+    QComboBox* Combo1 = nullptr;
+    QLabel* Label3 = nullptr;
+    QComboBox* Combo2 = nullptr;
+    ImageControl* Image2 = nullptr;
+    XpButton* Command1 = nullptr;
+    XpButton* Command2 = nullptr;
+
+    // Laid over Image2: the part of the photo that prints at Combo2's size.
+    CropFrame* cropFrame = nullptr;
+
+    // Combo2's sizes, in the list's order.
+    static QStringList sizeItems();
+
+    void Form_Load();
+    void Command1_Click(); // Remove
+    void Command2_Click(); // Ok
+
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void createControls();
+    void showPrintFit();
+
+    SelectionControls& m_c;
+    bool m_placed = false;
+    Outcome m_outcome = Outcome::Closed;
+    QSize m_pixels; // of the photo shown, empty when it could not be loaded
+};

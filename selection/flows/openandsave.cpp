@@ -1,0 +1,322 @@
+#include "selection/flows/openandsave.h"
+
+#include "platform/controls/flexgrid.h"
+#include "platform/controls/picturebox.h"
+#include "platform/controls/repaintpacer.h"
+#include "platform/desktop/commondialog.h"
+#include "platform/desktop/dialogs.h"
+#include "platform/desktop/messagetext.h"
+#include "platform/files/picturecache.h"
+#include "platform/files/picturefile.h"
+#include "platform/files/textfile.h"
+#include "selection/dialogs/photorow.h"
+#include "selection/dialogs/selectioncontrols.h"
+#include "selection/flows/gridorder.h"
+#include "selection/flows/missingphotos.h"
+#include "selection/flows/orderundo.h"
+#include "selection/flows/thumbnailbatch.h"
+#include "selection/order/gridrow.h"
+#include "selection/order/ordertexts.h"
+#include "selection/order/projectfile.h"
+#include "selection/order/selectionlist.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLabel>
+#include <QProgressBar>
+#include <QStringList>
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+const QString kProjectFilter = QStringLiteral("Marvolia files|*.mvl");
+// Far beyond 999 photos with long paths; anything larger is not a project.
+constexpr qint64 kMaxProjectBytes = 64 * 1024 * 1024;
+// How often the window is painted while a project loads.
+constexpr qint64 kLoadPaintMs = 50;
+
+QString unstorableField(const ProjectRecord& r) {
+    if (!storableInProject(r.file))
+        return QStringLiteral("path");
+    if (!storableInProject(r.copies))
+        return QStringLiteral("copies");
+    return QStringLiteral("size");
+}
+
+QString missingPicturesMessage(const QString& file, const QStringList& failures) {
+    return QStringLiteral("The project \"%1\" was loaded, but these pictures could not be "
+                          "shown:\n\n%2")
+        .arg(shortName(file), namedLines(failures));
+}
+
+} // namespace
+
+namespace {
+
+SaveOutcome saveProjectTo(SelectionControls& c, const QString& file) {
+    QList<ProjectRecord> records;
+    for (const GridRow& row : readGridRows(c.MSFlexGrid1))
+        records.append({row.file, row.copies, row.size});
+    const int bad = firstUnstorableRecord(records);
+    if (bad >= 0) {
+        tell(c.dialogs, &c.window,
+             QStringLiteral("The project could not be saved to \"%1\": the %2 of row %3, "
+                            "the photo \"%4\", holds a double quote (\") where a project file "
+                            "cannot store it: at its start, or in a text with a comma or a "
+                            "leading blank. Nothing was written.")
+                 .arg(file, unstorableField(records[bad]), QString::number(bad + 1),
+                      records[bad].file));
+        return SaveOutcome::Failed;
+    }
+    // The project this window last read or wrote is replaced only as it was then.
+    const std::optional<FileKey>& known = c.list.changes.projectFile();
+    const bool sameProject =
+        known && QFileInfo(known->path).absoluteFilePath() == QFileInfo(file).absoluteFilePath();
+    const FileWritten written =
+        writeFileWhole(file, projectFileBytes(records), sameProject ? &known : nullptr);
+    if (written.changedMeanwhile) {
+        // Said once: saving again replaces it.
+        c.list.changes.rememberProjectFile(fileKey(file));
+        tell(c.dialogs, &c.window,
+             QStringLiteral("The project could not be saved to \"%1\": %2. It was left as it "
+                            "was; save again to replace it.")
+                 .arg(file, sameProject ? QStringLiteral("another program changed it since "
+                                                         "Marvolia last opened or saved it")
+                                        : written.error));
+        return SaveOutcome::Failed;
+    }
+    if (!written.ok()) {
+        tell(c.dialogs, &c.window,
+             QStringLiteral("The project could not be saved to \"%1\": %2. Any file of that "
+                            "name was left as it was.")
+                 .arg(shortName(file), written.error));
+        return SaveOutcome::Failed;
+    }
+    c.project_path = file;
+    c.list.changes.markSaved();
+    c.list.changes.rememberProjectFile(written.file);
+    if (!written.note.isEmpty())
+        tell(c.dialogs, &c.window,
+             QStringLiteral("The project was saved to \"%1\", but %2.").arg(file, written.note));
+    return SaveOutcome::Saved;
+}
+
+} // namespace
+
+SaveOutcome runSave(SelectionControls& c) {
+    CommonDialog& dialog = c.CommonDialog1;
+    dialog.Filter = kProjectFilter;
+    dialog.FileName = c.project_path.isEmpty() ? QStringLiteral("untiteled") : c.project_path;
+    dialog.Flags = 2;
+    dialog.ShowSave();
+    const QString file = dialog.FileName;
+    if (file.isEmpty())
+        return SaveOutcome::Cancelled;
+    return saveProjectTo(c, file);
+}
+
+void saveProject(SelectionControls& c) {
+    runSave(c);
+}
+
+void saveOpenProject(SelectionControls& c) {
+    if (c.project_path.isEmpty() || c.list.changes.openedShort())
+        runSave(c);
+    else
+        saveProjectTo(c, c.project_path);
+}
+
+namespace {
+MessageResult askToSaveActual(SelectionControls& c) {
+    return c.dialogs.message(&c.window, programTitle(),
+                             QStringLiteral("Do you want to save actual proyect ?"),
+                             MessageButtons::YesNoCancel, MessageIcon::None);
+}
+} // namespace
+
+bool mayCloseOrder(SelectionControls& c) {
+    if (c.MSFlexGrid1.Rows() <= 1 || !c.list.changes.changedSinceSaved())
+        return true;
+    switch (askToSaveActual(c)) {
+    case MessageResult::No:
+        return true;
+    case MessageResult::Yes:
+        return runSave(c) == SaveOutcome::Saved;
+    default:
+        return false;
+    }
+}
+
+bool offerToSave(SelectionControls& c) {
+    if (c.MSFlexGrid1.Rows() > 1) {
+        const MessageResult answer = askToSaveActual(c);
+        if (answer == MessageResult::Cancel)
+            return false;
+        // A save that failed must not be followed by replacing what it could not keep.
+        if (answer == MessageResult::Yes && runSave(c) == SaveOutcome::Failed)
+            return false;
+    }
+    return true;
+}
+
+void openProject(SelectionControls& c) {
+    if (!offerToSave(c))
+        return;
+    CommonDialog& dialog = c.CommonDialog1;
+    dialog.Filter = kProjectFilter;
+    dialog.FileName.clear();
+    dialog.Flags = 2;
+    dialog.ShowOpen();
+    if (dialog.FileName.isEmpty())
+        return;
+    loadProject(c, dialog.FileName, markerPicturePath());
+}
+
+void openProjectFile(SelectionControls& c, const QString& file) {
+    if (offerToSave(c))
+        loadProject(c, file, markerPicturePath());
+}
+
+QString markerPicturePath() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/no.jpg");
+}
+
+int loadingProgressMaximum(int count, int records) {
+    return std::max({count, records, 1});
+}
+
+QList<RowPath> loadProject(SelectionControls& c, const QString& file, const QString& markerPath) {
+    // As it is read: a later save tells whether another program wrote it since.
+    const std::optional<FileKey> read = fileKey(file);
+    const TextRead text = readTextFile(file, kMaxProjectBytes);
+    if (!text.ok()) {
+        tell(c.dialogs, &c.window,
+             QStringLiteral("The project \"%1\" could not be opened: %2. The selection was left "
+                            "as it was.")
+                 .arg(shortName(file), text.error));
+        return {};
+    }
+    const ProjectRead project = readProjectText(text.text, SelectionList::kMaxPhotos);
+    if (!project.ok()) {
+        tell(c.dialogs, &c.window,
+             QStringLiteral("The project \"%1\" cannot be read: %2. The selection was left as "
+                            "it was.")
+                 .arg(shortName(file), project.error));
+        return {};
+    }
+
+    const OrderState before = currentOrder(c);
+    c.list.changes.rememberProjectFile(read);
+    // The thumbnails are made on worker threads meanwhile, in record order.
+    QStringList paths;
+    for (const ProjectRecord& record : project.records)
+        paths << record.file;
+    ThumbnailBatch thumbnails(paths);
+
+    // A missing marker leaves the "0" on its own.
+    const PictureRead marker = readPictureFile(markerPath);
+    FlexGrid& grid = c.MSFlexGrid1;
+    grid.setRows(1);
+    c.ProgressBar2.setMinimum(0);
+    c.ProgressBar2.setMaximum(
+        loadingProgressMaximum(project.count, static_cast<int>(project.records.size())));
+    c.ProgressBar2.setValue(1);
+    c.ProgressBar2.show();
+    c.Label7.show();
+    showCount(c, 0);
+    c.list.count = 0;
+    // Nothing else paints the window until the load is over: paint it now,
+    // so that the closed Open dialog is gone and "Loading..." is seen, and
+    // again as the rows come in.
+    repaintWhole(c.window);
+    std::optional<RepaintPacer> painter(std::in_place, c.window, kLoadPaintMs,
+                                        QList<QWidget*>{&c.Label7, &c.ProgressBar2});
+
+    QStringList unshown;
+    QList<int> missing;   // rows whose photo is not there at all
+    int lastShown = -1;   // the last record whose photo could be shown
+    int loaderHolds = -1; // the record whose photo the loader holds
+    std::int16_t n = 0;
+    for (const ProjectRecord& record : project.records) {
+        ++n;
+        grid.setRows(n + 1);
+        grid.setRow(n);
+        grid.setRowHeight(n, kDataRowTwips);
+        c.list.count = n;
+        showCount(c, n);
+        SelectionEntry& entry = c.list.entries[static_cast<std::size_t>(n)];
+
+        grid.setCol(ColFile);
+        grid.setText(record.file);
+        entry.file = record.file;
+
+        grid.setCol(ColPhoto);
+        const PhotoThumbnail thumb = thumbnails.take(n - 1);
+        const QString failed = setRowThumbnail(c, thumb);
+        if (!failed.isEmpty()) {
+            unshown << QStringLiteral("%1: %2").arg(shortName(record.file), failed);
+            if (!QFileInfo(record.file).isFile())
+                missing << n;
+        } else
+            lastShown = n - 1;
+        if (thumb.picture.ok())
+            loaderHolds = n - 1;
+
+        grid.setCol(ColCopies);
+        grid.setText(record.copies);
+        entry.copies = record.copies;
+        grid.setCellPicture(isListed(record.copies) ? QImage() : marker.image);
+
+        grid.setCol(ColSize);
+        grid.setText(record.size);
+        entry.size = record.size;
+
+        grid.setCol(ColPath);
+        grid.setText(record.file);
+
+        c.ProgressBar2.setValue(n);
+        scrollToLastRowIfNeeded(c, n);
+        painter->step();
+    }
+    // As after loading each photo in turn, the loader holds the last one shown.
+    if (lastShown >= 0 && loaderHolds != lastShown) {
+        const PictureRead last = PictureCache::shared().read(paths[lastShown], thumbnailLayout());
+        if (last.ok())
+            c.Image10.setPicture(last.image, last.fullSize, last.kept);
+    }
+    // Held widgets would leave their picture behind when hidden.
+    painter.reset();
+    c.ProgressBar2.hide();
+    c.Label7.hide();
+    recordOrderChange(c, openingName(file), before);
+    // What was opened is what the file holds: no change yet. Unless the file
+    // holds more than fits: keeping the order then means saving it.
+    if (project.leftOut > 0)
+        c.list.changes.markOpenedShort();
+    else
+        c.list.changes.markSaved();
+    // The dialogs propose the project the user has open, not one saved before.
+    c.project_path = file;
+
+    if (project.leftOut > 0)
+        tell(c.dialogs, &c.window,
+             QStringLiteral("The project \"%1\" holds %2 photos, but at most %3 can be selected: "
+                            "the first %3 were loaded and %4 left out.")
+                 .arg(shortName(file), QString::number(project.records.size() + project.leftOut),
+                      QString::number(SelectionList::kMaxPhotos),
+                      numbered(project.leftOut, "1 was", "%1 were")));
+    if (unshown.isEmpty())
+        return {};
+    if (missing.isEmpty()) {
+        tell(c.dialogs, &c.window, missingPicturesMessage(file, unshown));
+        return {};
+    }
+    const MessageResult answer =
+        c.dialogs.message(&c.window, programTitle(),
+                          missingPicturesMessage(file, unshown) +
+                              QStringLiteral("\n\nLook for them in another folder?"),
+                          MessageButtons::YesNo, MessageIcon::Warning);
+    return answer == MessageResult::Yes ? findMissingPhotos(c, missing) : QList<RowPath>();
+}

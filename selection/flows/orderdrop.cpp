@@ -1,0 +1,85 @@
+#include "selection/flows/orderdrop.h"
+
+#include "platform/desktop/dialogs.h"
+#include "platform/desktop/messagetext.h"
+#include "selection/flows/manyrows.h"
+#include "selection/flows/openandsave.h"
+#include "selection/order/photonames.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+bool hasSuffix(const QString& path, std::initializer_list<const char*> suffixes) {
+    const QString suffix = QFileInfo(path).suffix();
+    for (const char* s : suffixes)
+        if (suffix.compare(QLatin1String(s), Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+// A folder's photos as the file list would show them: sorted, hidden left out.
+QStringList folderPhotos(const QString& folder) {
+    QDir dir(folder);
+    dir.setNameFilters(photoPatterns());
+    dir.setFilter(QDir::Files);
+    dir.setSorting(QDir::Name | QDir::IgnoreCase);
+    QStringList paths;
+    for (const QString& name : dir.entryList())
+        paths << dir.filePath(name);
+    return paths;
+}
+
+} // namespace
+
+DroppedFiles sortDroppedFiles(const QList<QUrl>& urls) {
+    DroppedFiles out;
+    for (const QUrl& url : urls) {
+        if (!url.isLocalFile()) {
+            out.others << url.toString();
+            continue;
+        }
+        const QString path = QDir::cleanPath(url.toLocalFile());
+        const QFileInfo info(path);
+        if (info.isDir())
+            out.photos << folderPhotos(path);
+        else if (hasSuffix(path, {"mvl"}) && out.project.isEmpty())
+            out.project = path;
+        else if (isPhotoName(path))
+            out.photos << path;
+        else
+            out.others << path;
+    }
+    return out;
+}
+
+bool acceptsDrop(const QList<QUrl>& urls, bool onOrder) {
+    for (const QUrl& url : urls) {
+        if (!url.isLocalFile())
+            continue;
+        const QString path = url.toLocalFile();
+        if (hasSuffix(path, {"mvl"}) || (onOrder && (isPhotoName(path) || QFileInfo(path).isDir())))
+            return true;
+    }
+    return false;
+}
+
+void dropFiles(SelectionControls& c, const QList<QUrl>& urls, bool onOrder) {
+    const DroppedFiles dropped = sortDroppedFiles(urls);
+    if (!dropped.project.isEmpty()) {
+        openProjectFile(c, dropped.project);
+        return;
+    }
+    if (!onOrder)
+        return;
+    if (!dropped.others.isEmpty()) {
+        QStringList others;
+        for (const QString& path : dropped.others)
+            others << shortName(path);
+        tell(c.dialogs, &c.window,
+             QStringLiteral("These files are not JPEG photos and were not added:\n\n%1")
+                 .arg(namedLines(others)));
+    }
+    addPhotos(c, dropped.photos);
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "selection/dialogs/selectioncontrols.h"
+
+#include <QList>
+#include <QStringList>
+#include <QUrl>
+
+// What a drop of files holds: the first project file, the JPEG photos (a
+// folder gives its own, not its sub-folders'), and everything else.
+struct DroppedFiles {
+    QString project;
+    QStringList photos;
+    QStringList others;
+};
+DroppedFiles sortDroppedFiles(const QList<QUrl>& urls);
+
+// Whether the files may be dropped: a project anywhere on the window, photos
+// only on the grid or the preview.
+bool acceptsDrop(const QList<QUrl>& urls, bool onOrder);
+
+// A project opens as Open opens it; otherwise photos dropped on the grid or
+// the preview are added, and files that are not photos are named.
+void dropFiles(SelectionControls& c, const QList<QUrl>& urls, bool onOrder);

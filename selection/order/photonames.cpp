@@ -1,0 +1,23 @@
+#include "selection/order/photonames.h"
+
+#include <QFileInfo>
+
+namespace {
+// Cameras, phones and downloads name the same files .jpeg and .jpe too.
+const char* const kExtensions[] = {"jpg", "jpeg", "jpe"};
+} // namespace
+
+QStringList photoPatterns() {
+    QStringList patterns;
+    for (const char* extension : kExtensions)
+        patterns << QStringLiteral("*.") + QLatin1String(extension);
+    return patterns;
+}
+
+bool isPhotoName(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix();
+    for (const char* extension : kExtensions)
+        if (suffix.compare(QLatin1String(extension), Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
