@@ -1,15 +1,20 @@
 #include "flexgrid.h"
 
 #include "designfont.h"
+#include "flexgridaccessible.h"
+#include "focusmark.h"
 #include "gridgeometry.h"
 #include "gridtextwrap.h"
 
+#include <QFileInfo>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -29,9 +34,29 @@ const QColor kSelectedText(255, 255, 255);
 const QColor kEmptyArea(255, 255, 255);
 const QColor kGridLine(192, 192, 192);
 
+std::optional<GridMove> moveOfKey(int key) {
+    switch (key) {
+    case Qt::Key_Up:
+        return GridMove::Up;
+    case Qt::Key_Down:
+        return GridMove::Down;
+    case Qt::Key_PageUp:
+        return GridMove::PageUp;
+    case Qt::Key_PageDown:
+        return GridMove::PageDown;
+    case Qt::Key_Home:
+        return GridMove::Home;
+    case Qt::Key_End:
+        return GridMove::End;
+    default:
+        return std::nullopt;
+    }
+}
+
 } // namespace
 
 FlexGrid::FlexGrid(QWidget* parent) : QAbstractScrollArea(parent) {
+    installFlexGridAccessibility();
     setFont(designFont());
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setAutoFillBackground(false);
@@ -188,6 +213,22 @@ void FlexGrid::sendMessage(int message, int wParam, int lParam) {
     emit scrollRequested(request);
 }
 
+QRect FlexGrid::cellRect(int row, int col) const {
+    if (!hasCell(row, col))
+        return {};
+    const QVector<int> rows = rowPixels();
+    const QVector<int> cols = colPixels();
+    const int y =
+        row < fixedRowCount() ? trackStart(rows, row) : trackStart(rows, row) - scrollOffset().y();
+    return QRect(trackStart(cols, col) - scrollOffset().x(), y, cols[col], rows[row]);
+}
+
+QString FlexGrid::pictureDescription(int row, int col) const {
+    if (!hasCell(row, col) || cell(row, col).picture.isNull() || m_pictureNames < 0)
+        return {};
+    return QFileInfo(TextMatrix(row, m_pictureNames)).fileName();
+}
+
 int FlexGrid::rowAt(const QPoint& viewportPoint) const {
     const GridHit hit =
         gridHitTest(rowPixels(), colPixels(), fixedRowCount(), scrollOffset(), viewportPoint);
@@ -273,11 +314,54 @@ void FlexGrid::mousePressEvent(QMouseEvent* event) {
         m_row = hit.row;
         m_col = hit.col;
         viewport()->update();
+        announceCurrentCell(*this);
     }
     event->accept();
     // Picking rows together is not a click on one of them.
     if (!picking)
         emit Click();
+}
+
+void FlexGrid::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers others = event->modifiers() & ~Qt::KeypadModifier;
+    if (const auto move = moveOfKey(event->key());
+        move && (others & ~Qt::ShiftModifier) == Qt::NoModifier) {
+        const int pageHeight = viewport()->height() - trackStart(rowPixels(), fixedRowCount());
+        const int row = movedRow(rowPixels(), fixedRowCount(), m_row, *move, pageHeight);
+        if (row >= 0) {
+            pickRow(row, others & Qt::ShiftModifier);
+            m_row = row;
+            showRow(row);
+            viewport()->update();
+            announceCurrentCell(*this);
+        }
+        event->accept();
+        return;
+    }
+    const bool opens = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+                       event->key() == Qt::Key_Space;
+    if (opens && others == Qt::NoModifier) {
+        event->accept();
+        emit Click();
+        return;
+    }
+    QAbstractScrollArea::keyPressEvent(event);
+}
+
+void FlexGrid::showRow(int row) {
+    updateScrollBars();
+    verticalScrollBar()->setValue(scrollShowing(
+        rowPixels(), fixedRowCount(), row, verticalScrollBar()->value(), viewport()->height()));
+}
+
+void FlexGrid::focusInEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusInEvent(event);
+    viewport()->update();
+}
+
+void FlexGrid::focusOutEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusOutEvent(event);
+    viewport()->update();
 }
 
 void FlexGrid::resizeEvent(QResizeEvent* event) {
@@ -319,6 +403,8 @@ void FlexGrid::paintEvent(QPaintEvent* event) {
     const QVector<int> fixedY = trackStarts(rows, 0);
     for (int row = 0; row < fixedRows; ++row)
         paintRow(row, fixedY[row]);
+    if (showsFocusMark(*this))
+        paintFocusMark(painter, view);
 }
 
 void FlexGrid::paintCell(QPainter& painter, int row, int col, const QRect& rect) const {

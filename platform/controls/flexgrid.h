@@ -67,6 +67,13 @@ public:
     // WM_VSCROLL with SB_BOTTOM does something: it scrolls to the last row.
     void sendMessage(int message, int wParam, int lParam);
 
+    // Where a cell lies in the viewport, scrolled as it is now.
+    QRect cellRect(int row, int col) const;
+    // A picture cell's words for screen readers: the file name at the end of
+    // the path in column `col` of its row (-1: none).
+    void setPicturesNamedByPathsIn(int col) { m_pictureNames = col; }
+    QString pictureDescription(int row, int col) const;
+
     // The data row under a point of the viewport, or -1.
     int rowAt(const QPoint& viewportPoint) const;
 
@@ -92,7 +99,13 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    // Up, Down, Page Up, Page Down, Home and End move the current row, Shift
+    // picking the rows from the last one picked; Enter or Space is a click on
+    // the current row.
+    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     struct Cell {
@@ -117,6 +130,7 @@ private:
     bool isPicked(int row) const;
     bool showsPicked(int row) const;
     void pickRow(int row, Qt::KeyboardModifiers modifiers);
+    void showRow(int row);
 
     int m_rows = 0;
     int m_cols = 0;
@@ -130,4 +144,5 @@ private:
     QVector<int> m_cutColumns; // columns of paths
     QVector<bool> m_picked;    // per row
     int m_anchor = -1;         // the row a Shift+click picks from
+    int m_pictureNames = -1;   // the column of paths that names pictures
 };

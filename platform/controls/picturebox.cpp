@@ -1,5 +1,6 @@
 #include "picturebox.h"
 
+#include "focusmark.h"
 #include "syscolours.h"
 
 #include <QMouseEvent>
@@ -167,6 +168,8 @@ void PictureBox::resizeEvent(QResizeEvent* event) {
 void PictureBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawImage(0, 0, m_surface);
+    if (showsFocusMark(*this))
+        paintFocusMark(painter, rect());
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
