@@ -19,6 +19,7 @@
 #include "photonames.h"
 #include "picturebox.h"
 #include "projectactions.h"
+#include "sharperthumbnails.h"
 #include "shell.h"
 #include "twips.h"
 #include "webpanel.h"
@@ -173,6 +174,7 @@ void MainWindow::createControls() {
     MSFlexGrid1->setColCutsInMiddle(1, true);
     MSFlexGrid1->setAccessibleName(QStringLiteral("Selected photos"));
     MSFlexGrid1->setPicturesNamedByPathsIn(1);
+    sharperThumbnails = new SharperThumbnails(*MSFlexGrid1, 0, 4);
     Label5 = makeLabel(Frame4, twipsRect(120, 4920, 3495, 255),
                        "Click in the row to change the values...", kWhite, kBlue);
 

@@ -183,6 +183,16 @@ void FlexGrid::setCellPicture(const QImage& picture) {
         return;
     cell(m_row, m_col).picture = picture;
     viewport()->update();
+    emit cellPictureChanged(m_row, m_col);
+}
+
+void FlexGrid::setCellSharperPicture(int row, int col, const QImage& drawing) {
+    if (!hasCell(row, col))
+        return;
+    Cell& c = cell(row, col);
+    c.sharper = drawing;
+    c.sharperFor = c.picture.cacheKey();
+    viewport()->update();
 }
 
 QImage FlexGrid::CellPictureAt(int row, int col) const {
@@ -419,10 +429,15 @@ void FlexGrid::paintCell(QPainter& painter, int row, int col, const QRect& rect)
     painter.save();
     painter.setClipRect(interior, Qt::IntersectClip);
     const Cell& content = cell(row, col);
-    if (!content.picture.isNull())
+    if (!content.picture.isNull()) {
+        const bool sharp = !content.sharper.isNull() &&
+                           content.sharperFor == content.picture.cacheKey() &&
+                           painter.device()->devicePixelRatio() > 1;
         painter.drawImage(
-            pictureRect(interior, content.picture.size(), content.pictureAlignment).topLeft(),
-            content.picture);
+            QPointF(
+                pictureRect(interior, content.picture.size(), content.pictureAlignment).topLeft()),
+            sharp ? content.sharper : content.picture);
+    }
     painter.setPen(fixed ? kHeaderText : selected ? kSelectedText : kCellText);
     paintText(painter, row, col, interior);
     painter.restore();

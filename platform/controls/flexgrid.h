@@ -60,6 +60,9 @@ public:
     // A null image sets the cell to no picture.
     void setCellPicture(const QImage& picture);
     QImage CellPictureAt(int row, int col) const;
+    // The same picture made for a screen's device pixels (its device pixel
+    // ratio set), drawn instead while the cell keeps that picture.
+    void setCellSharperPicture(int row, int col, const QImage& drawing);
     qint16 CellPictureAlignment() const;
     void setCellPictureAlignment(qint16 alignment);
 
@@ -95,6 +98,8 @@ signals:
     void scrollRequested(int request);
     // The picked rows changed by the mouse or by the program.
     void selectedRowsChanged();
+    // A cell was given a picture, or none.
+    void cellPictureChanged(int row, int col);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -111,6 +116,8 @@ private:
     struct Cell {
         QString text;
         QImage picture;
+        QImage sharper;
+        qint64 sharperFor = 0; // the picture's cache key it was made for
         qint16 pictureAlignment = 0;
     };
 
