@@ -14,10 +14,23 @@ bool isFocusDot(const QRect& outline, int x, int y) {
 }
 
 void paintFocusMark(QPainter& painter, const QRect& box) {
-    const QRect outline = focusMarkRect(box);
-    if (outline.width() < 1 || outline.height() < 1)
-        return;
+    // Dots of one device pixel: on a screen with more device pixels to a
+    // pixel the mark is drawn in the device's own pixels, one pixel inside.
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatio() : 1;
+    QRect outline = focusMarkRect(box);
     painter.save();
+    if (ratio > 1) {
+        const int inset = qRound(ratio);
+        const QRect device(
+            QPoint(qRound(box.left() * ratio), qRound(box.top() * ratio)),
+            QPoint(qRound((box.right() + 1) * ratio) - 1, qRound((box.bottom() + 1) * ratio) - 1));
+        outline = device.adjusted(inset, inset, -inset, -inset);
+        painter.scale(1 / ratio, 1 / ratio);
+    }
+    if (outline.width() < 1 || outline.height() < 1) {
+        painter.restore();
+        return;
+    }
     painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     painter.setPen(Qt::NoPen);
     const auto dot = [&](int x, int y) {

@@ -14,7 +14,9 @@ QRect focusMarkRect(const QRect& box);
 // Whether the pixel (x, y) of the outline of `outline` is one of its dots:
 // every other pixel, starting at the top-left corner.
 bool isFocusDot(const QRect& outline, int x, int y);
-// Inverts the dots of the mark of `box` on what is painted already.
+// Inverts the dots of the mark of `box` on what is painted already; above a
+// device pixel ratio of 1, dots of one device pixel, the ratio's whole
+// pixels inside the box.
 void paintFocusMark(QPainter& painter, const QRect& box);
 // Whether `widget` is to show the mark now: it has the keyboard in the
 // active window.

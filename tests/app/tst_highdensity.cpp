@@ -314,4 +314,25 @@ TEST_F(SharpPhoto, TheThumbnailAndTheEditorsPhotoAreSampledAtTheDevicesPixels) {
               0);
 }
 
+// The keyboard's mark above 1x: dots of one device pixel, every other one,
+// two device pixels inside the box (at 1.5x a pixel and a half, rounded).
+TEST_F(SharpPhoto, TheFocusMarkIsDrawnInDevicePixels) {
+    if (qApp->devicePixelRatio() == 1.0)
+        GTEST_SKIP() << "the mark at 1x is checked with the preview's keys";
+    w->Image4->hide();
+    w->Image5->hide();
+    w->Image11->setFocus();
+    const QImage shown = grabbed(w->Image11);
+    const struct {
+        QPoint at;
+        QRgb colour;
+    } pixels[] = {
+        {{1, 1}, qRgb(255, 255, 255)}, {{2, 2}, qRgb(0, 0, 0)},       {{3, 2}, qRgb(255, 255, 255)},
+        {{4, 2}, qRgb(0, 0, 0)},       {{2, 3}, qRgb(255, 255, 255)}, {{2, 4}, qRgb(0, 0, 0)},
+        {{3, 3}, qRgb(255, 255, 255)},
+    };
+    for (const auto& p : pixels)
+        EXPECT_EQ(shown.pixel(p.at) & 0xFFFFFF, p.colour & 0xFFFFFF) << p.at.x() << "," << p.at.y();
+}
+
 } // namespace
