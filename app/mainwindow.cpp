@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "app/mainwindowparts.h"
+#include "app/sharperthumbnails.h"
 #include "assets/assets.h"
 #include "platform/controls/dirlist.h"
 #include "platform/controls/drivelist.h"
@@ -171,6 +172,9 @@ void MainWindow::createControls() {
     MSFlexGrid1->setGeometry(twipsRect(120, 360, 3615, 4455));
     // A long path shows its file name, cut in the middle.
     MSFlexGrid1->setColCutsInMiddle(1, true);
+    MSFlexGrid1->setAccessibleName(QStringLiteral("Selected photos"));
+    MSFlexGrid1->setPicturesNamedByPathsIn(1);
+    sharperThumbnails = new SharperThumbnails(*MSFlexGrid1, 0, 4);
     Label5 = makeLabel(Frame4, twipsRect(120, 4920, 3495, 255),
                        "Click in the row to change the values...", kWhite, kBlue);
 
@@ -252,6 +256,18 @@ void MainWindow::connectKeys() {
            [&c] { removeRows(c, pickedRows(c)); });
     onKeys({QKeySequence(Qt::CTRL | Qt::Key_A)}, MSFlexGrid1, Qt::WidgetShortcut,
            [this] { MSFlexGrid1->selectAllRows(); });
+    // The preview with the keyboard: Enter as a click on it, R and V as its
+    // two icons, while they are shown.
+    onKeys({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}, Image11, Qt::WidgetShortcut,
+           [&c] { add_photo(c, 1); });
+    onKeys({QKeySequence(Qt::Key_R)}, Image11, Qt::WidgetShortcut, [this] {
+        if (Image4->isVisibleTo(Image11))
+            Image4_Click(*m_browse);
+    });
+    onKeys({QKeySequence(Qt::Key_V)}, Image11, Qt::WidgetShortcut, [this] {
+        if (Image5->isVisibleTo(Image11))
+            Image5_Click();
+    });
 
     connect(File1, &FileList::EnterPressed, this, [&c] { addPhotos(c, selectedListedPhotos(c)); });
     File1->setContextMenuPolicy(Qt::CustomContextMenu);

@@ -21,6 +21,7 @@ class QGroupBox;
 class QLabel;
 class QProgressBar;
 class QWindow;
+class SharperThumbnails;
 class Shell;
 class WebPanel;
 class XpButton;
@@ -79,6 +80,8 @@ public:
     FlexGrid* MSFlexGrid1 = nullptr;
     QLabel* Label5 = nullptr;
     WebPanel* WebBrowser1 = nullptr;
+    // The grid's thumbnails at the screen's device pixels.
+    SharperThumbnails* sharperThumbnails = nullptr;
     CommonDialog CommonDialog1;
 
     QString current_file;

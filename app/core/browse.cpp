@@ -1,5 +1,6 @@
 #include "app/core/browse.h"
 
+#include "app/core/devicesampling.h"
 #include "app/core/previewgeometry.h"
 #include "app/core/rotation.h"
 #include "app/core/samplelayout.h"
@@ -17,6 +18,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
+#include <QTransform>
 
 QString fullPath(const QString& folder, const QString& name) {
     return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
@@ -108,6 +110,10 @@ void File1_Click(BrowseControls& c) {
         return;
     }
     const QString path = fullPath(c.File1.Path(), c.File1.FileName());
+    // A screen with more device pixels to a pixel shows the preview sampled
+    // at its own size; the photo is read for both at once.
+    const double ratio = c.Image11.devicePixelRatioF();
+    c.ahead.setRatio(ratio);
     c.ahead.arrive(path);
     // Read before anything is cleared, so a bad file leaves the last preview.
     // What is read is kept for adding the photo.
@@ -116,7 +122,7 @@ void File1_Click(BrowseControls& c) {
         DecodeProgress progress(c.ProgressBar1, c.File1);
         ReadWatch watch;
         watch.progress = [&progress](int row, int rows) { progress.reached(row, rows); };
-        read = PictureCache::shared().read(path, previewLayout(), watch);
+        read = PictureCache::shared().read(path, previewLayout(ratio), watch);
     }
     if (!read.ok()) {
         tell(c.dialogs, &c.window,
@@ -134,6 +140,10 @@ void File1_Click(BrowseControls& c) {
     c.Image11.hide();
     const PreviewSize size = previewSize(c.Image10.ScaleWidth(), c.Image10.ScaleHeight());
     thumbnail(size.width, size.height, c.Image10, c.Image11, true, {c.File1, c.ProgressBar1});
+    if (ratio > 1)
+        c.Image11.setSharper(previewAtRatio(
+            c.Image10.Picture(), QSize(c.Image10.ScaleWidth(), c.Image10.ScaleHeight()),
+            c.Image10.keptGrid(), ratio, colourFromValue(c.Image11.BackColor()).rgb()));
     c.current_file = path;
     c.Image11.setAccessibleName(previewName(path));
     c.Image11.show();
@@ -143,5 +153,11 @@ void File1_Click(BrowseControls& c) {
 }
 
 void Image4_Click(BrowseControls& c) {
+    const QImage sharper = c.Image11.Sharper();
     rotatePreview(c.Image11, c.image110, c.ProgressBar1);
+    if (!sharper.isNull()) {
+        QImage turned = sharper.transformed(QTransform().rotate(90));
+        turned.setDevicePixelRatio(sharper.devicePixelRatio());
+        c.Image11.setSharper(turned);
+    }
 }

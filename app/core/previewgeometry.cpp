@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-PreviewSize previewSize(int pictureWidth, int pictureHeight) {
-    constexpr double longSide = 1967.0 / 6;
+PreviewSize previewSize(int pictureWidth, int pictureHeight, double deviceRatio) {
+    const double longSide = 1967.0 / 6 * deviceRatio;
     const double ratio =
         static_cast<double>(std::max(1, pictureHeight)) / std::max(1, pictureWidth);
     // A sliver of a picture still gets a pixel: the scaler divides by both.

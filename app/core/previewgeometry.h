@@ -12,7 +12,8 @@ struct PreviewSize {
     std::int16_t height = 0;
 };
 
-PreviewSize previewSize(int pictureWidth, int pictureHeight);
+// At a device pixel ratio, the long side is 1967/6 times the ratio.
+PreviewSize previewSize(int pictureWidth, int pictureHeight, double ratio = 1);
 
 // Every preview size fits in this: a picture decoded at least this large in
 // both directions is never smaller than its preview.

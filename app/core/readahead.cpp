@@ -8,14 +8,14 @@
 
 namespace {
 
-void readAhead(const QString& path, const std::atomic<bool>& stop) {
+void readAhead(const QString& path, double ratio, const std::atomic<bool>& stop) {
     // Taken before reading: a file changed meanwhile is never kept as new.
     const std::optional<FileKey> key = fileKey(path);
-    if (!key || PictureCache::shared().find(path, previewLayout()))
+    if (!key || PictureCache::shared().find(path, previewLayout(ratio)))
         return;
     ReadWatch watch;
     watch.stop = &stop;
-    const PictureRead read = readPictureFile(path, previewLayout(), watch);
+    const PictureRead read = readPictureFile(path, previewLayout(ratio), watch);
     if (!stop.load())
         PictureCache::shared().keep(*key, read);
 }
@@ -56,11 +56,11 @@ void ReadAhead::start(const QString& path) {
     m_read.waitForFinished();
     m_path = path;
     m_stop = std::make_shared<std::atomic<bool>>(false);
-    m_read = QtConcurrent::run(&m_pool, [path, stop = m_stop] {
+    m_read = QtConcurrent::run(&m_pool, [path, ratio = m_ratio, stop = m_stop] {
         // Nothing thrown here may be rethrown on the window's thread, where
         // the read is waited for: a read that fails is simply not kept.
         try {
-            readAhead(path, *stop);
+            readAhead(path, ratio, *stop);
         } catch (...) {
         }
     });

@@ -36,6 +36,8 @@ public:
         if (next >= 0 && next < count)
             start(nameAt(next));
     }
+    // The device pixel ratio previews are read for (previewLayout).
+    void setRatio(double ratio) { m_ratio = ratio; }
     // Stops what is in flight and forgets the folder.
     void drop();
     // The path read or being read ahead; empty when none.
@@ -47,6 +49,7 @@ private:
     QString m_folder;
     int m_index = -1;
     int m_step = 1;
+    double m_ratio = 1;
     QString m_path;
     // Its own thread, not Qt's shared pool, which painting needs.
     QThreadPool m_pool;

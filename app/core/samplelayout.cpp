@@ -1,5 +1,6 @@
 #include "app/core/samplelayout.h"
 
+#include "app/core/devicesampling.h"
 #include "app/core/previewgeometry.h"
 #include "app/core/sampling.h"
 #include "platform/units/rounding.h"
@@ -17,14 +18,28 @@ SampleGrid boxGrid(QSize upright, QSize box) {
     return sampledGrid(upright, roundToInt16(box.width()), roundToInt16(box.height()));
 }
 
-SampleLayout thumbnailLayout() {
-    return thumbnailGrid;
+SampleLayout thumbnailLayout(double ratio) {
+    if (ratio <= 1)
+        return thumbnailGrid;
+    return [ratio](QSize upright) {
+        return joined(thumbnailGrid(upright),
+                      boxGrid(upright, deviceSize(QSize(kThumbWidth, kThumbHeight), ratio)));
+    };
 }
 
-SampleLayout previewLayout() {
-    return previewGrid;
+SampleLayout previewLayout(double ratio) {
+    if (ratio <= 1)
+        return previewGrid;
+    return [ratio](QSize upright) {
+        const PreviewSize size = previewSize(upright.width(), upright.height(), ratio);
+        return joined(previewGrid(upright), sampledGrid(upright, size.width, size.height));
+    };
 }
 
-SampleLayout boxLayout(QSize box) {
-    return [box](QSize upright) { return boxGrid(upright, box); };
+SampleLayout boxLayout(QSize box, double ratio) {
+    if (ratio <= 1)
+        return [box](QSize upright) { return boxGrid(upright, box); };
+    return [box, ratio](QSize upright) {
+        return joined(boxGrid(upright, box), boxGrid(upright, deviceSize(box, ratio)));
+    };
 }

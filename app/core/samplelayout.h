@@ -23,6 +23,8 @@ SampleGrid previewGrid(QSize upright);
 // A box of box.width() x box.height() pixels that the picture is stretched to.
 SampleGrid boxGrid(QSize upright, QSize box);
 
-SampleLayout thumbnailLayout();
-SampleLayout previewLayout();
-SampleLayout boxLayout(QSize box);
+// At a device pixel ratio above 1 each also keeps the pixels of the same
+// drawing at the device's size (devicesampling.h); at 1 nothing more.
+SampleLayout thumbnailLayout(double ratio = 1);
+SampleLayout previewLayout(double ratio = 1);
+SampleLayout boxLayout(QSize box, double ratio = 1);

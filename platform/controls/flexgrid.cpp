@@ -1,15 +1,20 @@
 #include "platform/controls/flexgrid.h"
 
 #include "platform/controls/designfont.h"
+#include "platform/controls/flexgridaccessible.h"
+#include "platform/controls/focusmark.h"
 #include "platform/controls/gridgeometry.h"
 #include "platform/controls/gridtextwrap.h"
 
+#include <QFileInfo>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -29,9 +34,29 @@ const QColor kSelectedText(255, 255, 255);
 const QColor kEmptyArea(255, 255, 255);
 const QColor kGridLine(192, 192, 192);
 
+std::optional<GridMove> moveOfKey(int key) {
+    switch (key) {
+    case Qt::Key_Up:
+        return GridMove::Up;
+    case Qt::Key_Down:
+        return GridMove::Down;
+    case Qt::Key_PageUp:
+        return GridMove::PageUp;
+    case Qt::Key_PageDown:
+        return GridMove::PageDown;
+    case Qt::Key_Home:
+        return GridMove::Home;
+    case Qt::Key_End:
+        return GridMove::End;
+    default:
+        return std::nullopt;
+    }
+}
+
 } // namespace
 
 FlexGrid::FlexGrid(QWidget* parent) : QAbstractScrollArea(parent) {
+    installFlexGridAccessibility();
     setFont(designFont());
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setAutoFillBackground(false);
@@ -158,6 +183,16 @@ void FlexGrid::setCellPicture(const QImage& picture) {
         return;
     cell(m_row, m_col).picture = picture;
     viewport()->update();
+    emit cellPictureChanged(m_row, m_col);
+}
+
+void FlexGrid::setCellSharperPicture(int row, int col, const QImage& drawing) {
+    if (!hasCell(row, col))
+        return;
+    Cell& c = cell(row, col);
+    c.sharper = drawing;
+    c.sharperFor = c.picture.cacheKey();
+    viewport()->update();
 }
 
 QImage FlexGrid::CellPictureAt(int row, int col) const {
@@ -186,6 +221,22 @@ void FlexGrid::sendMessage(int message, int wParam, int lParam) {
         verticalScrollBar()->setValue(verticalScrollBar()->maximum());
     }
     emit scrollRequested(request);
+}
+
+QRect FlexGrid::cellRect(int row, int col) const {
+    if (!hasCell(row, col))
+        return {};
+    const QVector<int> rows = rowPixels();
+    const QVector<int> cols = colPixels();
+    const int y =
+        row < fixedRowCount() ? trackStart(rows, row) : trackStart(rows, row) - scrollOffset().y();
+    return QRect(trackStart(cols, col) - scrollOffset().x(), y, cols[col], rows[row]);
+}
+
+QString FlexGrid::pictureDescription(int row, int col) const {
+    if (!hasCell(row, col) || cell(row, col).picture.isNull() || m_pictureNames < 0)
+        return {};
+    return QFileInfo(TextMatrix(row, m_pictureNames)).fileName();
 }
 
 int FlexGrid::rowAt(const QPoint& viewportPoint) const {
@@ -273,11 +324,54 @@ void FlexGrid::mousePressEvent(QMouseEvent* event) {
         m_row = hit.row;
         m_col = hit.col;
         viewport()->update();
+        announceCurrentCell(*this);
     }
     event->accept();
     // Picking rows together is not a click on one of them.
     if (!picking)
         emit Click();
+}
+
+void FlexGrid::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers others = event->modifiers() & ~Qt::KeypadModifier;
+    if (const auto move = moveOfKey(event->key());
+        move && (others & ~Qt::ShiftModifier) == Qt::NoModifier) {
+        const int pageHeight = viewport()->height() - trackStart(rowPixels(), fixedRowCount());
+        const int row = movedRow(rowPixels(), fixedRowCount(), m_row, *move, pageHeight);
+        if (row >= 0) {
+            pickRow(row, others & Qt::ShiftModifier);
+            m_row = row;
+            showRow(row);
+            viewport()->update();
+            announceCurrentCell(*this);
+        }
+        event->accept();
+        return;
+    }
+    const bool opens = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+                       event->key() == Qt::Key_Space;
+    if (opens && others == Qt::NoModifier) {
+        event->accept();
+        emit Click();
+        return;
+    }
+    QAbstractScrollArea::keyPressEvent(event);
+}
+
+void FlexGrid::showRow(int row) {
+    updateScrollBars();
+    verticalScrollBar()->setValue(scrollShowing(
+        rowPixels(), fixedRowCount(), row, verticalScrollBar()->value(), viewport()->height()));
+}
+
+void FlexGrid::focusInEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusInEvent(event);
+    viewport()->update();
+}
+
+void FlexGrid::focusOutEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusOutEvent(event);
+    viewport()->update();
 }
 
 void FlexGrid::resizeEvent(QResizeEvent* event) {
@@ -319,6 +413,8 @@ void FlexGrid::paintEvent(QPaintEvent* event) {
     const QVector<int> fixedY = trackStarts(rows, 0);
     for (int row = 0; row < fixedRows; ++row)
         paintRow(row, fixedY[row]);
+    if (showsFocusMark(*this))
+        paintFocusMark(painter, view);
 }
 
 void FlexGrid::paintCell(QPainter& painter, int row, int col, const QRect& rect) const {
@@ -333,10 +429,15 @@ void FlexGrid::paintCell(QPainter& painter, int row, int col, const QRect& rect)
     painter.save();
     painter.setClipRect(interior, Qt::IntersectClip);
     const Cell& content = cell(row, col);
-    if (!content.picture.isNull())
+    if (!content.picture.isNull()) {
+        const bool sharp = !content.sharper.isNull() &&
+                           content.sharperFor == content.picture.cacheKey() &&
+                           painter.device()->devicePixelRatio() > 1;
         painter.drawImage(
-            pictureRect(interior, content.picture.size(), content.pictureAlignment).topLeft(),
-            content.picture);
+            QPointF(
+                pictureRect(interior, content.picture.size(), content.pictureAlignment).topLeft()),
+            sharp ? content.sharper : content.picture);
+    }
     painter.setPen(fixed ? kHeaderText : selected ? kSelectedText : kCellText);
     paintText(painter, row, col, interior);
     painter.restore();

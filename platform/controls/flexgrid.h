@@ -60,12 +60,22 @@ public:
     // A null image sets the cell to no picture.
     void setCellPicture(const QImage& picture);
     QImage CellPictureAt(int row, int col) const;
+    // The same picture made for a screen's device pixels (its device pixel
+    // ratio set), drawn instead while the cell keeps that picture.
+    void setCellSharperPicture(int row, int col, const QImage& drawing);
     qint16 CellPictureAlignment() const;
     void setCellPictureAlignment(qint16 alignment);
 
     // Stands in for the window message the program sends to the grid; only
     // WM_VSCROLL with SB_BOTTOM does something: it scrolls to the last row.
     void sendMessage(int message, int wParam, int lParam);
+
+    // Where a cell lies in the viewport, scrolled as it is now.
+    QRect cellRect(int row, int col) const;
+    // A picture cell's words for screen readers: the file name at the end of
+    // the path in column `col` of its row (-1: none).
+    void setPicturesNamedByPathsIn(int col) { m_pictureNames = col; }
+    QString pictureDescription(int row, int col) const;
 
     // The data row under a point of the viewport, or -1.
     int rowAt(const QPoint& viewportPoint) const;
@@ -88,16 +98,26 @@ signals:
     void scrollRequested(int request);
     // The picked rows changed by the mouse or by the program.
     void selectedRowsChanged();
+    // A cell was given a picture, or none.
+    void cellPictureChanged(int row, int col);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    // Up, Down, Page Up, Page Down, Home and End move the current row, Shift
+    // picking the rows from the last one picked; Enter or Space is a click on
+    // the current row.
+    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     struct Cell {
         QString text;
         QImage picture;
+        QImage sharper;
+        qint64 sharperFor = 0; // the picture's cache key it was made for
         qint16 pictureAlignment = 0;
     };
 
@@ -117,6 +137,7 @@ private:
     bool isPicked(int row) const;
     bool showsPicked(int row) const;
     void pickRow(int row, Qt::KeyboardModifiers modifiers);
+    void showRow(int row);
 
     int m_rows = 0;
     int m_cols = 0;
@@ -130,4 +151,5 @@ private:
     QVector<int> m_cutColumns; // columns of paths
     QVector<bool> m_picked;    // per row
     int m_anchor = -1;         // the row a Shift+click picks from
+    int m_pictureNames = -1;   // the column of paths that names pictures
 };

@@ -79,3 +79,64 @@ QRect pictureRect(const QRect& interior, const QSize& picture, int alignment) {
     const int y = interior.y() + (vertical == 0 ? 0 : vertical == 1 ? spareY / 2 : spareY);
     return QRect(QPoint(x, y), picture);
 }
+
+namespace {
+
+// How many rows from `from` on, in the direction `step`, fit whole in height.
+int rowsFitting(const QVector<int>& heights, int from, int step, int last, int height) {
+    int rows = 0;
+    for (int r = from; r != last + step && height >= heights[r]; r += step) {
+        height -= heights[r];
+        ++rows;
+    }
+    return rows;
+}
+
+} // namespace
+
+int movedRow(const QVector<int>& rowHeights, int fixedRows, int current, GridMove move,
+             int pageHeight) {
+    const int first = std::max(0, fixedRows);
+    const int last = int(rowHeights.size()) - 1;
+    if (last < first)
+        return -1;
+    if (current < first)
+        return first;
+    current = std::min(current, last);
+    switch (move) {
+    case GridMove::Up:
+        return std::max(first, current - 1);
+    case GridMove::Down:
+        return std::min(last, current + 1);
+    case GridMove::PageUp:
+        return current == first
+                   ? first
+                   : current -
+                         std::max(1, rowsFitting(rowHeights, current - 1, -1, first, pageHeight));
+    case GridMove::PageDown:
+        return current == last
+                   ? last
+                   : current +
+                         std::max(1, rowsFitting(rowHeights, current + 1, 1, last, pageHeight));
+    case GridMove::Home:
+        return first;
+    case GridMove::End:
+        return last;
+    }
+    return current;
+}
+
+int scrollShowing(const QVector<int>& rowHeights, int fixedRows, int row, int scroll,
+                  int viewHeight) {
+    if (row < fixedRows || row >= rowHeights.size())
+        return scroll;
+    const int fixedHeight = trackStart(rowHeights, fixedRows);
+    // In content coordinates, scrolled rows sit at their start less the scroll.
+    const int top = trackStart(rowHeights, row);
+    const int bottom = top + rowHeights[row];
+    if (top - scroll < fixedHeight)
+        return std::max(0, top - fixedHeight);
+    if (bottom - scroll > viewHeight)
+        return std::min(bottom - viewHeight, top - fixedHeight);
+    return scroll;
+}

@@ -43,3 +43,18 @@ QRect cellInterior(const QRect& cell);
 // Where a cell picture goes. Alignment 0-8: left, centre, right columns
 // (0-2, 3-5, 6-8), each top, centre, bottom. Anything else: left, top.
 QRect pictureRect(const QRect& interior, const QSize& picture, int alignment);
+
+// The keys that move the current row.
+enum class GridMove { Up, Down, PageUp, PageDown, Home, End };
+
+// The data row a move goes to from `current`, among the rows from fixedRows
+// to the last. A page is as many whole rows as fit in pageHeight, at least
+// one. A current row among the fixed rows moves to the first data row. -1
+// when there are no data rows.
+int movedRow(const QVector<int>& rowHeights, int fixedRows, int current, GridMove move,
+             int pageHeight);
+
+// The scroll offset that shows `row` whole below the fixed rows of a view
+// viewHeight high, moving the content as little as possible from `scroll`.
+int scrollShowing(const QVector<int>& rowHeights, int fixedRows, int row, int scroll,
+                  int viewHeight);

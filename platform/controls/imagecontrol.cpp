@@ -27,7 +27,12 @@ void ImageControl::paintEvent(QPaintEvent*) {
         return;
     const QImage picture = imageForRatio(m_picture, m_sharper, devicePixelRatioF());
     QPainter painter(this);
-    if (m_stretch) {
+    // A drawing made for this box at the device's pixels is shown as it is:
+    // at 1.5x the box is a fraction of a device pixel smaller than it.
+    const bool madeForBox =
+        picture.devicePixelRatio() > 1 &&
+        (QSizeF(picture.size()) / picture.devicePixelRatio()).toSize() == size();
+    if (m_stretch && !madeForBox) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawImage(rect(), picture);
     } else {

@@ -1,5 +1,6 @@
 #include "platform/controls/picturebox.h"
 
+#include "platform/controls/focusmark.h"
 #include "platform/units/syscolours.h"
 
 #include <QMouseEvent>
@@ -164,9 +165,26 @@ void PictureBox::resizeEvent(QResizeEvent* event) {
     resizeSurface(size());
 }
 
+void PictureBox::setSharper(const QImage& drawing) {
+    m_sharper = drawing;
+    m_sharperFor = m_surface.cacheKey();
+    update();
+}
+
+QImage PictureBox::Sharper() const {
+    // Every drawing on the surface detaches it, which changes its key.
+    return m_surface.cacheKey() == m_sharperFor ? m_sharper : QImage();
+}
+
 void PictureBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawImage(0, 0, m_surface);
+    const QImage sharper = Sharper();
+    if (!sharper.isNull() && painter.device()->devicePixelRatio() > 1)
+        painter.drawImage(QPointF(0, 0), sharper);
+    else
+        painter.drawImage(0, 0, m_surface);
+    if (showsFocusMark(*this))
+        paintFocusMark(painter, rect());
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* event) {

@@ -47,6 +47,11 @@ public:
 
     // The persistent surface.
     const QImage& Image() const { return m_surface; }
+    // The same drawing made for a screen's device pixels (its device pixel
+    // ratio set): shown instead of the surface until the surface is drawn on.
+    void setSharper(const QImage& drawing);
+    // Null once the surface has been drawn on since.
+    QImage Sharper() const;
 
     // 0x00BBGGRR of the pixel, or -1 outside the drawing area. Fractions are
     // truncated to the pixel whose top-left corner they fall in, for reading
@@ -93,6 +98,8 @@ private:
     int m_scaleWidth = -1;  // -1: follows the pixel width
     int m_scaleHeight = -1; // -1: follows the pixel height
     SampleGrid m_kept;
+    QImage m_sharper;
+    qint64 m_sharperFor = 0; // the surface's cache key when it was set
     bool m_releaseEndsDoubleClick = false;
 };
 

@@ -1,5 +1,6 @@
 #include "selection/dialogs/props.h"
 
+#include "app/core/devicesampling.h"
 #include "app/core/samplelayout.h"
 #include "assets/assets.h"
 #include "platform/controls/designfont.h"
@@ -136,8 +137,14 @@ void Props::Form_Load() {
     // A photo that is gone or damaged shows no picture; the row can still be
     // edited or removed. The picture is stretched to the box: only the
     // pixels that land in it are read.
-    const PictureRead read = readPictureFile(grid.Text(), boxLayout(Image2->size()));
-    Image2->setPicture(read.ok() ? read.image : QImage());
+    const double ratio = devicePixelRatioF();
+    const PictureRead read = readPictureFile(grid.Text(), boxLayout(Image2->size(), ratio));
+    if (read.ok() && ratio > 1)
+        Image2->setPicture(
+            sampledAtRatio(read.image, read.fullSize, read.kept, Image2->size(), 1),
+            {sampledAtRatio(read.image, read.fullSize, read.kept, Image2->size(), ratio)});
+    else
+        Image2->setPicture(read.ok() ? read.image : QImage());
     m_pixels = photoPixelSize(read);
 
     Combo1->addItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),

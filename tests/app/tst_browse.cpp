@@ -355,6 +355,79 @@ TEST_F(Browse, ADoubleClickOnThePreviewOrItsIconsActsOnce) {
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
+// The preview with the keyboard does what its clicks do: Enter adds, R and V
+// as the icons, and nothing before there is a preview.
+TEST_F(Browse, ThePreviewsKeysAreItsClicksAndItsIcons) {
+    showWindow();
+    w.Image11->setFocus();
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_R, Qt::Key_V})
+        QTest::keyClick(w.Image11, key);
+    EXPECT_EQ(w.MSFlexGrid1->Rows(), 1);
+    EXPECT_TRUE(shell.started.isEmpty());
+
+    bitmap("a.jpg", coordinatePicture(1200, 900));
+    enter(dir.path());
+    QTest::mouseClick(w.Image4, Qt::LeftButton);
+    const QImage turnedOnce = w.Image11->Image();
+    for (int turns = 1; turns < 4; ++turns)
+        QTest::mouseClick(w.Image4, Qt::LeftButton);
+    const QImage upright = w.Image11->Image();
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int added;
+        int started;
+        const QImage& shown;
+    } cases[] = {
+        {Qt::Key_Return, {}, 1, 0, upright},   {Qt::Key_Enter, Qt::KeypadModifier, 1, 0, upright},
+        {Qt::Key_V, {}, 0, 1, upright},        {Qt::Key_R, {}, 0, 0, turnedOnce},
+        {Qt::Key_Space, {}, 0, 0, turnedOnce}, {Qt::Key_R, Qt::ControlModifier, 0, 0, turnedOnce},
+    };
+    for (const auto& c : cases) {
+        w.Image11->setFocus();
+        const int rowsBefore = w.MSFlexGrid1->Rows();
+        const qsizetype startedBefore = shell.started.size();
+        QTest::keyClick(w.Image11, c.key, c.modifiers);
+        EXPECT_EQ(w.MSFlexGrid1->Rows(), rowsBefore + c.added) << c.key;
+        EXPECT_EQ(shell.started.size(), startedBefore + c.started) << c.key;
+        EXPECT_EQ(w.Image11->Image(), c.shown) << c.key;
+    }
+    EXPECT_EQ(w.selection.entries[2].file, path("a.jpg"));
+    ASSERT_EQ(shell.started.size(), 1);
+    EXPECT_EQ(shell.started[0].argument, path("a.jpg"));
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+// The preview with the keyboard shows a dotted mark inside its box; without
+// it, the box shows its drawing alone.
+TEST_F(Browse, ThePreviewWithTheKeyboardShowsItsMark) {
+    bitmap("a.jpg", solid(1200, 900, qRgb(10, 20, 30)));
+    showWindow();
+    enter(dir.path());
+    const auto shown = [this] {
+        return w.Image11->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    w.File1->setFocus();
+    w.Image4->hide(); // the icons lie over the picture
+    w.Image5->hide();
+    const QImage without = shown();
+    EXPECT_EQ(without, w.Image11->Image());
+    w.Image11->setFocus();
+    const QImage with = shown();
+    const struct {
+        QPoint at;
+        QRgb colour;
+    } pixels[] = {
+        {{1, 1}, qRgb(0, 0, 0)},           {{2, 1}, qRgb(255, 255, 255)},
+        {{1, 41}, qRgb(245, 235, 225)},    {{1, 42}, qRgb(10, 20, 30)},
+        {{0, 41}, qRgb(10, 20, 30)},       {{327, 327}, qRgb(0, 0, 0)},
+        {{327, 201}, qRgb(245, 235, 225)}, {{327, 200}, qRgb(10, 20, 30)},
+        {{328, 201}, qRgb(255, 255, 255)},
+    };
+    for (const auto& p : pixels)
+        EXPECT_EQ(with.pixel(p.at), p.colour) << p.at.x() << "," << p.at.y();
+}
+
 // The progress bar lies over the preview's bottom edge, where it is seen
 // while a preview, a turn or a copy to a folder runs.
 TEST_F(Browse, TheProgressBarLiesOverThePreview) {

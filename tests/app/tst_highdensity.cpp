@@ -2,16 +2,29 @@
 // (QT_SCALE_FACTOR; CTest runs this suite at 1, 1.5 and 2): at 1 the designed
 // pixels byte for byte, above it the artwork and captions at the device's.
 #include "app/mainwindow.h"
+#include "app/sharperthumbnails.h"
+#include "platform/controls/dirlist.h"
+#include "platform/controls/flexgrid.h"
 #include "platform/controls/imagecontrol.h"
+#include "platform/controls/picturebox.h"
+#include "selection/dialogs/props.h"
 #include "tests/support/fakes.h"
+#include "tests/support/jpegmaker.h"
+#include "tests/support/testpictures.h"
 #include "xpbutton/controlfactory.h"
 #include "xpbutton/xpbutton.h"
 
 #include <QApplication>
 #include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <span>
 
@@ -131,6 +144,195 @@ TEST_F(HighDensity, AboveOneXPicturesAreTheArtworkAtTheDevicesPixels) {
         for (int x = 0; x + 1 < ok.width(); x += 2)
             halfBlocks += (qGray(ok.pixel(x, y)) < 40) != (qGray(ok.pixel(x + 1, y)) < 40);
     EXPECT_GT(halfBlocks, 4);
+}
+
+// Where a side of `size` pixels drawn `count` pixels long is read, as the
+// design samples: 0, step, 2 x step, ... in single precision, while not
+// past the last pixel; each the whole pixel it falls in. Written here again,
+// apart from the program's, and checked against worked-out positions.
+std::vector<int> sampled(int size, int count) {
+    std::vector<int> at;
+    const float step = static_cast<float>(size) / static_cast<float>(count);
+    for (float s = 0; s <= static_cast<float>(size - 1); s += step)
+        at.push_back(static_cast<int>(s));
+    return at;
+}
+
+TEST(DesignedSampling, PositionsAsWorkedOut) {
+    const struct {
+        int size;
+        int count;
+        std::vector<int> first;
+        int last;
+    } cases[] = {
+        {1200, 656, {0, 1, 3, 5, 7, 9, 10, 12}, 1198},
+        {900, 492, {0, 1, 3, 5, 7, 9, 10, 12}, 898},
+        {1200, 80, {0, 15, 30, 45, 60, 75, 90, 105}, 1185},
+        {900, 369, {0, 2, 4, 7, 9, 12, 14, 17}, 897},
+        {1200, 226, {0, 5, 10, 15, 21, 26, 31, 37}, 1194},
+    };
+    for (const auto& c : cases) {
+        const std::vector<int> at = sampled(c.size, c.count);
+        ASSERT_EQ(int(at.size()), c.count) << c.size;
+        EXPECT_EQ(std::vector<int>(at.begin(), at.begin() + 8), c.first) << c.size;
+        EXPECT_EQ(at.back(), c.last) << c.size;
+    }
+}
+
+// The pixels of `full` at the designed positions for width x height.
+QImage designedAt(const QImage& full, int width, int height) {
+    const std::vector<int> xs = sampled(full.width(), width);
+    const std::vector<int> ys = sampled(full.height(), height);
+    QImage out(int(xs.size()), int(ys.size()), QImage::Format_RGB32);
+    for (int y = 0; y < out.height(); ++y)
+        for (int x = 0; x < out.width(); ++x)
+            out.setPixel(x, y, full.pixel(xs[std::size_t(x)], ys[std::size_t(y)]));
+    return out;
+}
+
+// How many pixels of `shown` in `area` differ from `want` placed at area's
+// top-left corner.
+int differencesIn(const QImage& shown, const QRect& area, const QImage& want) {
+    int differences = 0;
+    for (int y = 0; y < area.height(); ++y)
+        for (int x = 0; x < area.width(); ++x)
+            differences += (shown.pixel(area.x() + x, area.y() + y) & 0xFFFFFF) !=
+                           (want.pixel(x, y) & 0xFFFFFF);
+    return differences;
+}
+
+// A real JPEG of 1200 x 900, previewed, added, and opened in the row editor.
+struct SharpPhoto : HighDensity {
+    QTemporaryDir folder;
+    QImage full; // the JPEG library's own decode
+    void SetUp() override {
+        HighDensity::SetUp();
+        const QByteArray bytes = encodeJpeg(coordinatePicture(1200, 900), JpegOptions{});
+        QFile file(folder.filePath(QStringLiteral("photo.jpg")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.close();
+        full = referenceDecode(bytes).convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(full.size(), QSize(1200, 900));
+        ASSERT_TRUE(w->Dir1->setPath(folder.path()));
+    }
+};
+
+// The preview is the designed sampling at the device's size: at 2x the
+// picture 656 x 492 in a box of 658, at 1.5x 492 x 369 in 494, centred as
+// the design centres; at 1x exactly the box's own drawing.
+TEST_F(SharpPhoto, ThePreviewIsSampledAtTheDevicesPixels) {
+    const qreal ratio = qApp->devicePixelRatio();
+    w->Image4->hide(); // the icons lie over the picture
+    w->Image5->hide();
+    const QImage shown = grabbed(w->Image11);
+    if (ratio == 1.0) {
+        EXPECT_EQ(shown, w->Image11->Image());
+        return;
+    }
+    const struct {
+        qreal ratio;
+        int box;
+        QRect picture;
+    } rows[] = {{2, 658, {0, 82, 656, 492}}, {1.5, 494, {0, 61, 492, 369}}};
+    for (const auto& row : rows) {
+        if (row.ratio != ratio)
+            continue;
+        ASSERT_EQ(shown.size(), QSize(row.box, row.box));
+        const QImage want = designedAt(full, row.picture.width(), row.picture.height());
+        EXPECT_EQ(differencesIn(shown, row.picture, want), 0);
+        // The rest is the box's white.
+        EXPECT_EQ(shown.pixel(0, row.picture.top() - 1), qRgb(255, 255, 255));
+        EXPECT_EQ(shown.pixel(row.box - 1, row.box / 2), qRgb(255, 255, 255));
+        EXPECT_EQ(shown.pixel(0, row.picture.bottom() + 1), qRgb(255, 255, 255));
+        EXPECT_NE(shown.pixel(0, row.picture.bottom()), qRgb(255, 255, 255));
+
+        // A quarter turn turns the sharp drawing with the designed one.
+        w->Image4->show();
+        QTest::mouseClick(w->Image4, Qt::LeftButton);
+        w->Image4->hide();
+        const QImage turned = grabbed(w->Image11);
+        EXPECT_EQ(turned.pixel(row.box - 1 - row.picture.top(), 0),
+                  shown.pixel(0, row.picture.top()));
+        EXPECT_EQ(turned.pixel(row.box - 1 - row.picture.top() - 7, 5),
+                  shown.pixel(5, row.picture.top() + 7));
+    }
+}
+
+// The grid's thumbnail and the row editor's photo likewise, at 80 x 60 and at
+// the editor's box (113 x 89) times the ratio.
+TEST_F(SharpPhoto, TheThumbnailAndTheEditorsPhotoAreSampledAtTheDevicesPixels) {
+    const qreal ratio = qApp->devicePixelRatio();
+    w->Image11->setFocus();
+    QTest::keyClick(w->Image11, Qt::Key_Return);
+    ASSERT_EQ(w->MSFlexGrid1->Rows(), 2);
+    w->sharperThumbnails->waitForReads();
+    // Row 1's picture cell: (0, 16), 39 x 32 inside its lines, the picture at
+    // (0, 17); at 1.5x it starts between device pixels and is left to Qt.
+    const struct {
+        qreal ratio;
+        QRect cell;
+        QSize samples;
+        QSize editor;
+    } rows[] = {
+        {1, {0, 17, 39, 30}, {40, 30}, {113, 89}},
+        {2, {0, 34, 78, 60}, {80, 60}, {226, 178}},
+        {1.5, {}, {}, {170, 134}},
+    };
+    const auto* row = std::find_if(std::begin(rows), std::end(rows),
+                                   [ratio](const auto& r) { return r.ratio == ratio; });
+    ASSERT_NE(row, std::end(rows));
+    if (!row->cell.isEmpty()) {
+        const QImage grid = grabbed(w->MSFlexGrid1->viewport());
+        EXPECT_EQ(differencesIn(grid, row->cell,
+                                designedAt(full, row->samples.width(), row->samples.height())),
+                  0);
+    }
+
+    QImage photo;
+    bool shown = false;
+    QObject scope;
+    std::function<void()> poll = [&] {
+        auto* props = qobject_cast<Props*>(QApplication::activeModalWidget());
+        if (!props || !props->isVisible()) {
+            QTimer::singleShot(10, &scope, poll);
+            return;
+        }
+        shown = true;
+        // The photo alone, without the print frame laid over it.
+        for (QWidget* over : props->Image2->findChildren<QWidget*>())
+            over->hide();
+        photo = grabbed(props->Image2);
+        props->reject();
+    };
+    QTimer::singleShot(0, &scope, poll);
+    w->MSFlexGrid1->setFocus();
+    QTest::keyClick(w->MSFlexGrid1, Qt::Key_Return);
+    ASSERT_TRUE(shown);
+    ASSERT_EQ(photo.size(), row->editor);
+    EXPECT_EQ(differencesIn(photo, photo.rect(),
+                            designedAt(full, row->editor.width(), row->editor.height())),
+              0);
+}
+
+// The keyboard's mark above 1x: dots of one device pixel, every other one,
+// two device pixels inside the box (at 1.5x a pixel and a half, rounded).
+TEST_F(SharpPhoto, TheFocusMarkIsDrawnInDevicePixels) {
+    if (qApp->devicePixelRatio() == 1.0)
+        GTEST_SKIP() << "the mark at 1x is checked with the preview's keys";
+    w->Image4->hide();
+    w->Image5->hide();
+    w->Image11->setFocus();
+    const QImage shown = grabbed(w->Image11);
+    const struct {
+        QPoint at;
+        QRgb colour;
+    } pixels[] = {
+        {{1, 1}, qRgb(255, 255, 255)}, {{2, 2}, qRgb(0, 0, 0)},       {{3, 2}, qRgb(255, 255, 255)},
+        {{4, 2}, qRgb(0, 0, 0)},       {{2, 3}, qRgb(255, 255, 255)}, {{2, 4}, qRgb(0, 0, 0)},
+        {{3, 3}, qRgb(255, 255, 255)},
+    };
+    for (const auto& p : pixels)
+        EXPECT_EQ(shown.pixel(p.at) & 0xFFFFFF, p.colour & 0xFFFFFF) << p.at.x() << "," << p.at.y();
 }
 
 } // namespace

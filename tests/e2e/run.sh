@@ -4,7 +4,8 @@
 # browse a folder of generated photos, preview, add, edit rows, save the
 # project, open it again, write the order list, copy the photos to a folder,
 # then add a Shift selection with Enter, remove Ctrl-picked rows, undo, save,
-# and open a project of a few hundred real photos, watching the load on screen.
+# and open a project of a few hundred real photos, watching the load on screen;
+# then a whole order once more with the keyboard alone.
 # Every file the program writes is checked byte for byte. Afterwards the
 # installed layout is checked and the installed program is started once.
 #
@@ -19,6 +20,7 @@ source "$root/tests/e2e/lib.sh"
 source "$root/tests/e2e/installed.sh"
 source "$root/tests/e2e/bigload.sh"
 source "$root/tests/e2e/screenreader.sh"
+source "$root/tests/e2e/keyboard.sh"
 
 program=$build/marvolia
 [[ -x $program ]] || die "no program at $program: build first (bash tools/test.sh)"
@@ -259,6 +261,9 @@ stop_program
 
 # --- A screen reader ---------------------------------------------------------
 check_screen_reader "$photos"
+
+# --- The keyboard alone ------------------------------------------------------
+check_keyboard_order
 
 # --- The installed program --------------------------------------------------
 check_installed_tree "$build" "$work/install"

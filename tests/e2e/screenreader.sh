@@ -46,7 +46,8 @@ check_screen_reader() {
   tree=$(a11y_tree "$app" /org/a11y/atspi/accessible/root)
   for expected in "push button|Open a project" "push button|Save the project" \
     "push button|Copy the photos to a folder for the lab" "push button|Write the order list" \
-    "push button|Help" "list|Folders" "list|Photos in the folder"; do
+    "push button|Help" "list|Folders" "list|Photos in the folder" "table|Selected photos" \
+    "column header|Copies"; do
     check "a screen reader hears \"$expected\"" grep -q "^$expected|" <<<"$tree"
   done
   help=$(grep "^push button|Help|" <<<"$tree" | cut -d'|' -f3)

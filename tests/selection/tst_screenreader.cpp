@@ -4,6 +4,7 @@
 #include "platform/controls/dirlist.h"
 #include "platform/controls/drivelist.h"
 #include "platform/controls/filelist.h"
+#include "platform/controls/flexgrid.h"
 #include "platform/controls/imagecontrol.h"
 #include "tests/support/qtprinters.h"
 #include "tests/support/selectionwindow.h"
@@ -75,6 +76,94 @@ TEST_F(ScreenReader, TheRowEditorNamesItsPhotoAndClosesOnEscFromEveryControl) {
         EXPECT_EQ(outcome, Props::Outcome::Closed) << control;
         EXPECT_EQ(grid().TextMatrix(1, ColCopies), QStringLiteral("1")) << control;
     }
+}
+
+TEST_F(ScreenReader, TheGridIsATableOfItsRowsAndColumns) {
+    for (const char* name : {"lake.jpg", "sea.jpg", "hill.jpg"})
+        addPreviewed(solidPhoto(QString::fromLatin1(name), qRgb(20, 120, 200)));
+    editRow(2, QStringLiteral("3"), QStringLiteral("13x18"));
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(&grid());
+    ASSERT_NE(table->tableInterface(), nullptr);
+    EXPECT_EQ(table->role(), QAccessible::Table);
+    EXPECT_EQ(table->text(QAccessible::Name), QStringLiteral("Selected photos"));
+    QAccessibleTableInterface* t = table->tableInterface();
+    ASSERT_EQ(t->rowCount(), 3);
+    // The path column 1 twip wide is not shown, so not told.
+    ASSERT_EQ(t->columnCount(), 4);
+    const char* headers[] = {"Photo", "File", "Copies", "Size"};
+    for (int column = 0; column < 4; ++column) {
+        EXPECT_EQ(t->columnDescription(column), QString::fromLatin1(headers[column]));
+        QAccessibleInterface* header = table->child(column);
+        EXPECT_EQ(header->role(), QAccessible::ColumnHeader);
+        EXPECT_EQ(header->text(QAccessible::Name), QString::fromLatin1(headers[column]));
+    }
+    const QString rows[3][4] = {{"lake.jpg", file("lake.jpg"), "1", "10x15"},
+                                {"sea.jpg", file("sea.jpg"), "3", "13x18"},
+                                {"hill.jpg", file("hill.jpg"), "1", "10x15"}};
+    for (int row = 0; row < 3; ++row)
+        for (int column = 0; column < 4; ++column) {
+            QAccessibleInterface* cell = t->cellAt(row, column);
+            ASSERT_NE(cell, nullptr);
+            EXPECT_EQ(cell->role(), QAccessible::Cell);
+            EXPECT_EQ(cell->text(QAccessible::Name), rows[row][column]) << row << "," << column;
+            EXPECT_EQ(table->child(4 * (row + 1) + column), cell);
+            EXPECT_EQ(table->indexOfChild(cell), 4 * (row + 1) + column);
+            QAccessibleTableCellInterface* c = cell->tableCellInterface();
+            EXPECT_EQ(c->rowIndex(), row);
+            EXPECT_EQ(c->columnIndex(), column);
+            EXPECT_EQ(c->columnHeaderCells().value(0), table->child(column));
+            const QRect inGrid(grid().viewport()->mapFromGlobal(cell->rect().topLeft()),
+                               cell->rect().size());
+            EXPECT_EQ(grid().rowAt(inGrid.center()), row + 1);
+        }
+    EXPECT_EQ(t->cellAt(0, 0)->text(QAccessible::Description), QStringLiteral("lake.jpg"));
+    EXPECT_EQ(t->cellAt(3, 0), nullptr);
+
+    // The editor left row 2 current; picked rows are the table's selection.
+    EXPECT_TRUE(t->cellAt(1, 2)->state().active);
+    EXPECT_FALSE(t->cellAt(0, 2)->state().active);
+    grid().setSelectedRows({1, 3});
+    EXPECT_EQ(t->selectedRows(), QList<int>({0, 2}));
+    EXPECT_EQ(t->selectedRowCount(), 2);
+    EXPECT_TRUE(t->cellAt(2, 1)->state().selected);
+    EXPECT_FALSE(t->cellAt(1, 1)->state().selected);
+    EXPECT_EQ(t->selectedCellCount(), 8);
+
+    // A row removed is gone from the table.
+    grid().setRows(3);
+    EXPECT_EQ(t->rowCount(), 2);
+    EXPECT_EQ(t->cellAt(2, 0), nullptr);
+}
+
+// A keyboard user changes the second of three photos: Home, Down and Enter
+// open the editor on it exactly as a click, and the list follows.
+TEST_F(ScreenReader, TheGridsKeysOpenTheEditorForTheCurrentRow) {
+    for (const char* name : {"lake.jpg", "sea.jpg", "hill.jpg"})
+        addPreviewed(solidPhoto(QString::fromLatin1(name), qRgb(20, 120, 200)));
+    grid().setFocus();
+    press(&grid(), Qt::Key_Home);
+    press(&grid(), Qt::Key_Down);
+    EXPECT_EQ(grid().Row(), 2);
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
+        bool shown = false;
+        QObject scope;
+        QString named;
+        waitForEditor(
+            scope,
+            [&](Props& p) {
+                named = nameOf(&p);
+                p.Combo1->setEditText(key == Qt::Key_Return ? QStringLiteral("4")
+                                                            : QStringLiteral("5"));
+                QTest::mouseClick(p.Command2, Qt::LeftButton);
+            },
+            &shown);
+        press(&grid(), key);
+        EXPECT_TRUE(shown) << key;
+        EXPECT_EQ(named, QStringLiteral("Copies and size of sea.jpg"));
+    }
+    EXPECT_EQ(list().entries[2].copies, QStringLiteral("5"));
+    EXPECT_EQ(list().entries[1].copies, QStringLiteral("1"));
+    expectInStep();
 }
 
 } // namespace

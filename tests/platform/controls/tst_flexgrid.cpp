@@ -54,6 +54,8 @@ struct ShownGrid {
         grid.resize(241, 297);
         grid.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&grid));
+        // The designed looks are those without the keyboard's mark.
+        grid.clearFocus();
     }
 };
 
@@ -129,6 +131,43 @@ TEST(GridGeometry, PictureAlignment) {
     EXPECT_EQ(pictureRect(interior, QSize(9, 10), 4), QRect(15, 27, 9, 10));
     EXPECT_EQ(pictureRect(interior, QSize(9, 10), 8), QRect(30, 38, 9, 10));
     EXPECT_EQ(pictureRect(interior, thumb, 9), QRect(0, 16, 40, 30));
+}
+
+TEST(GridGeometry, KeysMoveAmongTheDataRowsByRowsAndPages) {
+    // The header, then nine rows of 33 pixels; a page of 100 pixels holds 3.
+    const QVector<int> rows{16, 33, 33, 33, 33, 33, 33, 33, 33, 33};
+    const struct {
+        int current;
+        GridMove move;
+        int to;
+    } cases[] = {
+        {1, GridMove::Up, 1},       {5, GridMove::Up, 4},       {9, GridMove::Down, 9},
+        {5, GridMove::Down, 6},     {0, GridMove::Down, 1},     {0, GridMove::End, 1},
+        {2, GridMove::PageDown, 5}, {8, GridMove::PageDown, 9}, {9, GridMove::PageDown, 9},
+        {5, GridMove::PageUp, 2},   {3, GridMove::PageUp, 1},   {1, GridMove::PageUp, 1},
+        {6, GridMove::Home, 1},     {2, GridMove::End, 9},      {12, GridMove::Up, 8},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(movedRow(rows, 1, c.current, c.move, 100), c.to)
+            << c.current << " move " << int(c.move);
+    EXPECT_EQ(movedRow(rows, 1, 4, GridMove::PageDown, 20), 5) << "a page is one row at least";
+    EXPECT_EQ(movedRow({16}, 1, 0, GridMove::Down, 100), -1) << "no data rows";
+}
+
+TEST(GridGeometry, AMovedRowIsScrolledIntoViewBelowTheHeader) {
+    // Rows start at 16, 49, 82, ... in the content; the view is 100 high.
+    const QVector<int> rows{16, 33, 33, 33, 33, 33, 33};
+    const struct {
+        int row;
+        int scroll;
+        int to;
+    } cases[] = {
+        {1, 0, 0},   {2, 0, 0},   {3, 0, 15}, {6, 0, 114}, // below: its bottom at the view's
+        {4, 90, 90}, {2, 90, 33}, {1, 40, 0},              // above: its top under the header
+        {0, 40, 40},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(scrollShowing(rows, 1, c.row, c.scroll, 100), c.to) << c.row << " " << c.scroll;
 }
 
 // --- word wrap ----------------------------------------------------------
@@ -363,6 +402,61 @@ TEST(FlexGrid, ClickOutsideTheDataCellsLeavesTheCurrentCell) {
     EXPECT_EQ(grid.Col(), 3);
 }
 
+TEST(FlexGrid, KeysMoveTheCurrentRowAndEnterOrSpaceClickIt) {
+    ShownGrid shown(20);
+    FlexGrid& grid = shown.grid;
+    grid.activateWindow();
+    grid.setFocus();
+    grid.setRow(1);
+    grid.setCol(2);
+    QSignalSpy clicks(&grid, &FlexGrid::Click);
+    // 297 - 4 frame pixels high: a page below the header holds 8 rows of 33.
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int row;
+        QList<int> picked;
+        int clicks;
+    } steps[] = {
+        {Qt::Key_Down, {}, 2, {2}, 0},
+        {Qt::Key_Down, Qt::ShiftModifier, 3, {2, 3}, 0},
+        {Qt::Key_PageDown, Qt::ShiftModifier, 11, {2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 0},
+        {Qt::Key_Return, {}, 11, {2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 1},
+        {Qt::Key_End, {}, 20, {20}, 1},
+        {Qt::Key_Space, {}, 20, {20}, 2},
+        {Qt::Key_PageUp, {}, 12, {12}, 2},
+        {Qt::Key_Up, {}, 11, {11}, 2},
+        {Qt::Key_Home, Qt::ShiftModifier, 1, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 2},
+        {Qt::Key_Enter, Qt::KeypadModifier, 1, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 3},
+    };
+    for (const auto& step : steps) {
+        QTest::keyClick(&grid, step.key, step.modifiers);
+        EXPECT_EQ(grid.Row(), step.row) << step.key;
+        EXPECT_EQ(grid.Col(), 2);
+        EXPECT_EQ(grid.SelectedRows(), step.picked) << step.key;
+        EXPECT_EQ(clicks.count(), step.clicks) << step.key;
+        // The current row is always on screen, whole, below the header.
+        const int top = 16 + 33 * (step.row - 1) - grid.verticalScrollBar()->value();
+        EXPECT_GE(top, 16) << step.key;
+        EXPECT_LE(top + 33, grid.viewport()->height()) << step.key;
+    }
+    // With Ctrl the arrows are the scroll area's, as before.
+    QTest::keyClick(&grid, Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(grid.Row(), 1);
+    EXPECT_EQ(clicks.count(), 3);
+}
+
+TEST(FlexGrid, KeysOnAGridWithoutDataRowsMoveNothing) {
+    ShownGrid shown(0);
+    QSignalSpy clicks(&shown.grid, &FlexGrid::Click);
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_End, Qt::Key_PageDown})
+        QTest::keyClick(&shown.grid, key);
+    EXPECT_EQ(shown.grid.Row(), 0);
+    EXPECT_TRUE(shown.grid.SelectedRows().isEmpty());
+    QTest::keyClick(&shown.grid, Qt::Key_Return);
+    EXPECT_EQ(clicks.count(), 1) << "the handler decides that row 0 opens nothing";
+}
+
 // --- scrolling -------------------------------------------------------------
 
 TEST(FlexGrid, ScrollRequestShowsTheLastRow) {
@@ -595,6 +689,47 @@ TEST(FlexGrid, CtrlAndShiftClicksPickRowsWithoutAClick) {
     EXPECT_EQ(grid.SelectedRows(), QList<int>({1, 2, 3})) << "rows dropped are no longer picked";
     grid.setSelectedRows({0, 2, 9});
     EXPECT_EQ(grid.SelectedRows(), QList<int>({2})) << "only data rows can be picked";
+}
+
+TEST(FlexGridDrawing, TheGridWithTheKeyboardShowsADottedMarkInsideItsBox) {
+    ShownGrid shown(2);
+    FlexGrid& grid = shown.grid;
+    QWidget other;
+    other.setFocusPolicy(Qt::StrongFocus);
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    const QImage without = render(grid);
+    EXPECT_EQ(without.pixel(1, 1), kOrange);
+    EXPECT_EQ(without.pixel(2, 40), kWhite);
+
+    grid.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
+    grid.setFocus();
+    const QImage with = render(grid);
+    const int right = with.width() - 2;
+    const int bottom = with.height() - 2;
+    // Every other pixel, from the corner one pixel in, inverted.
+    const struct {
+        QPoint at;
+        QRgb colour;
+    } pixels[] = {
+        {{1, 1}, qRgb(0, 127, 255)},
+        {{2, 1}, kOrange},
+        {{3, 1}, qRgb(0, 127, 255)},
+        {{1, 40}, kWhite},
+        {{1, 41}, qRgb(0, 0, 0)},
+        {{0, 41}, kWhite},
+        {{2, 41}, kWhite},
+        {{right, bottom}, (right + bottom) % 2 ? kWhite : qRgb(0, 0, 0)},
+    };
+    for (const auto& p : pixels)
+        EXPECT_EQ(with.pixel(p.at), p.colour) << p.at.x() << "," << p.at.y();
+    int changed = 0;
+    for (int y = 0; y < with.height(); ++y)
+        for (int x = 0; x < with.width(); ++x)
+            changed += with.pixel(x, y) != without.pixel(x, y);
+    EXPECT_EQ(changed, right + bottom - 2) << "half the outline's pixels, nothing else";
 }
 
 TEST(FlexGrid, PickedRowsAreDrawnSelectedUnlessOnlyTheCurrentOne) {
