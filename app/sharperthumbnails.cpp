@@ -3,7 +3,7 @@
 #include "app/core/devicesampling.h"
 #include "app/core/samplelayout.h"
 #include "platform/controls/flexgrid.h"
-#include "platform/files/picturefile.h"
+#include "platform/files/picturecache.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -52,7 +52,8 @@ void SharperThumbnails::readPending() {
         m_pool.start([this, path, box, ratio, key] {
             QImage drawing;
             try {
-                const PictureRead read = readPictureFile(path, thumbnailLayout(ratio));
+                // The photo just previewed is in memory already.
+                const PictureRead read = PictureCache::shared().read(path, thumbnailLayout(ratio));
                 if (read.ok())
                     drawing = sampledAtRatio(read.image, read.fullSize, read.kept, box, ratio);
             } catch (...) {

@@ -18,21 +18,31 @@ SampleGrid boxGrid(QSize upright, QSize box) {
     return sampledGrid(upright, roundToInt16(box.width()), roundToInt16(box.height()));
 }
 
+namespace {
+
+// The thumbnail as drawn at the device's pixels, beside the designed one.
+SampleGrid sharpThumbnailGrid(QSize upright, double ratio) {
+    return joined(thumbnailGrid(upright),
+                  boxGrid(upright, deviceSize(QSize(kThumbWidth, kThumbHeight), ratio)));
+}
+
+} // namespace
+
 SampleLayout thumbnailLayout(double ratio) {
     if (ratio <= 1)
         return thumbnailGrid;
-    return [ratio](QSize upright) {
-        return joined(thumbnailGrid(upright),
-                      boxGrid(upright, deviceSize(QSize(kThumbWidth, kThumbHeight), ratio)));
-    };
+    return [ratio](QSize upright) { return sharpThumbnailGrid(upright, ratio); };
 }
 
 SampleLayout previewLayout(double ratio) {
     if (ratio <= 1)
         return previewGrid;
+    // The sharp thumbnail too, so that adding the photo previewed reads
+    // nothing again, as at 1x.
     return [ratio](QSize upright) {
         const PreviewSize size = previewSize(upright.width(), upright.height(), ratio);
-        return joined(previewGrid(upright), sampledGrid(upright, size.width, size.height));
+        return joined(joined(previewGrid(upright), sampledGrid(upright, size.width, size.height)),
+                      sharpThumbnailGrid(upright, ratio));
     };
 }
 

@@ -190,8 +190,7 @@ void FlexGrid::setCellSharperPicture(int row, int col, const QImage& drawing) {
     if (!hasCell(row, col))
         return;
     Cell& c = cell(row, col);
-    c.sharper = drawing;
-    c.sharperFor = c.picture.cacheKey();
+    c.sharper.set(c.picture, drawing);
     viewport()->update();
 }
 
@@ -429,15 +428,11 @@ void FlexGrid::paintCell(QPainter& painter, int row, int col, const QRect& rect)
     painter.save();
     painter.setClipRect(interior, Qt::IntersectClip);
     const Cell& content = cell(row, col);
-    if (!content.picture.isNull()) {
-        const bool sharp = !content.sharper.isNull() &&
-                           content.sharperFor == content.picture.cacheKey() &&
-                           painter.device()->devicePixelRatio() > 1;
+    if (!content.picture.isNull())
         painter.drawImage(
             QPointF(
                 pictureRect(interior, content.picture.size(), content.pictureAlignment).topLeft()),
-            sharp ? content.sharper : content.picture);
-    }
+            content.sharper.toDraw(content.picture, painter.device()->devicePixelRatio()));
     painter.setPen(fixed ? kHeaderText : selected ? kSelectedText : kCellText);
     paintText(painter, row, col, interior);
     painter.restore();

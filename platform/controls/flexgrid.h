@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/units/sharperimages.h"
+
 #include <QAbstractScrollArea>
 #include <QImage>
 #include <QString>
@@ -116,8 +118,7 @@ private:
     struct Cell {
         QString text;
         QImage picture;
-        QImage sharper;
-        qint64 sharperFor = 0; // the picture's cache key it was made for
+        SharperDrawing sharper;
         qint16 pictureAlignment = 0;
     };
 

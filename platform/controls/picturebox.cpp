@@ -166,23 +166,18 @@ void PictureBox::resizeEvent(QResizeEvent* event) {
 }
 
 void PictureBox::setSharper(const QImage& drawing) {
-    m_sharper = drawing;
-    m_sharperFor = m_surface.cacheKey();
+    m_sharper.set(m_surface, drawing);
     update();
 }
 
 QImage PictureBox::Sharper() const {
-    // Every drawing on the surface detaches it, which changes its key.
-    return m_surface.cacheKey() == m_sharperFor ? m_sharper : QImage();
+    return m_sharper.of(m_surface);
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QImage sharper = Sharper();
-    if (!sharper.isNull() && painter.device()->devicePixelRatio() > 1)
-        painter.drawImage(QPointF(0, 0), sharper);
-    else
-        painter.drawImage(0, 0, m_surface);
+    painter.drawImage(QPointF(0, 0),
+                      m_sharper.toDraw(m_surface, painter.device()->devicePixelRatio()));
     if (showsFocusMark(*this))
         paintFocusMark(painter, rect());
 }

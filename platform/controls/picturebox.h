@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/files/samplegrid.h"
+#include "platform/units/sharperimages.h"
 #include "platform/units/syscolours.h"
 
 #include <QImage>
@@ -98,8 +99,7 @@ private:
     int m_scaleWidth = -1;  // -1: follows the pixel width
     int m_scaleHeight = -1; // -1: follows the pixel height
     SampleGrid m_kept;
-    QImage m_sharper;
-    qint64 m_sharperFor = 0; // the surface's cache key when it was set
+    SharperDrawing m_sharper;
     bool m_releaseEndsDoubleClick = false;
 };
 

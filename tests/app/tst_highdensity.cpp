@@ -11,6 +11,7 @@
 #include "tests/support/fakes.h"
 #include "tests/support/jpegmaker.h"
 #include "tests/support/testpictures.h"
+#include "tests/support/whenshown.h"
 #include "xpbutton/controlfactory.h"
 #include "xpbutton/xpbutton.h"
 
@@ -20,11 +21,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <memory>
 #include <span>
 
@@ -291,20 +290,14 @@ TEST_F(SharpPhoto, TheThumbnailAndTheEditorsPhotoAreSampledAtTheDevicesPixels) {
     QImage photo;
     bool shown = false;
     QObject scope;
-    std::function<void()> poll = [&] {
-        auto* props = qobject_cast<Props*>(QApplication::activeModalWidget());
-        if (!props || !props->isVisible()) {
-            QTimer::singleShot(10, &scope, poll);
-            return;
-        }
+    whenShown<Props>(&scope, [&](Props* props) {
         shown = true;
         // The photo alone, without the print frame laid over it.
         for (QWidget* over : props->Image2->findChildren<QWidget*>())
             over->hide();
         photo = grabbed(props->Image2);
         props->reject();
-    };
-    QTimer::singleShot(0, &scope, poll);
+    });
     w->MSFlexGrid1->setFocus();
     QTest::keyClick(w->MSFlexGrid1, Qt::Key_Return);
     ASSERT_TRUE(shown);

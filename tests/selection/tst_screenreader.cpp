@@ -135,35 +135,4 @@ TEST_F(ScreenReader, TheGridIsATableOfItsRowsAndColumns) {
     EXPECT_EQ(t->cellAt(2, 0), nullptr);
 }
 
-// A keyboard user changes the second of three photos: Home, Down and Enter
-// open the editor on it exactly as a click, and the list follows.
-TEST_F(ScreenReader, TheGridsKeysOpenTheEditorForTheCurrentRow) {
-    for (const char* name : {"lake.jpg", "sea.jpg", "hill.jpg"})
-        addPreviewed(solidPhoto(QString::fromLatin1(name), qRgb(20, 120, 200)));
-    grid().setFocus();
-    press(&grid(), Qt::Key_Home);
-    press(&grid(), Qt::Key_Down);
-    EXPECT_EQ(grid().Row(), 2);
-    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
-        bool shown = false;
-        QObject scope;
-        QString named;
-        waitForEditor(
-            scope,
-            [&](Props& p) {
-                named = nameOf(&p);
-                p.Combo1->setEditText(key == Qt::Key_Return ? QStringLiteral("4")
-                                                            : QStringLiteral("5"));
-                QTest::mouseClick(p.Command2, Qt::LeftButton);
-            },
-            &shown);
-        press(&grid(), key);
-        EXPECT_TRUE(shown) << key;
-        EXPECT_EQ(named, QStringLiteral("Copies and size of sea.jpg"));
-    }
-    EXPECT_EQ(list().entries[2].copies, QStringLiteral("5"));
-    EXPECT_EQ(list().entries[1].copies, QStringLiteral("1"));
-    expectInStep();
-}
-
 } // namespace

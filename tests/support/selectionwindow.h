@@ -220,7 +220,6 @@ private:
         return QPoint(kColumn1, first < 0 ? -1 : (first + last) / 2);
     }
 
-protected:
     // Runs act on the row editor once it is shown; shown tells whether it was.
     static void waitForEditor(QObject& scope, const std::function<void(Props&)>& act,
                               bool* shown = nullptr) {
@@ -243,7 +242,6 @@ protected:
         QTimer::singleShot(0, &scope, *poll);
     }
 
-private:
     bool clickGridAt(const QPoint& at, const std::function<void(Props&)>& act) {
         bool shown = false;
         QObject scope;
