@@ -16,15 +16,16 @@
 #include "selection/flows/manyrows.h"
 #include "selection/flows/missingphotos.h"
 #include "selection/flows/openandsave.h"
+#include "selection/flows/orderactions.h"
 #include "selection/flows/orderdrop.h"
 #include "selection/flows/orderhandlers.h"
-#include "selection/flows/ordermenus.h"
-#include "selection/flows/orderundo.h"
+#include "selection/order/gridrow.h"
 #include "selection/order/photonames.h"
 #include "xpbutton/buttonerrors.h"
 #include "xpbutton/controlfactory.h"
 #include "xpbutton/xpbutton.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -35,7 +36,6 @@
 #include <QMimeData>
 #include <QProgressBar>
 #include <QScreen>
-#include <QShortcut>
 #include <QTimer>
 #include <QWindow>
 
@@ -70,7 +70,7 @@ MainWindow::MainWindow(const MainWindowServices& services, QWidget* parent)
                                       m_dialogs, current_file});
     m_selection.reset(new SelectionControls{
         *this, *MSFlexGrid1, *Image10, *Image12, *Frame4, *ProgressBar1, *ProgressBar2, *Label7,
-        *File1, CommonDialog1, m_dialogs, m_shell, selection, current_file, project_path, history});
+        *File1, CommonDialog1, m_dialogs, m_shell, selection, current_file, project_path, order});
     Form_Load();
     connectHandlers();
     connectKeys();
@@ -199,12 +199,12 @@ void MainWindow::createControls() {
     WebBrowser1->raise();
 
     // The designed tab order; the file list has the focus when the window opens.
-    QWidget* order[] = {File1,    Dir1,     Drive1,   Image11,  MSFlexGrid1,
-                        Command4, Command3, Command2, Command1, Command5};
-    for (QWidget* w : order)
+    QWidget* tabOrder[] = {File1,    Dir1,     Drive1,   Image11,  MSFlexGrid1,
+                           Command4, Command3, Command2, Command1, Command5};
+    for (QWidget* w : tabOrder)
         w->setFocusPolicy(Qt::StrongFocus);
-    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
-        setTabOrder(order[i], order[i + 1]);
+    for (std::size_t i = 0; i + 1 < std::size(tabOrder); ++i)
+        setTabOrder(tabOrder[i], tabOrder[i + 1]);
 
     // The lists start on the process's current folder, without previewing.
     const QString start = QDir::currentPath();
@@ -237,46 +237,36 @@ void MainWindow::connectHandlers() {
 }
 
 void MainWindow::connectKeys() {
-    const auto onKeys = [this](std::initializer_list<QKeySequence> keys, QWidget* on,
-                               Qt::ShortcutContext where, auto run) {
-        for (const QKeySequence& key : keys)
-            connect(new QShortcut(key, on, nullptr, nullptr, where), &QShortcut::activated, this,
-                    run);
-    };
     SelectionControls& c = *m_selection;
-    onKeys({QKeySequence(Qt::CTRL | Qt::Key_Z)}, this, Qt::WindowShortcut,
-           [&c] { undoOrderChange(c); });
-    onKeys({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
-           this, Qt::WindowShortcut, [&c] { redoOrderChange(c); });
-    onKeys({QKeySequence(Qt::CTRL | Qt::Key_O)}, this, Qt::WindowShortcut,
-           [&c] { openProject(c); });
-    onKeys({QKeySequence(Qt::CTRL | Qt::Key_S)}, this, Qt::WindowShortcut,
-           [&c] { saveOpenProject(c); });
-    onKeys({QKeySequence(Qt::Key_Delete)}, MSFlexGrid1, Qt::WidgetShortcut,
-           [&c] { removeRows(c, pickedRows(c)); });
-    onKeys({QKeySequence(Qt::CTRL | Qt::Key_A)}, MSFlexGrid1, Qt::WidgetShortcut,
-           [this] { MSFlexGrid1->selectAllRows(); });
+    orderActions = new OrderActions(c);
     // The preview with the keyboard: Enter as a click on it, R and V as its
     // two icons, while they are shown.
-    onKeys({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}, Image11, Qt::WidgetShortcut,
-           [&c] { add_photo(c, 1); });
-    onKeys({QKeySequence(Qt::Key_R)}, Image11, Qt::WidgetShortcut, [this] {
+    const auto onPreview = [this](std::initializer_list<QKeySequence> keys, auto run) {
+        auto* action = new QAction(Image11);
+        action->setShortcuts(keys);
+        action->setShortcutContext(Qt::WidgetShortcut);
+        Image11->addAction(action);
+        connect(action, &QAction::triggered, this, run);
+    };
+    onPreview({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)},
+              [&c] { add_photo(c, 1); });
+    onPreview({QKeySequence(Qt::Key_R)}, [this] {
         if (Image4->isVisibleTo(Image11))
             Image4_Click(*m_browse);
     });
-    onKeys({QKeySequence(Qt::Key_V)}, Image11, Qt::WidgetShortcut, [this] {
+    onPreview({QKeySequence(Qt::Key_V)}, [this] {
         if (Image5->isVisibleTo(Image11))
             Image5_Click();
     });
 
     connect(File1, &FileList::EnterPressed, this, [&c] { addPhotos(c, selectedListedPhotos(c)); });
     File1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(File1, &QWidget::customContextMenuRequested, this, [this, &c](const QPoint& at) {
-        runMenu(this, fileListMenuEntries(c), File1->viewport()->mapToGlobal(at));
+    connect(File1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        runMenu(this, orderActions->fileListMenu(), File1->viewport()->mapToGlobal(at));
     });
     MSFlexGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(MSFlexGrid1, &QWidget::customContextMenuRequested, this, [this, &c](const QPoint& at) {
-        runMenu(this, gridMenuEntries(c), MSFlexGrid1->viewport()->mapToGlobal(at));
+    connect(MSFlexGrid1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        runMenu(this, orderActions->gridMenu(), MSFlexGrid1->viewport()->mapToGlobal(at));
     });
 }
 
@@ -299,10 +289,11 @@ void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
 
 void MainWindow::dropEvent(QDropEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
-    const bool order = onOrder(event->position().toPoint());
+    const bool onTheOrder = onOrder(event->position().toPoint());
     event->acceptProposedAction();
     // The drag ends first; the prompt or the loading comes after.
-    QTimer::singleShot(0, this, [this, urls, order] { dropFiles(*m_selection, urls, order); });
+    QTimer::singleShot(0, this,
+                       [this, urls, onTheOrder] { dropFiles(*m_selection, urls, onTheOrder); });
 }
 
 void MainWindow::Form_Load() {
@@ -318,6 +309,14 @@ void MainWindow::Form_Load() {
         MSFlexGrid1->setCol(col);
         MSFlexGrid1->setText(QString::fromLatin1(headers[col]));
     }
+    // The data rows are the order's; the frame's caption is the order's too.
+    MSFlexGrid1->setModel(&order, kDataRowTwips);
+    connect(&order, &OrderModel::captionChanged, Frame4, &QGroupBox::setTitle);
+    // Paths wrap once the first photo is in, as the first add turns it on.
+    connect(&order, &OrderModel::countChanged, MSFlexGrid1, [this](int count) {
+        if (count > 0)
+            MSFlexGrid1->setWordWrap(true);
+    });
     Label1->setText(countCaption(File1->ListCount()));
     Label4->raise();
 }

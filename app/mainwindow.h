@@ -3,7 +3,7 @@
 #include "app/core/browse.h"
 #include "platform/desktop/commondialog.h"
 #include "selection/dialogs/selectioncontrols.h"
-#include "selection/order/orderhistory.h"
+#include "selection/order/ordermodel.h"
 #include "selection/order/selectionlist.h"
 
 #include <QUrl>
@@ -39,6 +39,8 @@ QUrl defaultSiteBase();
 
 // The main window. Its controls carry the names of the window's design so
 // the handlers read like the design; they are public for the tests.
+class OrderActions;
+
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
@@ -87,8 +89,10 @@ public:
     QString current_file;
     QString project_path;
     SelectionList selection;
-    // Every change to the order, for undo and redo.
-    OrderHistory history;
+    // The order the grid shows, with its changes for undo and redo.
+    OrderModel order{selection};
+    // The order's menu entries and keys.
+    OrderActions* orderActions = nullptr;
 
     BrowseControls& browseControls() { return *m_browse; }
     SelectionControls& selectionControls() { return *m_selection; }

@@ -76,6 +76,12 @@ int FlexGrid::Rows() const {
 }
 
 void FlexGrid::setRows(int rows) {
+    // The model's rows are the data rows.
+    if (!m_model)
+        resizeRows(rows);
+}
+
+void FlexGrid::resizeRows(int rows) {
     m_rows = std::max(0, rows);
     m_cells.resize(m_rows);
     for (auto& row : m_cells)
@@ -133,11 +139,11 @@ void FlexGrid::setText(const QString& text) {
 }
 
 QString FlexGrid::TextMatrix(int row, int col) const {
-    return hasCell(row, col) ? cell(row, col).text : QString();
+    return hasCell(row, col) ? cellText(row, col) : QString();
 }
 
 void FlexGrid::setTextMatrix(int row, int col, const QString& text) {
-    if (!hasCell(row, col))
+    if (!hasCell(row, col) || modelRow(row))
         return;
     cell(row, col).text = text;
     viewport()->update();
@@ -179,7 +185,7 @@ QImage FlexGrid::CellPicture() const {
 }
 
 void FlexGrid::setCellPicture(const QImage& picture) {
-    if (!hasCell(m_row, m_col))
+    if (!hasCell(m_row, m_col) || modelRow(m_row))
         return;
     cell(m_row, m_col).picture = picture;
     viewport()->update();
@@ -189,21 +195,20 @@ void FlexGrid::setCellPicture(const QImage& picture) {
 void FlexGrid::setCellSharperPicture(int row, int col, const QImage& drawing) {
     if (!hasCell(row, col))
         return;
-    Cell& c = cell(row, col);
-    c.sharper.set(c.picture, drawing);
+    cell(row, col).sharper.set(cellPicture(row, col), drawing);
     viewport()->update();
 }
 
 QImage FlexGrid::CellPictureAt(int row, int col) const {
-    return hasCell(row, col) ? cell(row, col).picture : QImage();
+    return hasCell(row, col) ? cellPicture(row, col) : QImage();
 }
 
 qint16 FlexGrid::CellPictureAlignment() const {
-    return hasCell(m_row, m_col) ? cell(m_row, m_col).pictureAlignment : qint16(0);
+    return hasCell(m_row, m_col) ? cellAlignment(m_row, m_col) : qint16(0);
 }
 
 void FlexGrid::setCellPictureAlignment(qint16 alignment) {
-    if (!hasCell(m_row, m_col))
+    if (!hasCell(m_row, m_col) || modelRow(m_row))
         return;
     cell(m_row, m_col).pictureAlignment = alignment;
     viewport()->update();
@@ -233,7 +238,7 @@ QRect FlexGrid::cellRect(int row, int col) const {
 }
 
 QString FlexGrid::pictureDescription(int row, int col) const {
-    if (!hasCell(row, col) || cell(row, col).picture.isNull() || m_pictureNames < 0)
+    if (!hasCell(row, col) || cellPicture(row, col).isNull() || m_pictureNames < 0)
         return {};
     return QFileInfo(TextMatrix(row, m_pictureNames)).fileName();
 }
@@ -427,12 +432,11 @@ void FlexGrid::paintCell(QPainter& painter, int row, int col, const QRect& rect)
 
     painter.save();
     painter.setClipRect(interior, Qt::IntersectClip);
-    const Cell& content = cell(row, col);
-    if (!content.picture.isNull())
+    const QImage picture = cellPicture(row, col);
+    if (!picture.isNull())
         painter.drawImage(
-            QPointF(
-                pictureRect(interior, content.picture.size(), content.pictureAlignment).topLeft()),
-            content.sharper.toDraw(content.picture, painter.device()->devicePixelRatio()));
+            QPointF(pictureRect(interior, picture.size(), cellAlignment(row, col)).topLeft()),
+            cell(row, col).sharper.toDraw(picture, painter.device()->devicePixelRatio()));
     painter.setPen(fixed ? kHeaderText : selected ? kSelectedText : kCellText);
     paintText(painter, row, col, interior);
     painter.restore();
@@ -453,7 +457,7 @@ QStringList FlexGrid::shownLines(int row, int col) const {
 }
 
 QStringList FlexGrid::textLines(int row, int col, const QRect& interior) const {
-    const QString& text = cell(row, col).text;
+    const QString text = cellText(row, col);
     const int width = interior.width() - 2 * kTextPadding;
     if (text.isEmpty() || width <= 0)
         return {};

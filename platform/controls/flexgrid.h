@@ -2,8 +2,10 @@
 
 #include "platform/units/sharperimages.h"
 
+#include <QAbstractItemModel>
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <QPointer>
 #include <QString>
 #include <QVector>
 
@@ -22,6 +24,13 @@ public:
 
     // Empties every cell (texts and pictures); rows, columns and sizes stay.
     void Clear();
+
+    // Shows a model's rows as the data rows, below the fixed rows: grid row
+    // r is the model's row r - FixedRows, the columns the same. Texts,
+    // pictures and where the pictures sit come from the model, so writing
+    // them on a data row does nothing, and the data rows come and go with
+    // the model's, rowTwips high. Rows picked go when rows come or go.
+    void setModel(QAbstractItemModel* model, int rowTwips);
 
     int Rows() const;
     void setRows(int rows);
@@ -125,6 +134,17 @@ private:
     Cell& cell(int row, int col);
     const Cell& cell(int row, int col) const;
     bool hasCell(int row, int col) const;
+    // A data row shown from the model.
+    bool modelRow(int row) const;
+    QString cellText(int row, int col) const;
+    QImage cellPicture(int row, int col) const;
+    qint16 cellAlignment(int row, int col) const;
+    void modelRowsInserted(int first, int last);
+    void modelRowsRemoved(int first, int last);
+    void modelReset();
+    void modelDataChanged(int first, int last);
+    void resizeRows(int rows);
+    void dropPicks();
     int rowHeightPixels(int row) const;
     int colWidthPixels(int col) const;
     QVector<int> rowPixels() const;
@@ -153,4 +173,6 @@ private:
     QVector<bool> m_picked;    // per row
     int m_anchor = -1;         // the row a Shift+click picks from
     int m_pictureNames = -1;   // the column of paths that names pictures
+    QPointer<QAbstractItemModel> m_model;
+    int m_modelRowTwips = -1;
 };

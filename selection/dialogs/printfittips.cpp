@@ -6,10 +6,9 @@
 #include "platform/controls/gridgeometry.h"
 #include "selection/dialogs/props.h"
 #include "selection/order/gridrow.h"
-#include "selection/order/selectionlist.h"
+#include "selection/order/ordermodel.h"
 
 #include <QEvent>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QHelpEvent>
 #include <QScrollBar>
@@ -31,7 +30,7 @@ public:
             const int row = grid.rowAt(static_cast<QHelpEvent*>(event)->pos());
             // Off the rows the frame's summary shows instead.
             grid.viewport()->setToolTip(
-                row >= 1 && row < grid.Rows() ? plainTip(rowTip(fitRow(m_c, row))) : QString());
+                m_c.order.index(row - 1, ColFile).data(Qt::ToolTipRole).toString());
         } else if (watched == &m_c.Frame4) {
             m_c.Frame4.setToolTip(plainTip(summaryText(currentSummary(m_c))));
         }
@@ -44,29 +43,8 @@ private:
 
 } // namespace
 
-FitRow fitRow(SelectionControls& c, int i) {
-    const FlexGrid& grid = c.MSFlexGrid1;
-    FitRow row;
-    row.file = grid.TextMatrix(i, ColFile);
-    row.copies = grid.TextMatrix(i, ColCopies);
-    row.size = grid.TextMatrix(i, ColSize);
-    // The size kept belongs to the entry's photo, which the row shows.
-    const SelectionEntry* entry = c.list.entry(i);
-    if (entry && entry->file == row.file)
-        row.pixels = entry->pixels;
-    row.missing = !QFileInfo(row.file).isFile();
-    return row;
-}
-
-QList<FitRow> fitRows(SelectionControls& c) {
-    QList<FitRow> rows;
-    for (int i = 1; i < c.MSFlexGrid1.Rows(); ++i)
-        rows.append(fitRow(c, i));
-    return rows;
-}
-
 OrderSummary currentSummary(SelectionControls& c) {
-    return summarizeOrder(fitRows(c), Props::sizeItems());
+    return summarizeOrder(c.order.fitRows(), Props::sizeItems());
 }
 
 void installPrintFitTips(SelectionControls& c) {

@@ -175,11 +175,10 @@ void Props::showPrintFit() {
 }
 
 void Props::Command2_Click() {
-    FlexGrid& grid = m_c.MSFlexGrid1;
-    grid.setCol(ColCopies);
-    grid.setText(Combo1->currentText());
-    grid.setCol(ColSize);
-    grid.setText(Combo2->currentText());
+    // The design leaves the size column current.
+    m_c.MSFlexGrid1.setCol(ColSize);
+    m_copies = Combo1->currentText();
+    m_size = Combo2->currentText();
     m_outcome = Outcome::Ok;
     accept();
 }

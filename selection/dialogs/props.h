@@ -11,9 +11,9 @@ class QLabel;
 class XpButton;
 
 // The row editor: shows the photo of the grid's current row and edits its
-// copies and size, or removes it. It works on the grid directly; the grid's
-// click handler copies the row back into the selection afterwards. Created
-// for one showing and filled from the grid when created.
+// copies and size, or removes it. "Remove" changes the order itself; what
+// "Ok" took is for the caller to store. Created for one showing and filled
+// from the grid when created.
 class Props : public QDialog {
     Q_OBJECT
 public:
@@ -22,6 +22,9 @@ public:
     // How the editor was closed: by its close box, "Ok" or "Remove".
     enum class Outcome { Closed, Ok, Removed };
     Outcome outcome() const { return m_outcome; }
+    // What "Ok" took: the copies and the size as typed or picked.
+    const QString& chosenCopies() const { return m_copies; }
+    const QString& chosenSize() const { return m_size; }
 
     // Client area 4695 x 2940 twips.
     static constexpr int kWidth = 313;
@@ -61,4 +64,6 @@ private:
     bool m_placed = false;
     Outcome m_outcome = Outcome::Closed;
     QSize m_pixels; // of the photo shown, empty when it could not be loaded
+    QString m_copies;
+    QString m_size;
 };

@@ -13,7 +13,7 @@ class QGroupBox;
 class QLabel;
 class QProgressBar;
 class QWidget;
-class OrderHistory;
+class OrderModel;
 class Shell;
 struct SelectionList;
 
@@ -35,5 +35,5 @@ struct SelectionControls {
     SelectionList& list;
     QString& current_file;
     QString& project_path;
-    OrderHistory& history;
+    OrderModel& order;
 };

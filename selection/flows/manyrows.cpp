@@ -7,11 +7,10 @@
 #include "platform/desktop/messagetext.h"
 #include "selection/dialogs/photorow.h"
 #include "selection/dialogs/props.h"
-#include "selection/flows/gridorder.h"
 #include "selection/flows/orderhandlers.h"
-#include "selection/flows/orderundo.h"
 #include "selection/flows/thumbnailbatch.h"
 #include "selection/order/gridrow.h"
+#include "selection/order/ordermodel.h"
 #include "selection/order/ordertexts.h"
 #include "selection/order/selectionlist.h"
 
@@ -53,7 +52,7 @@ QStringList allListedPhotos(SelectionControls& c) {
 void addPhotos(SelectionControls& c, const QStringList& paths) {
     if (paths.isEmpty())
         return;
-    const int room = SelectionList::kMaxPhotos - c.list.count;
+    const int room = c.order.room();
     if (room <= 0) {
         tell(c.dialogs, &c.window,
              QStringLiteral("The selection is full: %1 photos are the most it can hold, so %2.")
@@ -64,12 +63,11 @@ void addPhotos(SelectionControls& c, const QStringList& paths) {
     }
     const QStringList taken = paths.mid(0, room);
     const qsizetype leftOut = paths.size() - taken.size();
-    const OrderState before = currentOrder(c);
     ThumbnailBatch thumbnails(taken);
     showLoading(c, static_cast<int>(taken.size()));
 
     QStringList unread;
-    int added = 0;
+    OrderRows added;
     for (int i = 0; i < taken.size(); ++i) {
         PhotoThumbnail thumb = thumbnails.take(i);
         c.ProgressBar2.setValue(i + 1);
@@ -80,14 +78,14 @@ void addPhotos(SelectionControls& c, const QStringList& paths) {
         }
         // The loader keeps the photo previewed, which a click on the preview adds.
         thumb.picture = {};
-        beginPhotoRow(c, taken[i]);
-        setRowThumbnail(c, thumb);
-        endPhotoRow(c, taken[i]);
-        ++added;
+        added << newPhotoRow(taken[i], drawRowThumbnail(c, thumb));
     }
     c.ProgressBar2.hide();
     c.Label7.hide();
-    recordOrderChange(c, addingName(added), before);
+    c.order.addRows(added, addingName(static_cast<int>(added.size())));
+    if (!added.isEmpty())
+        showLastRowCurrent(c);
+    scrollToLastRowIfNeeded(c);
 
     if (leftOut > 0)
         tell(c.dialogs, &c.window,
@@ -106,61 +104,35 @@ void addPhotos(SelectionControls& c, const QStringList& paths) {
 QList<int> pickedRows(SelectionControls& c) {
     QList<int> rows;
     for (int row : c.MSFlexGrid1.SelectedRows())
-        if (row >= 1 && row <= c.list.count)
+        if (row >= 1 && row <= c.order.count())
             rows << row;
     return rows;
 }
 
 void removeRows(SelectionControls& c, const QList<int>& rows) {
-    const OrderState before = currentOrder(c);
-    const OrderRows& shown = before.rows;
-    std::vector<bool> goes(static_cast<std::size_t>(shown.size()) + 1, false);
+    QList<int> indices;
     for (int row : rows)
-        if (row >= 1 && row <= shown.size())
-            goes[static_cast<std::size_t>(row)] = true;
-    OrderRows after;
-    after.reserve(shown.size());
-    int removed = 0;
-    for (int i = 1; i <= shown.size(); ++i) {
-        if (goes[static_cast<std::size_t>(i)])
-            ++removed;
-        else
-            after << shown[i - 1];
-    }
-    if (removed == 0)
-        return;
-    showOrderRows(c, after);
-    recordOrderChange(c, removingName(removed), before);
+        indices << row - 1;
+    c.order.removeRowsAt(indices, removingName(static_cast<int>(rows.size())));
 }
 
 void editRows(SelectionControls& c, const QList<int>& rows) {
     if (rows.isEmpty())
         return;
-    FlexGrid& grid = c.MSFlexGrid1;
-    const OrderState before = currentOrder(c);
-    grid.setRow(rows.first());
+    c.MSFlexGrid1.setRow(rows.first());
     c.list.edit_row = static_cast<std::int16_t>(rows.first());
-    Props::Outcome outcome = Props::Outcome::Closed;
-    {
-        Props props(c);
-        props.exec();
-        outcome = props.outcome();
+    Props props(c);
+    props.exec();
+    leaveEditedRow(c);
+    if (props.outcome() != Props::Outcome::Ok)
+        return;
+    // Each row keeps its photo, and so its pixel size, for print fit.
+    QList<std::pair<int, OrderRow>> edited;
+    for (int row : rows) {
+        OrderRow r = c.order.rows()[row - 1];
+        r.copies = props.chosenCopies();
+        r.size = props.chosenSize();
+        edited.append({row - 1, r});
     }
-    if (outcome == Props::Outcome::Ok) {
-        const QString copies = grid.TextMatrix(rows.first(), ColCopies);
-        const QString size = grid.TextMatrix(rows.first(), ColSize);
-        for (int row : rows) {
-            grid.setTextMatrix(row, ColCopies, copies);
-            grid.setTextMatrix(row, ColSize, size);
-            // The row keeps its photo's pixel size, for print fit.
-            SelectionEntry& entry = *c.list.entry(row);
-            entry.file = grid.TextMatrix(row, ColFile);
-            entry.copies = copies;
-            entry.size = size;
-        }
-    }
-    copyBackCurrentRow(c);
-    const bool removed = outcome == Props::Outcome::Removed;
-    recordOrderChange(c, removed ? removingName(1) : changingName(static_cast<int>(rows.size())),
-                      before);
+    c.order.changeRows(edited, changingName(static_cast<int>(rows.size())));
 }

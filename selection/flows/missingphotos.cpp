@@ -6,7 +6,6 @@
 #include "selection/dialogs/searchwindow.h"
 #include "selection/dialogs/selectioncontrols.h"
 #include "selection/flows/folderbrowser.h"
-#include "selection/flows/orderundo.h"
 #include "selection/order/gridrow.h"
 #include "selection/order/photosearch.h"
 
@@ -118,10 +117,7 @@ QList<RowPath> findMissingPhotos(SelectionControls& c, const QList<int>& rows) {
         }
     }
     QStringList unshown;
-    const OrderState before = currentOrder(c);
     const QList<RowPath> changed = relinkRows(c, changes, &unshown);
-    // One step, so one undo puts every row back where it pointed.
-    recordOrderChange(c, relinkingName(static_cast<int>(changed.size())), before);
     tell(c.dialogs, &c.window,
          outcomeMessage(static_cast<int>(changes.size()), static_cast<int>(rows.size()), folder,
                         notFound, unshown, result.skipped),

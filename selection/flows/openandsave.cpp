@@ -13,9 +13,9 @@
 #include "selection/dialogs/selectioncontrols.h"
 #include "selection/flows/gridorder.h"
 #include "selection/flows/missingphotos.h"
-#include "selection/flows/orderundo.h"
 #include "selection/flows/thumbnailbatch.h"
 #include "selection/order/gridrow.h"
+#include "selection/order/ordermodel.h"
 #include "selection/order/ordertexts.h"
 #include "selection/order/projectfile.h"
 #include "selection/order/selectionlist.h"
@@ -71,14 +71,14 @@ SaveOutcome saveProjectTo(SelectionControls& c, const QString& file) {
         return SaveOutcome::Failed;
     }
     // The project this window last read or wrote is replaced only as it was then.
-    const std::optional<FileKey>& known = c.list.changes.projectFile();
+    const std::optional<FileKey>& known = c.order.projectFile();
     const bool sameProject =
         known && QFileInfo(known->path).absoluteFilePath() == QFileInfo(file).absoluteFilePath();
     const FileWritten written =
         writeFileWhole(file, projectFileBytes(records), sameProject ? &known : nullptr);
     if (written.changedMeanwhile) {
         // Said once: saving again replaces it.
-        c.list.changes.rememberProjectFile(fileKey(file));
+        c.order.rememberProjectFile(fileKey(file));
         tell(c.dialogs, &c.window,
              QStringLiteral("The project could not be saved to \"%1\": %2. It was left as it "
                             "was; save again to replace it.")
@@ -95,8 +95,8 @@ SaveOutcome saveProjectTo(SelectionControls& c, const QString& file) {
         return SaveOutcome::Failed;
     }
     c.project_path = file;
-    c.list.changes.markSaved();
-    c.list.changes.rememberProjectFile(written.file);
+    c.order.markSaved();
+    c.order.rememberProjectFile(written.file);
     if (!written.note.isEmpty())
         tell(c.dialogs, &c.window,
              QStringLiteral("The project was saved to \"%1\", but %2.").arg(file, written.note));
@@ -122,7 +122,7 @@ void saveProject(SelectionControls& c) {
 }
 
 void saveOpenProject(SelectionControls& c) {
-    if (c.project_path.isEmpty() || c.list.changes.openedShort())
+    if (c.project_path.isEmpty() || c.order.openedShort())
         runSave(c);
     else
         saveProjectTo(c, c.project_path);
@@ -137,7 +137,7 @@ MessageResult askToSaveActual(SelectionControls& c) {
 } // namespace
 
 bool mayCloseOrder(SelectionControls& c) {
-    if (c.MSFlexGrid1.Rows() <= 1 || !c.list.changes.changedSinceSaved())
+    if (c.MSFlexGrid1.Rows() <= 1 || !c.order.changedSinceSaved())
         return true;
     switch (askToSaveActual(c)) {
     case MessageResult::No:
@@ -207,8 +207,7 @@ QList<RowPath> loadProject(SelectionControls& c, const QString& file, const QStr
         return {};
     }
 
-    const OrderState before = currentOrder(c);
-    c.list.changes.rememberProjectFile(read);
+    c.order.rememberProjectFile(read);
     // The thumbnails are made on worker threads meanwhile, in record order.
     QStringList paths;
     for (const ProjectRecord& record : project.records)
@@ -217,16 +216,15 @@ QList<RowPath> loadProject(SelectionControls& c, const QString& file, const QStr
 
     // A missing marker leaves the "0" on its own.
     const PictureRead marker = readPictureFile(markerPath);
-    FlexGrid& grid = c.MSFlexGrid1;
-    grid.setRows(1);
+    // Rows come in one by one as their thumbnails do, all one step.
+    c.order.undoStack().beginMacro(openingName(file));
+    c.order.replaceRows({}, openingName(file));
     c.ProgressBar2.setMinimum(0);
     c.ProgressBar2.setMaximum(
         loadingProgressMaximum(project.count, static_cast<int>(project.records.size())));
     c.ProgressBar2.setValue(1);
     c.ProgressBar2.show();
     c.Label7.show();
-    showCount(c, 0);
-    c.list.count = 0;
     // Nothing else paints the window until the load is over: paint it now,
     // so that the closed Open dialog is gone and "Loading..." is seen, and
     // again as the rows come in.
@@ -241,43 +239,23 @@ QList<RowPath> loadProject(SelectionControls& c, const QString& file, const QStr
     std::int16_t n = 0;
     for (const ProjectRecord& record : project.records) {
         ++n;
-        grid.setRows(n + 1);
-        grid.setRow(n);
-        grid.setRowHeight(n, kDataRowTwips);
-        c.list.count = n;
-        showCount(c, n);
-        SelectionEntry& entry = c.list.entries[static_cast<std::size_t>(n)];
-
-        grid.setCol(ColFile);
-        grid.setText(record.file);
-        entry.file = record.file;
-
-        grid.setCol(ColPhoto);
         const PhotoThumbnail thumb = thumbnails.take(n - 1);
-        const QString failed = setRowThumbnail(c, thumb);
-        if (!failed.isEmpty()) {
-            unshown << QStringLiteral("%1: %2").arg(shortName(record.file), failed);
+        const RowPicture picture = drawRowThumbnail(c, thumb);
+        if (!picture.ok()) {
+            unshown << QStringLiteral("%1: %2").arg(shortName(record.file), picture.error);
             if (!QFileInfo(record.file).isFile())
                 missing << n;
         } else
             lastShown = n - 1;
         if (thumb.picture.ok())
             loaderHolds = n - 1;
-
-        grid.setCol(ColCopies);
-        grid.setText(record.copies);
-        entry.copies = record.copies;
-        grid.setCellPicture(isListed(record.copies) ? QImage() : marker.image);
-
-        grid.setCol(ColSize);
-        grid.setText(record.size);
-        entry.size = record.size;
-
-        grid.setCol(ColPath);
-        grid.setText(record.file);
-
+        c.order.addRows({{record.file, record.copies, record.size, picture.thumbnail,
+                          isListed(record.copies) ? QImage() : marker.image,
+                          picture.ok() ? picture.pixels : QSize()}},
+                        openingName(file));
         c.ProgressBar2.setValue(n);
-        scrollToLastRowIfNeeded(c, n);
+        showLastRowCurrent(c);
+        scrollToLastRowIfNeeded(c);
         painter->step();
     }
     // As after loading each photo in turn, the loader holds the last one shown.
@@ -290,13 +268,13 @@ QList<RowPath> loadProject(SelectionControls& c, const QString& file, const QStr
     painter.reset();
     c.ProgressBar2.hide();
     c.Label7.hide();
-    recordOrderChange(c, openingName(file), before);
+    c.order.undoStack().endMacro();
     // What was opened is what the file holds: no change yet. Unless the file
     // holds more than fits: keeping the order then means saving it.
     if (project.leftOut > 0)
-        c.list.changes.markOpenedShort();
+        c.order.markOpenedShort();
     else
-        c.list.changes.markSaved();
+        c.order.markSaved();
     // The dialogs propose the project the user has open, not one saved before.
     c.project_path = file;
 

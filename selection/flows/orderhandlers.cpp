@@ -9,10 +9,13 @@
 #include "platform/files/picturecache.h"
 #include "selection/dialogs/photorow.h"
 #include "selection/dialogs/props.h"
-#include "selection/flows/orderundo.h"
 #include "selection/order/gridrow.h"
+#include "selection/order/ordermodel.h"
+#include "selection/order/ordertexts.h"
 #include "selection/order/photopixels.h"
 #include "selection/order/selectionlist.h"
+
+#include "app/core/thumbnail.h"
 
 void add_photo(SelectionControls& c, int origin) {
     if (c.Image10.PictureHandle() == 0)
@@ -42,45 +45,39 @@ void add_photo(SelectionControls& c, int origin) {
         return;
     }
     c.current_file = file;
-    const OrderState before = currentOrder(c);
-
-    beginPhotoRow(c, c.current_file);
-    const Samples samples = setRowThumbnail(c, picture);
+    Samples samples;
+    const RowPicture thumbnail = drawRowThumbnail(c, picture, &samples);
     if (key)
         keepThumbnail(*key, samples, photoPixelSize(picture));
-    endPhotoRow(c, c.current_file);
-
-    recordOrderChange(c, addingName(1), before);
+    c.order.addRows({newPhotoRow(file, thumbnail)}, addingName(1));
+    showLastRowCurrent(c);
+    scrollToLastRowIfNeeded(c);
     c.File1.setFocus();
 }
 
-void MSFlexGrid1_Click(SelectionControls& c) {
-    FlexGrid& grid = c.MSFlexGrid1;
-    if (grid.Row() <= 0 || !c.list.entry(grid.Row()))
-        return;
-    c.list.edit_row = static_cast<std::int16_t>(grid.Row());
-    const OrderState before = currentOrder(c);
-    {
-        Props props(c);
-        props.exec();
-    }
-    copyBackCurrentRow(c);
-    // Whatever the editor did, it is one step.
-    const bool removed = grid.Rows() - 1 < before.rows.size();
-    recordOrderChange(c, removed ? removingName(1) : changingName(1), before);
-}
-
-void copyBackCurrentRow(SelectionControls& c) {
+void leaveEditedRow(SelectionControls& c) {
     FlexGrid& grid = c.MSFlexGrid1;
     // A removal may have moved the current row.
-    SelectionEntry* entry = c.list.entry(grid.Row());
-    if (!entry)
+    if (grid.Row() < 1 || grid.Row() > c.order.count())
         return;
     c.list.edit_row = static_cast<std::int16_t>(grid.Row());
-    grid.setCol(ColFile);
-    entry->file = grid.Text();
-    grid.setCol(ColSize);
-    entry->size = grid.Text();
+    // The design's copy back of the row's cells ends on its copies.
     grid.setCol(ColCopies);
-    entry->copies = grid.Text();
+}
+
+void MSFlexGrid1_Click(SelectionControls& c) {
+    const int row = c.MSFlexGrid1.Row();
+    if (row < 1 || row > c.order.count())
+        return;
+    c.list.edit_row = static_cast<std::int16_t>(row);
+    Props props(c);
+    props.exec();
+    leaveEditedRow(c);
+    // Remove has made its own change.
+    if (props.outcome() != Props::Outcome::Ok)
+        return;
+    OrderRow edited = c.order.rows()[row - 1];
+    edited.copies = props.chosenCopies();
+    edited.size = props.chosenSize();
+    c.order.changeRows({{row - 1, edited}}, changingName(1));
 }

@@ -1,20 +1,19 @@
 #include "selection/flows/relink.h"
 
-#include "platform/controls/flexgrid.h"
 #include "platform/desktop/messagetext.h"
 #include "selection/dialogs/photorow.h"
 #include "selection/dialogs/selectioncontrols.h"
 #include "selection/flows/thumbnailbatch.h"
-#include "selection/order/gridrow.h"
-#include "selection/order/selectionlist.h"
+#include "selection/order/ordermodel.h"
+#include "selection/order/ordertexts.h"
 
 QList<RowPath> relinkRows(SelectionControls& c, const QList<RowPath>& changes,
                           QStringList* unshown) {
-    FlexGrid& grid = c.MSFlexGrid1;
+    const OrderModel& order = c.order;
     QList<RowPath> todo;
     for (const RowPath& change : changes)
-        if (change.row >= 1 && change.row < grid.Rows() && c.list.entry(change.row) &&
-            grid.TextMatrix(change.row, ColFile) != change.path)
+        if (change.row >= 1 && change.row <= order.count() &&
+            order.rows()[change.row - 1].file != change.path)
             todo << change;
     if (todo.isEmpty())
         return {};
@@ -23,22 +22,21 @@ QList<RowPath> relinkRows(SelectionControls& c, const QList<RowPath>& changes,
     for (const RowPath& change : todo)
         paths << change.path;
     ThumbnailBatch thumbnails(paths);
-    const int row = grid.Row();
-    const int col = grid.Col();
     QList<RowPath> before;
+    QList<std::pair<int, OrderRow>> rows;
     for (qsizetype i = 0; i < todo.size(); ++i) {
         const RowPath& change = todo[i];
-        before << RowPath{change.row, grid.TextMatrix(change.row, ColFile)};
-        grid.setTextMatrix(change.row, ColFile, change.path);
-        grid.setTextMatrix(change.row, ColPath, change.path);
-        c.list.entry(change.row)->file = change.path;
-        grid.setRow(change.row);
-        grid.setCol(ColPhoto);
-        const QString failed = setRowThumbnail(c, thumbnails.take(static_cast<int>(i)));
-        if (!failed.isEmpty() && unshown)
-            *unshown << QStringLiteral("%1: %2").arg(shortName(change.path), failed);
+        OrderRow row = order.rows()[change.row - 1];
+        before << RowPath{change.row, row.file};
+        const RowPicture picture = drawRowThumbnail(c, thumbnails.take(static_cast<int>(i)));
+        if (!picture.ok() && unshown)
+            *unshown << QStringLiteral("%1: %2").arg(shortName(change.path), picture.error);
+        row.file = change.path;
+        row.thumbnail = picture.thumbnail;
+        row.pixels = picture.ok() ? picture.pixels : QSize();
+        rows.append({change.row - 1, row});
     }
-    grid.setRow(row);
-    grid.setCol(col);
+    // One step, so one undo puts every row back where it pointed.
+    c.order.changeRows(rows, relinkingName(static_cast<int>(before.size())));
     return before;
 }

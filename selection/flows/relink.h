@@ -13,11 +13,9 @@ struct RowPath {
     bool operator==(const RowPath&) const = default;
 };
 
-// Gives each row its new path: both path columns of the grid, the row's entry
-// and a fresh thumbnail; copies and size stay. Rows outside the grid, and rows
-// that already have their path, are left alone. Gives back every row it
-// changed with the path the row had before, so the same call with that list
-// takes the change back. The grid's current cell stays where it was. Photos
-// that cannot be shown are added to unshown as "path: reason".
+// Gives each row its new path and a fresh thumbnail, one step; copies and
+// size stay. Rows outside the order, and rows that already have their path,
+// are left alone. Gives back every row it changed with the path the row had
+// before. Photos that cannot be shown are added to unshown as "path: reason".
 QList<RowPath> relinkRows(SelectionControls& c, const QList<RowPath>& changes,
                           QStringList* unshown = nullptr);

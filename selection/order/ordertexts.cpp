@@ -1,5 +1,7 @@
 #include "selection/order/ordertexts.h"
 
+#include <QFileInfo>
+
 QString frameCaption(std::int16_t count) {
     if (count == 1)
         return QStringLiteral("1 Photo Selected");
@@ -16,4 +18,24 @@ QString oneLine(QString text) {
 
 QString numbered(qint64 n, const char* one, const char* many) {
     return n == 1 ? QString::fromLatin1(one) : QString::fromLatin1(many).arg(n);
+}
+
+QString addingName(int photos) {
+    return numbered(photos, "adding a photo", "adding %1 photos");
+}
+
+QString removingName(int rows) {
+    return numbered(rows, "removing a row", "removing %1 rows");
+}
+
+QString changingName(int rows) {
+    return numbered(rows, "changing a row", "changing %1 rows");
+}
+
+QString relinkingName(int rows) {
+    return numbered(rows, "finding a moved photo", "finding %1 moved photos");
+}
+
+QString openingName(const QString& project) {
+    return QStringLiteral("opening %1").arg(QFileInfo(project).fileName());
 }

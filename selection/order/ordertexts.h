@@ -14,3 +14,10 @@ QString oneLine(QString text);
 
 // A text that counts: one for 1, otherwise many with the number for its %1.
 QString numbered(qint64 n, const char* one, const char* many);
+
+// The names of the order's changes, for the undo and redo entries.
+QString addingName(int photos);
+QString removingName(int rows);
+QString changingName(int rows);
+QString relinkingName(int rows);
+QString openingName(const QString& project);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "selection/order/orderchanges.h"
 #include <QSize>
 
 #include <QString>
@@ -27,8 +26,6 @@ struct SelectionList {
     std::array<SelectionEntry, kCapacity> entries;
     std::int16_t count = 0;
     std::int16_t edit_row = 0;
-    // Whether the rows changed since they were last saved or opened.
-    OrderChanges changes;
 
     // Entry index, or nullptr outside the table: grid rows come from the
     // grid, and the table must never be touched beyond its end.

@@ -4,7 +4,6 @@
 // with SIGKILL at a random moment.
 
 #include "app/mainwindow.h"
-#include "platform/controls/flexgrid.h"
 #include "platform/files/stagedfile.h"
 #include "platform/files/textfile.h"
 #include "selection/order/projectfile.h"
@@ -66,19 +65,15 @@ TEST(KillDuringSave, DISABLED_SavesOverAndOver) {
     ScriptedDialogs dialogs;
     RecordingShell shell;
     MainWindow w({dialogs, shell, QUrl()});
-    FlexGrid& grid = *w.MSFlexGrid1;
-    const QList<ProjectRecord> rows = projectVersion(0);
-    grid.setRows(kRows + 1);
-    for (int i = 0; i < kRows; ++i) {
-        grid.setTextMatrix(i + 1, 1, rows[i].file);
-        grid.setTextMatrix(i + 1, 2, rows[i].copies);
-        grid.setTextMatrix(i + 1, 3, rows[i].size);
-        grid.setTextMatrix(i + 1, 4, rows[i].file);
-    }
+    OrderRows rows;
+    for (const ProjectRecord& r : projectVersion(0))
+        rows.append({r.file, r.copies, r.size, {}, {}, {}});
+    w.order.replaceRows(rows, QStringLiteral("filling"));
     std::puts("saving");
     std::fflush(stdout);
     for (int version = 1;; ++version) {
-        grid.setTextMatrix(1, 2, QString::number(version));
+        rows[0].copies = QString::number(version);
+        w.order.changeRows({{0, rows[0]}}, QStringLiteral("changing a row"));
         dialogs.answerFile(target);
         QTest::mouseClick(w.Command3, Qt::LeftButton, {}, QPoint(10, 10));
         ASSERT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages[0].text.toStdString();

@@ -59,7 +59,7 @@ TEST_F(ManyAtOnce, AsManyAsFitAreAddedAndTheUnreadableAreNamedOnce) {
     OrderRows rows;
     for (int i = 0; i < 996; ++i)
         rows.append({good[0], "1", "10x15", {}, {}, {}});
-    showOrderRows(w->selectionControls(), rows);
+    w->order.replaceRows(rows, "opening a big order");
 
     addPhotos(w->selectionControls(), {good[1], broken, good[2], good[0], good[1]});
     EXPECT_EQ(list().count, 998);

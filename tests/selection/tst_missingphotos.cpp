@@ -2,11 +2,12 @@
 
 #include "selection/dialogs/searchwindow.h"
 #include "selection/flows/missingphotos.h"
-#include "selection/flows/orderundo.h"
+#include "selection/flows/orderactions.h"
 #include "selection/flows/relink.h"
-#include "selection/order/orderhistory.h"
+#include "selection/order/ordermodel.h"
 #include "tests/support/filebytes.h"
 
+#include <QAction>
 #include <QContextMenuEvent>
 #include <QMenu>
 
@@ -297,7 +298,7 @@ TEST_F(MissingPhotos, ARelinkIsAChangeThatOneUndoTakesBack) {
     ASSERT_TRUE(writeFileBytes(project, projectOf({{red, "1", "10x15"}, {green, "2", "13x18"}})));
     open(project);
     SelectionControls& c = w->selectionControls();
-    EXPECT_FALSE(c.list.changes.changedSinceSaved()) << "just opened";
+    EXPECT_FALSE(c.order.changedSinceSaved()) << "just opened";
 
     ASSERT_TRUE(QDir().mkpath(file("moved")));
     ASSERT_TRUE(QFile::rename(red, file("moved/red.jpg")));
@@ -307,8 +308,8 @@ TEST_F(MissingPhotos, ARelinkIsAChangeThatOneUndoTakesBack) {
     EXPECT_EQ(pickFromGridMenu(), QStringList{"Find missing photos..."});
     ASSERT_EQ(grid().TextMatrix(1, ColFile), file("moved/red.jpg"));
     ASSERT_EQ(grid().TextMatrix(2, ColFile), file("moved/green.jpg"));
-    EXPECT_TRUE(c.list.changes.changedSinceSaved()) << "closing must offer to save it";
-    EXPECT_EQ(undoText(c.history), "Undo finding 2 moved photos");
+    EXPECT_TRUE(c.order.changedSinceSaved()) << "closing must offer to save it";
+    EXPECT_EQ(w->orderActions->undo->text(), "Undo finding 2 moved photos");
 
     press(&grid(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(grid().TextMatrix(1, ColFile), red);

@@ -3,10 +3,11 @@
 #include "platform/controls/dirlist.h"
 #include "platform/controls/filelist.h"
 #include "selection/flows/openandsave.h"
-#include "selection/order/orderhistory.h"
+#include "selection/order/ordermodel.h"
 #include "tests/support/filebytes.h"
 #include "tests/support/qtprinters.h"
 
+#include <QHash>
 #include <QLabel>
 #include <QListWidget>
 
@@ -15,61 +16,6 @@
 
 namespace {
 
-// --- the history on its own ------------------------------------------------
-
-OrderState stateOf(std::initializer_list<const char*> files) {
-    OrderState state;
-    for (const char* file : files)
-        state.rows.append(
-            {QString::fromLatin1(file), QStringLiteral("1"), QStringLiteral("10x15"), {}, {}, {}});
-    state.caption = QStringLiteral(" %1 Photos Selected").arg(files.size());
-    return state;
-}
-
-TEST(OrderHistory, UndoesAndRedoesStepsInTurnAndForgetsRedoOnANewChange) {
-    OrderHistory history;
-    EXPECT_FALSE(history.canUndo());
-    EXPECT_FALSE(history.canRedo());
-    const OrderState none{{}, "0 Photos Selected"}, a = stateOf({"a"}), ab = stateOf({"a", "b"}),
-                                                    ac = stateOf({"a", "c"});
-    history.record("adding a photo", none, a);
-    history.record("nothing", a, a);
-    history.record("adding b", a, ab);
-    EXPECT_EQ(history.steps(), 2) << "a change that changed nothing is no step";
-    EXPECT_EQ(history.undoName(), "adding b");
-    EXPECT_TRUE(history.undo() == a);
-    EXPECT_EQ(history.undoName(), "adding a photo");
-    EXPECT_EQ(history.redoName(), "adding b");
-    EXPECT_TRUE(history.undo() == none);
-    EXPECT_FALSE(history.canUndo());
-    EXPECT_TRUE(history.redo() == a);
-    history.record("adding c", a, ac);
-    EXPECT_FALSE(history.canRedo()) << "a new change drops what could have been redone";
-    EXPECT_TRUE(history.undo() == a);
-    EXPECT_TRUE(history.redo() == ac);
-    const OrderState emptied{{}, " 0 Photos Selected"};
-    history.record("removing 2 rows", ac, emptied);
-    EXPECT_FALSE(history.undo() == none) << "the caption is part of the state";
-}
-
-TEST(OrderHistory, KeepsTheLastHundredSteps) {
-    OrderHistory history;
-    OrderState state;
-    for (int i = 0; i < OrderHistory::kSteps + 5; ++i) {
-        OrderState next = state;
-        next.rows.append({QString::number(i), "1", "10x15", {}, {}, {}});
-        history.record(QString::number(i), state, next);
-        state = next;
-    }
-    int undone = 0;
-    while (history.canUndo()) {
-        state = history.undo();
-        ++undone;
-    }
-    EXPECT_EQ(undone, 100);
-    EXPECT_EQ(state.rows.size(), 5) << "the oldest five steps are gone";
-}
-
 // --- the window against a plain model of the order -------------------------
 
 constexpr int kPhotos = 6;
@@ -77,6 +23,12 @@ const QRgb kColours[kPhotos] = {qRgb(200, 30, 30),  qRgb(30, 200, 30),  qRgb(30,
                                 qRgb(200, 200, 30), qRgb(30, 200, 200), qRgb(120, 60, 180)};
 const char* const kCopies[] = {"1", "2", "0", "5", "12"};
 const char* const kSizes[] = {"10x15", "13x18", "20x30"};
+// Every photo is 80 x 60 pixels.
+const QHash<QString, QString> kTips = {
+    {"10x15", " - 80 x 60 pixels - at 10x15: 13 ppi, low; 11 % cut off"},
+    {"13x18", " - 80 x 60 pixels - at 13x18: 11 ppi, low; 4 % cut off"},
+    {"20x30", " - 80 x 60 pixels - at 20x30: 6 ppi, low; 11 % cut off"},
+};
 
 struct ModelRow {
     int photo;
@@ -164,6 +116,12 @@ protected:
                       thumbs[r.photo])
                 << "row " << i;
             ASSERT_EQ(grid().CellPictureAt(i, ColCopies), r.marker ? marker : QImage())
+                << "row " << i;
+            // The row keeps its photo's size through every change, so its
+            // tip tells the print fit.
+            ASSERT_EQ(w->order.rows()[i - 1].pixels, QSize(80, 60)) << "row " << i;
+            ASSERT_EQ(w->order.index(i - 1, ColFile).data(Qt::ToolTipRole).toString(),
+                      path + kTips.value(r.size))
                 << "row " << i;
             const SelectionEntry& e = list().entries[static_cast<std::size_t>(i)];
             ASSERT_EQ(e.file, path) << "entry " << i;

@@ -204,18 +204,17 @@ TEST_F(RowEditor, ALongPathShowsItsFileName) {
     }));
 }
 
-TEST_F(RowEditor, CloseBoxChangesNothingButCopiesTheRowBack) {
+TEST_F(RowEditor, CloseBoxChangesNothingAndLeavesTheCopiesCellCurrent) {
     editRow(1, "2", "15x21");
     ASSERT_TRUE(clickRow(1, [&](Props& p) {
         type(p.Combo1, "7");
         type(p.Combo2, "20x25");
-        grid().setTextMatrix(1, ColFile, "changed behind the editor");
         p.close();
     }));
     EXPECT_EQ(list().count, 2);
     EXPECT_EQ(list().entries[1].copies, "2");
     EXPECT_EQ(list().entries[1].size, "15x21");
-    EXPECT_EQ(list().entries[1].file, "changed behind the editor");
+    EXPECT_EQ(list().entries[1].file, a);
     EXPECT_EQ(grid().Col(), ColCopies);
 }
 

@@ -130,7 +130,7 @@ TEST_F(ScreenReader, TheGridIsATableOfItsRowsAndColumns) {
     EXPECT_EQ(t->selectedCellCount(), 8);
 
     // A row removed is gone from the table.
-    grid().setRows(3);
+    w->order.removeRowsAt({2}, "removing a row");
     EXPECT_EQ(t->rowCount(), 2);
     EXPECT_EQ(t->cellAt(2, 0), nullptr);
 }

@@ -51,15 +51,12 @@ protected:
 
     // Puts rows {path, copies, size} into the grid and the list, as adding does.
     void fill(const QList<QStringList>& rows) {
-        grid().setRows(static_cast<int>(rows.size()) + 1);
-        for (int i = 0; i < rows.size(); ++i) {
-            const QStringList& r = rows[i];
-            for (int col = 1; col <= 3; ++col)
-                grid().setTextMatrix(i + 1, col, r[col - 1]);
-            grid().setTextMatrix(i + 1, 4, r[0]);
-            w->selection.entries[static_cast<std::size_t>(i + 1)] = {r[0], r[1], r[2]};
-        }
-        w->selection.count = static_cast<std::int16_t>(rows.size());
+        OrderRows order;
+        for (const QStringList& r : rows)
+            order.append({r[0], r[1], r[2], {}, {}, {}});
+        w->order.replaceRows(order, QStringLiteral("filling"));
+        // As an order just opened: no step to undo, nothing to save.
+        w->order.undoStack().clear();
     }
 
     // The grid's data rows as {path, copies, size, hidden path}.

@@ -1,0 +1,297 @@
+#include "selection/order/ordermodel.h"
+
+#include "platform/units/cellroles.h"
+#include "selection/order/gridrow.h"
+#include "selection/order/ordertexts.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace {
+
+bool sameRow(const OrderRow& a, const OrderRow& b) {
+    return a == b && a.pixels == b.pixels;
+}
+
+bool sameRows(const OrderRows& a, const OrderRows& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), sameRow);
+}
+
+} // namespace
+
+// Each command keeps the caption it found, which undo puts back: the first
+// change of a window leaves the design's caption behind for good otherwise.
+class OrderModel::Insert : public QUndoCommand {
+public:
+    Insert(OrderModel& model, int at, OrderRows rows, const QString& what)
+        : QUndoCommand(what), m_model(model), m_at(at), m_rows(std::move(rows)),
+          m_caption(model.caption()) {}
+    void redo() override {
+        m_model.insertAt(m_at, m_rows);
+        m_model.followCount();
+    }
+    void undo() override {
+        m_model.removeAt(m_at, static_cast<int>(m_rows.size()));
+        m_model.setCaption(m_caption);
+    }
+
+private:
+    OrderModel& m_model;
+    int m_at;
+    OrderRows m_rows;
+    QString m_caption;
+};
+
+class OrderModel::Remove : public QUndoCommand {
+public:
+    // indices ascending, each inside the order
+    Remove(OrderModel& model, QList<int> indices, const QString& what)
+        : QUndoCommand(what), m_model(model), m_indices(std::move(indices)),
+          m_caption(model.caption()) {
+        for (int i : m_indices)
+            m_rows << model.m_rows[i];
+    }
+    void redo() override {
+        for (auto i = m_indices.size() - 1; i >= 0; --i)
+            m_model.removeAt(m_indices[i], 1);
+        m_model.followCount();
+    }
+    void undo() override {
+        for (qsizetype k = 0; k < m_indices.size(); ++k)
+            m_model.insertAt(m_indices[k], {m_rows[k]});
+        m_model.setCaption(m_caption);
+    }
+
+private:
+    OrderModel& m_model;
+    QList<int> m_indices;
+    OrderRows m_rows;
+    QString m_caption;
+};
+
+class OrderModel::Change : public QUndoCommand {
+public:
+    Change(OrderModel& model, int i, OrderRow row, const QString& what, QUndoCommand* parent)
+        : QUndoCommand(what, parent), m_model(model), m_i(i), m_before(model.m_rows[i]),
+          m_after(std::move(row)), m_caption(model.caption()) {}
+    void redo() override {
+        m_model.setRowAt(m_i, m_after);
+        m_model.followCount();
+    }
+    void undo() override {
+        m_model.setRowAt(m_i, m_before);
+        m_model.setCaption(m_caption);
+    }
+
+private:
+    OrderModel& m_model;
+    int m_i;
+    OrderRow m_before;
+    OrderRow m_after;
+    QString m_caption;
+};
+
+class OrderModel::Replace : public QUndoCommand {
+public:
+    Replace(OrderModel& model, OrderRows rows, const QString& what)
+        : QUndoCommand(what), m_model(model), m_before(model.m_rows), m_after(std::move(rows)),
+          m_caption(model.caption()) {}
+    void redo() override {
+        m_model.setAll(m_after);
+        m_model.followCount();
+    }
+    void undo() override {
+        m_model.setAll(m_before);
+        m_model.setCaption(m_caption);
+    }
+
+private:
+    OrderModel& m_model;
+    OrderRows m_before;
+    OrderRows m_after;
+    QString m_caption;
+};
+
+OrderModel::OrderModel(SelectionList& list, QObject* parent)
+    : QAbstractTableModel(parent), m_list(list), m_caption(QStringLiteral("0 Photos Selected")) {
+    m_undo.setUndoLimit(100);
+    keepListFrom(0);
+}
+
+OrderModel::~OrderModel() {
+    // The commands refer to the model: they go first.
+    m_undo.clear();
+}
+
+int OrderModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : count();
+}
+
+int OrderModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kColumns;
+}
+
+QVariant OrderModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= count())
+        return {};
+    const OrderRow& row = m_rows[index.row()];
+    const int col = index.column();
+    switch (role) {
+    case Qt::DisplayRole:
+        switch (col) {
+        case ColFile:
+        case ColPath:
+            return row.file;
+        case ColCopies:
+            return row.copies;
+        case ColSize:
+            return row.size;
+        default:
+            return QString();
+        }
+    case Qt::DecorationRole:
+        return col == ColPhoto ? row.thumbnail : col == ColCopies ? row.copiesPicture : QImage();
+    case PictureAlignmentRole:
+        return static_cast<qint16>(col == ColPhoto ? 1 : 0);
+    case Qt::ToolTipRole:
+        return plainTip(rowTip(fitRow(index.row())));
+    case PixelsRole:
+        return row.pixels;
+    default:
+        return {};
+    }
+}
+
+int OrderModel::room() const {
+    return std::max(0, SelectionList::kMaxPhotos - count());
+}
+
+FitRow OrderModel::fitRow(int i) const {
+    const OrderRow& row = m_rows[i];
+    return {row.file, row.copies, row.size, row.pixels, !QFileInfo(row.file).isFile()};
+}
+
+QList<FitRow> OrderModel::fitRows() const {
+    QList<FitRow> rows;
+    rows.reserve(m_rows.size());
+    for (int i = 0; i < count(); ++i)
+        rows << fitRow(i);
+    return rows;
+}
+
+void OrderModel::addRows(const OrderRows& rows, const QString& what) {
+    const OrderRows taken = rows.mid(0, room());
+    if (!taken.isEmpty())
+        push(new Insert(*this, count(), taken, what));
+}
+
+void OrderModel::removeRowsAt(const QList<int>& indices, const QString& what) {
+    QList<int> inside;
+    for (int i : indices)
+        if (i >= 0 && i < count())
+            inside << i;
+    std::sort(inside.begin(), inside.end());
+    inside.erase(std::unique(inside.begin(), inside.end()), inside.end());
+    if (!inside.isEmpty())
+        push(new Remove(*this, inside, what));
+}
+
+void OrderModel::changeRows(const QList<std::pair<int, OrderRow>>& changes, const QString& what) {
+    QList<std::pair<int, OrderRow>> real;
+    for (const auto& [i, row] : changes)
+        if (i >= 0 && i < count() && !sameRow(m_rows[i], row))
+            real.append({i, row});
+    if (real.isEmpty())
+        return;
+    if (real.size() == 1) {
+        push(new Change(*this, real.first().first, real.first().second, what, nullptr));
+        return;
+    }
+    auto* macro = new QUndoCommand(what);
+    for (const auto& [i, row] : real)
+        new Change(*this, i, row, what, macro);
+    push(macro);
+}
+
+void OrderModel::replaceRows(const OrderRows& rows, const QString& what) {
+    const OrderRows taken = rows.mid(0, SelectionList::kMaxPhotos);
+    if (sameRows(taken, m_rows) && frameCaption(static_cast<std::int16_t>(count())) == m_caption)
+        return;
+    push(new Replace(*this, taken, what));
+}
+
+void OrderModel::markSaved() {
+    m_undo.setClean();
+    m_openedShort = false;
+}
+
+void OrderModel::markOpenedShort() {
+    m_undo.resetClean();
+    m_openedShort = true;
+}
+
+void OrderModel::push(QUndoCommand* command) {
+    m_undo.push(command);
+}
+
+void OrderModel::insertAt(int at, const OrderRows& rows) {
+    if (rows.isEmpty())
+        return;
+    beginInsertRows({}, at, at + static_cast<int>(rows.size()) - 1);
+    for (qsizetype k = 0; k < rows.size(); ++k)
+        m_rows.insert(at + k, rows[k]);
+    endInsertRows();
+    keepListFrom(at);
+}
+
+void OrderModel::removeAt(int at, int n) {
+    if (n <= 0)
+        return;
+    beginRemoveRows({}, at, at + n - 1);
+    m_rows.remove(at, n);
+    endRemoveRows();
+    keepListFrom(at);
+}
+
+void OrderModel::setRowAt(int i, const OrderRow& row) {
+    m_rows[i] = row;
+    keepListFrom(i);
+    emit dataChanged(index(i, 0), index(i, kColumns - 1));
+}
+
+void OrderModel::setAll(const OrderRows& rows) {
+    const int common = std::min(count(), static_cast<int>(rows.size()));
+    for (int i = 0; i < common; ++i)
+        if (!sameRow(m_rows[i], rows[i]))
+            setRowAt(i, rows[i]);
+    if (rows.size() > common)
+        insertAt(common, rows.mid(common));
+    else
+        removeAt(common, count() - common);
+}
+
+void OrderModel::setCaption(const QString& caption) {
+    if (caption == m_caption)
+        return;
+    m_caption = caption;
+    emit captionChanged(m_caption);
+}
+
+void OrderModel::followCount() {
+    setCaption(frameCaption(static_cast<std::int16_t>(count())));
+}
+
+void OrderModel::keepListFrom(int from) {
+    // The table holds 999 photos; the order never holds more.
+    const int n = std::min(count(), static_cast<int>(SelectionList::kMaxPhotos));
+    for (int i = from; i < n; ++i) {
+        const OrderRow& row = m_rows[i];
+        m_list.entries[static_cast<std::size_t>(i) + 1] = {row.file, row.copies, row.size,
+                                                           row.pixels};
+    }
+    if (m_list.count != n) {
+        m_list.count = static_cast<std::int16_t>(n);
+        emit countChanged(n);
+    }
+}
