@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 
+#include "app/core/browse.h"
 #include "app/mainwindowparts.h"
 #include "app/sharperthumbnails.h"
 #include "assets/assets.h"

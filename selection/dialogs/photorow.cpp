@@ -4,7 +4,7 @@
 #include "selection/order/ordertexts.h"
 
 #include "app/core/sampling.h"
-#include "app/core/thumbnail.h"
+#include "app/drawing/thumbnail.h"
 #include "platform/controls/flexgrid.h"
 #include "platform/controls/picturebox.h"
 #include "platform/desktop/messagetext.h"
@@ -62,7 +62,7 @@ Samples setRowThumbnail(SelectionControls& c, const PictureRead& picture) {
     const Samples samples =
         samplePicture(c.Image10.Image(), QSize(c.Image10.ScaleWidth(), c.Image10.ScaleHeight()),
                       c.Image10.keptGrid(), kThumbWidth, kThumbHeight);
-    thumbnail(samples, kThumbWidth, kThumbHeight, c.Image12, false, {c.File1, c.ProgressBar1});
+    thumbnail(samples, kThumbWidth, kThumbHeight, c.Image12, false, {c.File1});
     c.MSFlexGrid1.setCellPicture(c.Image12.Picture());
     c.MSFlexGrid1.setCellPictureAlignment(1);
     c.Image12.hide();

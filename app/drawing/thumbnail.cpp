@@ -1,23 +1,16 @@
-#include "app/core/thumbnail.h"
+#include "app/drawing/thumbnail.h"
 
 #include "app/core/previewgeometry.h"
 #include "app/core/sampling.h"
 #include "platform/controls/filelist.h"
 #include "platform/controls/picturebox.h"
-#include "platform/controls/repaintpacer.h"
 #include "platform/units/rounding.h"
-
-#include <QProgressBar>
 
 #include <algorithm>
 #include <cstring>
-#include <optional>
 #include <vector>
 
 namespace {
-
-// How often the progress bar is painted while a long run goes on.
-constexpr qint64 kProgressPaintMs = 25;
 
 // Whether the target's scale is its drawing's pixels, so that rows can be
 // written straight into the drawing instead of point by point.
@@ -65,30 +58,6 @@ void drawRow(const QImage& block, int r, int left, int top, PictureBox& target) 
                 static_cast<std::size_t>(to - from) * sizeof(QRgb));
 }
 
-// Where the drawing starts: centred in a square of the long side in preview
-// mode. The halves are taken in double and handed over in single precision,
-// which lands on the truncated whole pixel.
-QPoint drawingOrigin(std::int16_t width, std::int16_t height, bool preview) {
-    const float w = width;
-    const float h = height;
-    float dx = 0;
-    float dy = 0;
-    if (preview) {
-        if (w > h)
-            dy = w - h;
-        else if (h > w)
-            dx = h - w;
-    }
-    return QPoint(static_cast<int>(static_cast<float>(static_cast<double>(dx) / 2)),
-                  static_cast<int>(static_cast<float>(static_cast<double>(dy) / 2)));
-}
-
-// The progress bar, and what paints it now and then.
-struct Progress {
-    QProgressBar& bar;
-    RepaintPacer& painter;
-};
-
 void drawBlock(const Samples& samples, std::int16_t width, std::int16_t height, bool preview,
                PictureBox& target, const Progress* progress) {
     const QPoint origin = drawingOrigin(width, height, preview);
@@ -98,12 +67,9 @@ void drawBlock(const Samples& samples, std::int16_t width, std::int16_t height, 
     const float H = static_cast<float>(samples.trueSize.height());
     const int count = progress ? static_cast<int>(rows.size()) : samples.block.height();
     for (int r = 0; r < count; ++r) {
-        if (progress) {
-            progress->bar.setMaximum(static_cast<int>(H - 1));
-            progress->bar.setValue(
-                static_cast<int>(roundHalfEven(rows[static_cast<std::size_t>(r)])));
-            progress->painter.step();
-        }
+        if (progress)
+            progress->reach(static_cast<int>(roundHalfEven(rows[static_cast<std::size_t>(r)])),
+                            static_cast<int>(H - 1));
         if (r < samples.block.height())
             drawRow(samples.block, r, origin.x(), origin.y(), target);
     }
@@ -130,15 +96,10 @@ void thumbnail(const Samples& samples, std::int16_t width, std::int16_t height, 
     list.setEnabled(false);
 
     // Picture boxes work in pixels throughout; nothing to switch.
-    // The sampling takes about a millisecond now: painting the bar at every
-    // row would cost many times the drawing it reports on.
-    std::optional<RepaintPacer> painter;
     if (preview) {
         target.setBoxHeight(kPreviewSide);
         target.setBoxWidth(kPreviewSide);
-        painter.emplace(env.ProgressBar1, kProgressPaintMs, QList<QWidget*>{&env.ProgressBar1});
-        env.ProgressBar1.show();
-        env.ProgressBar1.setValue(1);
+        env.progress.start();
     } else {
         target.setBoxHeight(height);
         target.setBoxWidth(width);
@@ -146,18 +107,11 @@ void thumbnail(const Samples& samples, std::int16_t width, std::int16_t height, 
     target.hide();
     if (preview)
         paintBackground(target);
-    if (painter) {
-        const Progress progress{env.ProgressBar1, *painter};
-        drawBlock(samples, width, height, preview, target, &progress);
-    } else {
-        drawBlock(samples, width, height, preview, target, nullptr);
-    }
+    drawBlock(samples, width, height, preview, target, preview ? &env.progress : nullptr);
 
     target.Refresh();
-    if (preview) {
-        painter.reset();
-        env.ProgressBar1.hide();
-    }
+    if (preview)
+        env.progress.finish();
     target.setPictureFromImage();
     target.show();
     list.setEnabled(true);

@@ -1,22 +1,25 @@
 #pragma once
 
+#include "app/core/progress.h"
+
 #include <cstdint>
 
 class FileList;
 class PictureBox;
-class QProgressBar;
 struct Samples;
 
-// The main window's controls the scaler always uses, whoever calls it.
+// What the scaler always uses, whoever calls it: the main window's file list,
+// and what shows a preview's progress.
 struct ThumbnailEnv {
     FileList& File1;
-    QProgressBar& ProgressBar1;
+    Progress progress{};
 };
 
 // Copies the picture of source into target at width x height pixels by
 // sampling one source pixel per target pixel, without averaging. Preview mode
 // sizes target 329 x 329, fills it with its own background colour and draws
-// the picture centred, with the progress bar showing the rows. Plain mode
+// the picture centred, reporting for each drawn row the picture row it was
+// sampled from (rounded half to even) of the true height - 1. Plain mode
 // sizes target width x height and paints nothing but the sampled pixels.
 // Afterwards target's drawing is its picture and target is visible. The file
 // list is disabled meanwhile. A width or height below 1 draws nothing.
