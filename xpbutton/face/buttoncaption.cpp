@@ -1,9 +1,9 @@
-#include "xpbutton/draw/buttoncaption.h"
+#include "xpbutton/face/buttoncaption.h"
 
-#include "xpbutton/draw/buttonlayout.h"
-#include "xpbutton/draw/checkedmath.h"
-#include "xpbutton/draw/colorarithmetic.h"
-#include "xpbutton/draw/drawtext.h"
+#include "xpbutton/face/buttonlayout.h"
+#include "xpbutton/gdi/checkedmath.h"
+#include "xpbutton/gdi/colorarithmetic.h"
+#include "xpbutton/gdi/drawtext.h"
 
 WinRect offsetAll(const WinRect& rect, std::int32_t amount) {
     return {to32(std::int64_t(rect.left) + amount), to32(std::int64_t(rect.top) + amount),

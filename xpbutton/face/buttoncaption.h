@@ -1,6 +1,7 @@
 #pragma once
 
-#include "xpbutton/draw/devicecontext.h"
+#include "xpbutton/face/buttonstate.h"
+#include "xpbutton/gdi/devicecontext.h"
 
 // Draws the caption in g_CaptionRect: one pixel right and down while pressed
 // (not in style 2), embossed in highlight and shadow when disabled. The

@@ -1,8 +1,8 @@
-#include "xpbutton/draw/buttonlayout.h"
+#include "xpbutton/face/buttonlayout.h"
 
-#include "xpbutton/draw/checkedmath.h"
-#include "xpbutton/draw/drawtext.h"
-#include "xpbutton/draw/faceprimitives.h"
+#include "xpbutton/face/faceprimitives.h"
+#include "xpbutton/gdi/checkedmath.h"
+#include "xpbutton/gdi/drawtext.h"
 
 namespace {
 constexpr int kGap = 4;

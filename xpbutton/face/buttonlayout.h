@@ -1,6 +1,7 @@
 #pragma once
 
-#include "xpbutton/draw/devicecontext.h"
+#include "xpbutton/face/buttonstate.h"
+#include "xpbutton/gdi/devicecontext.h"
 
 // Places picture and caption in the face: sets g_ClientRect, g_InnerRect and,
 // as the case needs, g_CaptionRect and g_PictureRect; a rectangle not

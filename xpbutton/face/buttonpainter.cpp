@@ -1,12 +1,12 @@
-#include "xpbutton/draw/buttonpainter.h"
+#include "xpbutton/face/buttonpainter.h"
 
-#include "xpbutton/draw/buttoncaption.h"
-#include "xpbutton/draw/buttonlayout.h"
-#include "xpbutton/draw/buttonpicture.h"
-#include "xpbutton/draw/checkedmath.h"
-#include "xpbutton/draw/facebackground.h"
-#include "xpbutton/draw/faceborder.h"
-#include "xpbutton/draw/gdishapes.h"
+#include "xpbutton/face/buttoncaption.h"
+#include "xpbutton/face/buttonlayout.h"
+#include "xpbutton/face/buttonpicture.h"
+#include "xpbutton/face/facebackground.h"
+#include "xpbutton/face/faceborder.h"
+#include "xpbutton/gdi/checkedmath.h"
+#include "xpbutton/gdi/gdishapes.h"
 
 #include <cmath>
 

@@ -1,14 +1,14 @@
-#include "xpbutton/draw/buttonpicture.h"
+#include "xpbutton/face/buttonpicture.h"
 
 #include "platform/units/sharperimages.h"
-#include "xpbutton/draw/blit.h"
-#include "xpbutton/draw/buttoncaption.h"
-#include "xpbutton/draw/checkedmath.h"
-#include "xpbutton/draw/colorarithmetic.h"
-#include "xpbutton/draw/drawstate.h"
-#include "xpbutton/draw/faceprimitives.h"
-#include "xpbutton/draw/memorybitmap.h"
-#include "xpbutton/draw/transparentblit.h"
+#include "xpbutton/face/buttoncaption.h"
+#include "xpbutton/face/faceprimitives.h"
+#include "xpbutton/gdi/blit.h"
+#include "xpbutton/gdi/checkedmath.h"
+#include "xpbutton/gdi/colorarithmetic.h"
+#include "xpbutton/gdi/drawstate.h"
+#include "xpbutton/gdi/memorybitmap.h"
+#include "xpbutton/gdi/transparentblit.h"
 
 #include <cmath>
 #include <optional>

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "xpbutton/draw/devicecontext.h"
+#include "xpbutton/face/buttonstate.h"
+#include "xpbutton/gdi/devicecontext.h"
 
 #include <cstdint>
 

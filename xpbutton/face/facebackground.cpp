@@ -1,8 +1,8 @@
-#include "xpbutton/draw/facebackground.h"
+#include "xpbutton/face/facebackground.h"
 
-#include "xpbutton/draw/blit.h"
-#include "xpbutton/draw/colorarithmetic.h"
-#include "xpbutton/draw/faceprimitives.h"
+#include "xpbutton/face/faceprimitives.h"
+#include "xpbutton/gdi/blit.h"
+#include "xpbutton/gdi/colorarithmetic.h"
 
 void Cls(DeviceContext& hDC, const ButtonDrawState& draw) {
     if (QImage* surface = hDC.target())

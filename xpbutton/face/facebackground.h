@@ -1,6 +1,7 @@
 #pragma once
 
-#include "xpbutton/draw/devicecontext.h"
+#include "xpbutton/face/buttonstate.h"
+#include "xpbutton/gdi/devicecontext.h"
 
 // Clears the whole surface to the face colour (the base's own BackColor).
 void Cls(DeviceContext& hDC, const ButtonDrawState& draw);

@@ -1,10 +1,10 @@
-#include "xpbutton/draw/faceborder.h"
+#include "xpbutton/face/faceborder.h"
 
-#include "xpbutton/draw/checkedmath.h"
-#include "xpbutton/draw/colorarithmetic.h"
-#include "xpbutton/draw/facebackground.h"
-#include "xpbutton/draw/faceprimitives.h"
-#include "xpbutton/draw/xpface.h"
+#include "xpbutton/face/facebackground.h"
+#include "xpbutton/face/faceprimitives.h"
+#include "xpbutton/face/xpface.h"
+#include "xpbutton/gdi/checkedmath.h"
+#include "xpbutton/gdi/colorarithmetic.h"
 
 namespace {
 constexpr ColorValue kButtonShadow = 0x80000010;

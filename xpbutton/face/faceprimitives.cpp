@@ -1,9 +1,9 @@
-#include "xpbutton/draw/faceprimitives.h"
+#include "xpbutton/face/faceprimitives.h"
 
 #include "platform/units/rounding.h"
 
-#include "xpbutton/draw/colorarithmetic.h"
-#include "xpbutton/draw/gdishapes.h"
+#include "xpbutton/gdi/colorarithmetic.h"
+#include "xpbutton/gdi/gdishapes.h"
 
 #include <cmath>
 #include <limits>

@@ -1,8 +1,8 @@
-#include "xpbutton/draw/xpface.h"
+#include "xpbutton/face/xpface.h"
 
-#include "xpbutton/draw/colorarithmetic.h"
-#include "xpbutton/draw/faceprimitives.h"
-#include "xpbutton/draw/gdishapes.h"
+#include "xpbutton/face/faceprimitives.h"
+#include "xpbutton/gdi/colorarithmetic.h"
+#include "xpbutton/gdi/gdishapes.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
-#include "xpbutton/draw/blit.h"
+#include "xpbutton/gdi/blit.h"
 
-#include "xpbutton/draw/colorarithmetic.h"
+#include "xpbutton/gdi/colorarithmetic.h"
 
 #include <optional>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "xpbutton/draw/devicecontext.h"
+#include "xpbutton/gdi/devicecontext.h"
 
 #include <cstdint>
 

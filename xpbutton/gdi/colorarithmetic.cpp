@@ -1,4 +1,4 @@
-#include "xpbutton/draw/colorarithmetic.h"
+#include "xpbutton/gdi/colorarithmetic.h"
 
 #include "platform/units/syscolours.h"
 

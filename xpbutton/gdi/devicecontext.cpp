@@ -1,6 +1,6 @@
-#include "xpbutton/draw/devicecontext.h"
+#include "xpbutton/gdi/devicecontext.h"
 
-#include "xpbutton/draw/colorarithmetic.h"
+#include "xpbutton/gdi/colorarithmetic.h"
 
 #include <algorithm>
 

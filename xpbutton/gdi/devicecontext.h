@@ -1,6 +1,6 @@
 #pragma once
 
-#include "xpbutton/draw/gdiobjects.h"
+#include "xpbutton/gdi/gdiobjects.h"
 
 #include <QFont>
 #include <QImage>

@@ -1,7 +1,7 @@
-#include "xpbutton/draw/drawstate.h"
+#include "xpbutton/gdi/drawstate.h"
 
-#include "xpbutton/draw/blit.h"
-#include "xpbutton/draw/colorarithmetic.h"
+#include "xpbutton/gdi/blit.h"
+#include "xpbutton/gdi/colorarithmetic.h"
 
 #include <vector>
 

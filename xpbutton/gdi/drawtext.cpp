@@ -1,4 +1,4 @@
-#include "xpbutton/draw/drawtext.h"
+#include "xpbutton/gdi/drawtext.h"
 
 #include <QFontMetrics>
 #include <QPainter>

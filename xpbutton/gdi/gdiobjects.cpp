@@ -1,4 +1,4 @@
-#include "xpbutton/draw/gdiobjects.h"
+#include "xpbutton/gdi/gdiobjects.h"
 
 namespace {
 bool sizeAllowed(int width, int height) {

@@ -1,4 +1,4 @@
-#include "xpbutton/draw/gdishapes.h"
+#include "xpbutton/gdi/gdishapes.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "xpbutton/draw/devicecontext.h"
+#include "xpbutton/gdi/devicecontext.h"
 
 // Rectangles are (left, top, right, bottom) with right and bottom exclusive.
 // Everything is clipped to the context's bitmap.

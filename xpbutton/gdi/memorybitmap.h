@@ -1,6 +1,6 @@
 #pragma once
 
-#include "xpbutton/draw/devicecontext.h"
+#include "xpbutton/gdi/devicecontext.h"
 
 // A memory context compatible with another one, with a bitmap of its own
 // selected. The bitmap the context started with goes back in before both are

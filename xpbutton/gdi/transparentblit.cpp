@@ -1,8 +1,8 @@
-#include "xpbutton/draw/transparentblit.h"
+#include "xpbutton/gdi/transparentblit.h"
 
-#include "xpbutton/draw/blit.h"
-#include "xpbutton/draw/checkedmath.h"
-#include "xpbutton/draw/memorybitmap.h"
+#include "xpbutton/gdi/blit.h"
+#include "xpbutton/gdi/checkedmath.h"
+#include "xpbutton/gdi/memorybitmap.h"
 
 void TransparentBlit(DeviceContext& target, DeviceContext& background, DeviceContext& source,
                      int x1, int y1, int x2, int y2, int dx, int dy, ColorValue maskColour) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "xpbutton/draw/devicecontext.h"
+#include "xpbutton/gdi/devicecontext.h"
 
 // Copies the source block (x1, y1)-(x2, y2) to the target at (dx, dy); the
 // source's pixels of exactly maskColour let the background's pixels at the
