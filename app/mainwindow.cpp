@@ -4,6 +4,7 @@
 #include "app/mainwindowparts.h"
 #include "app/sharperthumbnails.h"
 #include "assets/assets.h"
+#include "assets/designedbuttons.h"
 #include "platform/controls/dirlist.h"
 #include "platform/controls/drivelist.h"
 #include "platform/controls/filelist.h"
@@ -23,7 +24,6 @@
 #include "selection/flows/orderundo.h"
 #include "selection/order/photonames.h"
 #include "xpbutton/buttonerrors.h"
-#include "xpbutton/controlfactory.h"
 #include "xpbutton/xpbutton.h"
 
 #include <QCloseEvent>
