@@ -1,8 +1,10 @@
 #include "app/mainwindow.h"
 
+#include "app/core/browse.h"
 #include "app/mainwindowparts.h"
 #include "app/sharperthumbnails.h"
 #include "assets/assets.h"
+#include "assets/designedbuttons.h"
 #include "platform/controls/dirlist.h"
 #include "platform/controls/drivelist.h"
 #include "platform/controls/filelist.h"
@@ -22,7 +24,6 @@
 #include "selection/order/gridrow.h"
 #include "selection/order/photonames.h"
 #include "xpbutton/buttonerrors.h"
-#include "xpbutton/controlfactory.h"
 #include "xpbutton/xpbutton.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/browse.h"
+#include "app/browse.h"
 #include "platform/desktop/commondialog.h"
 #include "selection/dialogs/selectioncontrols.h"
 #include "selection/order/ordermodel.h"

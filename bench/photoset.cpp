@@ -51,7 +51,7 @@ bool writeProject(const QString& path, const QStringList& photos) {
     QList<ProjectRecord> records;
     for (const QString& p : photos)
         records.append({p, QStringLiteral("1"), QStringLiteral("10x15")});
-    return writeFileAtomically(path, projectFileBytes(records)).isEmpty();
+    return writeFileWhole(path, projectFileBytes(records)).ok();
 }
 
 QByteArray fileBytes(const QString& path) {

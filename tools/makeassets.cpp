@@ -3,7 +3,8 @@
 //
 //   makeassets <repository root>
 //
-// Writes into <root>/assets. The output depends only on this source and the
+// Writes into <root>/assets, and the button's own hand pointer into
+// <root>/xpbutton/images. The output depends only on this source and the
 // DejaVu fonts of the Debian package, so running it again gives the same files.
 
 #include "artwork.h"
@@ -20,7 +21,7 @@
 namespace {
 
 struct ImageAsset {
-    const char* path; // under assets/
+    const char* path; // under the repository root
     std::function<QImage()> paint;
     const char* format;
 };
@@ -42,14 +43,14 @@ const ScaledAsset kScaledImages[] = {
 };
 
 const ImageAsset kImages[] = {
-    {"images/icon16.png", [] { return windowIcon(16); }, "png"},
-    {"images/icon32.png", [] { return windowIcon(32); }, "png"},
-    {"images/icon48.png", [] { return windowIcon(48); }, "png"},
-    {"images/hand.png", handCursor, "png"},
-    {"no.jpg", noCopiesMarker, "jpg"},
-    {"packaging/project16.png", [] { return projectFileIcon(16); }, "png"},
-    {"packaging/project32.png", [] { return projectFileIcon(32); }, "png"},
-    {"packaging/project48.png", [] { return projectFileIcon(48); }, "png"},
+    {"assets/images/icon16.png", [] { return windowIcon(16); }, "png"},
+    {"assets/images/icon32.png", [] { return windowIcon(32); }, "png"},
+    {"assets/images/icon48.png", [] { return windowIcon(48); }, "png"},
+    {"xpbutton/images/hand.png", handCursor, "png"},
+    {"assets/no.jpg", noCopiesMarker, "jpg"},
+    {"assets/packaging/project16.png", [] { return projectFileIcon(16); }, "png"},
+    {"assets/packaging/project32.png", [] { return projectFileIcon(32); }, "png"},
+    {"assets/packaging/project48.png", [] { return projectFileIcon(48); }, "png"},
 };
 
 bool makeFolderFor(const QString& file) {
@@ -83,7 +84,8 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: makeassets <repository root>\n");
         return 2;
     }
-    const QDir assets(QDir(QString::fromLocal8Bit(argv[1])).filePath(QStringLiteral("assets")));
+    const QDir root(QString::fromLocal8Bit(argv[1]));
+    const QDir assets(root.filePath(QStringLiteral("assets")));
 
     bool ok = true;
     for (const ScaledAsset& asset : kScaledImages) {
@@ -96,7 +98,7 @@ int main(int argc, char* argv[]) {
         }
     }
     for (const ImageAsset& asset : kImages) {
-        const QString file = assets.filePath(QString::fromLatin1(asset.path));
+        const QString file = root.filePath(QString::fromLatin1(asset.path));
         ok = makeFolderFor(file) && writeImage(file, asset.paint(), asset.format) && ok;
     }
     return ok ? 0 : 1;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "xpbutton/draw/buttonstate.h"
+#include "xpbutton/face/buttonstate.h"
 
 #include <QRegion>
 #include <QString>

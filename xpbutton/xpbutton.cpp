@@ -1,10 +1,8 @@
 #include "xpbutton/xpbutton.h"
 
-#include "assets/assets.h"
 #include "platform/desktop/shell.h"
 #include "xpbutton/buttongeometry.h"
-#include "xpbutton/draw/buttonpainter.h"
-#include "xpbutton/xpbuttonaccessible.h"
+#include "xpbutton/face/buttonpainter.h"
 
 #include <QPainter>
 #include <QPixmap>
@@ -27,7 +25,7 @@ QPoint fingertip(const QImage& image) {
 }
 
 PicturePtr handPicture() {
-    const QImage image = assetImage(QStringLiteral("hand.png"));
+    const QImage image(QStringLiteral(":/xpbutton/hand.png"));
     return image.isNull() ? nullptr : OlePicture::icon(image);
 }
 
@@ -46,7 +44,7 @@ XpButton::XpButton(QWidget* parent) : ControlBase(parent) {
     m_OverTimer->setInterval(10);
     connect(m_OverTimer, &QTimer::timeout, this, [this] { report(OverTimer_Timer()); });
     m_imgHAND = handPicture();
-    installXpButtonAccessibility();
+    installAccessibility();
 }
 
 XpButton::~XpButton() = default;
@@ -134,7 +132,7 @@ ControlError XpButton::Refresh() {
     setBaseBackColor(m_draw.FaceColor, false);
     m_lastDrawn = state;
     ++m_refreshCount;
-    announcePressed(*this, m_announcedPressed);
+    announcePressed();
     if (error == RefreshError::Overflow)
         return ControlError::Overflow;
     setAutoRedraw(false);
@@ -242,7 +240,7 @@ ControlError XpButton::setCaption(const QString& value) {
     m_Caption = value;
     PropertyChanged(QStringLiteral("Caption"));
     setAccessKeys(accessKeyFromCaption(m_Caption));
-    announceName(*this);
+    announceName();
     return Refresh();
 }
 

@@ -2,7 +2,7 @@
 
 #include "platform/host/controlbase.h"
 #include "platform/host/propertybag.h"
-#include "xpbutton/draw/buttonstate.h"
+#include "xpbutton/face/buttonstate.h"
 
 #include <QRegion>
 
@@ -181,6 +181,12 @@ private:
     using MouseEntry = ControlError (XpButton::*)(std::int16_t&, std::int16_t&, float&, float&);
     void runMouse(MouseEntry entry, std::int16_t button, const QMouseEvent& event);
     void applyHand();
+    // Screen readers (xpbuttonaccessible.cpp): the button's view of itself
+    // for them, registered once with Qt, and what it tells them changed.
+    static void installAccessibility();
+    // The pressed state, when it changed since they were last told.
+    void announcePressed();
+    void announceName();
 
     // Stored values.
     QString m_Caption;

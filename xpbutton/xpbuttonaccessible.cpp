@@ -1,5 +1,7 @@
-#include "xpbutton/xpbuttonaccessible.h"
-
+// Screen readers see an XpButton as a push button: its caption is its name
+// (without the access-key marks), or, for a picture-only button, the
+// accessible name its window gives it; pressing it through the press action
+// clicks it as its access key does; it tells when it is focused or pressed.
 #include "xpbutton/xpbutton.h"
 
 #include <QAccessible>
@@ -84,22 +86,22 @@ QAccessibleInterface* xpButtonInterface(const QString& className, QObject* objec
 
 } // namespace
 
-void installXpButtonAccessibility() {
+void XpButton::installAccessibility() {
     static const bool installed = (QAccessible::installFactory(xpButtonInterface), true);
     Q_UNUSED(installed);
 }
 
-void announcePressed(XpButton& button, bool& announced) {
-    if (button.pressed() == announced)
+void XpButton::announcePressed() {
+    if (pressed() == m_announcedPressed)
         return;
-    announced = button.pressed();
+    m_announcedPressed = pressed();
     QAccessible::State changed;
     changed.pressed = true;
-    QAccessibleStateChangeEvent event(&button, changed);
+    QAccessibleStateChangeEvent event(this, changed);
     QAccessible::updateAccessibility(&event);
 }
 
-void announceName(XpButton& button) {
-    QAccessibleEvent event(&button, QAccessible::NameChanged);
+void XpButton::announceName() {
+    QAccessibleEvent event(this, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&event);
 }

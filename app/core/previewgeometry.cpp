@@ -14,3 +14,20 @@ PreviewSize previewSize(int pictureWidth, int pictureHeight, double deviceRatio)
         return {side(longSide / ratio), side(longSide)};
     return {side(longSide), side(longSide * ratio)};
 }
+
+QPoint drawingOrigin(std::int16_t width, std::int16_t height, bool preview) {
+    // The halves are taken in double and handed over in single precision,
+    // which lands on the truncated whole pixel.
+    const float w = width;
+    const float h = height;
+    float dx = 0;
+    float dy = 0;
+    if (preview) {
+        if (w > h)
+            dy = w - h;
+        else if (h > w)
+            dx = h - w;
+    }
+    return QPoint(static_cast<int>(static_cast<float>(static_cast<double>(dx) / 2)),
+                  static_cast<int>(static_cast<float>(static_cast<double>(dy) / 2)));
+}

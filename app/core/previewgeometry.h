@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPoint>
+
 #include <cstdint>
 
 // The preview box is this many pixels square.
@@ -18,3 +20,7 @@ PreviewSize previewSize(int pictureWidth, int pictureHeight, double ratio = 1);
 // Every preview size fits in this: a picture decoded at least this large in
 // both directions is never smaller than its preview.
 constexpr int kPreviewLongSide = 328;
+
+// Where the scaler starts drawing a picture width x height pixels: centred in
+// a square of the long side in preview mode, else at the top-left corner.
+QPoint drawingOrigin(std::int16_t width, std::int16_t height, bool preview);

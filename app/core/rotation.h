@@ -2,9 +2,6 @@
 
 #include <cstdint>
 
-class PictureBox;
-class QProgressBar;
-
 // A point of the turn, in whole pixels.
 struct Point16 {
     std::int16_t x = 0;
@@ -34,19 +31,3 @@ Point16& turn_point(Point16& p, std::int16_t& angle, int direction);
 // quarter turn clockwise inside the preview: (left + (rows - 1 - top) + x,
 // top + left - y). At the designed place both offsets are 216.
 Point16 to_screen(Point16 p, const PreviewPlace& at);
-
-// The controls the turn always uses, whichever boxes it is given.
-struct RotationEnv {
-    PictureBox& Image11;
-    QProgressBar& ProgressBar1;
-};
-
-// Turns the picture shown in source a quarter turn clockwise by way of the
-// white back buffer: every point that is neither white nor outside the
-// picture is drawn at its turned place, then the back buffer becomes
-// source's drawing and is cleared again.
-void rotate_pict(PictureBox& source, PictureBox& backBuffer, bool showProgress,
-                 const RotationEnv& env);
-
-// The rotate icon: swaps the preview's width and height, then turns it.
-void rotatePreview(PictureBox& Image11, PictureBox& image110, QProgressBar& ProgressBar1);

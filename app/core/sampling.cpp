@@ -1,7 +1,5 @@
 #include "app/core/sampling.h"
 
-#include "platform/controls/picturebox.h"
-
 namespace {
 
 constexpr std::size_t kCounterRoom = 32768;

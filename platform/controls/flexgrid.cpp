@@ -1,7 +1,6 @@
 #include "platform/controls/flexgrid.h"
 
 #include "platform/controls/designfont.h"
-#include "platform/controls/flexgridaccessible.h"
 #include "platform/controls/focusmark.h"
 #include "platform/controls/gridgeometry.h"
 #include "platform/controls/gridtextwrap.h"
@@ -56,7 +55,7 @@ std::optional<GridMove> moveOfKey(int key) {
 } // namespace
 
 FlexGrid::FlexGrid(QWidget* parent) : QAbstractScrollArea(parent) {
-    installFlexGridAccessibility();
+    installAccessibility();
     setFont(designFont());
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setAutoFillBackground(false);
@@ -328,7 +327,7 @@ void FlexGrid::mousePressEvent(QMouseEvent* event) {
         m_row = hit.row;
         m_col = hit.col;
         viewport()->update();
-        announceCurrentCell(*this);
+        announceCurrentCell();
     }
     event->accept();
     // Picking rows together is not a click on one of them.
@@ -347,7 +346,7 @@ void FlexGrid::keyPressEvent(QKeyEvent* event) {
             m_row = row;
             showRow(row);
             viewport()->update();
-            announceCurrentCell(*this);
+            announceCurrentCell();
         }
         event->accept();
         return;

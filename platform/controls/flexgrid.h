@@ -159,6 +159,11 @@ private:
     bool showsPicked(int row) const;
     void pickRow(int row, Qt::KeyboardModifiers modifiers);
     void showRow(int row);
+    // Screen readers (flexgridaccessible.cpp): the grid's view as a table,
+    // registered once with Qt, and telling them where the current cell went
+    // and that the picked rows may have changed.
+    static void installAccessibility();
+    void announceCurrentCell();
 
     int m_rows = 0;
     int m_cols = 0;

@@ -1,5 +1,7 @@
-#include "platform/controls/flexgridaccessible.h"
-
+// Screen readers see the grid as a table: its data rows, its columns with the
+// header row's texts as their headers (columns that take no pixel left out),
+// each cell's text, a picture cell named by what the grid says of it, the
+// current cell focused and the picked rows selected.
 #include "platform/controls/flexgrid.h"
 
 #include <QAccessible>
@@ -236,22 +238,22 @@ QAccessibleInterface* flexGridInterface(const QString& className, QObject* objec
 
 } // namespace
 
-void announceCurrentCell(FlexGrid& grid) {
+void FlexGrid::announceCurrentCell() {
     if (!QAccessible::isActive())
         return;
-    auto* table = static_cast<FlexGridAccessible*>(QAccessible::queryAccessibleInterface(&grid));
-    const int column = int(table->shownColumns().indexOf(grid.Col()));
-    const int row = grid.Row() - grid.FixedRows();
-    if (row >= 0 && column >= 0 && grid.hasFocus()) {
-        QAccessibleEvent focus(&grid, QAccessible::Focus);
+    auto* table = static_cast<FlexGridAccessible*>(QAccessible::queryAccessibleInterface(this));
+    const int column = int(table->shownColumns().indexOf(Col()));
+    const int row = Row() - FixedRows();
+    if (row >= 0 && column >= 0 && hasFocus()) {
+        QAccessibleEvent focus(this, QAccessible::Focus);
         focus.setChild((row + 1) * table->columnCount() + column);
         QAccessible::updateAccessibility(&focus);
     }
-    QAccessibleEvent selection(&grid, QAccessible::SelectionWithin);
+    QAccessibleEvent selection(this, QAccessible::SelectionWithin);
     QAccessible::updateAccessibility(&selection);
 }
 
-void installFlexGridAccessibility() {
+void FlexGrid::installAccessibility() {
     static const bool installed = (QAccessible::installFactory(flexGridInterface), true);
     Q_UNUSED(installed);
 }

@@ -19,11 +19,6 @@ void PictureBox::setBackColor(std::uint32_t colour) {
     Cls();
 }
 
-int scaledPixel(double x, int pixels, int logical) {
-    return static_cast<int>(
-        std::floor(logical > 0 && logical != pixels ? x * pixels / logical : x));
-}
-
 void PictureBox::setPicture(const QImage& picture) {
     setPicture(picture, picture.size());
 }

@@ -102,9 +102,3 @@ private:
     SharperDrawing m_sharper;
     bool m_releaseEndsDoubleClick = false;
 };
-
-// The pixel a coordinate falls in along one side of a picture `pixels` wide
-// that stands for `logical` units (the same when logical is 0 or equal):
-// floor(x * pixels / logical), so a reduced picture is read where the full
-// one would be.
-int scaledPixel(double x, int pixels, int logical);

@@ -1,13 +1,9 @@
 #include "platform/files/filecopy.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
 
-#include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/sendfile.h>
 #include <sys/stat.h>
@@ -40,26 +36,11 @@ bool sameContent(const QString& a, const QString& b) {
     return fb.atEnd();
 }
 
-namespace {
-
-QString systemError(int error) {
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
 bool diskFull(int error) {
     return error == ENOSPC || error == EFBIG || error == EDQUOT;
 }
 
-const QString kCopyMark = QStringLiteral(".marvolia-copy");
-// Copies held open, and locked, before the batch puts them in place: well
-// below the number of files a process may have open.
-constexpr std::size_t kMostHeld = 200;
-
-enum class Pump { Done, ReadFailed, WriteFailed };
-
-// Every byte from in to out, in the kernel where it can: copy_file_range
-// (which may share blocks), else sendfile, else plain reads and writes.
-Pump pumpAll(int in, int out, int* error) {
+Pumped pumpAll(int in, int out) {
     constexpr std::size_t kChunk = 1 << 30;
     bool rangeWorks = true;
     bool sendfileWorks = true;
@@ -83,18 +64,14 @@ Pump pumpAll(int in, int out, int* error) {
             const ssize_t got = ::read(in, buffer, sizeof buffer);
             if (got < 0 && errno == EINTR)
                 continue;
-            if (got < 0) {
-                *error = errno;
-                return Pump::ReadFailed;
-            }
+            if (got < 0)
+                return {Pumped::Step::ReadFailed, errno};
             for (ssize_t done = 0; done < got;) {
                 const ssize_t put = ::write(out, buffer + done, static_cast<size_t>(got - done));
                 if (put < 0 && errno == EINTR)
                     continue;
-                if (put <= 0) {
-                    *error = put < 0 ? errno : ENOSPC;
-                    return Pump::WriteFailed;
-                }
+                if (put <= 0)
+                    return {Pumped::Step::WriteFailed, put < 0 ? errno : ENOSPC};
                 done += put;
             }
             moved = got;
@@ -102,135 +79,9 @@ Pump pumpAll(int in, int out, int* error) {
         if (moved < 0 && errno == EINTR)
             continue;
         if (moved < 0) {
-            *error = errno;
-            return diskFull(errno) ? Pump::WriteFailed : Pump::ReadFailed;
+            return {diskFull(errno) ? Pumped::Step::WriteFailed : Pumped::Step::ReadFailed, errno};
         }
         if (moved == 0)
-            return Pump::Done;
+            return {};
     }
-}
-
-CopyResult failed(const QString& why) {
-    return {CopyOutcome::Failed, why};
-}
-
-const QString kDiskFull =
-    QStringLiteral("not all of the copy could be written (the disk may be full)");
-
-} // namespace
-
-void CopyBatch::removeLeftovers(const QString& destination) {
-    const QFileInfo info(destination);
-    const QString folder = info.absolutePath();
-    auto hidden = m_hidden.find(folder);
-    if (hidden == m_hidden.end()) {
-        QStringList found = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
-        found.removeIf([](const QString& entry) {
-            return !entry.startsWith(QLatin1Char('.')) || !entry.contains(kCopyMark);
-        });
-        hidden = m_hidden.insert(folder, found);
-    }
-    if (hidden->isEmpty())
-        return;
-    const QString prefix = HiddenTemporary::namePrefix(info.fileName(), kCopyMark);
-    hidden->removeIf([&](const QString& entry) {
-        if (!HiddenTemporary::isWriteOf(entry, prefix))
-            return false;
-        removeIfLeftover(folder + QLatin1Char('/') + entry);
-        return true;
-    });
-}
-
-bool copyUnderWay(const QString& folder, const QString& name, const QStringList& hidden) {
-    const QString prefix = HiddenTemporary::namePrefix(name, kCopyMark);
-    return std::any_of(hidden.begin(), hidden.end(), [&](const QString& entry) {
-        return HiddenTemporary::isWriteOf(entry, prefix) &&
-               writeUnderWay(folder + QLatin1Char('/') + entry);
-    });
-}
-
-CopyBatch::~CopyBatch() = default;
-
-CopyResult CopyBatch::add(const QString& source, const QString& destination, CopyOver over) {
-    std::unique_ptr<HiddenTemporary> copy;
-    const CopyResult result = [&]() -> CopyResult {
-        if (sameFile(source, destination))
-            return {CopyOutcome::SameFile, {}};
-        const QFileInfo info(source);
-        if (!info.exists())
-            return failed(QStringLiteral("the file does not exist"));
-        if (!info.isFile())
-            return failed(QStringLiteral("it is not an ordinary file"));
-        QFile in(source);
-        if (!in.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-            return failed(QStringLiteral("it could not be opened (%1)").arg(in.errorString()));
-
-        removeLeftovers(destination);
-        copy = std::make_unique<HiddenTemporary>(destination, kCopyMark);
-        if (!copy->create(false))
-            return failed(QStringLiteral("the copy could not be created (%1)")
-                              .arg(systemError(copy->error())));
-        struct stat replaced {};
-        if (over == CopyOver::Replace &&
-            ::stat(QFile::encodeName(destination).constData(), &replaced) == 0)
-            copy->keepOwnership(replaced);
-        int error = 0;
-        const Pump pumped = pumpAll(in.handle(), copy->handle(), &error);
-        if (pumped == Pump::ReadFailed)
-            return failed(QStringLiteral("it could not be read (%1)").arg(systemError(error)));
-        if (pumped == Pump::WriteFailed)
-            return failed(kDiskFull);
-        return {CopyOutcome::Copied, {}};
-    }();
-    if (result.outcome == CopyOutcome::Copied)
-        m_staged.push_back({std::move(copy), over == CopyOver::Replace, m_results.size()});
-    m_results.push_back(result);
-    if (m_staged.size() >= kMostHeld)
-        putStagedInPlace();
-    return result;
-}
-
-void CopyBatch::putStagedInPlace() {
-    // One sync for each file system the copies went to, before any of them
-    // takes its destination's place.
-    QHash<dev_t, int> syncErrors;
-    for (const Staged& s : m_staged) {
-        struct stat st {};
-        ::fstat(s.copy->handle(), &st);
-        if (!syncErrors.contains(st.st_dev))
-            syncErrors.insert(st.st_dev, ::syncfs(s.copy->handle()) == 0 ? 0 : errno);
-    }
-    for (Staged& s : m_staged) {
-        CopyResult& result = m_results[s.result];
-        struct stat st {};
-        ::fstat(s.copy->handle(), &st);
-        const int syncError = syncErrors.value(st.st_dev, 0);
-        if (syncError != 0) {
-            result =
-                failed(diskFull(syncError) ? kDiskFull
-                                           : QStringLiteral("the copy could not be completed (%1)")
-                                                 .arg(systemError(syncError)));
-        } else if (!s.copy->putInPlace(s.replace)) {
-            const int error = s.copy->error();
-            result = failed(error == EEXIST && !s.replace
-                                ? QStringLiteral("another file took its place in the folder "
-                                                 "meanwhile")
-                                : QStringLiteral("the copy could not be completed (%1)")
-                                      .arg(systemError(error)));
-        }
-    }
-    m_staged.clear();
-}
-
-const std::vector<CopyResult>& CopyBatch::commit() {
-    putStagedInPlace();
-    return m_results;
-}
-
-CopyResult copyFileReplacing(const QString& source, const QString& destination) {
-    CopyBatch batch;
-    const CopyResult staged = batch.add(source, destination);
-    if (staged.outcome != CopyOutcome::Copied)
-        return staged;
-    return batch.commit().front();
 }

@@ -1,8 +1,8 @@
 #include "platform/files/memorybudget.h"
 
-#include <QMutexLocker>
+#include "platform/files/decoderlimits.h"
 
-#include "platform/files/jpegdecoder.h"
+#include <QMutexLocker>
 
 bool MemoryBudget::take(qint64 bytes, const std::atomic<bool>* stop) {
     if (bytes > m_total)

@@ -95,12 +95,6 @@ PictureRead readOpenPicture(QFile& file, const SampleLayout& layout, const ReadW
 
 } // namespace
 
-QRgb PictureRead::pixel(int x, int y) const {
-    if (kept.empty())
-        return image.pixel(x, y);
-    return image.pixel(keptIndex(kept.columns, x), keptIndex(kept.rows, y));
-}
-
 PictureRead readPictureFile(const QString& path, const SampleLayout& layout,
                             const ReadWatch& watch) {
     PictureRead result;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 // The columns and rows of a picture that a reader will look at, each list
@@ -19,6 +20,15 @@ struct SampleGrid {
 inline int keptIndex(const std::vector<int>& kept, double x) {
     const auto at = std::upper_bound(kept.begin(), kept.end(), x);
     return at == kept.begin() ? 0 : static_cast<int>(at - kept.begin()) - 1;
+}
+
+// The pixel a coordinate falls in along one side of a picture `pixels` wide
+// that stands for `logical` units (the same when logical is 0 or equal):
+// floor(x * pixels / logical), so a reduced picture is read where the full
+// one would be.
+inline int scaledPixel(double x, int pixels, int logical) {
+    return static_cast<int>(
+        std::floor(logical > 0 && logical != pixels ? x * pixels / logical : x));
 }
 
 // Whether everything wanted was kept.

@@ -1,7 +1,5 @@
 #include "platform/files/textfile.h"
 
-#include "platform/files/stagedfile.h"
-
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
@@ -30,60 +28,30 @@ QString decodeText(const QByteArray& bytes) {
     return QString::fromLatin1(bytes);
 }
 
-namespace {
-FileWritten notWritten(const QString& why, bool changedMeanwhile = false) {
-    FileWritten result;
-    result.error = why;
-    result.changedMeanwhile = changedMeanwhile;
-    return result;
-}
-} // namespace
-
-FileWritten writeFileWhole(const QString& path, const QByteArray& bytes, const FileState* seen) {
-    if (isWriteProtected(path))
-        return notWritten(QStringLiteral("it is read-only"));
-    StagedFile file(path);
-    if (seen)
-        file.expect(*seen);
-    if (!file.open())
-        return notWritten(
-            file.refused()
-                ? file.errorString({})
-                : QStringLiteral("it could not be created (%1)")
-                      .arg(file.errorString(QStringLiteral("the folder may not be writable"))));
-    if (!file.write(bytes.constData(), bytes.size()))
-        return notWritten(QStringLiteral("not all of it could be written (the disk may be full)"));
-    if (!file.commit())
-        return notWritten(file.changedMeanwhile()
-                              ? file.errorString({})
-                              : QStringLiteral("it could not be completed (%1)")
-                                    .arg(file.errorString(QStringLiteral("the disk may be full"))),
-                          file.changedMeanwhile());
-    FileWritten written;
-    written.note = file.note();
-    written.file = file.written();
-    return written;
+FileResult<Written> writeFileWhole(const QString& path, const QByteArray& bytes,
+                                   const FileState* seen) {
+    FileWriter writer;
+    if (const FileResult<Written>& staged = writer.write(path, bytes, seen); !staged.ok())
+        return staged;
+    return writer.commit().front();
 }
 
-QString writeFileAtomically(const QString& path, const QByteArray& bytes) {
-    return writeFileWhole(path, bytes).error;
-}
-
-TextRead readTextFile(const QString& path, qint64 maxBytes) {
+FileResult<QString> readTextFile(const QString& path, qint64 maxBytes) {
+    const auto failed = [&](const QString& why) { return FileFailure{path, why}; };
     const QFileInfo info(path);
     if (!info.exists())
-        return {{}, QStringLiteral("it does not exist")};
+        return failed(QStringLiteral("it does not exist"));
     if (!info.isFile())
-        return {{}, QStringLiteral("it is not an ordinary file")};
+        return failed(QStringLiteral("it is not an ordinary file"));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {{}, QStringLiteral("it could not be opened (%1)").arg(file.errorString())};
+        return failed(QStringLiteral("it could not be opened (%1)").arg(file.errorString()));
     if (file.size() > maxBytes)
-        return {{}, QStringLiteral("it is too large (%1 bytes)").arg(file.size())};
+        return failed(QStringLiteral("it is too large (%1 bytes)").arg(file.size()));
     const QByteArray bytes = file.read(maxBytes + 1);
     if (file.error() != QFileDevice::NoError)
-        return {{}, QStringLiteral("it could not be read (%1)").arg(file.errorString())};
+        return failed(QStringLiteral("it could not be read (%1)").arg(file.errorString()));
     if (bytes.size() > maxBytes)
-        return {{}, QStringLiteral("it is too large (more than %1 bytes)").arg(maxBytes)};
-    return {decodeText(bytes), {}};
+        return failed(QStringLiteral("it is too large (more than %1 bytes)").arg(maxBytes));
+    return decodeText(bytes);
 }

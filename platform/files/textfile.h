@@ -1,6 +1,7 @@
 #pragma once
 
-#include "platform/files/stagedfile.h"
+#include "platform/files/fileresult.h"
+#include "platform/files/filewriter.h"
 
 #include <QByteArray>
 #include <QString>
@@ -17,32 +18,16 @@ QByteArray textFileBytes(const QStringList& lines);
 // dropped), Windows-1252 otherwise. Line ends are left as they are.
 QString decodeText(const QByteArray& bytes);
 
-// What writing a file came to.
-struct FileWritten {
-    QString error;                 // what failed, in words for the user; empty when written
-    bool changedMeanwhile = false; // failed: another program changed the file first
-    QString note;                  // written, but this of the old file's owner was lost
-    FileState file;                // the file as written
-    bool ok() const { return error.isEmpty(); }
-};
+// Writes the file in full or not at all (see FileWriter::write): an
+// existing file is left byte for byte as it was unless every byte of the new
+// content reached the disk. A link is written through to its file. A file
+// that is read-only or no ordinary file is refused, and so is one whose state
+// is no longer seen (the file as the caller read it), when seen is given:
+// another program wrote it meanwhile. The owner, group and permissions of a
+// replaced file are kept as far as the system lets.
+FileResult<Written> writeFileWhole(const QString& path, const QByteArray& bytes,
+                                   const FileState* seen = nullptr);
 
-// Writes the file in full or not at all: an existing file is left byte for
-// byte as it was unless every byte of the new content reached the disk. A
-// link is written through to its file. A file that is read-only or no
-// ordinary file is refused, and so is one whose state is no longer seen
-// (the file as the caller read it), when seen is given: another program
-// wrote it meanwhile. The owner, group and permissions of a replaced file
-// are kept as far as the system lets.
-FileWritten writeFileWhole(const QString& path, const QByteArray& bytes,
-                           const FileState* seen = nullptr);
-// The same; empty on success, otherwise what failed.
-QString writeFileAtomically(const QString& path, const QByteArray& bytes);
-
-// A whole file read as text; on failure text is empty and error says why.
-struct TextRead {
-    QString text;
-    QString error;
-    bool ok() const { return error.isEmpty(); }
-};
-// Files larger than maxBytes are refused rather than read into memory.
-TextRead readTextFile(const QString& path, qint64 maxBytes);
+// A whole file read as text. Files larger than maxBytes are refused rather
+// than read into memory.
+FileResult<QString> readTextFile(const QString& path, qint64 maxBytes);

@@ -1,7 +1,7 @@
 #include "selection/dialogs/photorow.h"
 
 #include "app/core/sampling.h"
-#include "app/core/thumbnail.h"
+#include "app/drawing/thumbnail.h"
 #include "platform/controls/flexgrid.h"
 #include "platform/controls/picturebox.h"
 #include "platform/files/picturefile.h"
@@ -28,7 +28,7 @@ RowPicture drawRowThumbnail(SelectionControls& c, const PictureRead& picture, Sa
     const Samples drawn =
         samplePicture(c.Image10.Image(), QSize(c.Image10.ScaleWidth(), c.Image10.ScaleHeight()),
                       c.Image10.keptGrid(), kThumbWidth, kThumbHeight);
-    thumbnail(drawn, kThumbWidth, kThumbHeight, c.Image12, false, {c.File1, c.ProgressBar1});
+    thumbnail(drawn, kThumbWidth, kThumbHeight, c.Image12, false, {c.File1});
     c.Image12.hide();
     if (samples)
         *samples = drawn;

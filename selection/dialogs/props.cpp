@@ -3,6 +3,7 @@
 #include "app/core/devicesampling.h"
 #include "app/core/samplelayout.h"
 #include "assets/assets.h"
+#include "assets/designedbuttons.h"
 #include "platform/controls/designfont.h"
 #include "platform/controls/flexgrid.h"
 #include "platform/controls/imagecontrol.h"
@@ -21,7 +22,6 @@
 #include "selection/order/selectionlist.h"
 #include "xpbutton/buttonerrors.h"
 
-#include "xpbutton/controlfactory.h"
 #include "xpbutton/xpbutton.h"
 #include <QComboBox>
 #include <QFileInfo>

@@ -7,8 +7,8 @@
 #include "platform/desktop/messagetext.h"
 #include "platform/desktop/shell.h"
 #include "platform/files/filecopy.h"
+#include "platform/files/filewriter.h"
 #include "platform/files/hiddenname.h"
-#include "platform/files/stagedfile.h"
 #include "platform/files/textfile.h"
 #include "selection/dialogs/selectioncontrols.h"
 #include "selection/flows/folderbrowser.h"
@@ -216,7 +216,7 @@ void copyToFolder(SelectionControls& c) {
 
     QHash<QString, FolderPhoto> photos = planFolder(rows, keys, folder, listFile);
     // Copies reach the disk together, each complete or not at all.
-    CopyBatch copies;
+    FileWriter copies;
     QList<std::pair<QString, QString>> copied; // each copy's key and source, in the order made
     c.ProgressBar1.show();
     RepaintPacer painter(c.ProgressBar1);
@@ -226,7 +226,7 @@ void copyToFolder(SelectionControls& c) {
         if (isListed(rows[i].copies) && !photo.handled) {
             photo.handled = true;
             if (!photo.inFolder) {
-                copies.add(rows[i].path, fullPath(folder, photo.name), CopyOver::NeverReplace);
+                copies.copy(rows[i].path, fullPath(folder, photo.name), CopyOver::NeverReplace);
                 copied.append({keys[i], rows[i].path});
             }
         }
@@ -235,29 +235,29 @@ void copyToFolder(SelectionControls& c) {
         painter.step(i + 1 == n);
     }
     QStringList failures;
-    const std::vector<CopyResult>& results = copies.commit();
+    const std::vector<FileResult<Written>>& results = copies.commit();
     for (std::size_t i = 0; i < results.size(); ++i) {
         const auto& [key, source] = copied[static_cast<qsizetype>(i)];
-        photos[key].placed = results[i].outcome != CopyOutcome::Failed;
+        photos[key].placed = results[i].ok();
         if (!photos[key].placed)
-            failures << QStringLiteral("%1: %2").arg(shortName(source), results[i].error);
+            failures << QStringLiteral("%1: %2").arg(shortName(source), results[i].failure().why);
     }
     // The list names what is in the folder, nothing else.
     QStringList lines;
     for (int i = 0; i < n; ++i)
         if (isListed(rows[i].copies) && photos[keys[i]].placed)
             lines << folderListLine(photos[keys[i]].name, rows[i]);
-    const FileWritten list = writeFileWhole(listFile, textFileBytes(lines), &listSeen);
+    const FileResult<Written> list = writeFileWhole(listFile, textFileBytes(lines), &listSeen);
     c.ProgressBar1.hide();
     if (!list.ok())
         failures << QStringLiteral("The list \"%1\" could not be written: %2.")
-                        .arg(shortName(listFile), list.error);
+                        .arg(shortName(listFile), list.failure().why);
     if (!failures.isEmpty())
         tell(c.dialogs, &c.window, failureMessage(folder, failures));
-    if (!list.note.isEmpty())
+    if (list.ok() && !list->note.isEmpty())
         tell(c.dialogs, &c.window,
              QStringLiteral("The list \"%1\" was written, but %2.")
-                 .arg(shortName(listFile), list.note));
+                 .arg(shortName(listFile), list->note));
     const QString unshown =
         QStringLiteral("The folder \"%1\" could not be opened.").arg(shortName(folder));
     if (!c.shell.start(

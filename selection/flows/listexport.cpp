@@ -43,17 +43,18 @@ void writeOrderList(SelectionControls& c) {
     if (file.isEmpty())
         return;
 
-    const FileWritten written = writeFileWhole(file, orderListBytes(readGridRows(c.MSFlexGrid1)));
+    const FileResult<Written> written =
+        writeFileWhole(file, orderListBytes(readGridRows(c.MSFlexGrid1)));
     if (!written.ok()) {
         tell(c.dialogs, &c.window,
              QStringLiteral("The order list could not be written to \"%1\": %2.")
-                 .arg(shortName(file), written.error));
+                 .arg(shortName(file), written.failure().why));
         return;
     }
-    if (!written.note.isEmpty())
+    if (!written->note.isEmpty())
         tell(c.dialogs, &c.window,
              QStringLiteral("The order list was written to \"%1\", but %2.")
-                 .arg(shortName(file), written.note));
+                 .arg(shortName(file), written->note));
     c.dialogs.message(&c.window, programTitle(),
                       QStringLiteral("File generated. Click 'Ok' to view the list."),
                       MessageButtons::Ok, MessageIcon::None);

@@ -55,28 +55,29 @@ QString missingPicturesMessage(const QString& file, const QStringList& failures)
 
 namespace {
 
-SaveOutcome saveProjectTo(SelectionControls& c, const QString& file) {
+FileResult<void> saveProjectTo(SelectionControls& c, const QString& file) {
     QList<ProjectRecord> records;
     for (const GridRow& row : readGridRows(c.MSFlexGrid1))
         records.append({row.file, row.copies, row.size});
     const int bad = firstUnstorableRecord(records);
     if (bad >= 0) {
+        const QString why =
+            QStringLiteral("the %1 of row %2, the photo \"%3\", holds a double quote (\") where "
+                           "a project file cannot store it: at its start, or in a text with a "
+                           "comma or a leading blank")
+                .arg(unstorableField(records[bad]), QString::number(bad + 1), records[bad].file);
         tell(c.dialogs, &c.window,
-             QStringLiteral("The project could not be saved to \"%1\": the %2 of row %3, "
-                            "the photo \"%4\", holds a double quote (\") where a project file "
-                            "cannot store it: at its start, or in a text with a comma or a "
-                            "leading blank. Nothing was written.")
-                 .arg(file, unstorableField(records[bad]), QString::number(bad + 1),
-                      records[bad].file));
-        return SaveOutcome::Failed;
+             QStringLiteral("The project could not be saved to \"%1\": %2. Nothing was written.")
+                 .arg(file, why));
+        return FileFailure{file, why};
     }
     // The project this window last read or wrote is replaced only as it was then.
     const std::optional<FileKey>& known = c.order.projectFile();
     const bool sameProject =
         known && QFileInfo(known->path).absoluteFilePath() == QFileInfo(file).absoluteFilePath();
-    const FileWritten written =
+    const FileResult<Written> written =
         writeFileWhole(file, projectFileBytes(records), sameProject ? &known : nullptr);
-    if (written.changedMeanwhile) {
+    if (!written.ok() && written.failure().fault == FileFault::ChangedMeanwhile) {
         // Said once: saving again replaces it.
         c.order.rememberProjectFile(fileKey(file));
         tell(c.dialogs, &c.window,
@@ -84,28 +85,28 @@ SaveOutcome saveProjectTo(SelectionControls& c, const QString& file) {
                             "was; save again to replace it.")
                  .arg(file, sameProject ? QStringLiteral("another program changed it since "
                                                          "Marvolia last opened or saved it")
-                                        : written.error));
-        return SaveOutcome::Failed;
+                                        : written.failure().why));
+        return written.failure();
     }
     if (!written.ok()) {
         tell(c.dialogs, &c.window,
              QStringLiteral("The project could not be saved to \"%1\": %2. Any file of that "
                             "name was left as it was.")
-                 .arg(shortName(file), written.error));
-        return SaveOutcome::Failed;
+                 .arg(shortName(file), written.failure().why));
+        return written.failure();
     }
     c.project_path = file;
     c.order.markSaved();
-    c.order.rememberProjectFile(written.file);
-    if (!written.note.isEmpty())
+    c.order.rememberProjectFile(written->file);
+    if (!written->note.isEmpty())
         tell(c.dialogs, &c.window,
-             QStringLiteral("The project was saved to \"%1\", but %2.").arg(file, written.note));
-    return SaveOutcome::Saved;
+             QStringLiteral("The project was saved to \"%1\", but %2.").arg(file, written->note));
+    return {};
 }
 
 } // namespace
 
-SaveOutcome runSave(SelectionControls& c) {
+FileResult<bool> runSave(SelectionControls& c) {
     CommonDialog& dialog = c.CommonDialog1;
     dialog.Filter = kProjectFilter;
     dialog.FileName = c.project_path.isEmpty() ? QStringLiteral("untiteled") : c.project_path;
@@ -113,19 +114,22 @@ SaveOutcome runSave(SelectionControls& c) {
     dialog.ShowSave();
     const QString file = dialog.FileName;
     if (file.isEmpty())
-        return SaveOutcome::Cancelled;
-    return saveProjectTo(c, file);
+        return false;
+    if (const FileResult<void> saved = saveProjectTo(c, file); !saved.ok())
+        return saved.failure();
+    return true;
 }
 
 void saveProject(SelectionControls& c) {
-    runSave(c);
+    // Told already, whatever came of it.
+    static_cast<void>(runSave(c));
 }
 
 void saveOpenProject(SelectionControls& c) {
     if (c.project_path.isEmpty() || c.order.openedShort())
-        runSave(c);
+        saveProject(c);
     else
-        saveProjectTo(c, c.project_path);
+        static_cast<void>(saveProjectTo(c, c.project_path));
 }
 
 namespace {
@@ -142,8 +146,10 @@ bool mayCloseOrder(SelectionControls& c) {
     switch (askToSaveActual(c)) {
     case MessageResult::No:
         return true;
-    case MessageResult::Yes:
-        return runSave(c) == SaveOutcome::Saved;
+    case MessageResult::Yes: {
+        const FileResult<bool> saved = runSave(c);
+        return saved.ok() && *saved;
+    }
     default:
         return false;
     }
@@ -155,7 +161,7 @@ bool offerToSave(SelectionControls& c) {
         if (answer == MessageResult::Cancel)
             return false;
         // A save that failed must not be followed by replacing what it could not keep.
-        if (answer == MessageResult::Yes && runSave(c) == SaveOutcome::Failed)
+        if (answer == MessageResult::Yes && !runSave(c).ok())
             return false;
     }
     return true;
@@ -190,15 +196,15 @@ int loadingProgressMaximum(int count, int records) {
 QList<RowPath> loadProject(SelectionControls& c, const QString& file, const QString& markerPath) {
     // As it is read: a later save tells whether another program wrote it since.
     const std::optional<FileKey> read = fileKey(file);
-    const TextRead text = readTextFile(file, kMaxProjectBytes);
+    const FileResult<QString> text = readTextFile(file, kMaxProjectBytes);
     if (!text.ok()) {
         tell(c.dialogs, &c.window,
              QStringLiteral("The project \"%1\" could not be opened: %2. The selection was left "
                             "as it was.")
-                 .arg(shortName(file), text.error));
+                 .arg(shortName(file), text.failure().why));
         return {};
     }
-    const ProjectRead project = readProjectText(text.text, SelectionList::kMaxPhotos);
+    const ProjectRead project = readProjectText(*text, SelectionList::kMaxPhotos);
     if (!project.ok()) {
         tell(c.dialogs, &c.window,
              QStringLiteral("The project \"%1\" cannot be read: %2. The selection was left as "

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/files/fileresult.h"
 #include "selection/flows/relink.h"
 
 #include <QList>
@@ -7,12 +8,11 @@
 
 struct SelectionControls;
 
-enum class SaveOutcome { Saved, Cancelled, Failed };
-
 // Command3: saves the grid's rows as a project file the user names, the
 // dialog proposing the project open now. Written in full or not at all;
-// project_path changes only when it was.
-SaveOutcome runSave(SelectionControls& c);
+// project_path changes only when it was. Whether it was written (false: the
+// user cancelled), or why not, which the user was told.
+FileResult<bool> runSave(SelectionControls& c);
 void saveProject(SelectionControls& c);
 // Ctrl+S: saves over the project open now, the one last opened or saved,
 // without a dialog; as Command3 when there is none, or when the order could

@@ -15,7 +15,7 @@
 #include "selection/order/photopixels.h"
 #include "selection/order/selectionlist.h"
 
-#include "app/core/thumbnail.h"
+#include "app/drawing/thumbnail.h"
 
 void add_photo(SelectionControls& c, int origin) {
     if (c.Image10.PictureHandle() == 0)

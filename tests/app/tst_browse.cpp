@@ -1,6 +1,7 @@
 #include "app/core/browse.h"
-#include "app/core/thumbnail.h"
+#include "app/drawing/thumbnail.h"
 #include "app/mainwindow.h"
+#include "app/progressbarpainter.h"
 #include "platform/controls/dirlist.h"
 #include "platform/controls/drivelist.h"
 #include "platform/controls/filelist.h"
@@ -56,12 +57,13 @@ struct Browse : ::testing::Test {
         auto* target = new PictureBox(&window);
         FileList list(&window);
         QProgressBar bar(&window);
+        ProgressBarPainter painter(bar);
         source->setAutoSize(true);
         source->setPicture(picture);
         target->place(QRect(0, 0, 329, 329));
         target->setBackColor(0x80000005);
         thumbnail(static_cast<std::int16_t>(width), static_cast<std::int16_t>(height), *source,
-                  *target, true, {list, bar});
+                  *target, true, {list, painter.progress()});
         return target->Image();
     }
 

@@ -3,7 +3,7 @@
 #include "app/mainwindow.h"
 #include "selection/dialogs/props.h"
 #include "tests/support/fakes.h"
-#include "xpbutton/draw/buttonlayout.h"
+#include "xpbutton/face/buttonlayout.h"
 #include "xpbutton/xpbutton.h"
 
 #include <QDir>

@@ -3,6 +3,7 @@
 // pixels byte for byte, above it the artwork and captions at the device's.
 #include "app/mainwindow.h"
 #include "app/sharperthumbnails.h"
+#include "assets/designedbuttons.h"
 #include "platform/controls/dirlist.h"
 #include "platform/controls/flexgrid.h"
 #include "platform/controls/imagecontrol.h"
@@ -12,7 +13,6 @@
 #include "tests/support/jpegmaker.h"
 #include "tests/support/testpictures.h"
 #include "tests/support/whenshown.h"
-#include "xpbutton/controlfactory.h"
 #include "xpbutton/xpbutton.h"
 
 #include <QApplication>

@@ -1,4 +1,6 @@
 #include "app/core/rotation.h"
+#include "app/drawing/previewturn.h"
+#include "app/progressbarpainter.h"
 #include "platform/controls/picturebox.h"
 #include "tests/support/testpictures.h"
 
@@ -66,6 +68,7 @@ struct Turn : ::testing::Test {
     PictureBox* preview = new PictureBox(&window);
     PictureBox* backBuffer = new PictureBox(&window);
     QProgressBar* bar = new QProgressBar(&window);
+    ProgressBarPainter painter{*bar};
 
     Turn() {
         window.resize(830, 545);
@@ -89,21 +92,21 @@ struct Turn : ::testing::Test {
         return preview->Image();
     }
 
-    RotationEnv env() { return {*preview, *bar}; }
+    RotationEnv env() { return {*preview, painter.progress()}; }
 };
 
 TEST_F(Turn, EveryPixelMovesAQuarterClockwiseWhereverThePreviewSits) {
     for (const QPoint at : {QPoint(216, 112), QPoint(30, 9)}) {
         place(at.x(), at.y());
         const QImage before = drawTestPicture();
-        rotatePreview(*preview, *backBuffer, *bar);
+        rotatePreview(*preview, *backBuffer, painter.progress());
         ASSERT_EQ(preview->Image().size(), QSize(329, 329));
         for (int y = 0; y < 329; ++y)
             for (int x = 0; x < 329; ++x)
                 ASSERT_EQ(preview->Point(328 - y, x), colourValue(before.pixel(x, y)))
                     << x << "," << y;
         for (int i = 0; i < 3; ++i)
-            rotatePreview(*preview, *backBuffer, *bar);
+            rotatePreview(*preview, *backBuffer, painter.progress());
         EXPECT_EQ(preview->Image(), before) << "four turns give every pixel back";
         EXPECT_EQ(preview->size(), QSize(329, 329));
     }
@@ -159,7 +162,7 @@ TEST_F(Turn, ThePictureStaysTheUnturnedOne) {
     drawTestPicture();
     preview->setPictureFromImage();
     const QImage picture = preview->Picture();
-    rotatePreview(*preview, *backBuffer, *bar);
+    rotatePreview(*preview, *backBuffer, painter.progress());
     EXPECT_EQ(preview->Picture(), picture);
     EXPECT_NE(preview->Image(), picture);
 }

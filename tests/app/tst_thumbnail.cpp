@@ -1,7 +1,8 @@
 #include "app/core/previewgeometry.h"
 #include "app/core/samplelayout.h"
 #include "app/core/sampling.h"
-#include "app/core/thumbnail.h"
+#include "app/drawing/thumbnail.h"
+#include "app/progressbarpainter.h"
 #include "platform/controls/filelist.h"
 #include "platform/controls/picturebox.h"
 #include "platform/units/rounding.h"
@@ -61,7 +62,8 @@ struct Scaler : ::testing::Test {
     PictureBox* target = new PictureBox(&window);
     FileList* list = new FileList(&window);
     QProgressBar* bar = new QProgressBar(&window);
-    ThumbnailEnv env{*list, *bar};
+    ProgressBarPainter painter{*bar};
+    ThumbnailEnv env{*list, painter.progress()};
 
     Scaler() {
         window.resize(830, 545);
@@ -100,6 +102,21 @@ TEST(PreviewGeometry, LongSideIs328ShortSideInProportionHalvesToEven) {
     EXPECT_EQ(roundToInt16(32767.4), 32767);
     EXPECT_EQ(roundToInt16(40000), 32767);
     EXPECT_EQ(roundToInt16(-40000), -32768);
+}
+
+TEST(PreviewGeometry, DrawingStartsCentredInTheLongSidesSquare) {
+    const struct {
+        std::int16_t width, height;
+        bool preview;
+        QPoint at;
+    } cases[] = {
+        {328, 246, true, {0, 41}}, {246, 328, true, {41, 0}}, {328, 328, true, {0, 0}},
+        {328, 247, true, {0, 40}}, {328, 1, true, {0, 163}},  {1, 328, true, {163, 0}},
+        {40, 30, false, {0, 0}},   {30, 40, false, {0, 0}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(drawingOrigin(c.width, c.height, c.preview), c.at)
+            << c.width << " x " << c.height << (c.preview ? " preview" : "");
 }
 
 TEST(SamplePositions, AddUpInSinglePrecisionUpToTheLastPixel) {

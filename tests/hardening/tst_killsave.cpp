@@ -4,11 +4,12 @@
 // with SIGKILL at a random moment.
 
 #include "app/mainwindow.h"
-#include "platform/files/stagedfile.h"
+#include "platform/files/filewriter.h"
 #include "platform/files/textfile.h"
 #include "selection/order/projectfile.h"
 #include "tests/support/fakes.h"
 #include "tests/support/filebytes.h"
+#include "tests/support/fileresults.h"
 #include "tests/support/qtprinters.h"
 #include "xpbutton/xpbutton.h"
 
@@ -105,7 +106,7 @@ TEST(KillDuringSave, TheFileIsAlwaysOldOrNewAndWhole) {
         SCOPED_TRACE(kill);
         // The old project, through the writer, which also clears what the
         // last kill left.
-        ASSERT_EQ(writeFileAtomically(target, old), QString());
+        ASSERT_EQ(whyNot(writeFileWhole(target, old)), QString());
         ASSERT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden),
                   QStringList{QStringLiteral("order.mvl")});
         QProcess child;
@@ -135,7 +136,7 @@ TEST(KillDuringSave, TheFileIsAlwaysOldOrNewAndWhole) {
             if (name == QStringLiteral("order.mvl"))
                 continue;
             const QString path = folder + QLatin1Char('/') + name;
-            if (path.startsWith(StagedFile::stagingPath(target) + QLatin1Char('.'))) {
+            if (path.startsWith(FileWriter::stagingPath(target) + QLatin1Char('.'))) {
                 EXPECT_GT(versionOf(readFileBytes(path)), 0) << "the staged file is not whole";
                 ++staged;
             } else {

@@ -5,6 +5,7 @@
 
 #include "platform/files/textfile.h"
 #include "selection/order/projectfile.h"
+#include "tests/support/fileresults.h"
 #include "tests/support/orderwindow.h"
 
 #include <QCoreApplication>
@@ -83,7 +84,7 @@ TEST_F(SharedProject, AProjectChangedSinceItWasReadIsNotReplacedSilently) {
     for (const char* since : {"opened", "saved"}) {
         SCOPED_TRACE(since);
         dialogs.messages.clear();
-        ASSERT_EQ(writeFileAtomically(file, theirs), QString());
+        ASSERT_EQ(whyNot(writeFileWhole(file, theirs)), QString());
         dialogs.answerFile(file);
         press(w->Command3);
         EXPECT_EQ(contents(file), theirs);

@@ -2,9 +2,11 @@
 // write killed half way leaves nothing a later write cannot recognise and
 // clear, and never touches a file that only looks like a temporary one.
 
-#include "platform/files/stagedfile.h"
+#include "platform/files/filewriter.h"
+#include "platform/files/hiddentemporary.h"
 #include "platform/files/textfile.h"
 #include "tests/support/filebytes.h"
+#include "tests/support/fileresults.h"
 #include "tests/support/qtprinters.h"
 
 #include <QDir>
@@ -22,14 +24,14 @@ QStringList everythingIn(const QString& folder) {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
 }
 
-TEST(StagedFile, TheStagingFileIsHiddenBesideTheTarget) {
-    EXPECT_EQ(StagedFile::stagingPath(QStringLiteral("/home/ana/order.mvl")),
+TEST(FileWriter, TheStagingFileIsHiddenBesideTheTarget) {
+    EXPECT_EQ(FileWriter::stagingPath(QStringLiteral("/home/ana/order.mvl")),
               QStringLiteral("/home/ana/.order.mvl.marvolia-new"));
-    EXPECT_EQ(StagedFile::stagingPath(QStringLiteral("/a b/x;y")),
+    EXPECT_EQ(FileWriter::stagingPath(QStringLiteral("/a b/x;y")),
               QStringLiteral("/a b/.x;y.marvolia-new"));
 }
 
-TEST(StagedFile, AKilledWritesLeftoversAreClearedAndNothingElse) {
+TEST(FileWriter, AKilledWritesLeftoversAreClearedAndNothingElse) {
     QTemporaryDir dir;
     const QString target = dir.filePath(QStringLiteral("order.mvl"));
     ASSERT_TRUE(writeFileBytes(target, "old"));
@@ -45,7 +47,7 @@ TEST(StagedFile, AKilledWritesLeftoversAreClearedAndNothingElse) {
     for (const QString& name : own)
         ASSERT_TRUE(writeFileBytes(dir.filePath(name), name.toUtf8()));
 
-    EXPECT_EQ(writeFileAtomically(target, "saved"), QString());
+    EXPECT_EQ(whyNot(writeFileWhole(target, "saved")), QString());
     EXPECT_EQ(readFileBytes(target), "saved");
     QStringList expected = own;
     expected << QStringLiteral("order.mvl");
@@ -57,7 +59,7 @@ TEST(StagedFile, AKilledWritesLeftoversAreClearedAndNothingElse) {
 
 // A file the user made read-only stays as it is, also for root, who the
 // system lets write anything.
-TEST(StagedFile, AReadOnlyFileIsRefusedAndKept) {
+TEST(FileWriter, AReadOnlyFileIsRefusedAndKept) {
     QTemporaryDir dir;
     const QString target = dir.filePath(QStringLiteral("kept.mvl"));
     const QString link = dir.filePath(QStringLiteral("link.mvl"));
@@ -68,10 +70,10 @@ TEST(StagedFile, AReadOnlyFileIsRefusedAndKept) {
     for (const QString& path : {target, link}) {
         SCOPED_TRACE(path.toStdString());
         EXPECT_TRUE(isWriteProtected(path));
-        EXPECT_EQ(writeFileAtomically(path, "new"), QStringLiteral("it is read-only"));
-        StagedFile direct(path);
-        EXPECT_FALSE(direct.open());
-        EXPECT_EQ(direct.errorString({}), QStringLiteral("the file is read-only"));
+        EXPECT_EQ(whyNot(writeFileWhole(path, "new")), QStringLiteral("it is read-only"));
+        FileWriter direct;
+        EXPECT_EQ(whyNot(direct.write(path, "new")), QStringLiteral("it is read-only"));
+        EXPECT_EQ(whyNot(direct.commit().front()), QStringLiteral("it is read-only"));
     }
     EXPECT_EQ(readFileBytes(target), "old");
     const auto user = QFile::ReadUser | QFile::WriteUser | QFile::ExeUser;
@@ -83,13 +85,13 @@ TEST(StagedFile, AReadOnlyFileIsRefusedAndKept) {
     EXPECT_FALSE(isWriteProtected(dir.filePath(QStringLiteral("new.mvl"))));
     ASSERT_TRUE(QFile::setPermissions(target, readOnly | QFile::WriteOwner | QFile::WriteUser));
     EXPECT_FALSE(isWriteProtected(target));
-    EXPECT_EQ(writeFileAtomically(target, "new"), QString());
+    EXPECT_EQ(whyNot(writeFileWhole(target, "new")), QString());
     EXPECT_EQ(readFileBytes(target), "new");
 }
 
 // Names of 255 bytes, the most a name may hold, in one-, three- and four-byte
 // characters: each saves, and nothing is left beside it.
-TEST(StagedFile, TheLongestNamesSave) {
+TEST(FileWriter, TheLongestNamesSave) {
     QTemporaryDir dir;
     const QString names[] = {
         QString(251, QLatin1Char('a')) + QStringLiteral(".mvl"),
@@ -101,51 +103,51 @@ TEST(StagedFile, TheLongestNamesSave) {
         ASSERT_EQ(QFile::encodeName(name).size(), 255);
         const QString target = dir.filePath(name);
         ASSERT_TRUE(writeFileBytes(target, "old"));
-        EXPECT_EQ(writeFileAtomically(target, "new"), QString());
+        EXPECT_EQ(whyNot(writeFileWhole(target, "new")), QString());
         EXPECT_EQ(readFileBytes(target), "new");
-        const QString staging = StagedFile::stagingPath(target);
+        const QString staging = FileWriter::stagingPath(target);
         EXPECT_LE(QFile::encodeName(QFileInfo(staging).fileName()).size(), 255 - 7);
         EXPECT_TRUE(QFileInfo(staging).fileName().endsWith(QStringLiteral(".marvolia-new")));
         // A killed write of it is found and cleared by the next one.
         ASSERT_TRUE(writeFileBytes(staging, "left"));
-        EXPECT_EQ(writeFileAtomically(target, "again"), QString());
+        EXPECT_EQ(whyNot(writeFileWhole(target, "again")), QString());
         EXPECT_EQ(readFileBytes(target), "again");
         EXPECT_EQ(everythingIn(dir.path()), QStringList{name});
         ASSERT_TRUE(QFile::remove(target));
     }
 }
 
-TEST(StagedFile, TheTargetKeepsItsPermissions) {
+TEST(FileWriter, TheTargetKeepsItsPermissions) {
     QTemporaryDir dir;
     const QString target = dir.filePath(QStringLiteral("list.txt"));
     ASSERT_TRUE(writeFileBytes(target, "old"));
     const auto permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
     ASSERT_TRUE(QFile::setPermissions(target, permissions));
-    EXPECT_EQ(writeFileAtomically(target, "new"), QString());
+    EXPECT_EQ(whyNot(writeFileWhole(target, "new")), QString());
     EXPECT_EQ(readFileBytes(target), "new");
     // (The "user" flags repeat the owner's for whoever runs the test.)
     const auto user = QFile::ReadUser | QFile::WriteUser | QFile::ExeUser;
     EXPECT_EQ(QFile::permissions(target) & ~user, permissions);
 }
 
-TEST(StagedFile, ALinkIsWrittenThrough) {
+TEST(FileWriter, ALinkIsWrittenThrough) {
     QTemporaryDir dir;
     const QString real = dir.filePath(QStringLiteral("real.mvl"));
     const QString link = dir.filePath(QStringLiteral("link.mvl"));
     ASSERT_TRUE(writeFileBytes(real, "old"));
     ASSERT_TRUE(QFile::link(real, link));
-    EXPECT_EQ(writeFileAtomically(link, "new"), QString());
+    EXPECT_EQ(whyNot(writeFileWhole(link, "new")), QString());
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_EQ(readFileBytes(real), "new");
     EXPECT_EQ(everythingIn(dir.path()),
               (QStringList{QStringLiteral("link.mvl"), QStringLiteral("real.mvl")}));
 }
 
-TEST(StagedFile, AFolderInTheWayIsReportedAndNothingIsLeft) {
+TEST(FileWriter, AFolderInTheWayIsReportedAndNothingIsLeft) {
     QTemporaryDir dir;
     const QString target = dir.filePath(QStringLiteral("taken"));
     ASSERT_TRUE(QDir().mkpath(target));
-    EXPECT_EQ(writeFileAtomically(target, "new"),
+    EXPECT_EQ(whyNot(writeFileWhole(target, "new")),
               QStringLiteral("it could not be completed (Is a directory)"));
     EXPECT_TRUE(everythingIn(dir.path()).isEmpty());
     EXPECT_TRUE(QFileInfo(target).isDir());
@@ -154,24 +156,24 @@ TEST(StagedFile, AFolderInTheWayIsReportedAndNothingIsLeft) {
 // Two writes of one file at once, as two copies of the program saving one
 // project: neither clears the other's hidden file, and the later does not
 // silently replace what the earlier put there.
-TEST(StagedFile, AFileChangedSinceTheWriteBeganIsLeftAlone) {
+TEST(FileWriter, AFileChangedSinceTheWriteBeganIsLeftAlone) {
     QTemporaryDir dir;
     const QString target = dir.filePath(QStringLiteral("order.mvl"));
     ASSERT_TRUE(writeFileBytes(target, "old"));
-    StagedFile first(target);
-    ASSERT_TRUE(first.open());
-    ASSERT_TRUE(first.write("first", 5));
-    EXPECT_EQ(writeFileAtomically(target, "second"), QString());
-    EXPECT_FALSE(first.commit());
-    EXPECT_TRUE(first.changedMeanwhile());
-    EXPECT_EQ(first.errorString({}), QStringLiteral("another program changed it meanwhile"));
+    FileWriter first;
+    ASSERT_TRUE(first.write(target, "first").ok());
+    EXPECT_EQ(whyNot(writeFileWhole(target, "second")), QString());
+    const FileResult<Written>& committed = first.commit().front();
+    EXPECT_FALSE(committed.ok());
+    EXPECT_EQ(committed.failure().fault, FileFault::ChangedMeanwhile);
+    EXPECT_EQ(whyNot(committed), QStringLiteral("another program changed it meanwhile"));
     EXPECT_EQ(readFileBytes(target), "second");
     EXPECT_EQ(everythingIn(dir.path()), QStringList{QStringLiteral("order.mvl")});
 }
 
 // A hidden file a write still holds is never taken for a leftover; one that
 // nobody holds, what a killed write left, is removed.
-TEST(StagedFile, OnlyLeftoversNobodyHoldsAreRemoved) {
+TEST(FileWriter, OnlyLeftoversNobodyHoldsAreRemoved) {
     QTemporaryDir dir;
     const QString target = dir.filePath(QStringLiteral("a.jpg"));
     HiddenTemporary held(target, QStringLiteral(".marvolia-copy"));
@@ -193,7 +195,7 @@ TEST(StagedFile, OnlyLeftoversNobodyHoldsAreRemoved) {
 
 // A name the user gives is followed through every link to the file it leads
 // to; what is no ordinary file is never replaced.
-TEST(StagedFile, LinksAreFollowedAndSpecialFilesRefused) {
+TEST(FileWriter, LinksAreFollowedAndSpecialFilesRefused) {
     QTemporaryDir dir;
     const auto at = [&](const char* name) { return dir.filePath(QString::fromUtf8(name)); };
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("sub")));
@@ -229,7 +231,7 @@ TEST(StagedFile, LinksAreFollowedAndSpecialFilesRefused) {
         if (!root && QByteArray(c.named) == "null.mvl")
             continue;
         ASSERT_TRUE(writeFileBytes(at("real.mvl"), "old"));
-        EXPECT_EQ(writeFileAtomically(at(c.named), "new"), QString::fromUtf8(c.error));
+        EXPECT_EQ(whyNot(writeFileWhole(at(c.named), "new")), QString::fromUtf8(c.error));
         if (c.written)
             EXPECT_EQ(readFileBytes(at(c.written)), "new");
         else

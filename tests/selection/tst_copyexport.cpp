@@ -1,8 +1,10 @@
 #include "app/core/browse.h"
 #include "platform/files/filecopy.h"
+#include "platform/files/filewriter.h"
 #include "platform/files/hiddenname.h"
 #include "selection/flows/copyexport.h"
 #include "selection/flows/folderbrowser.h"
+#include "tests/support/fileresults.h"
 #include "tests/support/orderwindow.h"
 
 #include <QProgressBar>
@@ -506,9 +508,8 @@ TEST_F(CopyExport, AnotherExportInFlightIsLeftAlone) {
     const QString out = at("out");
     const QString theirs = photo("one/x.jpg", 1);
     const QString ours = photo("two/x.jpg", 2);
-    CopyBatch other;
-    ASSERT_EQ(other.add(theirs, out + "/x.jpg", CopyOver::NeverReplace).outcome,
-              CopyOutcome::Copied);
+    FileWriter other;
+    ASSERT_EQ(outcomeOf(other.copy(theirs, out + "/x.jpg", CopyOver::NeverReplace)), Copy::Copied);
     fill({{ours, "1", "10x15"}});
     dialogs.answerFolder(out);
     dialogs.answerFile(out + "/lab.txt");
@@ -516,9 +517,9 @@ TEST_F(CopyExport, AnotherExportInFlightIsLeftAlone) {
     EXPECT_TRUE(dialogs.messages.isEmpty());
     EXPECT_EQ(contents(out + "/lab.txt"), "File: x (2).jpg, Copies 1, Size 10x15\r\n");
 
-    const std::vector<CopyResult>& results = other.commit();
+    const std::vector<FileResult<Written>>& results = other.commit();
     ASSERT_EQ(results.size(), 1u);
-    EXPECT_EQ(results[0].outcome, CopyOutcome::Copied) << results[0].error.toStdString();
+    EXPECT_EQ(outcomeOf(results[0]), Copy::Copied) << whyNot(results[0]).toStdString();
     EXPECT_EQ(contents(out + "/x.jpg"), contents(theirs));
     EXPECT_EQ(contents(out + "/x (2).jpg"), contents(ours));
     EXPECT_EQ(QDir(out).entryList(QDir::Files | QDir::Hidden, QDir::Name),

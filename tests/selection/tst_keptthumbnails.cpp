@@ -3,7 +3,7 @@
 #include "tests/support/selectionwindow.h"
 
 #include "app/core/samplelayout.h"
-#include "app/core/thumbnail.h"
+#include "app/drawing/thumbnail.h"
 #include "platform/controls/dirlist.h"
 #include "platform/controls/filelist.h"
 #include "platform/controls/picturebox.h"

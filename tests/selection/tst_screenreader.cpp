@@ -1,6 +1,6 @@
 // What a screen reader hears of the two windows, through Qt's accessibility
 // interface, and Esc in the row editor.
-#include "app/core/browse.h"
+#include "app/browse.h"
 #include "platform/controls/dirlist.h"
 #include "platform/controls/drivelist.h"
 #include "platform/controls/filelist.h"

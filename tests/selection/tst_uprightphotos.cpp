@@ -1,6 +1,6 @@
 #include "tests/support/selectionwindow.h"
 
-#include "app/core/browse.h"
+#include "app/browse.h"
 #include "app/core/previewgeometry.h"
 #include "app/core/readahead.h"
 #include "app/core/samplelayout.h"

@@ -1,9 +1,9 @@
 // Caption text: measuring and drawing it, and where the caption and the
 // picture go on the face.
 #include "tst_drawhelpers.h"
-#include "xpbutton/draw/buttonlayout.h"
-#include "xpbutton/draw/checkedmath.h"
-#include "xpbutton/draw/drawtext.h"
+#include "xpbutton/face/buttonlayout.h"
+#include "xpbutton/gdi/checkedmath.h"
+#include "xpbutton/gdi/drawtext.h"
 
 #include <QFontMetrics>
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 
 // Pixel helpers shared by the drawing tests.
 
-#include "xpbutton/draw/buttonpainter.h"
-#include "xpbutton/draw/colorarithmetic.h"
+#include "xpbutton/face/buttonpainter.h"
+#include "xpbutton/gdi/colorarithmetic.h"
 #include <QFontDatabase>
 #include <QImage>
 #include <gtest/gtest.h>

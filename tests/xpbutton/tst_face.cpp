@@ -1,9 +1,9 @@
 // The button's face in each of the five styles: background, frames, bevels
 // and the XP face.
 #include "tst_drawhelpers.h"
-#include "xpbutton/draw/checkedmath.h"
-#include "xpbutton/draw/faceborder.h"
-#include "xpbutton/draw/xpface.h"
+#include "xpbutton/face/faceborder.h"
+#include "xpbutton/face/xpface.h"
+#include "xpbutton/gdi/checkedmath.h"
 
 #include <gtest/gtest.h>
 

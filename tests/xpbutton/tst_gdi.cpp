@@ -1,8 +1,8 @@
 // The drawing layer under the button: colours, shapes, blits, DrawStateA.
 #include "tst_drawhelpers.h"
-#include "xpbutton/draw/blit.h"
-#include "xpbutton/draw/drawstate.h"
-#include "xpbutton/draw/gdishapes.h"
+#include "xpbutton/gdi/blit.h"
+#include "xpbutton/gdi/drawstate.h"
+#include "xpbutton/gdi/gdishapes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
 // Saving and loading XpButtons, the factory and the windows' stored designs.
 #include "assets/assets.h"
+#include "assets/designedbuttons.h"
 #include "tests/support/qtprinters.h"
 #include "xpbutton/controlfactory.h"
 #include "xpbutton/xpbutton.h"

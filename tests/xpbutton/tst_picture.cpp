@@ -1,6 +1,6 @@
 // The picture on the face: placing, masking, scaling, embossing, lifting.
 #include "tst_drawhelpers.h"
-#include "xpbutton/draw/buttonpicture.h"
+#include "xpbutton/face/buttonpicture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,4 @@
 // XpButton's values, defaults and what assigning each property does.
-#include "assets/assets.h"
 #include "tests/support/qtprinters.h"
 #include "xpbutton/xpbutton.h"
 
@@ -50,7 +49,7 @@ TEST(XpButtonCreation, PixelsTheCustomPointerAndTheProjectsHand) {
     EXPECT_EQ(button.Font()->attributes(), FontAttributes{});
     EXPECT_FALSE(button.OverTimer()->isActive());
     EXPECT_EQ(button.OverTimer()->interval(), 10);
-    const QImage hand = assetImage(QStringLiteral("hand.png"));
+    const QImage hand(QStringLiteral(MARVOLIA_SOURCE_DIR "/xpbutton/images/hand.png"));
     ASSERT_FALSE(hand.isNull());
     ASSERT_TRUE(button.imgHAND());
     EXPECT_EQ(button.imgHAND()->type(), OlePicture::Type::Icon);

@@ -1,5 +1,7 @@
 #include "platform/files/filecopy.h"
+#include "platform/files/filewriter.h"
 #include "tests/support/filebytes.h"
+#include "tests/support/fileresults.h"
 #include "tests/support/qtprinters.h"
 
 #include <QDir>
@@ -38,19 +40,19 @@ TEST_F(Batch, CopiesTakeTheirPlacesOnlyWhenCommitted) {
     ASSERT_EQ(::chmod(QFile::encodeName(at("out/b.jpg")).constData(), 0640), 0);
     const QStringList before = everything(at("out"));
 
-    CopyBatch batch;
-    EXPECT_EQ(batch.add(at("a.jpg"), at("out/a.jpg")).outcome, CopyOutcome::Copied);
-    EXPECT_EQ(batch.add(at("b.jpg"), at("out/b.jpg")).outcome, CopyOutcome::Copied);
+    FileWriter batch;
+    EXPECT_EQ(outcomeOf(batch.copy(at("a.jpg"), at("out/a.jpg"))), Copy::Copied);
+    EXPECT_EQ(outcomeOf(batch.copy(at("b.jpg"), at("out/b.jpg"))), Copy::Copied);
     // Written beside their destinations, out of sight, nothing replaced yet.
     EXPECT_EQ(readFileBytes(at("out/b.jpg")), QByteArray("old"));
     EXPECT_FALSE(QFile::exists(at("out/a.jpg")));
     EXPECT_EQ(QDir(at("out")).entryList(QDir::Files), before);
     EXPECT_EQ(everything(at("out")).size(), 3);
 
-    const std::vector<CopyResult>& results = batch.commit();
+    const std::vector<FileResult<Written>>& results = batch.commit();
     ASSERT_EQ(results.size(), 2u);
-    EXPECT_EQ(results[0].outcome, CopyOutcome::Copied);
-    EXPECT_EQ(results[1].outcome, CopyOutcome::Copied);
+    EXPECT_EQ(outcomeOf(results[0]), Copy::Copied);
+    EXPECT_EQ(outcomeOf(results[1]), Copy::Copied);
     EXPECT_EQ(readFileBytes(at("out/a.jpg")), QByteArray(3 << 20, 'a'));
     EXPECT_EQ(readFileBytes(at("out/b.jpg")), QByteArray("bee"));
     EXPECT_EQ(everything(at("out")),
@@ -63,19 +65,19 @@ TEST_F(Batch, CopiesTakeTheirPlacesOnlyWhenCommitted) {
 TEST_F(Batch, OneResultPerCopyInOrderAndFailuresLeaveNothing) {
     ASSERT_TRUE(writeFileBytes(at("a.jpg"), "aaa"));
     ASSERT_TRUE(writeFileBytes(at("dst.jpg"), "old"));
-    CopyBatch batch;
-    EXPECT_EQ(batch.add(at("none.jpg"), at("x.jpg")).error,
+    FileWriter batch;
+    EXPECT_EQ(whyNot(batch.copy(at("none.jpg"), at("x.jpg"))),
               QStringLiteral("the file does not exist"));
-    EXPECT_EQ(batch.add(at("a.jpg"), at("a.jpg")).outcome, CopyOutcome::SameFile);
-    EXPECT_EQ(batch.add(at("a.jpg"), at("dst.jpg")).outcome, CopyOutcome::Copied);
-    EXPECT_TRUE(batch.add(at("a.jpg"), at("dst.jpg") + QStringLiteral("/y.jpg"))
-                    .error.startsWith(QStringLiteral("the copy could not be created (")));
-    const std::vector<CopyResult>& results = batch.commit();
+    EXPECT_EQ(outcomeOf(batch.copy(at("a.jpg"), at("a.jpg"))), Copy::SameFile);
+    EXPECT_EQ(outcomeOf(batch.copy(at("a.jpg"), at("dst.jpg"))), Copy::Copied);
+    EXPECT_TRUE(whyNot(batch.copy(at("a.jpg"), at("dst.jpg") + QStringLiteral("/y.jpg")))
+                    .startsWith(QStringLiteral("the copy could not be created (")));
+    const std::vector<FileResult<Written>>& results = batch.commit();
     ASSERT_EQ(results.size(), 4u);
-    EXPECT_EQ(results[0].outcome, CopyOutcome::Failed);
-    EXPECT_EQ(results[1].outcome, CopyOutcome::SameFile);
-    EXPECT_EQ(results[2].outcome, CopyOutcome::Copied);
-    EXPECT_EQ(results[3].outcome, CopyOutcome::Failed);
+    EXPECT_EQ(outcomeOf(results[0]), Copy::Failed);
+    EXPECT_EQ(outcomeOf(results[1]), Copy::SameFile);
+    EXPECT_EQ(outcomeOf(results[2]), Copy::Copied);
+    EXPECT_EQ(outcomeOf(results[3]), Copy::Failed);
     EXPECT_EQ(readFileBytes(at("dst.jpg")), QByteArray("aaa"));
     EXPECT_EQ(readFileBytes(at("a.jpg")), QByteArray("aaa"));
     EXPECT_EQ(everything(dir.path()),
@@ -86,9 +88,9 @@ TEST_F(Batch, ABatchGivenUpLeavesEveryDestinationAsItWas) {
     ASSERT_TRUE(writeFileBytes(at("a.jpg"), "new"));
     ASSERT_TRUE(writeFileBytes(at("dst.jpg"), "old"));
     {
-        CopyBatch batch;
-        ASSERT_EQ(batch.add(at("a.jpg"), at("dst.jpg")).outcome, CopyOutcome::Copied);
-        ASSERT_EQ(batch.add(at("a.jpg"), at("fresh.jpg")).outcome, CopyOutcome::Copied);
+        FileWriter batch;
+        ASSERT_EQ(outcomeOf(batch.copy(at("a.jpg"), at("dst.jpg"))), Copy::Copied);
+        ASSERT_EQ(outcomeOf(batch.copy(at("a.jpg"), at("fresh.jpg"))), Copy::Copied);
     }
     EXPECT_EQ(readFileBytes(at("dst.jpg")), QByteArray("old"));
     EXPECT_EQ(everything(dir.path()),

@@ -1,6 +1,8 @@
 #include "platform/files/filecopy.h"
+#include "platform/files/filewriter.h"
 #include "platform/files/hiddenname.h"
 #include "tests/support/filebytes.h"
+#include "tests/support/fileresults.h"
 #include "tests/support/filesizelimit.h"
 #include "tests/support/qtprinters.h"
 
@@ -33,13 +35,13 @@ TEST_F(CopyDir, CopiesEveryByteAndReplacesTheDestination) {
     const QByteArray bytes = sample(3 * 1024 * 1024 + 17);
     ASSERT_TRUE(writeFileBytes(at("src.jpg"), bytes));
     ASSERT_TRUE(writeFileBytes(at("dst.jpg"), sample(5 * 1024 * 1024)));
-    const CopyResult result = copyFileReplacing(at("src.jpg"), at("dst.jpg"));
-    EXPECT_EQ(result.outcome, CopyOutcome::Copied);
+    const FileResult<Written> result = copyFileReplacing(at("src.jpg"), at("dst.jpg"));
+    EXPECT_EQ(outcomeOf(result), Copy::Copied);
     EXPECT_EQ(readFileBytes(at("dst.jpg")), bytes);
     EXPECT_EQ(readFileBytes(at("src.jpg")), bytes);
 
     ASSERT_TRUE(writeFileBytes(at("empty.jpg"), QByteArray()));
-    EXPECT_EQ(copyFileReplacing(at("empty.jpg"), at("dst.jpg")).outcome, CopyOutcome::Copied);
+    EXPECT_EQ(outcomeOf(copyFileReplacing(at("empty.jpg"), at("dst.jpg"))), Copy::Copied);
     EXPECT_EQ(readFileBytes(at("dst.jpg")), QByteArray());
 }
 
@@ -47,10 +49,10 @@ TEST_F(CopyDir, NeverCopiesAFileOntoItself) {
     const QByteArray bytes = sample(1000);
     ASSERT_TRUE(writeFileBytes(at("a.jpg"), bytes));
     ASSERT_TRUE(QFile::link(at("a.jpg"), at("link.jpg")));
-    EXPECT_EQ(copyFileReplacing(at("a.jpg"), at("a.jpg")).outcome, CopyOutcome::SameFile);
-    EXPECT_EQ(copyFileReplacing(at("a.jpg"), at("link.jpg")).outcome, CopyOutcome::SameFile);
-    EXPECT_EQ(copyFileReplacing(dir.path() + QStringLiteral("/./a.jpg"), at("a.jpg")).outcome,
-              CopyOutcome::SameFile);
+    EXPECT_EQ(outcomeOf(copyFileReplacing(at("a.jpg"), at("a.jpg"))), Copy::SameFile);
+    EXPECT_EQ(outcomeOf(copyFileReplacing(at("a.jpg"), at("link.jpg"))), Copy::SameFile);
+    EXPECT_EQ(outcomeOf(copyFileReplacing(dir.path() + QStringLiteral("/./a.jpg"), at("a.jpg"))),
+              Copy::SameFile);
     EXPECT_EQ(readFileBytes(at("a.jpg")), bytes);
     EXPECT_TRUE(sameFile(at("a.jpg"), at("link.jpg")));
     EXPECT_FALSE(sameFile(at("a.jpg"), at("none.jpg")));
@@ -58,19 +60,19 @@ TEST_F(CopyDir, NeverCopiesAFileOntoItself) {
 
 TEST_F(CopyDir, AFailedCopyLeavesNothingBehind) {
     ASSERT_TRUE(writeFileBytes(at("dst.jpg"), "old"));
-    const CopyResult missing = copyFileReplacing(at("none.jpg"), at("dst.jpg"));
-    EXPECT_EQ(missing.outcome, CopyOutcome::Failed);
-    EXPECT_EQ(missing.error, QStringLiteral("the file does not exist"));
+    const FileResult<Written> missing = copyFileReplacing(at("none.jpg"), at("dst.jpg"));
+    EXPECT_EQ(outcomeOf(missing), Copy::Failed);
+    EXPECT_EQ(whyNot(missing), QStringLiteral("the file does not exist"));
     EXPECT_EQ(readFileBytes(at("dst.jpg")), QByteArray("old"));
 
-    const CopyResult folder = copyFileReplacing(dir.path(), at("dst.jpg"));
-    EXPECT_EQ(folder.outcome, CopyOutcome::Failed);
-    EXPECT_EQ(folder.error, QStringLiteral("it is not an ordinary file"));
+    const FileResult<Written> folder = copyFileReplacing(dir.path(), at("dst.jpg"));
+    EXPECT_EQ(outcomeOf(folder), Copy::Failed);
+    EXPECT_EQ(whyNot(folder), QStringLiteral("it is not an ordinary file"));
 
     ASSERT_TRUE(writeFileBytes(at("src.jpg"), "new"));
-    const CopyResult nowhere = copyFileReplacing(at("src.jpg"), at("dst.jpg") + "/x.jpg");
-    EXPECT_EQ(nowhere.outcome, CopyOutcome::Failed);
-    EXPECT_TRUE(nowhere.error.startsWith(QStringLiteral("the copy could not be created (")));
+    const FileResult<Written> nowhere = copyFileReplacing(at("src.jpg"), at("dst.jpg") + "/x.jpg");
+    EXPECT_EQ(outcomeOf(nowhere), Copy::Failed);
+    EXPECT_TRUE(whyNot(nowhere).startsWith(QStringLiteral("the copy could not be created (")));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
               (QStringList{QStringLiteral("dst.jpg"), QStringLiteral("src.jpg")}));
 }
@@ -79,14 +81,15 @@ TEST_F(CopyDir, ACopyCutShortKeepsTheOldDestination) {
     const QByteArray bytes = sample(256 * 1024);
     ASSERT_TRUE(writeFileBytes(at("src.jpg"), bytes));
     ASSERT_TRUE(writeFileBytes(at("dst.jpg"), "old"));
-    CopyResult result;
+    std::optional<FileResult<Written>> cut;
     {
         FileSizeLimit limit(100 * 1024);
         ASSERT_TRUE(limit.active());
-        result = copyFileReplacing(at("src.jpg"), at("dst.jpg"));
+        cut = copyFileReplacing(at("src.jpg"), at("dst.jpg"));
     }
-    EXPECT_EQ(result.outcome, CopyOutcome::Failed);
-    EXPECT_EQ(result.error,
+    const FileResult<Written>& result = *cut;
+    EXPECT_EQ(outcomeOf(result), Copy::Failed);
+    EXPECT_EQ(whyNot(result),
               QStringLiteral("not all of the copy could be written (the disk may be full)"));
     EXPECT_EQ(readFileBytes(at("dst.jpg")), QByteArray("old"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
@@ -114,9 +117,9 @@ TEST_F(CopyDir, ACopyRemovesWhatAnEarlierCutOffCopyLeftBesideItsDestination) {
     for (const QString& name : leftovers + kept)
         ASSERT_TRUE(writeFileBytes(dir.filePath(name), "left")) << name.toStdString();
 
-    CopyBatch batch;
-    EXPECT_EQ(batch.add(at("src.jpg"), at("a.jpg")).outcome, CopyOutcome::Copied);
-    EXPECT_EQ(batch.add(at("src.jpg"), dir.filePath(longName)).outcome, CopyOutcome::Copied);
+    FileWriter batch;
+    EXPECT_EQ(outcomeOf(batch.copy(at("src.jpg"), at("a.jpg"))), Copy::Copied);
+    EXPECT_EQ(outcomeOf(batch.copy(at("src.jpg"), dir.filePath(longName))), Copy::Copied);
     EXPECT_EQ(batch.commit().size(), 2u);
     EXPECT_EQ(readFileBytes(at("a.jpg")), sample(5000));
     EXPECT_EQ(readFileBytes(dir.filePath(longName)), sample(5000));

@@ -1,6 +1,8 @@
 #include "platform/files/filecopy.h"
+#include "platform/files/filewriter.h"
 #include "platform/files/hiddenname.h"
 #include "tests/support/filebytes.h"
+#include "tests/support/fileresults.h"
 #include "tests/support/qtprinters.h"
 
 #include <QDir>
@@ -66,12 +68,12 @@ TEST(LongNames, CopyWholeAndLeaveNothingBeside) {
     ASSERT_TRUE(writeFileBytes(source, "photo bytes"));
     ASSERT_TRUE(QDir(dir.path()).mkdir("out"));
     const QString out = dir.filePath("out");
-    CopyBatch batch;
+    FileWriter batch;
     for (const QString& name : kLongNames)
-        EXPECT_EQ(batch.add(source, out + '/' + name).outcome, CopyOutcome::Copied)
+        EXPECT_EQ(outcomeOf(batch.copy(source, out + '/' + name)), Copy::Copied)
             << name.toStdString();
-    for (const CopyResult& r : batch.commit())
-        EXPECT_EQ(r.outcome, CopyOutcome::Copied) << r.error.toStdString();
+    for (const FileResult<Written>& r : batch.commit())
+        EXPECT_EQ(outcomeOf(r), Copy::Copied) << whyNot(r).toStdString();
     QStringList expected(std::begin(kLongNames), std::end(kLongNames));
     expected.sort();
     EXPECT_EQ(QDir(out).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name), expected);
@@ -79,7 +81,7 @@ TEST(LongNames, CopyWholeAndLeaveNothingBeside) {
         EXPECT_EQ(readFileBytes(out + '/' + name), "photo bytes");
     // Replacing one of them works the same.
     ASSERT_TRUE(writeFileBytes(source, "new bytes"));
-    EXPECT_EQ(copyFileReplacing(source, out + '/' + kLongNames[1]).outcome, CopyOutcome::Copied);
+    EXPECT_EQ(outcomeOf(copyFileReplacing(source, out + '/' + kLongNames[1])), Copy::Copied);
     EXPECT_EQ(readFileBytes(out + '/' + kLongNames[1]), "new bytes");
 }
 

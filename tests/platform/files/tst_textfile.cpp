@@ -1,5 +1,6 @@
 #include "platform/files/textfile.h"
 #include "tests/support/filebytes.h"
+#include "tests/support/fileresults.h"
 #include "tests/support/filesizelimit.h"
 #include "tests/support/qtprinters.h"
 
@@ -30,9 +31,9 @@ TEST(TextFile, WritesExactlyAndReplaces) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("out.txt"));
     ASSERT_TRUE(writeFileBytes(path, QByteArray(1000, 'x')));
-    EXPECT_EQ(writeFileAtomically(path, "new\r\n"), QString());
+    EXPECT_EQ(whyNot(writeFileWhole(path, "new\r\n")), QString());
     EXPECT_EQ(readFileBytes(path), QByteArray("new\r\n"));
-    EXPECT_EQ(writeFileAtomically(path, QByteArray()), QString());
+    EXPECT_EQ(whyNot(writeFileWhole(path, QByteArray())), QString());
     EXPECT_EQ(readFileBytes(path), QByteArray());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("out.txt")});
 }
@@ -41,7 +42,7 @@ TEST(TextFile, AWriteThatCannotStartSaysSo) {
     QTemporaryDir dir;
     const QString notAFolder = dir.filePath(QStringLiteral("plain"));
     ASSERT_TRUE(writeFileBytes(notAFolder, "x"));
-    const QString error = writeFileAtomically(notAFolder + QStringLiteral("/out.txt"), "abc");
+    const QString error = whyNot(writeFileWhole(notAFolder + QStringLiteral("/out.txt"), "abc"));
     EXPECT_TRUE(error.startsWith(QStringLiteral("it could not be created (")))
         << error.toStdString();
     EXPECT_EQ(readFileBytes(notAFolder), QByteArray("x"));
@@ -56,7 +57,7 @@ TEST(TextFile, AWriteThatFallsShortLeavesTheOldFile) {
     {
         FileSizeLimit limit(64);
         ASSERT_TRUE(limit.active());
-        error = writeFileAtomically(path, QByteArray(4096, 'n'));
+        error = whyNot(writeFileWhole(path, QByteArray(4096, 'n')));
     }
     EXPECT_EQ(error, QStringLiteral("not all of it could be written (the disk may be full)"));
     EXPECT_EQ(readFileBytes(path), old);
@@ -67,15 +68,14 @@ TEST(TextFile, ReadsWholeFilesAndRefusesOthers) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("in.txt"));
     ASSERT_TRUE(writeFileBytes(path, "a\xe9\r\nb\n"));
-    const TextRead read = readTextFile(path, 100);
+    const FileResult<QString> read = readTextFile(path, 100);
     EXPECT_TRUE(read.ok());
-    EXPECT_EQ(read.text, QStringLiteral("a\u00e9\r\nb\n"));
+    EXPECT_EQ(*read, QStringLiteral("a\u00e9\r\nb\n"));
 
-    EXPECT_EQ(readTextFile(dir.filePath(QStringLiteral("none")), 100).error,
+    EXPECT_EQ(whyNot(readTextFile(dir.filePath(QStringLiteral("none")), 100)),
               QStringLiteral("it does not exist"));
-    EXPECT_EQ(readTextFile(dir.path(), 100).error, QStringLiteral("it is not an ordinary file"));
-    const TextRead big = readTextFile(path, 5);
+    EXPECT_EQ(whyNot(readTextFile(dir.path(), 100)), QStringLiteral("it is not an ordinary file"));
+    const FileResult<QString> big = readTextFile(path, 5);
     EXPECT_FALSE(big.ok());
-    EXPECT_TRUE(big.text.isEmpty());
-    EXPECT_EQ(big.error, QStringLiteral("it is too large (6 bytes)"));
+    EXPECT_EQ(big.failure(), (FileFailure{path, QStringLiteral("it is too large (6 bytes)")}));
 }
