@@ -89,7 +89,8 @@ void FlexGrid::modelDataChanged(int first, int last) {
     viewport()->update();
     for (int row = m_fixedRows + first; row <= m_fixedRows + last && row < m_rows; ++row)
         for (int col = 0; col < m_cols; ++col)
-            emit cellPictureChanged(row, col);
+            if (!cellPicture(row, col).isNull())
+                emit cellPictureChanged(row, col);
 }
 
 void FlexGrid::dropPicks() {

@@ -29,10 +29,12 @@ public:
           m_caption(model.caption()) {}
     void redo() override {
         m_model.insertAt(m_at, m_rows);
+        m_model.keepListFrom(m_at);
         m_model.followCount();
     }
     void undo() override {
         m_model.removeAt(m_at, static_cast<int>(m_rows.size()));
+        m_model.keepListFrom(m_at);
         m_model.setCaption(m_caption);
     }
 
@@ -52,18 +54,38 @@ public:
         for (int i : m_indices)
             m_rows << model.m_rows[i];
     }
+    // Runs of neighbouring rows go and come back as one: a removal of
+    // hundreds of rows is a few moves, not hundreds.
     void redo() override {
-        for (auto i = m_indices.size() - 1; i >= 0; --i)
-            m_model.removeAt(m_indices[i], 1);
+        for (qsizetype end = m_indices.size(); end > 0;) {
+            const qsizetype start = runStart(end);
+            m_model.removeAt(m_indices[start], static_cast<int>(end - start));
+            end = start;
+        }
+        m_model.keepListFrom(m_indices.first());
         m_model.followCount();
     }
     void undo() override {
-        for (qsizetype k = 0; k < m_indices.size(); ++k)
-            m_model.insertAt(m_indices[k], {m_rows[k]});
+        for (qsizetype start = 0; start < m_indices.size();) {
+            qsizetype end = start + 1;
+            while (end < m_indices.size() && m_indices[end] == m_indices[end - 1] + 1)
+                ++end;
+            m_model.insertAt(m_indices[start], m_rows.mid(start, end - start));
+            start = end;
+        }
+        m_model.keepListFrom(m_indices.first());
         m_model.setCaption(m_caption);
     }
 
 private:
+    // The first of the run of neighbouring indices that ends before end.
+    qsizetype runStart(qsizetype end) const {
+        qsizetype start = end - 1;
+        while (start > 0 && m_indices[start - 1] == m_indices[start] - 1)
+            --start;
+        return start;
+    }
+
     OrderModel& m_model;
     QList<int> m_indices;
     OrderRows m_rows;
@@ -77,10 +99,12 @@ public:
           m_after(std::move(row)), m_caption(model.caption()) {}
     void redo() override {
         m_model.setRowAt(m_i, m_after);
+        m_model.keepListFrom(m_i, m_i + 1);
         m_model.followCount();
     }
     void undo() override {
         m_model.setRowAt(m_i, m_before);
+        m_model.keepListFrom(m_i, m_i + 1);
         m_model.setCaption(m_caption);
     }
 
@@ -242,7 +266,6 @@ void OrderModel::insertAt(int at, const OrderRows& rows) {
     for (qsizetype k = 0; k < rows.size(); ++k)
         m_rows.insert(at + k, rows[k]);
     endInsertRows();
-    keepListFrom(at);
 }
 
 void OrderModel::removeAt(int at, int n) {
@@ -251,24 +274,31 @@ void OrderModel::removeAt(int at, int n) {
     beginRemoveRows({}, at, at + n - 1);
     m_rows.remove(at, n);
     endRemoveRows();
-    keepListFrom(at);
 }
 
 void OrderModel::setRowAt(int i, const OrderRow& row) {
     m_rows[i] = row;
-    keepListFrom(i);
     emit dataChanged(index(i, 0), index(i, kColumns - 1));
 }
 
 void OrderModel::setAll(const OrderRows& rows) {
     const int common = std::min(count(), static_cast<int>(rows.size()));
-    for (int i = 0; i < common; ++i)
-        if (!sameRow(m_rows[i], rows[i]))
-            setRowAt(i, rows[i]);
+    int first = 0;
+    while (first < common && sameRow(m_rows[first], rows[first]))
+        ++first;
+    int last = common - 1;
+    while (last >= first && sameRow(m_rows[last], rows[last]))
+        --last;
+    // The rows between that did not change are told too: one signal.
+    for (int i = first; i <= last; ++i)
+        m_rows[i] = rows[i];
+    if (first <= last)
+        emit dataChanged(index(first, 0), index(last, kColumns - 1));
     if (rows.size() > common)
         insertAt(common, rows.mid(common));
     else
         removeAt(common, count() - common);
+    keepListFrom(std::min(first, common));
 }
 
 void OrderModel::setCaption(const QString& caption) {
@@ -282,10 +312,10 @@ void OrderModel::followCount() {
     setCaption(frameCaption(static_cast<std::int16_t>(count())));
 }
 
-void OrderModel::keepListFrom(int from) {
+void OrderModel::keepListFrom(int from, int to) {
     // The table holds 999 photos; the order never holds more.
     const int n = std::min(count(), static_cast<int>(SelectionList::kMaxPhotos));
-    for (int i = from; i < n; ++i) {
+    for (int i = from; i < std::min(n, to); ++i) {
         const OrderRow& row = m_rows[i];
         m_list.entries[static_cast<std::size_t>(i) + 1] = {row.file, row.copies, row.size,
                                                            row.pixels};

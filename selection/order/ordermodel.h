@@ -88,8 +88,9 @@ private:
     void setAll(const OrderRows& rows);
     void setCaption(const QString& caption);
     void followCount();
-    // The table of selected photos from row `from` on.
-    void keepListFrom(int from);
+    // The table of selected photos from row `from` to row `to` - 1, and its
+    // count.
+    void keepListFrom(int from, int to = SelectionList::kCapacity);
     void push(QUndoCommand* command);
 
     SelectionList& m_list;
