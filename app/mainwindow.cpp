@@ -15,7 +15,6 @@
 #include "platform/desktop/shell.h"
 #include "platform/units/twips.h"
 #include "selection/dialogs/printfittips.h"
-#include "selection/flows/manyrows.h"
 #include "selection/flows/missingphotos.h"
 #include "selection/flows/openandsave.h"
 #include "selection/flows/orderactions.h"
@@ -260,7 +259,7 @@ void MainWindow::connectKeys() {
             Image5_Click();
     });
 
-    connect(File1, &FileList::EnterPressed, this, [&c] { addPhotos(c, selectedListedPhotos(c)); });
+    connect(File1, &FileList::EnterPressed, orderActions->addSelected, &QAction::trigger);
     File1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(File1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         runMenu(this, orderActions->fileListMenu(), File1->viewport()->mapToGlobal(at));

@@ -109,7 +109,8 @@ signals:
     void scrollRequested(int request);
     // The picked rows changed by the mouse or by the program.
     void selectedRowsChanged();
-    // A cell was given a picture, or none.
+    // A cell was given a picture, or none. For the rows of a model, told for
+    // every cell of a row that came or changed.
     void cellPictureChanged(int row, int col);
 
 protected:
@@ -143,6 +144,7 @@ private:
     void modelRowsRemoved(int first, int last);
     void modelReset();
     void modelDataChanged(int first, int last);
+    void tellPictures(int first, int last);
     void resizeRows(int rows);
     void dropPicks();
     int rowHeightPixels(int row) const;

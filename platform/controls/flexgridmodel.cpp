@@ -4,6 +4,9 @@
 #include "platform/units/cellroles.h"
 
 #include <QAbstractItemModel>
+#include <QMetaMethod>
+
+#include <algorithm>
 
 void FlexGrid::setModel(QAbstractItemModel* model, int rowTwips) {
     if (m_model)
@@ -57,10 +60,7 @@ void FlexGrid::modelRowsInserted(int first, int last) {
     m_picked.insert(at, n, false);
     resizeRows(m_fixedRows + m_model->rowCount());
     dropPicks();
-    for (int row = at; row < at + n; ++row)
-        for (int col = 0; col < m_cols; ++col)
-            if (!cellPicture(row, col).isNull())
-                emit cellPictureChanged(row, col);
+    tellPictures(at, at + n - 1);
 }
 
 void FlexGrid::modelRowsRemoved(int first, int last) {
@@ -87,10 +87,17 @@ void FlexGrid::modelReset() {
 
 void FlexGrid::modelDataChanged(int first, int last) {
     viewport()->update();
-    for (int row = m_fixedRows + first; row <= m_fixedRows + last && row < m_rows; ++row)
+    tellPictures(m_fixedRows + first, m_fixedRows + last);
+}
+
+void FlexGrid::tellPictures(int first, int last) {
+    // Told for every cell, pictured or not: asking the model for each
+    // picture would cost more than the listener, which looks at one column.
+    if (!isSignalConnected(QMetaMethod::fromSignal(&FlexGrid::cellPictureChanged)))
+        return;
+    for (int row = std::max(first, m_fixedRows); row <= last && row < m_rows; ++row)
         for (int col = 0; col < m_cols; ++col)
-            if (!cellPicture(row, col).isNull())
-                emit cellPictureChanged(row, col);
+            emit cellPictureChanged(row, col);
 }
 
 void FlexGrid::dropPicks() {

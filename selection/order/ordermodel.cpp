@@ -20,52 +20,71 @@ bool sameRows(const OrderRows& a, const OrderRows& b) {
 
 } // namespace
 
-// Each command keeps the caption it found, which undo puts back: the first
+// Each change keeps the caption it found, which undo puts back: the first
 // change of a window leaves the design's caption behind for good otherwise.
-class OrderModel::Insert : public QUndoCommand {
+class OrderModel::Step : public QUndoCommand {
 public:
-    Insert(OrderModel& model, int at, OrderRows rows, const QString& what)
-        : QUndoCommand(what), m_model(model), m_at(at), m_rows(std::move(rows)),
-          m_caption(model.caption()) {}
-    void redo() override {
-        m_model.insertAt(m_at, m_rows);
-        m_model.keepListFrom(m_at);
+    Step(OrderModel& model, const QString& what, QUndoCommand* parent = nullptr)
+        : QUndoCommand(what, parent), m_model(model), m_caption(model.caption()) {}
+    void redo() final {
+        apply();
         m_model.followCount();
     }
-    void undo() override {
-        m_model.removeAt(m_at, static_cast<int>(m_rows.size()));
-        m_model.keepListFrom(m_at);
+    void undo() final {
+        revert();
         m_model.setCaption(m_caption);
     }
 
-private:
+protected:
+    virtual void apply() = 0;
+    virtual void revert() = 0;
+
     OrderModel& m_model;
-    int m_at;
-    OrderRows m_rows;
+
+private:
     QString m_caption;
 };
 
-class OrderModel::Remove : public QUndoCommand {
+class OrderModel::Insert : public Step {
+public:
+    Insert(OrderModel& model, int at, OrderRows rows, const QString& what)
+        : Step(model, what), m_at(at), m_rows(std::move(rows)) {}
+
+private:
+    void apply() override {
+        m_model.insertAt(m_at, m_rows);
+        m_model.keepListFrom(m_at);
+    }
+    void revert() override {
+        m_model.removeAt(m_at, static_cast<int>(m_rows.size()));
+        m_model.keepListFrom(m_at);
+    }
+
+    int m_at;
+    OrderRows m_rows;
+};
+
+class OrderModel::Remove : public Step {
 public:
     // indices ascending, each inside the order
     Remove(OrderModel& model, QList<int> indices, const QString& what)
-        : QUndoCommand(what), m_model(model), m_indices(std::move(indices)),
-          m_caption(model.caption()) {
+        : Step(model, what), m_indices(std::move(indices)) {
         for (int i : m_indices)
             m_rows << model.m_rows[i];
     }
+
+private:
     // Runs of neighbouring rows go and come back as one: a removal of
     // hundreds of rows is a few moves, not hundreds.
-    void redo() override {
+    void apply() override {
         for (qsizetype end = m_indices.size(); end > 0;) {
             const qsizetype start = runStart(end);
             m_model.removeAt(m_indices[start], static_cast<int>(end - start));
             end = start;
         }
         m_model.keepListFrom(m_indices.first());
-        m_model.followCount();
     }
-    void undo() override {
+    void revert() override {
         for (qsizetype start = 0; start < m_indices.size();) {
             qsizetype end = start + 1;
             while (end < m_indices.size() && m_indices[end] == m_indices[end - 1] + 1)
@@ -74,10 +93,8 @@ public:
             start = end;
         }
         m_model.keepListFrom(m_indices.first());
-        m_model.setCaption(m_caption);
     }
 
-private:
     // The first of the run of neighbouring indices that ends before end.
     qsizetype runStart(qsizetype end) const {
         qsizetype start = end - 1;
@@ -86,55 +103,41 @@ private:
         return start;
     }
 
-    OrderModel& m_model;
     QList<int> m_indices;
     OrderRows m_rows;
-    QString m_caption;
 };
 
-class OrderModel::Change : public QUndoCommand {
+class OrderModel::Change : public Step {
 public:
     Change(OrderModel& model, int i, OrderRow row, const QString& what, QUndoCommand* parent)
-        : QUndoCommand(what, parent), m_model(model), m_i(i), m_before(model.m_rows[i]),
-          m_after(std::move(row)), m_caption(model.caption()) {}
-    void redo() override {
-        m_model.setRowAt(m_i, m_after);
-        m_model.keepListFrom(m_i, m_i + 1);
-        m_model.followCount();
-    }
-    void undo() override {
-        m_model.setRowAt(m_i, m_before);
-        m_model.keepListFrom(m_i, m_i + 1);
-        m_model.setCaption(m_caption);
-    }
+        : Step(model, what, parent), m_i(i), m_before(model.m_rows[i]), m_after(std::move(row)) {}
 
 private:
-    OrderModel& m_model;
+    void apply() override {
+        m_model.setRowAt(m_i, m_after);
+        m_model.keepListFrom(m_i, m_i + 1);
+    }
+    void revert() override {
+        m_model.setRowAt(m_i, m_before);
+        m_model.keepListFrom(m_i, m_i + 1);
+    }
+
     int m_i;
     OrderRow m_before;
     OrderRow m_after;
-    QString m_caption;
 };
 
-class OrderModel::Replace : public QUndoCommand {
+class OrderModel::Replace : public Step {
 public:
     Replace(OrderModel& model, OrderRows rows, const QString& what)
-        : QUndoCommand(what), m_model(model), m_before(model.m_rows), m_after(std::move(rows)),
-          m_caption(model.caption()) {}
-    void redo() override {
-        m_model.setAll(m_after);
-        m_model.followCount();
-    }
-    void undo() override {
-        m_model.setAll(m_before);
-        m_model.setCaption(m_caption);
-    }
+        : Step(model, what), m_before(model.m_rows), m_after(std::move(rows)) {}
 
 private:
-    OrderModel& m_model;
+    void apply() override { m_model.setAll(m_after); }
+    void revert() override { m_model.setAll(m_before); }
+
     OrderRows m_before;
     OrderRows m_after;
-    QString m_caption;
 };
 
 OrderModel::OrderModel(SelectionList& list, QObject* parent)

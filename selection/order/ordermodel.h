@@ -76,6 +76,7 @@ signals:
     void countChanged(int count);
 
 private:
+    class Step;
     class Insert;
     class Remove;
     class Change;
