@@ -142,8 +142,9 @@ TEST_F(FixedTexts, EveryButtonCaptionFitsInsideItsFace) {
             << inner.left << ".." << inner.right;
     }
     // The main window's buttons carry pictures only.
-    for (XpButton* button :
-         {ui(w).Command1, ui(w).Command2, ui(w).Command3, ui(w).Command4, ui(w).Command5})
+    const MainWindowUi controls = ui(w);
+    for (XpButton* button : {controls.Command1, controls.Command2, controls.Command3,
+                             controls.Command4, controls.Command5})
         EXPECT_EQ(button->Caption(), "");
 }
 

@@ -87,8 +87,9 @@ TEST_F(HighDensity, AtOneXEveryDesignedPixelStaysAsItWas) {
     for (const auto& [design, some] : looks)
         for (const Look look : some)
             add(buttons, buttonLook(design, look));
+    const MainWindowUi controls = ui(w);
     for (ImageControl* image :
-         {ui(w).Image2, ui(w).Image1, ui(w).Image3, ui(w).Image4, ui(w).Image5})
+         {controls.Image2, controls.Image1, controls.Image3, controls.Image4, controls.Image5})
         add(artwork, grabbed(image));
     EXPECT_EQ(buttons.result().toHex().left(16), QByteArray("5fc35f4286dc422b"));
     EXPECT_EQ(artwork.result().toHex().left(16), QByteArray("e908a42499d2ea29"));

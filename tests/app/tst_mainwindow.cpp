@@ -95,8 +95,10 @@ TEST_F(MainWindowTest, WindowAndControlsSitWhereDesigned) {
     EXPECT_EQ(ui(w).Label6->text(), "Doble Click in the file to select...");
 
     w.show();
-    QWidget* hidden[] = {ui(w).ProgressBar1, ui(w).ProgressBar2, ui(w).Label7,  ui(w).Image4,
-                         ui(w).Image5,       ui(w).image110,     ui(w).Image10, ui(w).Image12};
+    const MainWindowUi controls = ui(w);
+    QWidget* hidden[] = {controls.ProgressBar1, controls.ProgressBar2, controls.Label7,
+                         controls.Image4,       controls.Image5,       controls.image110,
+                         controls.Image10,      controls.Image12};
     for (QWidget* widget : hidden)
         EXPECT_FALSE(widget->isVisible()) << widget->metaObject()->className();
     EXPECT_TRUE(ui(w).Image11->isVisible());
@@ -108,9 +110,10 @@ TEST_F(MainWindowTest, FileListHasFocusAndTabRunsAsDesigned) {
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(ui(w).File1));
-    QWidget* expected[] = {ui(w).Dir1,        ui(w).Drive1,   ui(w).Image11,
-                           ui(w).MSFlexGrid1, ui(w).Command4, ui(w).Command3,
-                           ui(w).Command2,    ui(w).Command1, ui(w).Command5};
+    const MainWindowUi controls = ui(w);
+    QWidget* expected[] = {controls.Dir1,        controls.Drive1,   controls.Image11,
+                           controls.MSFlexGrid1, controls.Command4, controls.Command3,
+                           controls.Command2,    controls.Command1, controls.Command5};
     for (QWidget* next : expected) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), next) << next->metaObject()->className();
@@ -281,8 +284,9 @@ TEST_F(MainWindowTest, AnErrorInAButtonsEventIsShownInTheUsualMessage) {
 
 TEST_F(MainWindowTest, ButtonsAreTheStoredXpButtons) {
     MainWindow w({dialogs, shell, QUrl()});
-    for (XpButton* button :
-         {ui(w).Command1, ui(w).Command2, ui(w).Command3, ui(w).Command4, ui(w).Command5}) {
+    const MainWindowUi controls = ui(w);
+    for (XpButton* button : {controls.Command1, controls.Command2, controls.Command3,
+                             controls.Command4, controls.Command5}) {
         EXPECT_EQ(button->ButtonStyle(), 3);
         EXPECT_EQ(button->Caption(), "");
         EXPECT_EQ(button->PictureSize(), 2);
