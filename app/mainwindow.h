@@ -37,15 +37,37 @@ struct MainWindowServices {
 // The site pages shipped beside the program, unless the build names a site.
 QUrl defaultSiteBase();
 
-// The main window. Its controls carry the names of the window's design so
-// the handlers read like the design; they are public for the tests.
 class OrderActions;
 
+// The main window. Its controls carry the names of the window's design so
+// the handlers read like the design. They are its own: the tests and the bench
+// drive the real window through MainWindowUi, a friend defined beside them.
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
     explicit MainWindow(const MainWindowServices& services, QWidget* parent = nullptr);
     ~MainWindow() override;
+
+    // The window's own handlers.
+    void Form_Load();
+    void Form_Activate();
+    void Command5_Click();
+    void Image5_Click();
+    // Opens the project file once the window has been shown, as Open does.
+    void openAtStart(const QString& file) { m_startFile = file; }
+    // How many times Form_Activate has finished, for whoever waits on it.
+    int activations() const { return m_activations; }
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    friend class MainWindowUi;
 
     // Top banner, logo, bottom banner.
     ImageControl* Image2 = nullptr;
@@ -97,25 +119,6 @@ public:
     BrowseControls& browseControls() { return *m_browse; }
     SelectionControls& selectionControls() { return *m_selection; }
 
-    // The window's own handlers.
-    void Form_Load();
-    void Form_Activate();
-    void Command5_Click();
-    void Image5_Click();
-    // Opens the project file once the window has been shown, as Open does.
-    void openAtStart(const QString& file) { m_startFile = file; }
-    // How many times Form_Activate has finished, for whoever waits on it.
-    int activations() const { return m_activations; }
-
-protected:
-    bool event(QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dragMoveEvent(QDragMoveEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
-
-private:
     void createControls();
     void connectHandlers();
     void connectKeys();

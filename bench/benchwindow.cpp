@@ -1,6 +1,7 @@
 #include "benchwindow.h"
 
 #include "app/mainwindow.h"
+#include "mainwindowui.h"
 #include "platform/controls/dirlist.h"
 #include "platform/controls/filelist.h"
 #include "platform/controls/flexgrid.h"
@@ -87,19 +88,19 @@ BenchWindow::BenchWindow()
 BenchWindow::~BenchWindow() = default;
 
 void BenchWindow::browse(const QString& folder) {
-    const QSignalBlocker quiet(m_window->File1);
-    m_window->Dir1->setPath(folder);
-    m_window->File1->setPath(folder);
+    const QSignalBlocker quiet(ui(m_window).File1);
+    ui(m_window).Dir1->setPath(folder);
+    ui(m_window).File1->setPath(folder);
 }
 
 double BenchWindow::previewMs(int index, bool readAhead) {
     settle();
     QElapsedTimer clock;
     clock.start();
-    m_window->File1->setListIndex(index);
+    ui(m_window).File1->setListIndex(index);
     const double ms = msSince(clock);
     if (!readAhead)
-        m_window->browseControls().ahead.drop();
+        ui(m_window).browseControls().ahead.drop();
     return ms;
 }
 
@@ -107,7 +108,7 @@ double BenchWindow::stepMs() {
     settle();
     QElapsedTimer clock;
     clock.start();
-    QTest::keyClick(m_window->File1, Qt::Key_Down);
+    QTest::keyClick(ui(m_window).File1, Qt::Key_Down);
     return msSince(clock);
 }
 
@@ -123,7 +124,7 @@ double BenchWindow::addPreviewedMs() {
     settle();
     QElapsedTimer clock;
     clock.start();
-    QTest::mouseClick(m_window->Image11, Qt::LeftButton);
+    QTest::mouseClick(ui(m_window).Image11, Qt::LeftButton);
     return msSince(clock);
 }
 
@@ -131,11 +132,11 @@ double BenchWindow::openMs(const QString& project) {
     settle();
     m_dialogs.answers.push_back(MessageResult::No);
     m_dialogs.files.push_back(project);
-    PaintCounter grid(m_window->MSFlexGrid1->viewport());
-    PaintCounter bar(m_window->ProgressBar2);
+    PaintCounter grid(ui(m_window).MSFlexGrid1->viewport());
+    PaintCounter bar(ui(m_window).ProgressBar2);
     QElapsedTimer clock;
     clock.start();
-    emit m_window->Command4->Click();
+    emit ui(m_window).Command4->Click();
     const double ms = msSince(clock);
     m_dialogs.answers.clear();
     m_openPaints = {grid.count, bar.count};
@@ -158,28 +159,28 @@ double BenchWindow::removeFirstRowMs() {
         ms = msSince(clock);
     };
     QTimer::singleShot(0, &scope, poll);
-    FlexGrid& grid = *m_window->MSFlexGrid1;
+    FlexGrid& grid = *ui(m_window).MSFlexGrid1;
     grid.setRow(1);
     grid.setCol(1);
-    MSFlexGrid1_Click(m_window->selectionControls());
+    MSFlexGrid1_Click(ui(m_window).selectionControls());
     return ms;
 }
 
 double BenchWindow::addAllSelectedMs(const QString& folder) {
     browse(folder);
     {
-        const QSignalBlocker quiet(m_window->File1);
-        m_window->File1->selectAll();
+        const QSignalBlocker quiet(ui(m_window).File1);
+        ui(m_window).File1->selectAll();
     }
     settle();
     QElapsedTimer clock;
     clock.start();
-    QTest::keyClick(m_window->File1, Qt::Key_Return);
+    QTest::keyClick(ui(m_window).File1, Qt::Key_Return);
     return msSince(clock);
 }
 
 double BenchWindow::removePickedMs(int first, int last) {
-    FlexGrid& grid = *m_window->MSFlexGrid1;
+    FlexGrid& grid = *ui(m_window).MSFlexGrid1;
     QList<int> rows;
     for (int row = first; row <= last; ++row)
         rows << row;
@@ -196,7 +197,7 @@ double BenchWindow::undoMs() {
     settle();
     QElapsedTimer clock;
     clock.start();
-    QTest::keyClick(m_window->File1, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(ui(m_window).File1, Qt::Key_Z, Qt::ControlModifier);
     return msSince(clock);
 }
 
@@ -206,12 +207,12 @@ double BenchWindow::copyToFolderMs(const QString& folder, const QString& list) {
     m_dialogs.files.push_back(list);
     QElapsedTimer clock;
     clock.start();
-    emit m_window->Command2->Click();
+    emit ui(m_window).Command2->Click();
     return msSince(clock);
 }
 
 int BenchWindow::rows() const {
-    return m_window->MSFlexGrid1->Rows() - 1;
+    return ui(m_window).MSFlexGrid1->Rows() - 1;
 }
 
 void BenchWindow::forgetKeptPictures() {

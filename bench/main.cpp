@@ -9,6 +9,7 @@
 #include "app/mainwindow.h"
 #include "benchtable.h"
 #include "benchwindow.h"
+#include "mainwindowui.h"
 #include "photoset.h"
 #include "platform/controls/designfont.h"
 #include "platform/controls/filelist.h"
@@ -91,7 +92,7 @@ int memoryChild(const QString& folder) {
     BenchWindow bench;
     const double before = peakResidentMb();
     bench.browse(folder);
-    const int files = bench.window().File1->ListCount();
+    const int files = ui(bench.window()).File1->ListCount();
     for (int i = 0; i < files; ++i) {
         bench.previewMs(i);
         bench.addPreviewedMs();
@@ -191,8 +192,8 @@ Setup makePhotos(const QString& root) {
 
 int fileIndex(BenchWindow& bench, const QString& path) {
     const QList<QListWidgetItem*> found =
-        bench.window().File1->findItems(QFileInfo(path).fileName(), Qt::MatchExactly);
-    return found.isEmpty() ? -1 : bench.window().File1->row(found.first());
+        ui(bench.window()).File1->findItems(QFileInfo(path).fileName(), Qt::MatchExactly);
+    return found.isEmpty() ? -1 : ui(bench.window()).File1->row(found.first());
 }
 
 void previewAndAdd(BenchWindow& bench, const Setup& s, int runs, std::vector<FlowRuns>& table) {
@@ -265,15 +266,15 @@ void step(BenchWindow& bench, const Setup& s, int runs, std::vector<FlowRuns>& t
     BenchWindow::forgetKeptPictures();
     bench.browse(s.stepFolder);
     bench.previewMs(0, true);
-    const int steps = std::min(runs, bench.window().File1->ListCount() - 1);
+    const int steps = std::min(runs, ui(bench.window()).File1->ListCount() - 1);
     for (int i = 1; i <= steps; ++i) {
         QTest::qWait(1000);
         const QString next =
-            s.stepFolder + QLatin1Char('/') + bench.window().File1->item(i)->text();
+            s.stepFolder + QLatin1Char('/') + ui(bench.window()).File1->item(i)->text();
         flow.flowMs.push_back(bench.stepMs());
         flow.referenceMs.push_back(decoder.decodeMs(fileBytes(next), true));
     }
-    bench.window().browseControls().ahead.drop();
+    ui(bench.window()).browseControls().ahead.drop();
     table.push_back(flow);
 }
 
@@ -431,7 +432,7 @@ void searchMoved(BenchWindow& bench, const QString& root, int runs, std::vector<
     for (int run = 0; run < runs; ++run) {
         bench.dialogs().answers.push_back(MessageResult::No); // not when opening
         bench.openMs(project);
-        SelectionControls& c = bench.window().selectionControls();
+        SelectionControls& c = ui(bench.window()).selectionControls();
         const QList<int> rows = missingPhotoRows(c.MSFlexGrid1);
         if (rows.size() != kSearchMissing)
             say(QStringLiteral("search: %1 rows missing, not %2")

@@ -12,6 +12,7 @@
 #include "tests/support/fakes.h"
 #include "tests/support/filebytes.h"
 #include "tests/support/testpictures.h"
+#include "tests/support/window/mainwindowui.h"
 
 #include <QDir>
 #include <QEvent>
@@ -47,7 +48,7 @@ struct Browse : ::testing::Test {
     void bitmap(const QString& name, const QImage& image) {
         ASSERT_TRUE(writeBitmap(image, dir.filePath(name))) << name.toStdString();
     }
-    void enter(const QString& folder) { ASSERT_TRUE(w.Dir1->setPath(folder)); }
+    void enter(const QString& folder) { ASSERT_TRUE(ui(w).Dir1->setPath(folder)); }
 
     // What the scaler draws for this picture in a fresh 329-pixel box of the
     // window's background.
@@ -89,37 +90,37 @@ TEST_F(Browse, EnteringAFolderPreviewsItsFirstFileAtOnce) {
     bitmap("d.png", first);
 
     enter(dir.path());
-    EXPECT_EQ(w.Label1->text(), "Cantidad: 3");
-    EXPECT_EQ(w.File1->ListIndex(), 0);
-    EXPECT_EQ(w.current_file, path("a.jpg"));
-    EXPECT_FALSE(w.Image4->isHidden());
-    EXPECT_FALSE(w.Image5->isHidden());
-    EXPECT_FALSE(w.Image11->isHidden());
-    EXPECT_TRUE(w.ProgressBar1->isHidden());
-    EXPECT_TRUE(w.File1->isEnabled());
-    EXPECT_TRUE(w.Image10->isHidden());
-    EXPECT_EQ(w.Image10->ScaleWidth(), 1200);
-    EXPECT_EQ(w.Image10->ScaleHeight(), 900);
-    EXPECT_EQ(w.Image10->Picture(), first);
+    EXPECT_EQ(ui(w).Label1->text(), "Cantidad: 3");
+    EXPECT_EQ(ui(w).File1->ListIndex(), 0);
+    EXPECT_EQ(ui(w).current_file, path("a.jpg"));
+    EXPECT_FALSE(ui(w).Image4->isHidden());
+    EXPECT_FALSE(ui(w).Image5->isHidden());
+    EXPECT_FALSE(ui(w).Image11->isHidden());
+    EXPECT_TRUE(ui(w).ProgressBar1->isHidden());
+    EXPECT_TRUE(ui(w).File1->isEnabled());
+    EXPECT_TRUE(ui(w).Image10->isHidden());
+    EXPECT_EQ(ui(w).Image10->ScaleWidth(), 1200);
+    EXPECT_EQ(ui(w).Image10->ScaleHeight(), 900);
+    EXPECT_EQ(ui(w).Image10->Picture(), first);
 
     // 328 x 246 in rows 41 to 286 of the 329-pixel box.
-    EXPECT_EQ(w.Image11->geometry(), QRect(216, 112, 329, 329));
-    EXPECT_EQ(w.Image11->Image(), previewOf(first, 328, 246));
-    EXPECT_EQ(w.Image11->Point(0, 40), kWhiteValue);
-    EXPECT_EQ(w.Image11->Point(0, 41), colourValue(first.pixel(0, 0)));
-    EXPECT_EQ(w.Image11->Point(327, 286), colourValue(first.pixel(1196, 896)));
-    EXPECT_EQ(w.Image11->Point(327, 287), kWhiteValue);
-    EXPECT_EQ(w.Image11->Point(328, 100), kWhiteValue);
-    EXPECT_EQ(w.Image11->Picture(), w.Image11->Image());
+    EXPECT_EQ(ui(w).Image11->geometry(), QRect(216, 112, 329, 329));
+    EXPECT_EQ(ui(w).Image11->Image(), previewOf(first, 328, 246));
+    EXPECT_EQ(ui(w).Image11->Point(0, 40), kWhiteValue);
+    EXPECT_EQ(ui(w).Image11->Point(0, 41), colourValue(first.pixel(0, 0)));
+    EXPECT_EQ(ui(w).Image11->Point(327, 286), colourValue(first.pixel(1196, 896)));
+    EXPECT_EQ(ui(w).Image11->Point(327, 287), kWhiteValue);
+    EXPECT_EQ(ui(w).Image11->Point(328, 100), kWhiteValue);
+    EXPECT_EQ(ui(w).Image11->Picture(), ui(w).Image11->Image());
 
     // The next file, a true JPEG, previews in its turn.
-    w.File1->setListIndex(1);
-    EXPECT_EQ(w.current_file, path("b.Jpg"));
-    EXPECT_EQ(w.Image10->ScaleWidth(), 64);
-    const std::int32_t red = w.Image11->Point(164, 164);
+    ui(w).File1->setListIndex(1);
+    EXPECT_EQ(ui(w).current_file, path("b.Jpg"));
+    EXPECT_EQ(ui(w).Image10->ScaleWidth(), 64);
+    const std::int32_t red = ui(w).Image11->Point(164, 164);
     EXPECT_NEAR(red & 0xFF, 200, 3);
     EXPECT_NEAR((red >> 8) & 0xFF, 10, 3);
-    EXPECT_EQ(w.Image11->Point(164, 40), kWhiteValue);
+    EXPECT_EQ(ui(w).Image11->Point(164, 40), kWhiteValue);
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
@@ -131,37 +132,37 @@ TEST_F(Browse, AGoneFileOrAFolderWithoutPicturesKeepsThePreview) {
     showWindow();
     enter(dir.path());
     ASSERT_TRUE(QFile::remove(path("d.jpg")));
-    const QImage preview = w.Image11->Image();
-    const QImage previewPicture = w.Image11->Picture();
-    const QImage loaded = w.Image10->Picture();
-    ASSERT_EQ(w.current_file, path("a.jpg"));
+    const QImage preview = ui(w).Image11->Image();
+    const QImage previewPicture = ui(w).Image11->Picture();
+    const QImage loaded = ui(w).Image10->Picture();
+    ASSERT_EQ(ui(w).current_file, path("a.jpg"));
 
-    QTest::keyClick(w.File1, Qt::Key_Down);
+    QTest::keyClick(ui(w).File1, Qt::Key_Down);
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0].title, "Marvolia");
     EXPECT_TRUE(dialogs.messages[0].text.contains(path("d.jpg")))
         << dialogs.messages[0].text.toStdString();
     EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::Ok);
-    EXPECT_EQ(w.Image11->Image(), preview);
-    EXPECT_EQ(w.Image11->Picture(), previewPicture);
-    EXPECT_EQ(w.Image10->Picture(), loaded);
-    EXPECT_EQ(w.current_file, path("a.jpg"));
-    EXPECT_TRUE(w.File1->isEnabled());
-    EXPECT_TRUE(w.ProgressBar1->isHidden());
+    EXPECT_EQ(ui(w).Image11->Image(), preview);
+    EXPECT_EQ(ui(w).Image11->Picture(), previewPicture);
+    EXPECT_EQ(ui(w).Image10->Picture(), loaded);
+    EXPECT_EQ(ui(w).current_file, path("a.jpg"));
+    EXPECT_TRUE(ui(w).File1->isEnabled());
+    EXPECT_TRUE(ui(w).ProgressBar1->isHidden());
     // The list is still usable: the next good file previews.
-    QTest::keyClick(w.File1, Qt::Key_Down);
-    EXPECT_EQ(w.current_file, path("e.jpg"));
-    EXPECT_EQ(w.Image11->Point(100, 100), colourValue(qRgb(1, 2, 3)));
+    QTest::keyClick(ui(w).File1, Qt::Key_Down);
+    EXPECT_EQ(ui(w).current_file, path("e.jpg"));
+    EXPECT_EQ(ui(w).Image11->Point(100, 100), colourValue(qRgb(1, 2, 3)));
     EXPECT_EQ(dialogs.messages.size(), 1);
 
-    const QImage last = w.Image11->Image();
+    const QImage last = ui(w).Image11->Image();
     ASSERT_TRUE(QDir(dir.path()).mkdir("empty"));
     ASSERT_TRUE(writeFileBytes(path("empty/readme.txt"), "text"));
     enter(path("empty"));
-    EXPECT_EQ(w.Label1->text(), "Cantidad: 0");
-    EXPECT_EQ(w.File1->ListCount(), 0);
-    EXPECT_EQ(w.Image11->Image(), last);
-    EXPECT_EQ(w.current_file, path("e.jpg"));
+    EXPECT_EQ(ui(w).Label1->text(), "Cantidad: 0");
+    EXPECT_EQ(ui(w).File1->ListCount(), 0);
+    EXPECT_EQ(ui(w).Image11->Image(), last);
+    EXPECT_EQ(ui(w).current_file, path("e.jpg"));
     EXPECT_EQ(dialogs.messages.size(), 1);
 }
 
@@ -172,61 +173,61 @@ TEST_F(Browse, ArrowKeysPreviewEachFileInTurn) {
     bitmap("c.Jpg", solid(40, 40, colours[2]));
     showWindow();
     // Entering the folder from the folder list hands the keyboard to the files.
-    w.Dir1->setFocus();
-    ASSERT_EQ(w.focusWidget(), w.Dir1);
+    ui(w).Dir1->setFocus();
+    ASSERT_EQ(w.focusWidget(), ui(w).Dir1);
     enter(dir.path());
-    EXPECT_EQ(w.focusWidget(), w.File1);
+    EXPECT_EQ(w.focusWidget(), ui(w).File1);
 
     const QStringList names{"a.jpg", "B.JPG", "c.Jpg"};
     for (int i : {1, 2, 1, 0}) {
-        QTest::keyClick(w.File1, i > w.File1->ListIndex() ? Qt::Key_Down : Qt::Key_Up);
-        EXPECT_EQ(w.File1->ListIndex(), i);
-        EXPECT_EQ(w.current_file, path(names[i]));
-        EXPECT_EQ(w.Image11->Point(164, 164), colourValue(colours[i]));
+        QTest::keyClick(ui(w).File1, i > ui(w).File1->ListIndex() ? Qt::Key_Down : Qt::Key_Up);
+        EXPECT_EQ(ui(w).File1->ListIndex(), i);
+        EXPECT_EQ(ui(w).current_file, path(names[i]));
+        EXPECT_EQ(ui(w).Image11->Point(164, 164), colourValue(colours[i]));
         // The file list has the keyboard again for the next key.
-        EXPECT_EQ(w.focusWidget(), w.File1);
+        EXPECT_EQ(w.focusWidget(), ui(w).File1);
     }
     // a.jpg is 4:3, so its preview leaves white above and below.
-    EXPECT_EQ(w.Image11->Point(164, 40), kWhiteValue);
-    EXPECT_EQ(w.Image11->Point(164, 41), colourValue(colours[0]));
+    EXPECT_EQ(ui(w).Image11->Point(164, 40), kWhiteValue);
+    EXPECT_EQ(ui(w).Image11->Point(164, 41), colourValue(colours[0]));
 }
 
 TEST_F(Browse, ChoosingADriveMovesTheListsAndAnUnreadableOnePutsThemBackSilently) {
     bitmap("a.jpg", coordinatePicture(300, 200));
-    w.Drive1->addItem("card", dir.path());
-    w.Drive1->setListIndex(w.Drive1->findData(dir.path()));
+    ui(w).Drive1->addItem("card", dir.path());
+    ui(w).Drive1->setListIndex(ui(w).Drive1->findData(dir.path()));
     const QString folder = QDir::cleanPath(dir.path());
-    EXPECT_EQ(w.Dir1->Path(), folder);
-    EXPECT_EQ(w.File1->Path(), folder);
-    EXPECT_EQ(w.Label1->text(), "Cantidad: 1");
-    EXPECT_EQ(w.current_file, path("a.jpg"));
-    const QImage preview = w.Image11->Image();
+    EXPECT_EQ(ui(w).Dir1->Path(), folder);
+    EXPECT_EQ(ui(w).File1->Path(), folder);
+    EXPECT_EQ(ui(w).Label1->text(), "Cantidad: 1");
+    EXPECT_EQ(ui(w).current_file, path("a.jpg"));
+    const QImage preview = ui(w).Image11->Image();
 
-    w.Drive1->addItem("gone", path("no-such-drive"));
-    w.Drive1->setListIndex(w.Drive1->ListCount() - 1);
-    EXPECT_EQ(w.Drive1->Drive(), w.Drive1->driveOf(folder));
-    EXPECT_EQ(w.Dir1->Path(), folder);
-    EXPECT_EQ(w.Image11->Image(), preview);
-    EXPECT_EQ(w.current_file, path("a.jpg"));
+    ui(w).Drive1->addItem("gone", path("no-such-drive"));
+    ui(w).Drive1->setListIndex(ui(w).Drive1->ListCount() - 1);
+    EXPECT_EQ(ui(w).Drive1->Drive(), ui(w).Drive1->driveOf(folder));
+    EXPECT_EQ(ui(w).Dir1->Path(), folder);
+    EXPECT_EQ(ui(w).Image11->Image(), preview);
+    EXPECT_EQ(ui(w).current_file, path("a.jpg"));
     EXPECT_TRUE(dialogs.messages.isEmpty());
     // The list was read again: the unreadable drive is gone from it.
-    EXPECT_EQ(w.Drive1->findData(path("no-such-drive")), -1);
+    EXPECT_EQ(ui(w).Drive1->findData(path("no-such-drive")), -1);
 }
 
 TEST_F(Browse, GoingBackToADriveThatIsGoneTooEndsQuietly) {
     // The folder list's own drive has gone away meanwhile.
     const QString volume = path("volume");
     ASSERT_TRUE(QDir(dir.path()).mkpath("volume/photos"));
-    w.Drive1->addItem("stick", volume);
+    ui(w).Drive1->addItem("stick", volume);
     enter(path("volume/photos"));
     ASSERT_TRUE(QDir(volume).removeRecursively());
 
-    w.Drive1->addItem("gone", path("no-such-drive"));
-    w.Drive1->setListIndex(w.Drive1->ListCount() - 1);
+    ui(w).Drive1->addItem("gone", path("no-such-drive"));
+    ui(w).Drive1->setListIndex(ui(w).Drive1->ListCount() - 1);
 
-    EXPECT_EQ(w.Dir1->Path(), path("volume/photos"));
-    EXPECT_EQ(w.Drive1->findData(volume), -1);
-    EXPECT_FALSE(w.Drive1->Drive().isEmpty());
+    EXPECT_EQ(ui(w).Dir1->Path(), path("volume/photos"));
+    EXPECT_EQ(ui(w).Drive1->findData(volume), -1);
+    EXPECT_FALSE(ui(w).Drive1->Drive().isEmpty());
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
@@ -235,39 +236,39 @@ TEST_F(Browse, TurnsThePreviewOnlyAndTheNextPreviewIsUnturned) {
     bitmap("a.jpg", picture);
     showWindow();
     enter(dir.path());
-    const QImage preview = w.Image11->Image();
+    const QImage preview = ui(w).Image11->Image();
     const QByteArray fileBefore = readFileBytes(path("a.jpg"));
 
     // A grid row with its thumbnail, as adding a photo leaves it.
-    const RowPicture row = drawRowThumbnail(w.selectionControls(), path("a.jpg"));
+    const RowPicture row = drawRowThumbnail(ui(w).selectionControls(), path("a.jpg"));
     ASSERT_TRUE(row.ok());
-    w.order.addRows({newPhotoRow(path("a.jpg"), row)}, "adding a photo");
-    const QImage thumb = w.MSFlexGrid1->CellPictureAt(1, 0);
+    ui(w).order.addRows({newPhotoRow(path("a.jpg"), row)}, "adding a photo");
+    const QImage thumb = ui(w).MSFlexGrid1->CellPictureAt(1, 0);
     ASSERT_FALSE(thumb.isNull());
 
-    QTest::mouseClick(w.Image4, Qt::LeftButton);
+    QTest::mouseClick(ui(w).Image4, Qt::LeftButton);
     // Turning the preview adds nothing to the order.
-    EXPECT_EQ(w.MSFlexGrid1->Rows(), 2);
-    EXPECT_EQ(w.selection.count, 1) << "the row made before";
-    EXPECT_EQ(w.Image11->geometry(), QRect(216, 112, 329, 329));
+    EXPECT_EQ(ui(w).MSFlexGrid1->Rows(), 2);
+    EXPECT_EQ(ui(w).selection.count, 1) << "the row made before";
+    EXPECT_EQ(ui(w).Image11->geometry(), QRect(216, 112, 329, 329));
     for (int y = 0; y < 329; ++y)
         for (int x = 0; x < 329; ++x)
-            ASSERT_EQ(w.Image11->Point(328 - y, x), colourValue(preview.pixel(x, y)))
+            ASSERT_EQ(ui(w).Image11->Point(328 - y, x), colourValue(preview.pixel(x, y)))
                 << x << "," << y;
     // The white bands now stand left and right.
-    EXPECT_EQ(w.Image11->Point(40, 164), kWhiteValue);
-    EXPECT_EQ(w.Image11->Point(287, 0), colourValue(picture.pixel(0, 0)));
-    EXPECT_TRUE(w.ProgressBar1->isHidden());
-    EXPECT_TRUE(w.image110->isHidden());
+    EXPECT_EQ(ui(w).Image11->Point(40, 164), kWhiteValue);
+    EXPECT_EQ(ui(w).Image11->Point(287, 0), colourValue(picture.pixel(0, 0)));
+    EXPECT_TRUE(ui(w).ProgressBar1->isHidden());
+    EXPECT_TRUE(ui(w).image110->isHidden());
     QImage clear(329, 329, QImage::Format_RGB32);
     clear.fill(Qt::white);
-    EXPECT_EQ(w.image110->Image(), clear);
-    EXPECT_EQ(w.MSFlexGrid1->CellPictureAt(1, 0), thumb);
+    EXPECT_EQ(ui(w).image110->Image(), clear);
+    EXPECT_EQ(ui(w).MSFlexGrid1->CellPictureAt(1, 0), thumb);
     EXPECT_EQ(readFileBytes(path("a.jpg")), fileBefore);
 
     // Previewing the file again shows it as it is.
-    w.File1->setListIndex(0);
-    EXPECT_EQ(w.Image11->Image(), preview);
+    ui(w).File1->setListIndex(0);
+    EXPECT_EQ(ui(w).Image11->Image(), preview);
 }
 
 // Each control that lies over another, clicked where a user would click it:
@@ -276,7 +277,7 @@ TEST_F(Browse, ClicksOnControlsOverOthersDoOnlyWhatTheySay) {
     bitmap("a.jpg", coordinatePicture(1200, 900));
     showWindow();
     enter(dir.path());
-    ASSERT_TRUE(w.Image4->isVisible() && w.Image5->isVisible());
+    ASSERT_TRUE(ui(w).Image4->isVisible() && ui(w).Image5->isVisible());
 
     struct Case {
         const char* name;
@@ -286,33 +287,33 @@ TEST_F(Browse, ClicksOnControlsOverOthersDoOnlyWhatTheySay) {
         int started;
     };
     const Case cases[] = {
-        {"rotate icon", w.Image4, w.Image4, 0, 0},
-        {"viewer icon", w.Image5, w.Image5, 0, 1},
-        {"count label", w.Label1, w.Label1, 0, 0},
-        {"preview hint", w.Label3, w.Label3, 0, 0},
-        {"select hint", w.Label6, w.Label6, 0, 0},
-        {"grid hint", w.Label5, w.Label5, 0, 0},
-        {"logo", w.Image1, w.Image1, 0, 0},
-        {"preview label", w.Label2, w.Frame3, 0, 0},
+        {"rotate icon", ui(w).Image4, ui(w).Image4, 0, 0},
+        {"viewer icon", ui(w).Image5, ui(w).Image5, 0, 1},
+        {"count label", ui(w).Label1, ui(w).Label1, 0, 0},
+        {"preview hint", ui(w).Label3, ui(w).Label3, 0, 0},
+        {"select hint", ui(w).Label6, ui(w).Label6, 0, 0},
+        {"grid hint", ui(w).Label5, ui(w).Label5, 0, 0},
+        {"logo", ui(w).Image1, ui(w).Image1, 0, 0},
+        {"preview label", ui(w).Label2, ui(w).Frame3, 0, 0},
         // The preview lies above its frame's hint: a click there is the preview's.
-        {"picture hint", w.Label4, w.Image11, 1, 0},
-        {"preview", w.Image11, w.Image11, 1, 0},
+        {"picture hint", ui(w).Label4, ui(w).Image11, 1, 0},
+        {"preview", ui(w).Image11, ui(w).Image11, 1, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const QPoint centre = c.control->mapTo(&w, c.control->rect().center());
         QWidget* hit = w.childAt(centre);
         ASSERT_EQ(hit, c.onTop);
-        const int rowsBefore = w.MSFlexGrid1->Rows();
-        const int countBefore = w.selection.count;
+        const int rowsBefore = ui(w).MSFlexGrid1->Rows();
+        const int countBefore = ui(w).selection.count;
         const qsizetype startedBefore = shell.started.size();
-        const QImage previewBefore = w.Image11->Image();
+        const QImage previewBefore = ui(w).Image11->Image();
         QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(&w, centre));
-        EXPECT_EQ(w.MSFlexGrid1->Rows(), rowsBefore + c.added);
-        EXPECT_EQ(w.selection.count, countBefore + c.added);
+        EXPECT_EQ(ui(w).MSFlexGrid1->Rows(), rowsBefore + c.added);
+        EXPECT_EQ(ui(w).selection.count, countBefore + c.added);
         EXPECT_EQ(shell.started.size(), startedBefore + c.started);
         // Only the rotate icon turns the preview.
-        EXPECT_EQ(w.Image11->Image() != previewBefore, c.control == w.Image4);
+        EXPECT_EQ(ui(w).Image11->Image() != previewBefore, c.control == ui(w).Image4);
     }
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
@@ -324,12 +325,12 @@ TEST_F(Browse, ADoubleClickOnThePreviewOrItsIconsActsOnce) {
     bitmap("a.jpg", coordinatePicture(1200, 900));
     showWindow();
     enter(dir.path());
-    const QImage upright = w.Image11->Image();
-    QTest::mouseClick(w.Image4, Qt::LeftButton);
-    const QImage turnedOnce = w.Image11->Image();
+    const QImage upright = ui(w).Image11->Image();
+    QTest::mouseClick(ui(w).Image4, Qt::LeftButton);
+    const QImage turnedOnce = ui(w).Image11->Image();
     for (int turns = 1; turns < 4; ++turns)
-        QTest::mouseClick(w.Image4, Qt::LeftButton);
-    ASSERT_EQ(w.Image11->Image(), upright);
+        QTest::mouseClick(ui(w).Image4, Qt::LeftButton);
+    ASSERT_EQ(ui(w).Image11->Image(), upright);
 
     const struct {
         const char* name;
@@ -338,20 +339,20 @@ TEST_F(Browse, ADoubleClickOnThePreviewOrItsIconsActsOnce) {
         int started;
         bool turned;
     } cases[] = {
-        {"preview", w.Image11, 1, 0, false},
-        {"viewer icon", w.Image5, 0, 1, false},
-        {"rotate icon", w.Image4, 0, 0, true},
+        {"preview", ui(w).Image11, 1, 0, false},
+        {"viewer icon", ui(w).Image5, 0, 1, false},
+        {"rotate icon", ui(w).Image4, 0, 0, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const int rowsBefore = w.MSFlexGrid1->Rows();
+        const int rowsBefore = ui(w).MSFlexGrid1->Rows();
         const qsizetype startedBefore = shell.started.size();
-        const QImage before = w.Image11->Image();
+        const QImage before = ui(w).Image11->Image();
         QTest::mouseDClick(w.windowHandle(), Qt::LeftButton, {},
                            c.control->mapTo(&w, c.control->rect().center()));
-        EXPECT_EQ(w.MSFlexGrid1->Rows(), rowsBefore + c.added);
+        EXPECT_EQ(ui(w).MSFlexGrid1->Rows(), rowsBefore + c.added);
         EXPECT_EQ(shell.started.size(), startedBefore + c.started);
-        EXPECT_EQ(w.Image11->Image(), c.turned ? turnedOnce : before);
+        EXPECT_EQ(ui(w).Image11->Image(), c.turned ? turnedOnce : before);
     }
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
@@ -360,19 +361,19 @@ TEST_F(Browse, ADoubleClickOnThePreviewOrItsIconsActsOnce) {
 // as the icons, and nothing before there is a preview.
 TEST_F(Browse, ThePreviewsKeysAreItsClicksAndItsIcons) {
     showWindow();
-    w.Image11->setFocus();
+    ui(w).Image11->setFocus();
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_R, Qt::Key_V})
-        QTest::keyClick(w.Image11, key);
-    EXPECT_EQ(w.MSFlexGrid1->Rows(), 1);
+        QTest::keyClick(ui(w).Image11, key);
+    EXPECT_EQ(ui(w).MSFlexGrid1->Rows(), 1);
     EXPECT_TRUE(shell.started.isEmpty());
 
     bitmap("a.jpg", coordinatePicture(1200, 900));
     enter(dir.path());
-    QTest::mouseClick(w.Image4, Qt::LeftButton);
-    const QImage turnedOnce = w.Image11->Image();
+    QTest::mouseClick(ui(w).Image4, Qt::LeftButton);
+    const QImage turnedOnce = ui(w).Image11->Image();
     for (int turns = 1; turns < 4; ++turns)
-        QTest::mouseClick(w.Image4, Qt::LeftButton);
-    const QImage upright = w.Image11->Image();
+        QTest::mouseClick(ui(w).Image4, Qt::LeftButton);
+    const QImage upright = ui(w).Image11->Image();
     const struct {
         Qt::Key key;
         Qt::KeyboardModifiers modifiers;
@@ -385,15 +386,15 @@ TEST_F(Browse, ThePreviewsKeysAreItsClicksAndItsIcons) {
         {Qt::Key_Space, {}, 0, 0, turnedOnce}, {Qt::Key_R, Qt::ControlModifier, 0, 0, turnedOnce},
     };
     for (const auto& c : cases) {
-        w.Image11->setFocus();
-        const int rowsBefore = w.MSFlexGrid1->Rows();
+        ui(w).Image11->setFocus();
+        const int rowsBefore = ui(w).MSFlexGrid1->Rows();
         const qsizetype startedBefore = shell.started.size();
-        QTest::keyClick(w.Image11, c.key, c.modifiers);
-        EXPECT_EQ(w.MSFlexGrid1->Rows(), rowsBefore + c.added) << c.key;
+        QTest::keyClick(ui(w).Image11, c.key, c.modifiers);
+        EXPECT_EQ(ui(w).MSFlexGrid1->Rows(), rowsBefore + c.added) << c.key;
         EXPECT_EQ(shell.started.size(), startedBefore + c.started) << c.key;
-        EXPECT_EQ(w.Image11->Image(), c.shown) << c.key;
+        EXPECT_EQ(ui(w).Image11->Image(), c.shown) << c.key;
     }
-    EXPECT_EQ(w.selection.entries[2].file, path("a.jpg"));
+    EXPECT_EQ(ui(w).selection.entries[2].file, path("a.jpg"));
     ASSERT_EQ(shell.started.size(), 1);
     EXPECT_EQ(shell.started[0].argument, path("a.jpg"));
     EXPECT_TRUE(dialogs.messages.isEmpty());
@@ -406,14 +407,14 @@ TEST_F(Browse, ThePreviewWithTheKeyboardShowsItsMark) {
     showWindow();
     enter(dir.path());
     const auto shown = [this] {
-        return w.Image11->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        return ui(w).Image11->grab().toImage().convertToFormat(QImage::Format_RGB32);
     };
-    w.File1->setFocus();
-    w.Image4->hide(); // the icons lie over the picture
-    w.Image5->hide();
+    ui(w).File1->setFocus();
+    ui(w).Image4->hide(); // the icons lie over the picture
+    ui(w).Image5->hide();
     const QImage without = shown();
-    EXPECT_EQ(without, w.Image11->Image());
-    w.Image11->setFocus();
+    EXPECT_EQ(without, ui(w).Image11->Image());
+    ui(w).Image11->setFocus();
     const QImage with = shown();
     const struct {
         QPoint at;
@@ -433,10 +434,10 @@ TEST_F(Browse, ThePreviewWithTheKeyboardShowsItsMark) {
 // while a preview, a turn or a copy to a folder runs.
 TEST_F(Browse, TheProgressBarLiesOverThePreview) {
     showWindow();
-    w.ProgressBar1->show();
+    ui(w).ProgressBar1->show();
     for (const QPoint at : {QPoint(424, 416), QPoint(480, 420), QPoint(536, 424)})
-        EXPECT_EQ(w.childAt(at), w.ProgressBar1) << at.x() << "," << at.y();
-    w.ProgressBar1->hide();
+        EXPECT_EQ(w.childAt(at), ui(w).ProgressBar1) << at.x() << "," << at.y();
+    ui(w).ProgressBar1->hide();
 }
 
 // While a slow photo decodes, the window shows the file chosen and the bar
@@ -467,10 +468,10 @@ TEST_F(Browse, ASlowPreviewShowsTheChosenFileAndTheBarAsItDecodes) {
         }
     } painted;
     painted.window = &w;
-    w.ProgressBar1->installEventFilter(&painted);
-    QTest::keyClick(w.File1, Qt::Key_End);
-    w.ProgressBar1->removeEventFilter(&painted);
-    ASSERT_EQ(w.current_file, path("z.jpg"));
+    ui(w).ProgressBar1->installEventFilter(&painted);
+    QTest::keyClick(ui(w).File1, Qt::Key_End);
+    ui(w).ProgressBar1->removeEventFilter(&painted);
+    ASSERT_EQ(ui(w).current_file, path("z.jpg"));
     ASSERT_FALSE(painted.screen.isNull()) << "the bar was never shown";
 
     const QImage shown = painted.screen.convertToFormat(QImage::Format_RGB32);
@@ -480,8 +481,8 @@ TEST_F(Browse, ASlowPreviewShowsTheChosenFileAndTheBarAsItDecodes) {
     // The rows of a.jpg and z.jpg: white, and the design's highlight RGB(10,
     // 36, 106) tinted by the focus ring.
     const auto inRow = [&](int i) {
-        const QRect row = w.File1->visualItemRect(w.File1->item(i));
-        return shown.pixelColor(w.File1->viewport()->mapTo(&w, row.topLeft() + QPoint(1, 6)));
+        const QRect row = ui(w).File1->visualItemRect(ui(w).File1->item(i));
+        return shown.pixelColor(ui(w).File1->viewport()->mapTo(&w, row.topLeft() + QPoint(1, 6)));
     };
     EXPECT_EQ(inRow(0), QColor(Qt::white));
     EXPECT_LE(std::abs(inRow(2).red() - 10) + std::abs(inRow(2).green() - 36) +
@@ -516,25 +517,25 @@ TEST_F(Browse, JpegsUnderEveryNameAreListedAndAnUnusableNameIsSaidSo) {
 
     enter(dir.path());
     QStringList listed;
-    for (int i = 0; i < w.File1->count(); ++i)
-        listed << w.File1->item(i)->text();
+    for (int i = 0; i < ui(w).File1->count(); ++i)
+        listed << ui(w).File1->item(i)->text();
     EXPECT_EQ(listed,
               (QStringList{"a.jpg", "b.jpeg", "c.JPE", QStringLiteral("caf\uFFFD.jpg"), "d.JPEG"}));
-    EXPECT_EQ(w.Label1->text(), "Cantidad: 5");
+    EXPECT_EQ(ui(w).Label1->text(), "Cantidad: 5");
 
     // Each of the other names previews and adds.
     for (int i : {1, 2, 4}) {
-        w.File1->setListIndex(i);
-        EXPECT_EQ(w.current_file, path(listed[i]));
+        ui(w).File1->setListIndex(i);
+        EXPECT_EQ(ui(w).current_file, path(listed[i]));
     }
     EXPECT_TRUE(dialogs.messages.isEmpty());
-    w.File1->setListIndex(1);
-    const QImage before = w.Image11->Image();
+    ui(w).File1->setListIndex(1);
+    const QImage before = ui(w).Image11->Image();
 
     // The name that no text leads back to: a message, and nothing changes.
     showWindow();
-    const QPoint at = w.File1->visualItemRect(w.File1->item(3)).center();
-    QTest::mouseDClick(w.File1->viewport(), Qt::LeftButton, {}, at);
+    const QPoint at = ui(w).File1->visualItemRect(ui(w).File1->item(3)).center();
+    QTest::mouseDClick(ui(w).File1->viewport(), Qt::LeftButton, {}, at);
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0].title, "Marvolia");
     EXPECT_EQ(dialogs.messages[0].text,
@@ -542,7 +543,7 @@ TEST_F(Browse, JpegsUnderEveryNameAreListedAndAnUnusableNameIsSaidSo) {
                              "not valid UTF-8 text, as names written by older systems sometimes "
                              "are. Renaming the file fixes it.")
                   .arg(path(".")));
-    EXPECT_EQ(w.current_file, path("b.jpeg"));
-    EXPECT_EQ(w.Image11->Image(), before);
-    EXPECT_EQ(w.MSFlexGrid1->Rows(), 1) << "the double click added nothing";
+    EXPECT_EQ(ui(w).current_file, path("b.jpeg"));
+    EXPECT_EQ(ui(w).Image11->Image(), before);
+    EXPECT_EQ(ui(w).MSFlexGrid1->Rows(), 1) << "the double click added nothing";
 }

@@ -3,6 +3,7 @@
 #include "platform/controls/flexgrid.h"
 #include "tests/support/fakes.h"
 #include "tests/support/filebytes.h"
+#include "tests/support/window/mainwindowui.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -104,7 +105,7 @@ protected:
     std::unique_ptr<MainWindow> start(const QString& file) {
         auto w = std::make_unique<MainWindow>(MainWindowServices{dialogs, shell, QUrl()});
         w->openAtStart(file);
-        EXPECT_EQ(w->MSFlexGrid1->Rows(), 1) << "nothing is opened before the window shows";
+        EXPECT_EQ(ui(w).MSFlexGrid1->Rows(), 1) << "nothing is opened before the window shows";
         w->show();
         EXPECT_TRUE(QTest::qWaitFor([&] { return w->activations() > 0; }, 10000));
         QTest::qWait(50);
@@ -117,22 +118,22 @@ TEST_F(OpenAtStart, TheFileIsOpenedOnceTheWindowShowsWithoutAQuestion) {
     const QString photo = dir.filePath("nowhere/a.jpg");
     ASSERT_TRUE(writeFileBytes(project, " 1 \r\n" + photo.toUtf8() + "\r\n3\r\n13x18\r\n"));
     const auto w = start(project);
-    ASSERT_EQ(w->MSFlexGrid1->Rows(), 2);
-    EXPECT_EQ(w->MSFlexGrid1->TextMatrix(1, 1), photo);
-    EXPECT_EQ(w->MSFlexGrid1->TextMatrix(1, 2), "3");
-    EXPECT_EQ(w->selection.count, 1);
+    ASSERT_EQ(ui(w).MSFlexGrid1->Rows(), 2);
+    EXPECT_EQ(ui(w).MSFlexGrid1->TextMatrix(1, 1), photo);
+    EXPECT_EQ(ui(w).MSFlexGrid1->TextMatrix(1, 2), "3");
+    EXPECT_EQ(ui(w).selection.count, 1);
     EXPECT_TRUE(dialogs.fileCalls.isEmpty()) << "no Open dialog";
     // The only question is the one about the missing photo.
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages[0].text.endsWith("Look for them in another folder?"));
-    EXPECT_EQ(w->project_path, project) << "the project open now";
+    EXPECT_EQ(ui(w).project_path, project) << "the project open now";
 }
 
 TEST_F(OpenAtStart, AFileThatCannotBeReadGivesTheMessageAndAnEmptyOrder) {
     const QString project = dir.filePath("missing.mvl");
     const auto w = start(project);
-    EXPECT_EQ(w->MSFlexGrid1->Rows(), 1);
-    EXPECT_EQ(w->selection.count, 0);
+    EXPECT_EQ(ui(w).MSFlexGrid1->Rows(), 1);
+    EXPECT_EQ(ui(w).selection.count, 0);
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0].title, "Marvolia");
     EXPECT_TRUE(dialogs.messages[0].text.startsWith(

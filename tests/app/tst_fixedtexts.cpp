@@ -3,6 +3,7 @@
 #include "app/mainwindow.h"
 #include "selection/dialogs/props.h"
 #include "tests/support/fakes.h"
+#include "tests/support/window/mainwindowui.h"
 #include "xpbutton/face/buttonlayout.h"
 #include "xpbutton/xpbutton.h"
 
@@ -68,22 +69,22 @@ protected:
 };
 
 TEST_F(FixedTexts, EveryLabelShowsItsWholeText) {
-    Props props(w->selectionControls());
+    Props props(ui(w).selectionControls());
     const struct {
         QLabel* label;
         QString text;
     } labels[] = {
-        {w->Label7, "Loading..."},
-        {w->Label1, "Label1"},
+        {ui(w).Label7, "Loading..."},
+        {ui(w).Label1, "Label1"},
         // The widest count a folder is likely to give.
-        {w->Label1, "Cantidad: 99999"},
-        {w->Label3, "Click in the file to preview..."},
-        {w->Label6, "Doble Click in the file to select..."},
-        {w->Label4, "Click in the picture to select..."},
-        {w->Label2, "Preview"},
-        {w->Label9, "Click in the file to preview..."},
-        {w->Label8, "Click to add..."},
-        {w->Label5, "Click in the row to change the values..."},
+        {ui(w).Label1, "Cantidad: 99999"},
+        {ui(w).Label3, "Click in the file to preview..."},
+        {ui(w).Label6, "Doble Click in the file to select..."},
+        {ui(w).Label4, "Click in the picture to select..."},
+        {ui(w).Label2, "Preview"},
+        {ui(w).Label9, "Click in the file to preview..."},
+        {ui(w).Label8, "Click to add..."},
+        {ui(w).Label5, "Click in the row to change the values..."},
         {props.Label2, "File:"},
         {props.Label4, "File"},
         {props.Label1, "Copies:"},
@@ -108,10 +109,10 @@ TEST_F(FixedTexts, EveryFrameShowsItsWholeTitle) {
         QGroupBox* frame;
         QString title;
     } frames[] = {
-        {w->Frame1, "Photo Selection"},
-        {w->Frame3, "Preview"},
-        {w->Frame4, "0 Photos Selected"},
-        {w->Frame4, " 999 Photos Selected"}, // the widest count
+        {ui(w).Frame1, "Photo Selection"},
+        {ui(w).Frame3, "Preview"},
+        {ui(w).Frame4, "0 Photos Selected"},
+        {ui(w).Frame4, " 999 Photos Selected"}, // the widest count
     };
     for (const auto& [frame, title] : frames) {
         frame->setTitle(title);
@@ -125,7 +126,7 @@ TEST_F(FixedTexts, EveryFrameShowsItsWholeTitle) {
 }
 
 TEST_F(FixedTexts, EveryButtonCaptionFitsInsideItsFace) {
-    Props props(w->selectionControls());
+    Props props(ui(w).selectionControls());
     const struct {
         XpButton* button;
         QString caption;
@@ -141,7 +142,9 @@ TEST_F(FixedTexts, EveryButtonCaptionFitsInsideItsFace) {
             << inner.left << ".." << inner.right;
     }
     // The main window's buttons carry pictures only.
-    for (XpButton* button : {w->Command1, w->Command2, w->Command3, w->Command4, w->Command5})
+    const MainWindowUi controls = ui(w);
+    for (XpButton* button : {controls.Command1, controls.Command2, controls.Command3,
+                             controls.Command4, controls.Command5})
         EXPECT_EQ(button->Caption(), "");
 }
 

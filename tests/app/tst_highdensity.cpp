@@ -13,6 +13,7 @@
 #include "tests/support/jpegmaker.h"
 #include "tests/support/testpictures.h"
 #include "tests/support/whenshown.h"
+#include "tests/support/window/mainwindowui.h"
 #include "xpbutton/xpbutton.h"
 
 #include <QApplication>
@@ -63,8 +64,8 @@ struct HighDensity : ::testing::Test {
     void SetUp() override {
         w->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
-        w->Image4->show();
-        w->Image5->show();
+        ui(w).Image4->show();
+        ui(w).Image5->show();
     }
 };
 
@@ -86,7 +87,9 @@ TEST_F(HighDensity, AtOneXEveryDesignedPixelStaysAsItWas) {
     for (const auto& [design, some] : looks)
         for (const Look look : some)
             add(buttons, buttonLook(design, look));
-    for (ImageControl* image : {w->Image2, w->Image1, w->Image3, w->Image4, w->Image5})
+    const MainWindowUi controls = ui(w);
+    for (ImageControl* image :
+         {controls.Image2, controls.Image1, controls.Image3, controls.Image4, controls.Image5})
         add(artwork, grabbed(image));
     EXPECT_EQ(buttons.result().toHex().left(16), QByteArray("5fc35f4286dc422b"));
     EXPECT_EQ(artwork.result().toHex().left(16), QByteArray("e908a42499d2ea29"));
@@ -109,12 +112,12 @@ TEST_F(HighDensity, AboveOneXPicturesAreTheArtworkAtTheDevicesPixels) {
     } rows[] = {
         {2, "main_command1", nullptr, "cmd_list@2x.png", {118, 106}, {4, 8}},
         {2, "main_command5", nullptr, "cmd_help@2x.png", {118, 106}, {4, 6}},
-        {2, nullptr, w->Image2, "banner@2x.png", {2026, 184}, {0, 0}},
-        {2, nullptr, w->Image1, "logo@2x.png", {592, 76}, {0, 0}},
-        {2, nullptr, w->Image4, "rotate@2x.png", {44, 36}, {0, 0}},
+        {2, nullptr, ui(w).Image2, "banner@2x.png", {2026, 184}, {0, 0}},
+        {2, nullptr, ui(w).Image1, "logo@2x.png", {592, 76}, {0, 0}},
+        {2, nullptr, ui(w).Image4, "rotate@2x.png", {44, 36}, {0, 0}},
         {1.5, "main_command2", nullptr, "cmd_copy@1.5x.png", {89, 80}, {3, 6}},
         {1.5, "main_command5", nullptr, "cmd_help@1.5x.png", {89, 80}, {3, 5}},
-        {1.5, nullptr, w->Image5, "jpegicon@1.5x.png", {35, 27}, {0, 0}},
+        {1.5, nullptr, ui(w).Image5, "jpegicon@1.5x.png", {35, 27}, {0, 0}},
     };
     for (const auto& row : rows) {
         if (row.ratio != ratio)
@@ -212,7 +215,7 @@ struct SharpPhoto : HighDensity {
         file.close();
         full = referenceDecode(bytes).convertToFormat(QImage::Format_RGB32);
         ASSERT_EQ(full.size(), QSize(1200, 900));
-        ASSERT_TRUE(w->Dir1->setPath(folder.path()));
+        ASSERT_TRUE(ui(w).Dir1->setPath(folder.path()));
     }
 };
 
@@ -221,11 +224,11 @@ struct SharpPhoto : HighDensity {
 // the design centres; at 1x exactly the box's own drawing.
 TEST_F(SharpPhoto, ThePreviewIsSampledAtTheDevicesPixels) {
     const qreal ratio = qApp->devicePixelRatio();
-    w->Image4->hide(); // the icons lie over the picture
-    w->Image5->hide();
-    const QImage shown = grabbed(w->Image11);
+    ui(w).Image4->hide(); // the icons lie over the picture
+    ui(w).Image5->hide();
+    const QImage shown = grabbed(ui(w).Image11);
     if (ratio == 1.0) {
-        EXPECT_EQ(shown, w->Image11->Image());
+        EXPECT_EQ(shown, ui(w).Image11->Image());
         return;
     }
     const struct {
@@ -246,10 +249,10 @@ TEST_F(SharpPhoto, ThePreviewIsSampledAtTheDevicesPixels) {
         EXPECT_NE(shown.pixel(0, row.picture.bottom()), qRgb(255, 255, 255));
 
         // A quarter turn turns the sharp drawing with the designed one.
-        w->Image4->show();
-        QTest::mouseClick(w->Image4, Qt::LeftButton);
-        w->Image4->hide();
-        const QImage turned = grabbed(w->Image11);
+        ui(w).Image4->show();
+        QTest::mouseClick(ui(w).Image4, Qt::LeftButton);
+        ui(w).Image4->hide();
+        const QImage turned = grabbed(ui(w).Image11);
         EXPECT_EQ(turned.pixel(row.box - 1 - row.picture.top(), 0),
                   shown.pixel(0, row.picture.top()));
         EXPECT_EQ(turned.pixel(row.box - 1 - row.picture.top() - 7, 5),
@@ -261,10 +264,10 @@ TEST_F(SharpPhoto, ThePreviewIsSampledAtTheDevicesPixels) {
 // the editor's box (113 x 89) times the ratio.
 TEST_F(SharpPhoto, TheThumbnailAndTheEditorsPhotoAreSampledAtTheDevicesPixels) {
     const qreal ratio = qApp->devicePixelRatio();
-    w->Image11->setFocus();
-    QTest::keyClick(w->Image11, Qt::Key_Return);
-    ASSERT_EQ(w->MSFlexGrid1->Rows(), 2);
-    w->sharperThumbnails->waitForReads();
+    ui(w).Image11->setFocus();
+    QTest::keyClick(ui(w).Image11, Qt::Key_Return);
+    ASSERT_EQ(ui(w).MSFlexGrid1->Rows(), 2);
+    ui(w).sharperThumbnails->waitForReads();
     // Row 1's picture cell: (0, 16), 39 x 32 inside its lines, the picture at
     // (0, 17); at 1.5x it starts between device pixels and is left to Qt.
     const struct {
@@ -281,7 +284,7 @@ TEST_F(SharpPhoto, TheThumbnailAndTheEditorsPhotoAreSampledAtTheDevicesPixels) {
                                    [ratio](const auto& r) { return r.ratio == ratio; });
     ASSERT_NE(row, std::end(rows));
     if (!row->cell.isEmpty()) {
-        const QImage grid = grabbed(w->MSFlexGrid1->viewport());
+        const QImage grid = grabbed(ui(w).MSFlexGrid1->viewport());
         EXPECT_EQ(differencesIn(grid, row->cell,
                                 designedAt(full, row->samples.width(), row->samples.height())),
                   0);
@@ -298,8 +301,8 @@ TEST_F(SharpPhoto, TheThumbnailAndTheEditorsPhotoAreSampledAtTheDevicesPixels) {
         photo = grabbed(props->Image2);
         props->reject();
     });
-    w->MSFlexGrid1->setFocus();
-    QTest::keyClick(w->MSFlexGrid1, Qt::Key_Return);
+    ui(w).MSFlexGrid1->setFocus();
+    QTest::keyClick(ui(w).MSFlexGrid1, Qt::Key_Return);
     ASSERT_TRUE(shown);
     ASSERT_EQ(photo.size(), row->editor);
     EXPECT_EQ(differencesIn(photo, photo.rect(),
@@ -312,10 +315,10 @@ TEST_F(SharpPhoto, TheThumbnailAndTheEditorsPhotoAreSampledAtTheDevicesPixels) {
 TEST_F(SharpPhoto, TheFocusMarkIsDrawnInDevicePixels) {
     if (qApp->devicePixelRatio() == 1.0)
         GTEST_SKIP() << "the mark at 1x is checked with the preview's keys";
-    w->Image4->hide();
-    w->Image5->hide();
-    w->Image11->setFocus();
-    const QImage shown = grabbed(w->Image11);
+    ui(w).Image4->hide();
+    ui(w).Image5->hide();
+    ui(w).Image11->setFocus();
+    const QImage shown = grabbed(ui(w).Image11);
     const struct {
         QPoint at;
         QRgb colour;

@@ -9,6 +9,7 @@
 #include "tests/support/fakes.h"
 #include "tests/support/pageserver.h"
 #include "tests/support/testpictures.h"
+#include "tests/support/window/mainwindowui.h"
 #include "xpbutton/xpbutton.h"
 
 #include <QAbstractButton>
@@ -44,14 +45,17 @@ protected:
 };
 
 TEST_F(MainWindowTest, LoadSetsUpGridAndCountsTheStartFolder) {
-    EXPECT_EQ(MainWindow({dialogs, shell, QUrl()}).Label1->text(), "Cantidad: 0");
+    {
+        MainWindow before(MainWindowServices{dialogs, shell, QUrl()});
+        EXPECT_EQ(ui(before).Label1->text(), "Cantidad: 0");
+    }
     ASSERT_TRUE(writeJpeg(coordinatePicture(8, 6), file("b.JPG")));
     ASSERT_TRUE(writeJpeg(coordinatePicture(8, 6), file("a.jpg")));
     ASSERT_TRUE(writeJpeg(coordinatePicture(8, 6), file(".hidden.jpg")));
     QFile(file("notes.txt")).open(QIODevice::WriteOnly);
 
     MainWindow w({dialogs, shell, QUrl()});
-    FlexGrid& grid = *w.MSFlexGrid1;
+    FlexGrid& grid = *ui(w).MSFlexGrid1;
     EXPECT_EQ(grid.Cols(), 5);
     EXPECT_EQ(grid.Rows(), 1);
     const int widths[] = {600, 1300, 700, 700, 1};
@@ -60,10 +64,10 @@ TEST_F(MainWindowTest, LoadSetsUpGridAndCountsTheStartFolder) {
         EXPECT_EQ(grid.ColWidth(col), widths[col]) << col;
         EXPECT_EQ(grid.TextMatrix(0, col), headers[col]) << col;
     }
-    EXPECT_EQ(w.Label1->text(), "Cantidad: 2");
-    EXPECT_EQ(w.Frame4->title(), "0 Photos Selected");
-    EXPECT_TRUE(w.current_file.isEmpty());
-    EXPECT_EQ(w.File1->ListIndex(), -1) << "nothing is previewed at start";
+    EXPECT_EQ(ui(w).Label1->text(), "Cantidad: 2");
+    EXPECT_EQ(ui(w).Frame4->title(), "0 Photos Selected");
+    EXPECT_TRUE(ui(w).current_file.isEmpty());
+    EXPECT_EQ(ui(w).File1->ListIndex(), -1) << "nothing is previewed at start";
 }
 
 TEST_F(MainWindowTest, WindowAndControlsSitWhereDesigned) {
@@ -74,28 +78,30 @@ TEST_F(MainWindowTest, WindowAndControlsSitWhereDesigned) {
     EXPECT_FALSE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(w.windowFlags() & Qt::WindowMinimizeButtonHint);
     const std::pair<QWidget*, QRect> places[] = {
-        {w.Image11, {216, 112, 329, 329}},  {w.image110, {216, 112, 329, 329}},
-        {w.Image4, {304, 8, 22, 18}},       {w.Image5, {272, 8, 23, 18}},
-        {w.Command4, {344, 16, 59, 53}},    {w.Command5, {760, 16, 59, 53}},
-        {w.MSFlexGrid1, {8, 24, 241, 297}}, {w.WebBrowser1, {-48, 464, 897, 65}},
+        {ui(w).Image11, {216, 112, 329, 329}},  {ui(w).image110, {216, 112, 329, 329}},
+        {ui(w).Image4, {304, 8, 22, 18}},       {ui(w).Image5, {272, 8, 23, 18}},
+        {ui(w).Command4, {344, 16, 59, 53}},    {ui(w).Command5, {760, 16, 59, 53}},
+        {ui(w).MSFlexGrid1, {8, 24, 241, 297}}, {ui(w).WebBrowser1, {-48, 464, 897, 65}},
     };
     for (const auto& [widget, place] : places)
         EXPECT_EQ(widget->geometry(), place) << widget->metaObject()->className();
-    EXPECT_EQ(w.Image11->ScaleWidth(), 329);
-    EXPECT_EQ(w.MSFlexGrid1->parentWidget(), w.Frame4);
-    EXPECT_EQ(w.File1->parentWidget(), w.Frame1);
-    EXPECT_EQ(w.Image4->parentWidget(), w.Image11);
-    EXPECT_EQ(w.Image11->toolTip(), "Click to select...");
-    EXPECT_EQ(w.Image5->toolTip(), "View in deafault image viewer");
-    EXPECT_EQ(w.Image4->toolTip(), "Rotate");
-    EXPECT_EQ(w.Label6->text(), "Doble Click in the file to select...");
+    EXPECT_EQ(ui(w).Image11->ScaleWidth(), 329);
+    EXPECT_EQ(ui(w).MSFlexGrid1->parentWidget(), ui(w).Frame4);
+    EXPECT_EQ(ui(w).File1->parentWidget(), ui(w).Frame1);
+    EXPECT_EQ(ui(w).Image4->parentWidget(), ui(w).Image11);
+    EXPECT_EQ(ui(w).Image11->toolTip(), "Click to select...");
+    EXPECT_EQ(ui(w).Image5->toolTip(), "View in deafault image viewer");
+    EXPECT_EQ(ui(w).Image4->toolTip(), "Rotate");
+    EXPECT_EQ(ui(w).Label6->text(), "Doble Click in the file to select...");
 
     w.show();
-    QWidget* hidden[] = {w.ProgressBar1, w.ProgressBar2, w.Label7,  w.Image4,
-                         w.Image5,       w.image110,     w.Image10, w.Image12};
+    const MainWindowUi controls = ui(w);
+    QWidget* hidden[] = {controls.ProgressBar1, controls.ProgressBar2, controls.Label7,
+                         controls.Image4,       controls.Image5,       controls.image110,
+                         controls.Image10,      controls.Image12};
     for (QWidget* widget : hidden)
         EXPECT_FALSE(widget->isVisible()) << widget->metaObject()->className();
-    EXPECT_TRUE(w.Image11->isVisible());
+    EXPECT_TRUE(ui(w).Image11->isVisible());
 }
 
 TEST_F(MainWindowTest, FileListHasFocusAndTabRunsAsDesigned) {
@@ -103,9 +109,11 @@ TEST_F(MainWindowTest, FileListHasFocusAndTabRunsAsDesigned) {
     w.show();
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.File1));
-    QWidget* expected[] = {w.Dir1,     w.Drive1,   w.Image11,  w.MSFlexGrid1, w.Command4,
-                           w.Command3, w.Command2, w.Command1, w.Command5};
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(ui(w).File1));
+    const MainWindowUi controls = ui(w);
+    QWidget* expected[] = {controls.Dir1,        controls.Drive1,   controls.Image11,
+                           controls.MSFlexGrid1, controls.Command4, controls.Command3,
+                           controls.Command2,    controls.Command1, controls.Command5};
     for (QWidget* next : expected) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), next) << next->metaObject()->className();
@@ -122,12 +130,12 @@ TEST_F(MainWindowTest, TabFromTheLastButtonPassesTheWebPanelBy) {
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     ASSERT_TRUE(QTest::qWaitFor([&] { return w.activations() >= 1; }));
-    ASSERT_TRUE(w.WebBrowser1->isVisible());
-    w.Command5->setFocus();
-    QTest::keyClick(w.Command5, Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), w.File1);
-    QTest::keyClick(w.File1, Qt::Key_Backtab);
-    EXPECT_EQ(QApplication::focusWidget(), w.Command5);
+    ASSERT_TRUE(ui(w).WebBrowser1->isVisible());
+    ui(w).Command5->setFocus();
+    QTest::keyClick(ui(w).Command5, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), ui(w).File1);
+    QTest::keyClick(ui(w).File1, Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), ui(w).Command5);
 }
 
 // The frames' inside is the window's white, so that the white labels on
@@ -152,12 +160,12 @@ TEST_F(MainWindowTest, TheDriveListOpensInOrange) {
     w.show();
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    w.Drive1->setFocus();
-    QTest::keyClick(w.Drive1, Qt::Key_F4);
-    QWidget* open = w.Drive1->view();
+    ui(w).Drive1->setFocus();
+    QTest::keyClick(ui(w).Drive1, Qt::Key_F4);
+    QWidget* open = ui(w).Drive1->view();
     ASSERT_TRUE(open->isVisible());
     const QImage shown = open->grab().toImage();
-    w.Drive1->hidePopup();
+    ui(w).Drive1->hidePopup();
     int orange = 0; // glyph edges blend into the white: orange's hue counts
     int black = 0;
     for (int y = 0; y < shown.height(); ++y)
@@ -186,7 +194,7 @@ TEST_F(MainWindowTest, ThePanelStaysOnlyForAPageTitledExactlyPubl) {
         server.setPage("/publ_mv.php", status, body);
         MainWindow w({dialogs, shell, server.base()});
         w.Form_Activate();
-        EXPECT_EQ(!w.WebBrowser1->isHidden(), shown) << status << " " << body.toStdString();
+        EXPECT_EQ(!ui(w).WebBrowser1->isHidden(), shown) << status << " " << body.toStdString();
     }
 
     // A closed port hides it quietly.
@@ -198,7 +206,7 @@ TEST_F(MainWindowTest, ThePanelStaysOnlyForAPageTitledExactlyPubl) {
     }
     MainWindow w({dialogs, shell, QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(port))});
     w.Form_Activate();
-    EXPECT_TRUE(w.WebBrowser1->isHidden());
+    EXPECT_TRUE(ui(w).WebBrowser1->isHidden());
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
@@ -213,7 +221,7 @@ TEST_F(MainWindowTest, EveryActivationLoadsThePageAgain) {
     EXPECT_GE(first, 1);
     w.Form_Activate();
     EXPECT_EQ(server.requests("/publ_mv.php"), first + 1);
-    EXPECT_TRUE(w.WebBrowser1->isVisible());
+    EXPECT_TRUE(ui(w).WebBrowser1->isVisible());
 }
 
 TEST_F(MainWindowTest, OnlyAReturnFromTheProgramsOwnWindowsLoadsThePageAgain) {
@@ -261,8 +269,8 @@ TEST_F(MainWindowTest, AnErrorInAButtonsEventIsShownInTheUsualMessage) {
     MainWindow w({dialogs, refusing, QUrl("http://127.0.0.1:9/site/")});
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    w.Command5->setURL("http://127.0.0.1:9/elsewhere");
-    QTest::mouseClick(w.Command5, Qt::LeftButton, {}, QPoint(10, 10));
+    ui(w).Command5->setURL("http://127.0.0.1:9/elsewhere");
+    QTest::mouseClick(ui(w).Command5, Qt::LeftButton, {}, QPoint(10, 10));
     EXPECT_EQ(refusing.started.size(), 1) << "the click itself ran";
     ASSERT_TRUE(QTest::qWaitFor([&] { return dialogs.messages.size() == 1; }));
     EXPECT_EQ(dialogs.messages[0].title, "Marvolia");
@@ -276,7 +284,9 @@ TEST_F(MainWindowTest, AnErrorInAButtonsEventIsShownInTheUsualMessage) {
 
 TEST_F(MainWindowTest, ButtonsAreTheStoredXpButtons) {
     MainWindow w({dialogs, shell, QUrl()});
-    for (XpButton* button : {w.Command1, w.Command2, w.Command3, w.Command4, w.Command5}) {
+    const MainWindowUi controls = ui(w);
+    for (XpButton* button : {controls.Command1, controls.Command2, controls.Command3,
+                             controls.Command4, controls.Command5}) {
         EXPECT_EQ(button->ButtonStyle(), 3);
         EXPECT_EQ(button->Caption(), "");
         EXPECT_EQ(button->PictureSize(), 2);
@@ -284,23 +294,23 @@ TEST_F(MainWindowTest, ButtonsAreTheStoredXpButtons) {
         EXPECT_EQ(button->Picture()->type(), OlePicture::Type::Bitmap);
         EXPECT_EQ(button->PictureWidth(), 55);
     }
-    EXPECT_EQ(w.Command5->PictureHeight(), 47);
-    EXPECT_EQ(w.Command1->PictureHeight(), 46);
+    EXPECT_EQ(ui(w).Command5->PictureHeight(), 47);
+    EXPECT_EQ(ui(w).Command1->PictureHeight(), 46);
 }
 
 // The buttons' flows are tried through clicks by the selection tests.
 TEST_F(MainWindowTest, HelpAndViewerStartOneCommandWithTheWholeText) {
     MainWindow w({dialogs, shell, QUrl("http://127.0.0.1:9/site/")});
     w.show();
-    QTest::mouseClick(w.Command5, Qt::LeftButton);
-    w.current_file = "/tmp/it's \"quoted\" $(rm -rf x).jpg";
+    QTest::mouseClick(ui(w).Command5, Qt::LeftButton);
+    ui(w).current_file = "/tmp/it's \"quoted\" $(rm -rf x).jpg";
     w.Image5_Click();
     ASSERT_EQ(shell.started.size(), 2);
     EXPECT_EQ(shell.started[0].program, "explorer");
     EXPECT_EQ(shell.started[0].argument, "http://127.0.0.1:9/site/mv_help.html");
     EXPECT_EQ(shell.started[0].style, WindowStyle::Minimized);
     EXPECT_EQ(shell.started[1].program, "explorer");
-    EXPECT_EQ(shell.started[1].argument, w.current_file);
+    EXPECT_EQ(shell.started[1].argument, ui(w).current_file);
     EXPECT_EQ(shell.started[1].style, WindowStyle::Maximized);
 }
 

@@ -5,10 +5,11 @@
 
 #include "jpegdamage.h"
 #include "platform/controls/filelist.h"
+#include "platform/controls/picturebox.h"
 #include "selection/order/projectfile.h"
 #include "tests/support/filebytes.h"
 #include "tests/support/qtprinters.h"
-#include "tests/support/selectionwindow.h"
+#include "tests/support/window/windowfixture.h"
 #include "xpbutton/xpbutton.h"
 
 #include <QBuffer>
@@ -49,19 +50,19 @@ qsizetype firstScanData(const QByteArray& jpeg) {
     return -1;
 }
 
-class DamagedPictures : public SelectionWindowTest {
+class DamagedPictures : public WindowFixture {
 protected:
     void SetUp() override {
-        SelectionWindowTest::SetUp();
+        WindowFixture::SetUp();
         if (HasFatalFailure())
             return;
         m_good = file(QStringLiteral("0-good.jpg"));
         ASSERT_TRUE(writeFileBytes(m_good, photoBytes(false)));
-        w->File1->setPath(folder());
+        ui(w).File1->setPath(folder());
     }
 
     void TearDown() override {
-        SelectionWindowTest::TearDown();
+        WindowFixture::TearDown();
         std::cout << "[ damaged  ] " << m_tried << " pictures: " << m_refused
                   << " refused with a message, " << m_tried - m_refused << " read without complaint"
                   << std::endl;
@@ -82,45 +83,45 @@ protected:
     Outcome tryPicture(const QString& path) {
         SCOPED_TRACE(path.toStdString());
         const QByteArray bytes = readFileBytes(path);
-        w->File1->Refresh();
+        ui(w).File1->Refresh();
         const int row = rowOf(QFileInfo(path).fileName());
         EXPECT_GE(row, 1);
 
         // The good photo first, so there is a preview to keep.
         clickRow(0);
         const qsizetype told = dialogs.messages.size();
-        EXPECT_EQ(w->current_file, m_good);
-        const QImage loaded = w->Image10->Picture();
-        const QImage shown = w->Image11->Image();
+        EXPECT_EQ(ui(w).current_file, m_good);
+        const QImage loaded = ui(w).Image10->Picture();
+        const QImage shown = ui(w).Image11->Image();
 
         clickRow(row);
         const bool previewRefused = dialogs.messages.size() > told;
         if (previewRefused) {
             expectOneMessage(told,
                              QStringLiteral("The picture \"%1\" cannot be shown: ").arg(path));
-            EXPECT_EQ(w->current_file, m_good);
-            EXPECT_EQ(w->Image10->Picture(), loaded);
-            EXPECT_EQ(w->Image11->Image(), shown);
+            EXPECT_EQ(ui(w).current_file, m_good);
+            EXPECT_EQ(ui(w).Image10->Picture(), loaded);
+            EXPECT_EQ(ui(w).Image11->Image(), shown);
         } else {
-            EXPECT_EQ(w->current_file, path);
-            EXPECT_FALSE(w->Image10->Picture().isNull());
+            EXPECT_EQ(ui(w).current_file, path);
+            EXPECT_FALSE(ui(w).Image10->Picture().isNull());
         }
 
         // A double click adds the listed file to the selection.
         const qsizetype toldBeforeAdd = dialogs.messages.size();
-        const int rows = w->MSFlexGrid1->Rows();
-        const int count = w->selection.count;
+        const int rows = ui(w).MSFlexGrid1->Rows();
+        const int count = ui(w).selection.count;
         doubleClickRow(row);
         const bool addRefused = dialogs.messages.size() > toldBeforeAdd;
         EXPECT_EQ(addRefused, previewRefused);
         if (addRefused) {
             expectOneMessage(toldBeforeAdd,
                              QStringLiteral("The photo %1 cannot be added: ").arg(path));
-            EXPECT_EQ(w->MSFlexGrid1->Rows(), rows);
-            EXPECT_EQ(w->selection.count, count);
+            EXPECT_EQ(ui(w).MSFlexGrid1->Rows(), rows);
+            EXPECT_EQ(ui(w).selection.count, count);
         } else {
-            EXPECT_EQ(w->MSFlexGrid1->Rows(), rows + 1);
-            EXPECT_EQ(w->selection.count, count + 1);
+            EXPECT_EQ(ui(w).MSFlexGrid1->Rows(), rows + 1);
+            EXPECT_EQ(ui(w).selection.count, count + 1);
         }
 
         // A project naming it beside the good photo loads both rows; the
@@ -130,14 +131,14 @@ protected:
             projectFileBytes({{m_good, QStringLiteral("1"), QStringLiteral("10x15")},
                               {path, QStringLiteral("2"), QStringLiteral("13x18")}});
         EXPECT_TRUE(writeFileBytes(project, projectBytes));
-        if (w->MSFlexGrid1->Rows() > 1)
+        if (ui(w).MSFlexGrid1->Rows() > 1)
             dialogs.answerMessage(MessageResult::No);
         dialogs.answerFile(project);
-        const qsizetype toldBeforeOpen = dialogs.messages.size() + (w->MSFlexGrid1->Rows() > 1);
-        QTest::mouseClick(w->Command4, Qt::LeftButton, {}, QPoint(10, 10));
-        const FlexGrid& grid = *w->MSFlexGrid1;
+        const qsizetype toldBeforeOpen = dialogs.messages.size() + (ui(w).MSFlexGrid1->Rows() > 1);
+        QTest::mouseClick(ui(w).Command4, Qt::LeftButton, {}, QPoint(10, 10));
+        const FlexGrid& grid = *ui(w).MSFlexGrid1;
         EXPECT_EQ(grid.Rows(), 3);
-        EXPECT_EQ(w->selection.count, 2);
+        EXPECT_EQ(ui(w).selection.count, 2);
         EXPECT_EQ(grid.TextMatrix(2, 1), path);
         EXPECT_EQ(grid.CellPictureAt(1, 0).size(), QSize(40, 30));
         const bool openRefused = dialogs.messages.size() > toldBeforeOpen;
@@ -167,21 +168,21 @@ protected:
 
 private:
     int rowOf(const QString& name) const {
-        for (int i = 0; i < w->File1->count(); ++i)
-            if (w->File1->item(i)->text() == name)
+        for (int i = 0; i < ui(w).File1->count(); ++i)
+            if (ui(w).File1->item(i)->text() == name)
                 return i;
         return -1;
     }
     QPoint centreOf(int row) {
-        QListWidgetItem* item = w->File1->item(row);
-        w->File1->scrollToItem(item);
-        return w->File1->visualItemRect(item).center();
+        QListWidgetItem* item = ui(w).File1->item(row);
+        ui(w).File1->scrollToItem(item);
+        return ui(w).File1->visualItemRect(item).center();
     }
     void clickRow(int row) {
-        QTest::mouseClick(w->File1->viewport(), Qt::LeftButton, {}, centreOf(row));
+        QTest::mouseClick(ui(w).File1->viewport(), Qt::LeftButton, {}, centreOf(row));
     }
     void doubleClickRow(int row) {
-        QTest::mouseDClick(w->File1->viewport(), Qt::LeftButton, {}, centreOf(row));
+        QTest::mouseDClick(ui(w).File1->viewport(), Qt::LeftButton, {}, centreOf(row));
     }
     void expectOneMessage(qsizetype before, const QString& beginning) {
         ASSERT_EQ(dialogs.messages.size(), before + 1);

@@ -8,7 +8,7 @@
 #include "selection/order/orderlist.h"
 #include "selection/order/projectfile.h"
 #include "tests/support/filesizelimit.h"
-#include "tests/support/orderwindow.h"
+#include "tests/support/window/windowfixture.h"
 #include "xpbutton/xpbutton.h"
 
 #include <QDir>
@@ -16,7 +16,7 @@
 
 namespace {
 
-class FullDisk : public OrderWindow {
+class FullDisk : public WindowFixture {
 protected:
     // Rows {path, copies, size} in the grid and the list, as adding leaves them.
     void fillRows(int count) {
@@ -35,7 +35,7 @@ protected:
     // what writing file needs; each time button writes it (the Save dialog
     // answered with file). Each time the old bytes stay, nothing is left
     // beside them, and the one message is failure.
-    void expectKeptAtEveryPoint(const QString& file, const QByteArray& old, qsizetype needed,
+    void expectKeptAtEveryPoint(const QString& target, const QByteArray& old, qsizetype needed,
                                 XpButton* button, const QString& failure) {
         QList<rlim_t> limits{0, 1};
         constexpr int kSteps = 20;
@@ -44,16 +44,16 @@ protected:
         limits << static_cast<rlim_t>(needed - 1);
         for (const rlim_t limit : limits) {
             SCOPED_TRACE(limit);
-            ASSERT_TRUE(put(file, old));
+            ASSERT_TRUE(put(target, old));
             dialogs.messages.clear();
-            dialogs.answerFile(file);
+            dialogs.answerFile(target);
             {
                 FileSizeLimit full(limit);
                 ASSERT_TRUE(full.active());
-                press(button);
+                click(button);
             }
-            EXPECT_EQ(contents(file), old);
-            EXPECT_EQ(filesIn(dir.path()), QStringList{QFileInfo(file).fileName()});
+            EXPECT_EQ(contents(target), old);
+            EXPECT_EQ(filesIn(dir.path()), QStringList{QFileInfo(target).fileName()});
             ASSERT_EQ(dialogs.messages.size(), 1);
             EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("Marvolia"));
             EXPECT_EQ(dialogs.messages[0].text, failure);
@@ -62,7 +62,7 @@ protected:
 };
 
 TEST_F(FullDisk, SavingAProjectKeepsTheOldOneAtEveryPoint) {
-    const QString file = at(QStringLiteral("order.mvl"));
+    const QString target = file(QStringLiteral("order.mvl"));
     fillRows(40);
     QList<ProjectRecord> records;
     for (const GridRow& row : readGridRows(grid()))
@@ -71,43 +71,44 @@ TEST_F(FullDisk, SavingAProjectKeepsTheOldOneAtEveryPoint) {
     ASSERT_GT(saved.size(), 1000);
 
     expectKeptAtEveryPoint(
-        file,
+        target,
         projectFileBytes(
             {{QStringLiteral("/old.jpg"), QStringLiteral("2"), QStringLiteral("13x18")}}),
-        saved.size(), w->Command3,
+        saved.size(), ui(w).Command3,
         QStringLiteral("The project could not be saved to \"%1\": not all of it could be written "
                        "(the disk may be full). Any file of that name was left as it was.")
-            .arg(file));
-    EXPECT_TRUE(w->project_path.isEmpty());
+            .arg(target));
+    EXPECT_TRUE(ui(w).project_path.isEmpty());
 
     // With just enough room it is saved.
     dialogs.messages.clear();
-    dialogs.answerFile(file);
+    dialogs.answerFile(target);
     {
         FileSizeLimit full(static_cast<rlim_t>(saved.size()));
-        press(w->Command3);
+        click(ui(w).Command3);
     }
     EXPECT_TRUE(dialogs.messages.isEmpty());
-    EXPECT_EQ(contents(file), saved);
-    EXPECT_EQ(w->project_path, file);
+    EXPECT_EQ(contents(target), saved);
+    EXPECT_EQ(ui(w).project_path, target);
 }
 
 TEST_F(FullDisk, WritingTheOrderListKeepsTheOldListAtEveryPoint) {
-    const QString file = at(QStringLiteral("order.txt"));
+    const QString target = file(QStringLiteral("order.txt"));
     fillRows(30);
     const qsizetype needed = orderListBytes(readGridRows(grid())).size();
     ASSERT_GT(needed, 500);
-    expectKeptAtEveryPoint(file, "File: old.jpg, Copies: 1, Size: 10x15\r\n", needed, w->Command1,
+    expectKeptAtEveryPoint(target, "File: old.jpg, Copies: 1, Size: 10x15\r\n", needed,
+                           ui(w).Command1,
                            QStringLiteral("The order list could not be written to \"%1\": not all "
                                           "of it could be written (the disk may be full).")
-                               .arg(file));
+                               .arg(target));
     EXPECT_TRUE(shell.started.isEmpty()) << "a list that was not written was shown";
 }
 
 TEST_F(FullDisk, GatheringInAFolderKeepsWhatWasThere) {
     // Photos big enough that the disk fills inside them.
-    const QString photos = at(QStringLiteral("photos"));
-    const QString out = at(QStringLiteral("out"));
+    const QString photos = file(QStringLiteral("photos"));
+    const QString out = file(QStringLiteral("out"));
     ASSERT_TRUE(QDir().mkpath(photos) && QDir().mkpath(out));
     const QStringList names{QStringLiteral("a.jpg"), QStringLiteral("b.jpg")};
     QList<QStringList> rows;
@@ -142,7 +143,7 @@ TEST_F(FullDisk, GatheringInAFolderKeepsWhatWasThere) {
         {
             FileSizeLimit full(limit);
             ASSERT_TRUE(full.active());
-            press(w->Command2);
+            click(ui(w).Command2);
         }
         EXPECT_EQ(filesIn(out), (QStringList{QStringLiteral("a.jpg"), QStringLiteral("b.jpg"),
                                              QStringLiteral("c.jpg"), QStringLiteral("list.txt")}));

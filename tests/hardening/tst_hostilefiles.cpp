@@ -4,16 +4,19 @@
 
 #include "platform/controls/filelist.h"
 #include "platform/controls/imagecontrol.h"
+#include "platform/controls/picturebox.h"
 #include "platform/files/jpegdecoder.h"
 #include "platform/files/memorybudget.h"
 #include "selection/dialogs/rowthumbnails.h"
+#include "selection/flows/orderhandlers.h"
 #include "selection/flows/thumbnailbatch.h"
 #include "selection/order/projectfile.h"
 #include "tests/support/filebytes.h"
 #include "tests/support/jpegmaker.h"
 #include "tests/support/pipereleaser.h"
 #include "tests/support/qtprinters.h"
-#include "tests/support/selectionwindow.h"
+#include "tests/support/window/windowfixture.h"
+#include "xpbutton/xpbutton.h"
 
 #include <QThread>
 
@@ -23,7 +26,7 @@ namespace {
 
 const qint64 kHundredGigabytes = qint64(100) << 30;
 
-class HostileFiles : public SelectionWindowTest {
+class HostileFiles : public WindowFixture {
 protected:
     QString jpeg(const QString& name, const QByteArray& bytes) {
         const QString path = file(name);
@@ -35,11 +38,11 @@ protected:
     }
 
     void clickListed(const QString& name) {
-        const QList<QListWidgetItem*> found = w->File1->findItems(name, Qt::MatchExactly);
+        const QList<QListWidgetItem*> found = ui(w).File1->findItems(name, Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1) << name.toStdString();
-        w->File1->scrollToItem(found.first());
-        QTest::mouseClick(w->File1->viewport(), Qt::LeftButton, {},
-                          w->File1->visualItemRect(found.first()).center());
+        ui(w).File1->scrollToItem(found.first());
+        QTest::mouseClick(ui(w).File1->viewport(), Qt::LeftButton, {},
+                          ui(w).File1->visualItemRect(found.first()).center());
     }
 
     // Opens a project of these photos with the Open button.
@@ -52,7 +55,7 @@ protected:
         if (grid().Rows() > 1)
             dialogs.answerMessage(MessageResult::No);
         dialogs.answerFile(project);
-        QTest::mouseClick(w->Command4, Qt::LeftButton, {}, QPoint(10, 10));
+        QTest::mouseClick(ui(w).Command4, Qt::LeftButton, {}, QPoint(10, 10));
     }
 
     QString lastMessage() const {
@@ -65,16 +68,16 @@ TEST_F(HostileFiles, AHugeFileIsRefusedBesideThePreviewAndInTheRowEditor) {
     const QString huge = file(QStringLiteral("b.jpg"));
     ASSERT_TRUE(writeFileBytes(huge, {}) && QFile::resize(huge, kHundredGigabytes));
     // Previewing a.jpg reads b.jpg ahead on a worker; then b.jpg is clicked.
-    w->File1->setPath(folder());
+    ui(w).File1->setPath(folder());
     clickListed(QStringLiteral("a.jpg"));
-    QTest::mouseClick(w->Image11, Qt::LeftButton);
+    QTest::mouseClick(ui(w).Image11, Qt::LeftButton);
     ASSERT_EQ(grid().Rows(), 2);
     clickListed(QStringLiteral("b.jpg"));
     EXPECT_EQ(lastMessage(),
               QStringLiteral("The picture \"%1\" cannot be shown: it is not a JPEG picture, and "
                              "too large (102400 MB) to be a picture of another kind.")
                   .arg(huge));
-    EXPECT_EQ(w->current_file, file(QStringLiteral("a.jpg")));
+    EXPECT_EQ(ui(w).current_file, file(QStringLiteral("a.jpg")));
 
     // The row's photo replaced by a huge file: its editor still opens.
     ASSERT_TRUE(QFile::remove(file(QStringLiteral("a.jpg"))));

@@ -11,6 +11,7 @@
 #include "tests/support/filebytes.h"
 #include "tests/support/fileresults.h"
 #include "tests/support/qtprinters.h"
+#include "tests/support/window/mainwindowui.h"
 #include "xpbutton/xpbutton.h"
 
 #include <QCoreApplication>
@@ -69,14 +70,14 @@ TEST(KillDuringSave, DISABLED_SavesOverAndOver) {
     OrderRows rows;
     for (const ProjectRecord& r : projectVersion(0))
         rows.append({r.file, r.copies, r.size, {}, {}, {}});
-    w.order.replaceRows(rows, QStringLiteral("filling"));
+    ui(w).order.replaceRows(rows, QStringLiteral("filling"));
     std::puts("saving");
     std::fflush(stdout);
     for (int version = 1;; ++version) {
         rows[0].copies = QString::number(version);
-        w.order.changeRows({{0, rows[0]}}, QStringLiteral("changing a row"));
+        ui(w).order.changeRows({{0, rows[0]}}, QStringLiteral("changing a row"));
         dialogs.answerFile(target);
-        QTest::mouseClick(w.Command3, Qt::LeftButton, {}, QPoint(10, 10));
+        QTest::mouseClick(ui(w).Command3, Qt::LeftButton, {}, QPoint(10, 10));
         ASSERT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages[0].text.toStdString();
     }
 }

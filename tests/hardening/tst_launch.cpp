@@ -7,6 +7,7 @@
 #include "tests/support/fakes.h"
 #include "tests/support/filebytes.h"
 #include "tests/support/qtprinters.h"
+#include "tests/support/window/mainwindowui.h"
 #include "xpbutton/xpbutton.h"
 
 #include <QCoreApplication>
@@ -180,9 +181,9 @@ TEST_F(LaunchSafety, TheViewerIconOpensThePreviewedFileAsOneArgument) {
     MainWindow w({dialogs, shell, QUrl()});
     for (const QString& name : awkwardNames()) {
         SCOPED_TRACE(name.toStdString());
-        w.current_file = QDir(files()).filePath(name);
+        ui(w).current_file = QDir(files()).filePath(name);
         w.Image5_Click();
-        expectLaunched(w.current_file);
+        expectLaunched(ui(w).current_file);
     }
     EXPECT_TRUE(dialogs.messages.isEmpty());
     EXPECT_TRUE(QDir(files()).isEmpty());
@@ -205,7 +206,7 @@ TEST_F(LaunchSafety, WhenNothingCanShowTheListTheUserIsToldWhereItIs) {
     MainWindow w({dialogs, shell, QUrl()});
     const QString list = QDir(files()).filePath(QStringLiteral("list.txt"));
     dialogs.answerFile(list);
-    QTest::mouseClick(w.Command1, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseClick(ui(w).Command1, Qt::LeftButton, {}, QPoint(10, 10));
     expectLaunched(list);
     ASSERT_TRUE(QTest::qWaitFor([&] { return dialogs.messages.size() >= 2; }, 30000));
     EXPECT_EQ(dialogs.messages.size(), 2);

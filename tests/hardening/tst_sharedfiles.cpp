@@ -6,7 +6,8 @@
 #include "platform/files/textfile.h"
 #include "selection/order/projectfile.h"
 #include "tests/support/fileresults.h"
-#include "tests/support/orderwindow.h"
+#include "tests/support/window/windowfixture.h"
+#include "xpbutton/xpbutton.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -21,7 +22,7 @@
 
 namespace {
 
-using SharedProject = OrderWindow;
+using SharedProject = WindowFixture;
 
 const char* const kTargetVariable = "MARVOLIA_SHARED_SAVE_TARGET";
 const char* const kHelperTest = "SharedProject.DISABLED_SavesAgainAndAgain";
@@ -47,22 +48,22 @@ TEST_F(SharedProject, ASavedProjectKeepsItsOwnerOrSaysSo) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.savedBy);
         // A file of its own each: the window knows the one it saved.
-        const QString file = at(QStringLiteral("team%1.mvl").arg(c.savedBy));
-        ASSERT_TRUE(put(file, "old"));
-        ASSERT_EQ(::chown(QFile::encodeName(file).constData(), c.owner, c.group), 0);
-        ASSERT_EQ(::chmod(QFile::encodeName(file).constData(), c.mode), 0);
+        const QString target = file(QStringLiteral("team%1.mvl").arg(c.savedBy));
+        ASSERT_TRUE(put(target, "old"));
+        ASSERT_EQ(::chown(QFile::encodeName(target).constData(), c.owner, c.group), 0);
+        ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), c.mode), 0);
         dialogs.messages.clear();
-        dialogs.answerFile(file);
+        dialogs.answerFile(target);
         ASSERT_EQ(::seteuid(c.savedBy), 0);
-        press(w->Command3);
+        click(ui(w).Command3);
         ASSERT_EQ(::seteuid(0), 0);
-        EXPECT_EQ(contents(file), " 1 \r\n/home/ana/a.jpg\r\n2\r\n13x18\r\n");
+        EXPECT_EQ(contents(target), " 1 \r\n/home/ana/a.jpg\r\n2\r\n13x18\r\n");
         EXPECT_EQ(messageTexts(), c.told ? QStringList{QStringLiteral("The project was saved to "
                                                                       "\"%1\", but %2.")
-                                                           .arg(file, c.told)}
+                                                           .arg(target, c.told)}
                                          : QStringList());
         struct stat st {};
-        ASSERT_EQ(::stat(QFile::encodeName(file).constData(), &st), 0);
+        ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &st), 0);
         EXPECT_EQ(st.st_uid, c.ownerAfter);
         EXPECT_EQ(st.st_gid, c.group);
         EXPECT_EQ(st.st_mode & 07777, c.mode);
@@ -73,30 +74,31 @@ TEST_F(SharedProject, ASavedProjectKeepsItsOwnerOrSaysSo) {
 // it changed since it read (opened or saved) it, says so and leaves it;
 // saving again then replaces it.
 TEST_F(SharedProject, AProjectChangedSinceItWasReadIsNotReplacedSilently) {
-    const QString file = at("order.mvl");
-    const QByteArray ours = " 1 \r\n" + QFile::encodeName(photo("a.jpg")) + "\r\n2\r\n13x18\r\n";
+    const QString target = file("order.mvl");
+    const QByteArray ours =
+        " 1 \r\n" + QFile::encodeName(jpegPhoto("a.jpg")) + "\r\n2\r\n13x18\r\n";
     const QByteArray theirs = " 1 \r\n/home/bo/b.jpg\r\n1\r\n10x15\r\n";
-    ASSERT_TRUE(put(file, ours));
-    dialogs.answerFile(file);
-    press(w->Command4);
+    ASSERT_TRUE(put(target, ours));
+    dialogs.answerFile(target);
+    click(ui(w).Command4);
     ASSERT_EQ(grid().Rows(), 2);
     ASSERT_TRUE(dialogs.messages.isEmpty());
     for (const char* since : {"opened", "saved"}) {
         SCOPED_TRACE(since);
         dialogs.messages.clear();
-        ASSERT_EQ(whyNot(writeFileWhole(file, theirs)), QString());
-        dialogs.answerFile(file);
-        press(w->Command3);
-        EXPECT_EQ(contents(file), theirs);
+        ASSERT_EQ(whyNot(writeFileWhole(target, theirs)), QString());
+        dialogs.answerFile(target);
+        click(ui(w).Command3);
+        EXPECT_EQ(contents(target), theirs);
         ASSERT_EQ(dialogs.messages.size(), 1);
         EXPECT_EQ(dialogs.messages[0].text,
                   QStringLiteral("The project could not be saved to \"%1\": another program "
                                  "changed it since Marvolia last opened or saved it. It was left "
                                  "as it was; save again to replace it.")
-                      .arg(file));
-        dialogs.answerFile(file);
-        press(w->Command3);
-        EXPECT_EQ(contents(file), ours);
+                      .arg(target));
+        dialogs.answerFile(target);
+        click(ui(w).Command3);
+        EXPECT_EQ(contents(target), ours);
         EXPECT_EQ(dialogs.messages.size(), 1);
     }
 }
@@ -115,7 +117,7 @@ TEST_F(SharedProject, DISABLED_SavesAgainAndAgain) {
         fill({{"/home/" + self + "/a.jpg", QString::number(version), "10x15"}});
         dialogs.messages.clear();
         dialogs.answerFile(target);
-        press(w->Command3);
+        click(ui(w).Command3);
         if (dialogs.messages.isEmpty())
             continue;
         ASSERT_TRUE(dialogs.messages[0].text.contains("another program changed it"))

@@ -1,9 +1,13 @@
-#include "tests/support/selectionwindow.h"
+#include "tests/support/window/windowfixture.h"
 
 #include "platform/controls/filelist.h"
+#include "selection/order/gridrow.h"
 #include "tests/support/filebytes.h"
+#include "xpbutton/xpbutton.h"
 
+#include <QDir>
 #include <QFile>
+#include <QGroupBox>
 
 namespace {
 
@@ -19,22 +23,22 @@ struct CloseCase {
     bool closes;
 };
 
-class ClosePrompt : public SelectionWindowTest, public ::testing::WithParamInterface<CloseCase> {
+class ClosePrompt : public WindowFixture, public ::testing::WithParamInterface<CloseCase> {
 public:
-    using SelectionWindowTest::addPreviewed;
-    using SelectionWindowTest::dialogs;
-    using SelectionWindowTest::editRow;
-    using SelectionWindowTest::file;
-    using SelectionWindowTest::grid;
+    using WindowFixture::addPreviewed;
+    using WindowFixture::dialogs;
+    using WindowFixture::editRow;
+    using WindowFixture::file;
+    using WindowFixture::grid;
 
     void press(XpButton* button) { QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(10, 10)); }
     void save(const QString& name) {
         dialogs.answerFile(file(name));
-        press(w->Command3);
+        press(ui(w).Command3);
     }
     void open(const QString& name) {
         dialogs.answerFile(file(name));
-        press(w->Command4);
+        press(ui(w).Command4);
     }
     void remove(int row) {
         ASSERT_TRUE(clickRow(row, [](Props& p) { QTest::mouseClick(p.Command1, Qt::LeftButton); }));
@@ -45,7 +49,7 @@ public:
 
 protected:
     void SetUp() override {
-        SelectionWindowTest::SetUp();
+        WindowFixture::SetUp();
         a = solidPhoto("a.jpg", qRgb(30, 60, 90));
         b = solidPhoto("b.jpg", qRgb(90, 60, 30));
     }
@@ -58,7 +62,7 @@ TEST_P(ClosePrompt, AsksOnlyWhenTheOrderWouldBeLost) {
     c.before(*this);
     const qsizetype messagesBefore = dialogs.messages.size();
     const int rowsBefore = grid().Rows();
-    const QString captionBefore = w->Frame4->title();
+    const QString captionBefore = ui(w).Frame4->title();
     for (MessageResult answer : c.answers)
         dialogs.answerMessage(answer);
     if (!c.saveAs.isEmpty())
@@ -80,7 +84,7 @@ TEST_P(ClosePrompt, AsksOnlyWhenTheOrderWouldBeLost) {
     // Closing never changes the order, whatever the answer.
     EXPECT_EQ(grid().Rows(), rowsBefore);
     EXPECT_EQ(list().count, rowsBefore - 1);
-    EXPECT_EQ(w->Frame4->title(), captionBefore);
+    EXPECT_EQ(ui(w).Frame4->title(), captionBefore);
 }
 
 const CloseCase kCases[] = {
@@ -227,7 +231,7 @@ TEST_F(ClosePrompt, YesWritesTheOrderBeforeClosing) {
     dialogs.answerFile(file("kept.mvl"));
     ASSERT_TRUE(w->close());
     EXPECT_EQ(readFileBytes(file("kept.mvl")), " 1 \r\n" + a.toUtf8() + "\r\n1\r\n10x15\r\n");
-    EXPECT_EQ(w->project_path, file("kept.mvl"));
+    EXPECT_EQ(ui(w).project_path, file("kept.mvl"));
 }
 
 // Save, the lists and Ctrl+S work on the project open now, the one last
@@ -247,9 +251,9 @@ TEST_F(ClosePrompt, EveryDialogProposesTheProjectOpenAndCtrlSSavesOverIt) {
         bool browses;
         QString proposed;
     } dialogsShown[] = {
-        {"save", w->Command3, false, file("b.mvl")},
-        {"order list", w->Command1, false, file("b.txt")},
-        {"copy to a folder", w->Command2, true, file("lab/b.txt")},
+        {"save", ui(w).Command3, false, file("b.mvl")},
+        {"order list", ui(w).Command1, false, file("b.txt")},
+        {"copy to a folder", ui(w).Command2, true, file("lab/b.txt")},
     };
     QDir(folder()).mkdir("lab");
     for (const auto& d : dialogsShown) {
@@ -265,7 +269,7 @@ TEST_F(ClosePrompt, EveryDialogProposesTheProjectOpenAndCtrlSSavesOverIt) {
     EXPECT_EQ(dialogs.fileCalls.last().request.fileName, file("b.mvl"));
 
     const qsizetype asked = dialogs.fileCalls.size();
-    SelectionWindowTest::press(w->File1, Qt::Key_S, Qt::ControlModifier);
+    WindowFixture::press(ui(w).File1, Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(dialogs.fileCalls.size(), asked) << "no dialog";
     EXPECT_EQ(readFileBytes(file("b.mvl")), " 1 \r\n" + b.toUtf8() + "\r\n3\r\n13x18\r\n");
     EXPECT_EQ(readFileBytes(file("a.mvl")), " 1 \r\n" + a.toUtf8() + "\r\n1\r\n10x15\r\n");
@@ -277,7 +281,7 @@ TEST_F(ClosePrompt, EveryDialogProposesTheProjectOpenAndCtrlSSavesOverIt) {
 TEST_F(ClosePrompt, CtrlSAsksWhereThereIsNoWholeProjectToSaveOver) {
     addPreviewed(a);
     dialogs.answerFile(file("first.mvl"));
-    SelectionWindowTest::press(w->File1, Qt::Key_S, Qt::ControlModifier);
+    WindowFixture::press(ui(w).File1, Qt::Key_S, Qt::ControlModifier);
     ASSERT_EQ(dialogs.fileCalls.size(), 1);
     EXPECT_EQ(dialogs.fileCalls[0].request.fileName, "untiteled");
     EXPECT_EQ(readFileBytes(file("first.mvl")), " 1 \r\n" + a.toUtf8() + "\r\n1\r\n10x15\r\n");
@@ -289,7 +293,7 @@ TEST_F(ClosePrompt, CtrlSAsksWhereThereIsNoWholeProjectToSaveOver) {
     dialogs.answerMessage(MessageResult::No);
     open("big.mvl");
     ASSERT_EQ(grid().Rows(), 1000);
-    SelectionWindowTest::press(w->File1, Qt::Key_S, Qt::ControlModifier); // and cancel
+    WindowFixture::press(ui(w).File1, Qt::Key_S, Qt::ControlModifier); // and cancel
     ASSERT_EQ(dialogs.fileCalls.size(), 3);
     EXPECT_EQ(dialogs.fileCalls[2].mode, FileDialogMode::Save);
     EXPECT_EQ(dialogs.fileCalls[2].request.fileName, file("big.mvl"));

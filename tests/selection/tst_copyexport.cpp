@@ -5,13 +5,15 @@
 #include "selection/flows/copyexport.h"
 #include "selection/flows/folderbrowser.h"
 #include "tests/support/fileresults.h"
-#include "tests/support/orderwindow.h"
+#include "tests/support/window/windowfixture.h"
+#include "xpbutton/xpbutton.h"
 
+#include <QDir>
 #include <QProgressBar>
 
 namespace {
 
-using CopyExport = OrderWindow;
+using CopyExport = WindowFixture;
 
 QStringList filesIn(const QString& folder) {
     return QDir(folder).entryList(QDir::Files, QDir::Name);
@@ -75,21 +77,21 @@ TEST(CopyExportNames, FolderBrowserHelpers) {
 
 TEST_F(CopyExport, CopiesListsAndOpensTheFolder) {
     ASSERT_TRUE(QDir(dir.path()).mkpath("out"));
-    const QString out = at("out");
-    const QString a = photo("a.jpg", 1);
-    const QString c = photo("c.jpg", 3);
-    const QString d = photo("d.jpg", 4);
+    const QString out = file("out");
+    const QString a = jpegPhoto("a.jpg", 1);
+    const QString c = jpegPhoto("c.jpg", 3);
+    const QString d = jpegPhoto("d.jpg", 4);
     fill({{a, "2", "13x18"},
-          {photo("b.jpg", 2), "0", "10x15"},
+          {jpegPhoto("b.jpg", 2), "0", "10x15"},
           {c, "00", "10x15"},
           {d, " 0", "9x13"}});
     QList<std::pair<int, int>> progress;
-    QObject::connect(w->ProgressBar1, &QProgressBar::valueChanged, [&](int value) {
-        progress.append({value, w->ProgressBar1->maximum()});
+    QObject::connect(ui(w).ProgressBar1, &QProgressBar::valueChanged, [&](int value) {
+        progress.append({value, ui(w).ProgressBar1->maximum()});
     });
     dialogs.answerFolder(out);
     dialogs.answerFile(out + "/list.txt");
-    press(w->Command2);
+    click(ui(w).Command2);
 
     EXPECT_EQ(dialogs.folderTitles,
               QStringList{"Select the path where you want to all the images to be saved"});
@@ -108,7 +110,7 @@ TEST_F(CopyExport, CopiesListsAndOpensTheFolder) {
     for (const QString& p : {a, c, d})
         EXPECT_EQ(contents(out + '/' + QFileInfo(p).fileName()), contents(p));
     EXPECT_EQ(progress, (QList<std::pair<int, int>>{{1, 4}, {2, 4}, {3, 4}, {4, 4}}));
-    EXPECT_FALSE(w->ProgressBar1->isVisibleTo(w.get()));
+    EXPECT_FALSE(ui(w).ProgressBar1->isVisibleTo(w.get()));
     EXPECT_TRUE(dialogs.messages.isEmpty());
     ASSERT_EQ(shell.started.size(), 1);
     EXPECT_EQ(shell.started[0].program, "explorer.exe");
@@ -116,8 +118,8 @@ TEST_F(CopyExport, CopiesListsAndOpensTheFolder) {
     EXPECT_EQ(shell.started[0].style, WindowStyle::Normal);
 
     // The folder stays the start of later dialogs.
-    press(w->Command1);
-    press(w->Command3);
+    click(ui(w).Command1);
+    click(ui(w).Command3);
     ASSERT_EQ(dialogs.fileCalls.size(), 3);
     EXPECT_EQ(dialogs.fileCalls[1].request.initDir, out);
     EXPECT_EQ(dialogs.fileCalls[2].request.initDir, out);
@@ -125,28 +127,28 @@ TEST_F(CopyExport, CopiesListsAndOpensTheFolder) {
 
 TEST_F(CopyExport, CancellingWritesAndCopiesNothing) {
     ASSERT_TRUE(QDir(dir.path()).mkpath("out"));
-    fill({{photo("a.jpg"), "1", "10x15"}});
+    fill({{jpegPhoto("a.jpg"), "1", "10x15"}});
 
-    press(w->Command2); // the folder browser cancelled
+    click(ui(w).Command2); // the folder browser cancelled
     EXPECT_TRUE(dialogs.fileCalls.isEmpty());
-    dialogs.answerFolder(at("out"));
-    press(w->Command2); // the Save dialog cancelled
+    dialogs.answerFolder(file("out"));
+    click(ui(w).Command2); // the Save dialog cancelled
     EXPECT_EQ(dialogs.fileCalls.size(), 1);
-    dialogs.answerFolder(at("a.jpg")); // no folder
-    press(w->Command2);
+    dialogs.answerFolder(file("a.jpg")); // no folder
+    click(ui(w).Command2);
     EXPECT_EQ(dialogs.fileCalls.size(), 1);
 
-    EXPECT_TRUE(filesIn(at("out")).isEmpty());
+    EXPECT_TRUE(filesIn(file("out")).isEmpty());
     EXPECT_TRUE(shell.started.isEmpty());
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
 TEST_F(CopyExport, AnEmptySelectionStillWritesTheListAndOpensTheFolder) {
-    ASSERT_TRUE(put(at("list.txt"), "old"));
+    ASSERT_TRUE(put(file("list.txt"), "old"));
     dialogs.answerFolder(dir.path());
-    dialogs.answerFile(at("list.txt"));
-    press(w->Command2);
-    EXPECT_EQ(contents(at("list.txt")), QByteArray());
+    dialogs.answerFile(file("list.txt"));
+    click(ui(w).Command2);
+    EXPECT_EQ(contents(file("list.txt")), QByteArray());
     EXPECT_EQ(filesIn(dir.path()), QStringList{"list.txt"});
     ASSERT_EQ(shell.started.size(), 1);
     EXPECT_EQ(shell.started[0].argument, dir.path());
@@ -155,26 +157,26 @@ TEST_F(CopyExport, AnEmptySelectionStillWritesTheListAndOpensTheFolder) {
 TEST_F(CopyExport, NoPhotoIsLostInTheFolder) {
     for (const char* sub : {"one", "two", "out"})
         ASSERT_TRUE(QDir(dir.path()).mkpath(sub));
-    const QString one = photo("one/a.jpg", 1);
-    const QString two = photo("two/A.JPG", 2);
-    const QString inside = photo("out/b.jpg", 3);
-    const QString otherB = photo("one/b.jpg", 4);
-    const QString out = at("out");
+    const QString one = jpegPhoto("one/a.jpg", 1);
+    const QString two = jpegPhoto("two/A.JPG", 2);
+    const QString inside = jpegPhoto("out/b.jpg", 3);
+    const QString otherB = jpegPhoto("one/b.jpg", 4);
+    const QString out = file("out");
     const QByteArray insideBytes = contents(inside);
     ASSERT_TRUE(put(out + "/c.jpg", "a stranger"));
-    const QString c = photo("two/c.jpg", 5);
-    ASSERT_TRUE(put(at("order.txt"), "a photo named like the list"));
+    const QString c = jpegPhoto("two/c.jpg", 5);
+    ASSERT_TRUE(put(file("order.txt"), "a photo named like the list"));
     fill({{one, "1", "10x15"},
           {otherB, "2", "10x15"},
           {two, "3", "10x15"},
           {one, "4", "13x18"},
           {inside, "5", "10x15"},
           {c, "6", "10x15"},
-          {at("order.txt"), "7", "10x15"}});
+          {file("order.txt"), "7", "10x15"}});
     // The folder as a drive's root comes: with its separator at the end.
     dialogs.answerFolder(out + '/');
     dialogs.answerFile(out + "/order.txt");
-    press(w->Command2);
+    click(ui(w).Command2);
 
     EXPECT_EQ(contents(out + "/order.txt"), QByteArray("File: a.jpg, Copies 1, Size 10x15\r\n"
                                                        "File: b (2).jpg, Copies 2, Size 10x15\r\n"
@@ -193,7 +195,7 @@ TEST_F(CopyExport, NoPhotoIsLostInTheFolder) {
     // A file of the folder that is no copy of the photo stays as it was.
     EXPECT_EQ(contents(out + "/c.jpg"), "a stranger");
     EXPECT_EQ(contents(out + "/c (2).jpg"), contents(c));
-    EXPECT_EQ(contents(out + "/order (2).txt"), contents(at("order.txt")));
+    EXPECT_EQ(contents(out + "/order (2).txt"), contents(file("order.txt")));
     EXPECT_NE(contents(one), contents(two));
     EXPECT_TRUE(dialogs.messages.isEmpty());
     ASSERT_EQ(shell.started.size(), 1);
@@ -202,17 +204,17 @@ TEST_F(CopyExport, NoPhotoIsLostInTheFolder) {
 
 TEST_F(CopyExport, FailuresAreGatheredInOneMessage) {
     ASSERT_TRUE(QDir(dir.path()).mkpath("out"));
-    const QString out = at("out");
-    const QString gone = at("gone.jpg");
-    const QString b = photo("b.jpg", 2);
-    ASSERT_TRUE(put(at("plain"), "x"));
-    fill({{photo("a.jpg", 1), "1", "10x15"},
+    const QString out = file("out");
+    const QString gone = file("gone.jpg");
+    const QString b = jpegPhoto("b.jpg", 2);
+    ASSERT_TRUE(put(file("plain"), "x"));
+    fill({{jpegPhoto("a.jpg", 1), "1", "10x15"},
           {gone, "1", "10x15"},
           {gone, "2", "10x15"},
           {b, "1", "10x15"}});
     dialogs.answerFolder(out);
-    dialogs.answerFile(at("plain/list.txt"));
-    press(w->Command2);
+    dialogs.answerFile(file("plain/list.txt"));
+    click(ui(w).Command2);
 
     EXPECT_EQ(filesIn(out), (QStringList{"a.jpg", "b.jpg"}));
     EXPECT_EQ(contents(out + "/b.jpg"), contents(b));
@@ -225,7 +227,7 @@ TEST_F(CopyExport, FailuresAreGatheredInOneMessage) {
     EXPECT_EQ(lines[2], gone + ": the file does not exist");
     EXPECT_TRUE(lines[3].startsWith(
         QStringLiteral("The list \"%1\" could not be written: it could not be created (")
-            .arg(at("plain/list.txt"))));
+            .arg(file("plain/list.txt"))));
     ASSERT_EQ(shell.started.size(), 1);
     EXPECT_EQ(shell.started[0].argument, out);
 }
@@ -236,11 +238,11 @@ TEST_F(CopyExport, FailuresAreGatheredInOneMessage) {
 TEST_F(CopyExport, NeverReplacesAFileThatIsNoCopyOfThePhoto) {
     for (const char* sub : {"card", "out"})
         ASSERT_TRUE(QDir(dir.path()).mkpath(sub));
-    const QString out = at("out");
-    const QString unlisted = photo("out/zero.jpg", 1);
-    const QString zero = photo("card/zero.jpg", 2);
-    const QString camera = photo("card/IMG_0002.JPG", 3);
-    const QString earlier = photo("card/IMG_0003.JPG", 4);
+    const QString out = file("out");
+    const QString unlisted = jpegPhoto("out/zero.jpg", 1);
+    const QString zero = jpegPhoto("card/zero.jpg", 2);
+    const QString camera = jpegPhoto("card/IMG_0002.JPG", 3);
+    const QString earlier = jpegPhoto("card/IMG_0003.JPG", 4);
     const QByteArray unlistedBytes = contents(unlisted);
     ASSERT_TRUE(put(out + "/IMG_0002.JPG", "the user's own IMG_0002"));
     ASSERT_TRUE(put(out + "/IMG_0002 (2).JPG", "and another one"));
@@ -260,7 +262,7 @@ TEST_F(CopyExport, NeverReplacesAFileThatIsNoCopyOfThePhoto) {
         SCOPED_TRACE(round);
         dialogs.answerFolder(out);
         dialogs.answerFile(out + "/lab.txt");
-        press(w->Command2);
+        click(ui(w).Command2);
         EXPECT_EQ(contents(out + "/lab.txt"), list);
         EXPECT_EQ(QDir(out).entryList(QDir::Files | QDir::Hidden, QDir::Name), files);
         EXPECT_EQ(contents(unlisted), unlistedBytes);
@@ -278,17 +280,17 @@ TEST_F(CopyExport, NeverReplacesAFileThatIsNoCopyOfThePhoto) {
 TEST_F(CopyExport, TheLongestNamesAreNumberedAndAKilledExportsLeftoversCleared) {
     for (const char* sub : {"card", "out"})
         ASSERT_TRUE(QDir(dir.path()).mkpath(sub));
-    const QString out = at("out");
+    const QString out = file("out");
     const QString name = QString(251, QLatin1Char('n')) + ".jpg"; // 255 bytes
     const QString numbered = QString(247, QLatin1Char('n')) + " (2).jpg";
-    const QString camera = photo("card/" + name, 5);
+    const QString camera = jpegPhoto("card/" + name, 5);
     ASSERT_TRUE(put(out + "/" + name, "the user's own"));
     const QString leftover = hiddenSiblingName(numbered, ".marvolia-copy.5eed1e55");
     ASSERT_TRUE(put(out + "/" + leftover, "half a copy"));
     fill({{camera, "2", "13x18"}});
     dialogs.answerFolder(out);
     dialogs.answerFile(out + "/lab.txt");
-    press(w->Command2);
+    click(ui(w).Command2);
     EXPECT_TRUE(dialogs.messages.isEmpty());
     EXPECT_EQ(contents(out + "/lab.txt"),
               "File: " + numbered.toUtf8() + ", Copies 2, Size 13x18\r\n");
@@ -302,48 +304,48 @@ TEST_F(CopyExport, TheLongestNamesAreNumberedAndAKilledExportsLeftoversCleared) 
 TEST_F(CopyExport, ProposesTheListInTheChosenFolder) {
     for (const char* sub : {"projects", "out"})
         ASSERT_TRUE(QDir(dir.path()).mkpath(sub));
-    const QString out = at("out");
-    fill({{photo("a.jpg", 1), "1", "10x15"}});
+    const QString out = file("out");
+    fill({{jpegPhoto("a.jpg", 1), "1", "10x15"}});
     const struct {
         QString project;
         QString folder;
         QString proposed;
     } cases[] = {
         {"", out, out + "/untitled.txt"},
-        {at("projects/summer.mvl"), out, out + "/summer.txt"},
-        {at("projects/summer.mvl"), out + '/', out + "/summer.txt"},
-        {at("projects/order"), out, out + "/order.txt"},
-        {at("projects/old.list.mvl"), out, out + "/old.list.txt"},
+        {file("projects/summer.mvl"), out, out + "/summer.txt"},
+        {file("projects/summer.mvl"), out + '/', out + "/summer.txt"},
+        {file("projects/order"), out, out + "/order.txt"},
+        {file("projects/old.list.mvl"), out, out + "/old.list.txt"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.project.toStdString());
-        w->project_path = c.project;
+        ui(w).project_path = c.project;
         dialogs.fileCalls.clear();
         dialogs.answerFolder(c.folder);
-        press(w->Command2); // the Save dialog cancelled
+        click(ui(w).Command2); // the Save dialog cancelled
         ASSERT_EQ(dialogs.fileCalls.size(), 1);
         EXPECT_EQ(dialogs.fileCalls[0].request.fileName, c.proposed);
         EXPECT_EQ(dialogs.fileCalls[0].request.initDir, c.folder);
     }
     EXPECT_TRUE(filesIn(out).isEmpty());
-    EXPECT_TRUE(filesIn(at("projects")).isEmpty());
+    EXPECT_TRUE(filesIn(file("projects")).isEmpty());
 
     // The order list's own proposal is unchanged: beside the project.
     dialogs.fileCalls.clear();
-    w->project_path = at("projects/summer.mvl");
-    press(w->Command1);
+    ui(w).project_path = file("projects/summer.mvl");
+    click(ui(w).Command1);
     ASSERT_EQ(dialogs.fileCalls.size(), 1);
-    EXPECT_EQ(dialogs.fileCalls[0].request.fileName, at("projects/summer.txt"));
+    EXPECT_EQ(dialogs.fileCalls[0].request.fileName, file("projects/summer.txt"));
 }
 
 // When the folder's program reports afterwards that it could not show it,
 // the user is told where the folder is.
 TEST_F(CopyExport, AFolderThatCouldNotBeShownIsNamed) {
-    const QString out = at("out");
+    const QString out = file("out");
     ASSERT_TRUE(QDir(dir.path()).mkpath("out"));
     dialogs.answerFolder(out);
     dialogs.answerFile(out + "/lab.txt");
-    press(w->Command2);
+    click(ui(w).Command2);
     ASSERT_EQ(shell.started.size(), 1);
     EXPECT_TRUE(dialogs.messages.isEmpty());
     ASSERT_TRUE(shell.started[0].failedLater);
@@ -365,13 +367,13 @@ TEST_F(CopyExport, AFolderThatCouldNotBeShownIsNamed) {
 TEST_F(CopyExport, TheListNeverTakesThePlaceOfAPhoto) {
     for (const char* sub : {"photos", "out", "elsewhere"})
         ASSERT_TRUE(QDir(dir.path()).mkpath(sub));
-    const QString out = at("out");
-    const QString a = photo("photos/a.jpg", 1);
-    const QString b = photo("out/b.jpg", 2);
-    const QString zero = photo("photos/z.jpg", 3);
-    ASSERT_TRUE(put(at("elsewhere/notes.txt"), "notes"));
+    const QString out = file("out");
+    const QString a = jpegPhoto("photos/a.jpg", 1);
+    const QString b = jpegPhoto("out/b.jpg", 2);
+    const QString zero = jpegPhoto("photos/z.jpg", 3);
+    ASSERT_TRUE(put(file("elsewhere/notes.txt"), "notes"));
     ASSERT_TRUE(QFile::link(a, out + "/link.txt"));
-    ASSERT_TRUE(QFile::link(at("elsewhere/notes.txt"), out + "/away.txt"));
+    ASSERT_TRUE(QFile::link(file("elsewhere/notes.txt"), out + "/away.txt"));
     const QByteArray before = contents(a) + contents(b) + contents(zero);
     fill({{a, "1", "10x15"}, {b, "2", "10x15"}, {zero, "0", "10x15"}});
     const QString aPhoto = QStringLiteral("\": that is a photo of the order. Choose another name "
@@ -381,7 +383,7 @@ TEST_F(CopyExport, TheListNeverTakesThePlaceOfAPhoto) {
         {a, aPhoto},
         {zero, aPhoto},
         {out + "/link.txt", aPhoto},
-        {out + "/away.txt", "\": that is a link to \"" + at("elsewhere/notes.txt") +
+        {out + "/away.txt", "\": that is a link to \"" + file("elsewhere/notes.txt") +
                                 "\", outside the folder for the lab. Choose another name for the "
                                 "list."},
     };
@@ -389,7 +391,7 @@ TEST_F(CopyExport, TheListNeverTakesThePlaceOfAPhoto) {
     for (const auto& [name, why] : refused)
         dialogs.answerFile(name);
     dialogs.answerFile(out + "/lab.txt");
-    press(w->Command2);
+    click(ui(w).Command2);
 
     ASSERT_EQ(dialogs.messages.size(), std::size(refused));
     ASSERT_EQ(dialogs.fileCalls.size(), std::size(refused) + 1);
@@ -399,7 +401,7 @@ TEST_F(CopyExport, TheListNeverTakesThePlaceOfAPhoto) {
         EXPECT_EQ(dialogs.fileCalls[i + 1].request.fileName, refused[i].first);
     }
     EXPECT_EQ(contents(a) + contents(b) + contents(zero), before);
-    EXPECT_EQ(contents(at("elsewhere/notes.txt")), "notes");
+    EXPECT_EQ(contents(file("elsewhere/notes.txt")), "notes");
     EXPECT_EQ(contents(out + "/lab.txt"), "File: a.jpg, Copies 1, Size 10x15\r\n"
                                           "File: b.jpg, Copies 2, Size 10x15\r\n");
     ASSERT_EQ(shell.started.size(), 1);
@@ -410,15 +412,15 @@ TEST_F(CopyExport, TheListNeverTakesThePlaceOfAPhoto) {
 TEST_F(CopyExport, LineBreaksInNamesBecomeBlanks) {
     for (const char* sub : {"photos", "out"})
         ASSERT_TRUE(QDir(dir.path()).mkpath(sub));
-    const QString out = at("out");
-    const QString p = photo("photos/p\nq.jpg", 1);
-    const QString r = photo("photos/r\r.jpg", 2);
-    const QString s = photo("out/s\r\nt.jpg", 3);
+    const QString out = file("out");
+    const QString p = jpegPhoto("photos/p\nq.jpg", 1);
+    const QString r = jpegPhoto("photos/r\r.jpg", 2);
+    const QString s = jpegPhoto("out/s\r\nt.jpg", 3);
     ASSERT_TRUE(put(out + "/p q.jpg", "a stranger"));
     fill({{p, "1", "10x15"}, {r, "2", "13x18"}, {s, "3", "10x15"}});
     dialogs.answerFolder(out);
     dialogs.answerFile(out + "/lab.txt");
-    press(w->Command2);
+    click(ui(w).Command2);
     EXPECT_EQ(contents(out + "/lab.txt"), "File: p q (2).jpg, Copies 1, Size 10x15\r\n"
                                           "File: r .jpg, Copies 2, Size 13x18\r\n"
                                           "File: s  t.jpg, Copies 3, Size 10x15\r\n");
@@ -427,11 +429,11 @@ TEST_F(CopyExport, LineBreaksInNamesBecomeBlanks) {
     EXPECT_EQ(contents(out + "/p q (2).jpg"), contents(p));
     EXPECT_EQ(contents(out + "/s  t.jpg"), contents(s));
 
-    dialogs.answerFile(at("order.txt"));
-    press(w->Command1);
-    EXPECT_EQ(contents(at("order.txt")), "File: p q.jpg, Copies: 1, Size: 10x15\r\n"
-                                         "File: r .jpg, Copies: 2, Size: 13x18\r\n"
-                                         "File: s  t.jpg, Copies: 3, Size: 10x15\r\n");
+    dialogs.answerFile(file("order.txt"));
+    click(ui(w).Command1);
+    EXPECT_EQ(contents(file("order.txt")), "File: p q.jpg, Copies: 1, Size: 10x15\r\n"
+                                           "File: r .jpg, Copies: 2, Size: 13x18\r\n"
+                                           "File: s  t.jpg, Copies: 3, Size: 10x15\r\n");
 }
 
 // On a memory card "beach (2).jpg" and "BEACH (2).JPG" are one file: a name
@@ -441,12 +443,12 @@ TEST_F(CopyExport, LineBreaksInNamesBecomeBlanks) {
 TEST_F(CopyExport, NamesTakenInAnyLetterCaseOrByALink) {
     for (const char* sub : {"one", "two", "out", "out/C.JPG"})
         ASSERT_TRUE(QDir(dir.path()).mkpath(sub));
-    const QString out = at("out");
-    const QString lower = photo("one/beach.jpg", 1);
-    const QString upper = photo("two/BEACH.JPG", 2);
-    const QString c = photo("one/c.jpg", 3);
-    const QString d = photo("one/d.jpg", 4);
-    const QString e = photo("one/.e.jpg", 5);
+    const QString out = file("out");
+    const QString lower = jpegPhoto("one/beach.jpg", 1);
+    const QString upper = jpegPhoto("two/BEACH.JPG", 2);
+    const QString c = jpegPhoto("one/c.jpg", 3);
+    const QString d = jpegPhoto("one/d.jpg", 4);
+    const QString e = jpegPhoto("one/.e.jpg", 5);
     ASSERT_TRUE(put(out + "/Beach.jpg", "the user's"));
     ASSERT_TRUE(put(out + "/beach (2).jpg", "the user's too"));
     ASSERT_TRUE(QFile::link(d, out + "/d.jpg"));
@@ -458,7 +460,7 @@ TEST_F(CopyExport, NamesTakenInAnyLetterCaseOrByALink) {
           {e, "5", "10x15"}});
     dialogs.answerFolder(out);
     dialogs.answerFile(out + "/lab.txt");
-    press(w->Command2);
+    click(ui(w).Command2);
     EXPECT_EQ(contents(out + "/lab.txt"), "File: beach (3).jpg, Copies 1, Size 10x15\r\n"
                                           "File: BEACH (4).JPG, Copies 2, Size 10x15\r\n"
                                           "File: c (2).jpg, Copies 3, Size 10x15\r\n"
@@ -482,14 +484,14 @@ TEST_F(CopyExport, NamesTakenInAnyLetterCaseOrByALink) {
 // written: one that could not be copied is named in the message instead.
 TEST_F(CopyExport, TheListNamesOnlyWhatReachedTheFolder) {
     ASSERT_TRUE(QDir(dir.path()).mkpath("out"));
-    const QString out = at("out");
-    const QString gone = at("gone.jpg");
-    fill({{photo("a.jpg", 1), "1", "10x15"},
+    const QString out = file("out");
+    const QString gone = file("gone.jpg");
+    fill({{jpegPhoto("a.jpg", 1), "1", "10x15"},
           {gone, "2", "10x15"},
-          {photo("b.jpg", 2), "3", "9x13"}});
+          {jpegPhoto("b.jpg", 2), "3", "9x13"}});
     dialogs.answerFolder(out);
     dialogs.answerFile(out + "/lab.txt");
-    press(w->Command2);
+    click(ui(w).Command2);
     EXPECT_EQ(contents(out + "/lab.txt"), "File: a.jpg, Copies 1, Size 10x15\r\n"
                                           "File: b.jpg, Copies 3, Size 9x13\r\n");
     ASSERT_EQ(dialogs.messages.size(), 1);
@@ -505,15 +507,15 @@ TEST_F(CopyExport, TheListNamesOnlyWhatReachedTheFolder) {
 TEST_F(CopyExport, AnotherExportInFlightIsLeftAlone) {
     for (const char* sub : {"one", "two", "out"})
         ASSERT_TRUE(QDir(dir.path()).mkpath(sub));
-    const QString out = at("out");
-    const QString theirs = photo("one/x.jpg", 1);
-    const QString ours = photo("two/x.jpg", 2);
+    const QString out = file("out");
+    const QString theirs = jpegPhoto("one/x.jpg", 1);
+    const QString ours = jpegPhoto("two/x.jpg", 2);
     FileWriter other;
     ASSERT_EQ(outcomeOf(other.copy(theirs, out + "/x.jpg", CopyOver::NeverReplace)), Copy::Copied);
     fill({{ours, "1", "10x15"}});
     dialogs.answerFolder(out);
     dialogs.answerFile(out + "/lab.txt");
-    press(w->Command2);
+    click(ui(w).Command2);
     EXPECT_TRUE(dialogs.messages.isEmpty());
     EXPECT_EQ(contents(out + "/lab.txt"), "File: x (2).jpg, Copies 1, Size 10x15\r\n");
 

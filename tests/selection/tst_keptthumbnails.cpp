@@ -1,6 +1,5 @@
 #include "selection/order/ordertexts.h"
-#include "tests/support/orderwindow.h"
-#include "tests/support/selectionwindow.h"
+#include "tests/support/window/windowfixture.h"
 
 #include "app/core/samplelayout.h"
 #include "app/drawing/thumbnail.h"
@@ -11,9 +10,12 @@
 #include "selection/dialogs/rowthumbnails.h"
 #include "selection/flows/openandsave.h"
 #include "selection/flows/thumbnailbatch.h"
+#include "selection/order/gridrow.h"
 #include "tests/support/jpegmaker.h"
+#include "xpbutton/xpbutton.h"
 
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QLabel>
 #include <QProgressBar>
 #include <QTemporaryDir>
@@ -38,8 +40,8 @@ QByteArray projectOf(const QStringList& paths, const QStringList& copies) {
     return bytes;
 }
 
-using KeptOpen = OrderWindow;
-using KeptRemove = SelectionWindowTest;
+using KeptOpen = WindowFixture;
+using KeptRemove = WindowFixture;
 
 } // namespace
 
@@ -93,29 +95,29 @@ TEST_F(KeptOpen, WorkersGiveTheRowsAndMessagesOfLoadingOneByOne) {
     // Photos of every kind, missing and broken ones among them, some twice.
     QStringList paths;
     for (int i = 0; i < 14; ++i)
-        paths << photo(QStringLiteral("p%1.jpg").arg(i), 17 * i);
-    ASSERT_TRUE(writeBitmap(coordinatePicture(120, 90), at("bitmap.jpg")));
-    ASSERT_TRUE(put(at("broken.jpg"), "not a picture"));
+        paths << jpegPhoto(QStringLiteral("p%1.jpg").arg(i), 17 * i);
+    ASSERT_TRUE(writeBitmap(coordinatePicture(120, 90), file("bitmap.jpg")));
+    ASSERT_TRUE(put(file("broken.jpg"), "not a picture"));
     QByteArray cut = contents(paths[3]);
     cut.chop(cut.size() / 2);
-    ASSERT_TRUE(put(at("cut.jpg"), cut));
-    paths.insert(2, at("gone.jpg"));
-    paths.insert(5, at("bitmap.jpg"));
-    paths.insert(9, at("broken.jpg"));
+    ASSERT_TRUE(put(file("cut.jpg"), cut));
+    paths.insert(2, file("gone.jpg"));
+    paths.insert(5, file("bitmap.jpg"));
+    paths.insert(9, file("broken.jpg"));
     paths.insert(11, paths[4]);
-    paths.insert(12, at("cut.jpg"));
+    paths.insert(12, file("cut.jpg"));
     QStringList copies;
     for (int i = 0; i < paths.size(); ++i)
         copies << (i % 5 == 3 ? "0" : QString::number(i % 3 + 1));
-    ASSERT_TRUE(put(at("p.mvl"), projectOf(paths, copies)));
+    ASSERT_TRUE(put(file("p.mvl"), projectOf(paths, copies)));
 
     int rowsWhenTold = -1;
     dialogs.onMessage = [&](const ScriptedDialogs::MessageCall&) { rowsWhenTold = grid().Rows(); };
     for (int round = 0; round < 2; ++round) { // the second time from kept thumbnails
         dialogs.messages.clear();
         dialogs.answerMessage(MessageResult::No);
-        dialogs.answerFile(at("p.mvl"));
-        press(w->Command4);
+        dialogs.answerFile(file("p.mvl"));
+        click(ui(w).Command4);
 
         ASSERT_EQ(grid().Rows(), paths.size() + 1) << "round " << round;
         QStringList unshown;
@@ -123,7 +125,7 @@ TEST_F(KeptOpen, WorkersGiveTheRowsAndMessagesOfLoadingOneByOne) {
         for (int i = 0; i < paths.size(); ++i) {
             const int row = i + 1;
             EXPECT_EQ(gridTexts()[i], (QStringList{paths[i], copies[i], "10x15", paths[i]}));
-            EXPECT_EQ(w->selection.entries[static_cast<std::size_t>(row)].file, paths[i]);
+            EXPECT_EQ(ui(w).selection.entries[static_cast<std::size_t>(row)].file, paths[i]);
             const PictureRead read = readPictureFile(paths[i], thumbnailLayout());
             if (read.ok())
                 lastShown = paths[i];
@@ -139,16 +141,16 @@ TEST_F(KeptOpen, WorkersGiveTheRowsAndMessagesOfLoadingOneByOne) {
         EXPECT_EQ(dialogs.messages.last().text,
                   QStringLiteral("The project \"%1\" was loaded, but these pictures could not "
                                  "be shown:\n\n%2\n\nLook for them in another folder?")
-                      .arg(at("p.mvl"), unshown.join(QLatin1Char('\n'))));
+                      .arg(file("p.mvl"), unshown.join(QLatin1Char('\n'))));
         EXPECT_EQ(unshown.size(), 3); // gone, broken, cut short
         // The loader holds the last photo shown, as after loading each in turn.
         const PictureRead last = readPictureFile(lastShown, thumbnailLayout());
-        EXPECT_EQ(w->Image10->Picture(), last.image);
-        EXPECT_EQ(w->Image10->ScaleWidth(), last.fullSize.width());
-        EXPECT_EQ(w->Frame4->title(), frameCaption(static_cast<std::int16_t>(paths.size())));
+        EXPECT_EQ(ui(w).Image10->Picture(), last.image);
+        EXPECT_EQ(ui(w).Image10->ScaleWidth(), last.fullSize.width());
+        EXPECT_EQ(ui(w).Frame4->title(), frameCaption(static_cast<std::int16_t>(paths.size())));
         EXPECT_EQ(grid().Row(), paths.size());
-        EXPECT_FALSE(w->ProgressBar2->isVisibleTo(w.get()));
-        EXPECT_FALSE(w->Label7->isVisibleTo(w.get()));
+        EXPECT_FALSE(ui(w).ProgressBar2->isVisibleTo(w.get()));
+        EXPECT_FALSE(ui(w).Label7->isVisibleTo(w.get()));
     }
 }
 
@@ -184,12 +186,12 @@ TEST_F(KeptRemove, AddingThePreviewedPhotoGivesTheThumbnailOfAFreshDecode) {
     // A real JPEG: the preview's read keeps the thumbnail's pixels too.
     const QString path = file("a.jpg");
     ASSERT_TRUE(writeJpeg(coordinatePicture(1200, 900), path));
-    w->Dir1->setPath(folder());
-    ASSERT_EQ(w->current_file, path);
-    EXPECT_EQ(w->Image10->ScaleWidth(), 1200);
-    EXPECT_EQ(w->Image10->keptGrid(), previewGrid(QSize(1200, 900)));
-    QTest::mouseClick(w->Image11, Qt::LeftButton);
+    ui(w).Dir1->setPath(folder());
+    ASSERT_EQ(ui(w).current_file, path);
+    EXPECT_EQ(ui(w).Image10->ScaleWidth(), 1200);
+    EXPECT_EQ(ui(w).Image10->keptGrid(), previewGrid(QSize(1200, 900)));
+    QTest::mouseClick(ui(w).Image11, Qt::LeftButton);
     ASSERT_EQ(list().count, 1);
     EXPECT_EQ(grid().CellPictureAt(1, ColPhoto), designedThumbnail(path));
-    EXPECT_EQ(w->Image10->ScaleWidth(), 1200);
+    EXPECT_EQ(ui(w).Image10->ScaleWidth(), 1200);
 }

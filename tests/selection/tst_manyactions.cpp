@@ -1,15 +1,20 @@
-#include "tests/support/selectionwindow.h"
+#include "tests/support/window/windowfixture.h"
 
 #include "platform/controls/dirlist.h"
 #include "platform/controls/filelist.h"
+#include "platform/controls/picturebox.h"
 #include "selection/flows/gridorder.h"
 #include "selection/flows/manyrows.h"
 #include "selection/flows/orderdrop.h"
+#include "selection/order/gridrow.h"
 #include "selection/order/orderrow.h"
 #include "tests/support/filebytes.h"
 #include "tests/support/qtprinters.h"
 
+#include <QApplication>
+#include <QDir>
 #include <QDropEvent>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMimeData>
 #include <QProgressBar>
@@ -17,7 +22,7 @@
 
 namespace {
 
-class ManyAtOnce : public SelectionWindowTest {
+class ManyAtOnce : public WindowFixture {
 protected:
     QStringList photos(int n) {
         QStringList paths;
@@ -59,9 +64,9 @@ TEST_F(ManyAtOnce, AsManyAsFitAreAddedAndTheUnreadableAreNamedOnce) {
     OrderRows rows;
     for (int i = 0; i < 996; ++i)
         rows.append({good[0], "1", "10x15", {}, {}, {}});
-    w->order.replaceRows(rows, "opening a big order");
+    ui(w).order.replaceRows(rows, "opening a big order");
 
-    addPhotos(w->selectionControls(), {good[1], broken, good[2], good[0], good[1]});
+    addPhotos(ui(w).selectionControls(), {good[1], broken, good[2], good[0], good[1]});
     EXPECT_EQ(list().count, 998);
     EXPECT_EQ(grid().TextMatrix(997, ColFile), good[1]);
     EXPECT_EQ(grid().TextMatrix(998, ColFile), good[2]);
@@ -75,22 +80,24 @@ TEST_F(ManyAtOnce, AsManyAsFitAreAddedAndTheUnreadableAreNamedOnce) {
         "These photos could not be read and were not added:\n\n" + broken + ": "))
         << dialogs.messages[1].text.toStdString();
     EXPECT_EQ(dialogs.messages[1].text.count('\n'), 2) << "one photo named";
-    EXPECT_FALSE(w->ProgressBar2->isVisible());
-    EXPECT_FALSE(w->Label7->isVisible());
+    EXPECT_FALSE(ui(w).ProgressBar2->isVisible());
+    EXPECT_FALSE(ui(w).Label7->isVisible());
 }
 
 TEST_F(ManyAtOnce, TheFileListsMenuAddsTheSelectedOrAllPhotosInListOrder) {
     const QStringList paths = photos(4);
-    w->Dir1->setPath(folder());
-    const auto at = [&](int i) { return w->File1->visualItemRect(w->File1->item(i)).center(); };
-    QTest::mouseClick(w->File1->viewport(), Qt::LeftButton, {}, at(3));
-    QTest::mouseClick(w->File1->viewport(), Qt::LeftButton, Qt::ControlModifier, at(1));
-    EXPECT_EQ(w->current_file, paths[1]) << "the file clicked last is previewed";
+    ui(w).Dir1->setPath(folder());
+    const auto at = [&](int i) {
+        return ui(w).File1->visualItemRect(ui(w).File1->item(i)).center();
+    };
+    QTest::mouseClick(ui(w).File1->viewport(), Qt::LeftButton, {}, at(3));
+    QTest::mouseClick(ui(w).File1->viewport(), Qt::LeftButton, Qt::ControlModifier, at(1));
+    EXPECT_EQ(ui(w).current_file, paths[1]) << "the file clicked last is previewed";
     const QStringList shown =
-        chooseFromMenu(w->File1->viewport(), at(1), "Add the 2 selected photos");
+        chooseFromMenu(ui(w).File1->viewport(), at(1), "Add the 2 selected photos");
     EXPECT_EQ(shown, QStringList({"Add the 2 selected photos", "Add all 4 photos of this folder"}));
     EXPECT_EQ(gridFiles(), QStringList({paths[1], paths[3]}));
-    chooseFromMenu(w->File1->viewport(), at(0), "Add all 4 photos of this folder");
+    chooseFromMenu(ui(w).File1->viewport(), at(0), "Add all 4 photos of this folder");
     EXPECT_EQ(gridFiles(), QStringList({paths[1], paths[3]}) + paths);
     expectInStep();
     for (int row = 1; row <= 6; ++row)
@@ -100,7 +107,7 @@ TEST_F(ManyAtOnce, TheFileListsMenuAddsTheSelectedOrAllPhotosInListOrder) {
 
 TEST_F(ManyAtOnce, GridRowsArePickedWithoutTheEditorAndRemovedAndBroughtBackAsOneStep) {
     const QStringList paths = photos(5);
-    addPhotos(w->selectionControls(), paths);
+    addPhotos(ui(w).selectionControls(), paths);
     QSignalSpy clicks(&grid(), &FlexGrid::Click);
     pickRow(2, Qt::ControlModifier);
     pickRow(4, Qt::ShiftModifier);
@@ -125,10 +132,10 @@ TEST_F(ManyAtOnce, GridRowsArePickedWithoutTheEditorAndRemovedAndBroughtBackAsOn
     shown = chooseFromGridMenu(1, "Select all rows");
     EXPECT_EQ(shown.value(1), "Redo removing 3 rows");
     EXPECT_EQ(grid().SelectedRows(), QList<int>({1, 2, 3, 4, 5}));
-    press(w->File1, Qt::Key_Z, Qt::ControlModifier);
+    press(ui(w).File1, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(list().count, 0) << "then the add of five is undone";
     EXPECT_EQ(grid().Rows(), 1);
-    EXPECT_EQ(w->Frame4->title(), "0 Photos Selected") << "as before the first change";
+    EXPECT_EQ(ui(w).Frame4->title(), "0 Photos Selected") << "as before the first change";
 }
 
 TEST_F(ManyAtOnce, PhotosAndFoldersDroppedOnTheGridOrPreviewAreAddedOthersNamed) {
@@ -139,35 +146,35 @@ TEST_F(ManyAtOnce, PhotosAndFoldersDroppedOnTheGridOrPreviewAreAddedOthersNamed)
     const QString text = file("notes.txt");
     ASSERT_TRUE(writeFileBytes(text, "x"));
 
-    EXPECT_FALSE(drop({QUrl::fromLocalFile(paths[0])}, w->File1)) << "not on the file list";
+    EXPECT_FALSE(drop({QUrl::fromLocalFile(paths[0])}, ui(w).File1)) << "not on the file list";
     ASSERT_TRUE(drop({QUrl::fromLocalFile(paths[1]), QUrl::fromLocalFile(text),
                       QUrl::fromLocalFile(file("sub"))},
-                     w->MSFlexGrid1));
+                     ui(w).MSFlexGrid1));
     EXPECT_EQ(gridFiles(), QStringList({paths[1], inSub}));
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0].text,
               "These files are not JPEG photos and were not added:\n\n" + text);
-    ASSERT_TRUE(drop({QUrl::fromLocalFile(paths[0])}, w->Image11));
+    ASSERT_TRUE(drop({QUrl::fromLocalFile(paths[0])}, ui(w).Image11));
     EXPECT_EQ(gridFiles(), QStringList({paths[1], inSub, paths[0]}));
     expectInStep();
 }
 
 TEST_F(ManyAtOnce, AProjectDroppedAnywhereOpensAfterTheQuestion) {
     const QStringList paths = photos(2);
-    addPhotos(w->selectionControls(), {paths[0]});
+    addPhotos(ui(w).selectionControls(), {paths[0]});
     const QString project = file("order.mvl");
     ASSERT_TRUE(writeFileBytes(project, " 1 \r\n" + paths[1].toUtf8() + "\r\n3\r\n13x18\r\n"));
     dialogs.answerMessage(MessageResult::Cancel);
-    ASSERT_TRUE(drop({QUrl::fromLocalFile(project)}, w->File1));
+    ASSERT_TRUE(drop({QUrl::fromLocalFile(project)}, ui(w).File1));
     EXPECT_EQ(gridFiles(), QStringList({paths[0]})) << "Cancel keeps the order";
     dialogs.answerMessage(MessageResult::No);
-    ASSERT_TRUE(drop({QUrl::fromLocalFile(project)}, w->Image11));
+    ASSERT_TRUE(drop({QUrl::fromLocalFile(project)}, ui(w).Image11));
     ASSERT_EQ(dialogs.messages.size(), 2);
     EXPECT_EQ(dialogs.messages[1].text, "Do you want to save actual proyect ?");
     EXPECT_EQ(gridFiles(), QStringList({paths[1]}));
     EXPECT_EQ(grid().TextMatrix(1, ColCopies), "3");
     expectInStep();
-    press(w->File1, Qt::Key_Z, Qt::ControlModifier);
+    press(ui(w).File1, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(gridFiles(), QStringList({paths[0]})) << "undo goes back to the order before";
 }
 
@@ -213,8 +220,8 @@ TEST(DroppedFiles, TakeWhatTheFileListShows) {
     ScriptedDialogs dialogs;
     RecordingShell shell;
     MainWindow w({dialogs, shell, QUrl()});
-    w.File1->setPath(dir.filePath("f"));
-    EXPECT_EQ(w.File1->FileNames(),
+    ui(w).File1->setPath(dir.filePath("f"));
+    EXPECT_EQ(ui(w).File1->FileNames(),
               (QStringList{"a.jpg", "b.JPG", "c.jpeg", "d.JPEG", "e.jpe", "f.JPE", "g.Jpe"}));
 }
 
@@ -228,17 +235,17 @@ TEST_F(ManyRealPhotos, CtrlAAndEnterGiveEachPhotoTheThumbnailAddingItAloneGives)
     const QString wallpapers = QStringLiteral("/usr/share/backgrounds");
     if (QDir(wallpapers).entryList({"*.jpg"}, QDir::Files).size() < 3)
         GTEST_SKIP() << "no photographs in " << wallpapers.toStdString();
-    w->Dir1->setPath(wallpapers);
-    const int files = w->File1->ListCount();
-    press(w->File1, Qt::Key_A, Qt::ControlModifier);
-    press(w->File1, Qt::Key_Return);
+    ui(w).Dir1->setPath(wallpapers);
+    const int files = ui(w).File1->ListCount();
+    press(ui(w).File1, Qt::Key_A, Qt::ControlModifier);
+    press(ui(w).File1, Qt::Key_Return);
     ASSERT_EQ(list().count, files);
     expectInStep();
     EXPECT_TRUE(dialogs.messages.isEmpty());
     for (int i = 0; i < 3; ++i) {
-        const auto at = w->File1->visualItemRect(w->File1->item(i)).center();
-        QTest::mouseClick(w->File1->viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(w->File1->viewport(), Qt::LeftButton, {}, at);
+        const auto at = ui(w).File1->visualItemRect(ui(w).File1->item(i)).center();
+        QTest::mouseClick(ui(w).File1->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(ui(w).File1->viewport(), Qt::LeftButton, {}, at);
         const int alone = grid().Rows() - 1;
         ASSERT_EQ(grid().TextMatrix(alone, ColFile), grid().TextMatrix(i + 1, ColFile));
         EXPECT_EQ(grid().CellPictureAt(alone, ColPhoto).convertToFormat(QImage::Format_RGB32),

@@ -1,19 +1,25 @@
-#include "tests/support/selectionwindow.h"
+#include "tests/support/window/windowfixture.h"
 
+#include "platform/files/picturefile.h"
 #include "selection/dialogs/searchwindow.h"
 #include "selection/flows/missingphotos.h"
 #include "selection/flows/orderactions.h"
 #include "selection/flows/relink.h"
+#include "selection/order/gridrow.h"
 #include "selection/order/ordermodel.h"
 #include "tests/support/filebytes.h"
+#include "xpbutton/xpbutton.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QContextMenuEvent>
+#include <QDir>
 #include <QMenu>
+#include <QTimer>
 
 namespace {
 
-class MissingPhotos : public SelectionWindowTest {
+class MissingPhotos : public WindowFixture {
 protected:
     QString made(const QString& name, QRgb colour) {
         QDir().mkpath(QFileInfo(file(name)).absolutePath());
@@ -29,7 +35,7 @@ protected:
 
     void open(const QString& project) {
         dialogs.answerFile(project);
-        QTest::mouseClick(w->Command4, Qt::LeftButton, {}, QPoint(10, 10));
+        QTest::mouseClick(ui(w).Command4, Qt::LeftButton, {}, QPoint(10, 10));
     }
 
     static QString unshownLine(const QString& path) {
@@ -297,7 +303,7 @@ TEST_F(MissingPhotos, ARelinkIsAChangeThatOneUndoTakesBack) {
     const QString project = file("order.mvl");
     ASSERT_TRUE(writeFileBytes(project, projectOf({{red, "1", "10x15"}, {green, "2", "13x18"}})));
     open(project);
-    SelectionControls& c = w->selectionControls();
+    SelectionControls& c = ui(w).selectionControls();
     EXPECT_FALSE(c.order.changedSinceSaved()) << "just opened";
 
     ASSERT_TRUE(QDir().mkpath(file("moved")));
@@ -309,7 +315,7 @@ TEST_F(MissingPhotos, ARelinkIsAChangeThatOneUndoTakesBack) {
     ASSERT_EQ(grid().TextMatrix(1, ColFile), file("moved/red.jpg"));
     ASSERT_EQ(grid().TextMatrix(2, ColFile), file("moved/green.jpg"));
     EXPECT_TRUE(c.order.changedSinceSaved()) << "closing must offer to save it";
-    EXPECT_EQ(w->orderActions->undo->text(), "Undo finding 2 moved photos");
+    EXPECT_EQ(ui(w).orderActions->undo->text(), "Undo finding 2 moved photos");
 
     press(&grid(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(grid().TextMatrix(1, ColFile), red);
@@ -334,7 +340,7 @@ TEST_F(MissingPhotos, ARelinkIsTakenBackByTheSameCallWithWhatItReturned) {
     grid().setRow(2);
     grid().setCol(ColSize);
 
-    SelectionControls& c = w->selectionControls();
+    SelectionControls& c = ui(w).selectionControls();
     const QList<RowPath> before = relinkRows(c, {{1, newRed}, {2, blue}, {7, newRed}, {0, newRed}});
     EXPECT_EQ(before, (QList<RowPath>{{1, red}})) << "unchanged and unknown rows are left out";
     EXPECT_EQ(grid().TextMatrix(1, ColFile), newRed);
@@ -374,7 +380,7 @@ TEST_F(MissingPhotos, AnOrderFromWindowsOpensIsFoundAndListsByName) {
     // The lists name each photo by the part after its last backslash.
     const QString list = file("windows.txt");
     dialogs.answerFile(list);
-    QTest::mouseClick(w->Command1, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseClick(ui(w).Command1, Qt::LeftButton, {}, QPoint(10, 10));
     EXPECT_EQ(readFileBytes(list),
               QByteArray("File: playa.jpg, Copies: 2, Size: 13x18\r\n"
                          "File: Cami\xc3\xb3n.jpg, Copies: 1, Size: 10x15\r\n"));
@@ -401,7 +407,7 @@ TEST_F(MissingPhotos, AnOrderFromWindowsOpensIsFoundAndListsByName) {
     expectSolidThumbnail(3, qRgb(0, 0, 255));
 
     dialogs.answerFile(list);
-    QTest::mouseClick(w->Command1, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseClick(ui(w).Command1, Qt::LeftButton, {}, QPoint(10, 10));
     EXPECT_EQ(readFileBytes(list),
               QByteArray("File: Playa.JPG, Copies: 2, Size: 13x18\r\n"
                          "File: Cami\xc3\xb3n.jpg, Copies: 1, Size: 10x15\r\n"));
@@ -411,7 +417,7 @@ TEST_F(MissingPhotos, AnOrderFromWindowsOpensIsFoundAndListsByName) {
     dialogs.answerFolder(lab);
     dialogs.answerFile(lab + "/order.txt");
     dialogs.messages.clear();
-    QTest::mouseClick(w->Command2, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseClick(ui(w).Command2, Qt::LeftButton, {}, QPoint(10, 10));
     EXPECT_TRUE(dialogs.messages.isEmpty()) << texts().join('\n').toStdString();
     EXPECT_EQ(readFileBytes(lab + "/order.txt"),
               QByteArray("File: Playa.JPG, Copies 2, Size 13x18\r\n"

@@ -1,9 +1,11 @@
-#include "tests/support/selectionwindow.h"
+#include "tests/support/window/windowfixture.h"
 
 #include "platform/controls/imagecontrol.h"
 #include "selection/dialogs/cropframe.h"
 #include "selection/dialogs/ordersummarydialog.h"
+#include "selection/order/gridrow.h"
 #include "selection/order/printfit.h"
+#include "xpbutton/xpbutton.h"
 
 #include <QFile>
 #include <QHelpEvent>
@@ -14,11 +16,15 @@
 #include <QScrollBar>
 #include <QToolTip>
 
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QTimer>
 #include <turbojpeg.h>
 
 namespace {
 
-class OrderGlance : public SelectionWindowTest {
+class OrderGlance : public WindowFixture {
 protected:
     // A JPEG of one colour at a pixel size.
     QString jpeg(const QString& name, int width, int height, QRgb colour = qRgb(120, 90, 60)) {
@@ -47,7 +53,7 @@ protected:
         EXPECT_EQ(grid().Col(), wasCol);
         return tip;
     }
-    QString frameTip() { return tipAt(w->Frame4, QPoint(6, 4)); }
+    QString frameTip() { return tipAt(ui(w).Frame4, QPoint(6, 4)); }
 
     static QString fit(const QString& path, const char* rest) {
         return path + QStringLiteral(" - ") + QString::fromLatin1(rest);
@@ -122,7 +128,7 @@ TEST_F(OrderGlance, TipsOfAnOpenedProject) {
               b.toUtf8() + "\r\n2.5\r\n10x15\r\n");
     out.close();
     dialogs.answerFile(project);
-    QTest::mouseClick(w->Command4, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseClick(ui(w).Command4, Qt::LeftButton, {}, QPoint(10, 10));
     ASSERT_EQ(list().count, 3);
     EXPECT_EQ(gridTip(1), fit(a, "1800 x 1200 pixels - at 13x18: 234 ppi, good; 8 % cut off"));
     EXPECT_EQ(gridTip(2), fit(gone, "the photo is missing"));

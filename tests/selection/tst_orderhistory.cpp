@@ -1,8 +1,12 @@
-#include "tests/support/selectionwindow.h"
+#include "tests/support/window/windowfixture.h"
+#include "xpbutton/xpbutton.h"
 
 #include "platform/controls/dirlist.h"
 #include "platform/controls/filelist.h"
+#include "platform/controls/picturebox.h"
+#include "platform/files/picturefile.h"
 #include "selection/flows/openandsave.h"
+#include "selection/order/gridrow.h"
 #include "selection/order/ordermodel.h"
 #include "tests/support/filebytes.h"
 #include "tests/support/qtprinters.h"
@@ -11,6 +15,8 @@
 #include <QLabel>
 #include <QListWidget>
 
+#include <QComboBox>
+#include <QGroupBox>
 #include <random>
 #include <vector>
 
@@ -76,10 +82,10 @@ QString counted(std::size_t n, const char* one, const char* many) {
     return n == 1 ? QString::fromLatin1(one) : QString::fromLatin1(many).arg(n);
 }
 
-class OrderUndo : public SelectionWindowTest {
+class OrderUndo : public WindowFixture {
 protected:
     void SetUp() override {
-        SelectionWindowTest::SetUp();
+        WindowFixture::SetUp();
         for (int i = 0; i < kPhotos; ++i) {
             paths << solidPhoto(QStringLiteral("p%1.jpg").arg(i), kColours[i]);
             QImage solid(40, 30, QImage::Format_RGB32);
@@ -88,13 +94,13 @@ protected:
         }
         marker = readPictureFile(markerPicturePath()).image;
         ASSERT_FALSE(marker.isNull());
-        w->Dir1->setPath(folder());
-        ASSERT_EQ(w->File1->ListCount(), kPhotos);
+        ui(w).Dir1->setPath(folder());
+        ASSERT_EQ(ui(w).File1->ListCount(), kPhotos);
     }
 
-    QPoint fileAt(int i) { return w->File1->visualItemRect(w->File1->item(i)).center(); }
+    QPoint fileAt(int i) { return ui(w).File1->visualItemRect(ui(w).File1->item(i)).center(); }
     void clickFile(int i, Qt::KeyboardModifiers modifiers = {}) {
-        QTest::mouseClick(w->File1->viewport(), Qt::LeftButton, modifiers, fileAt(i));
+        QTest::mouseClick(ui(w).File1->viewport(), Qt::LeftButton, modifiers, fileAt(i));
     }
 
     // Grid, list and caption show the model's order, row by row.
@@ -103,7 +109,7 @@ protected:
         const int n = static_cast<int>(order.size());
         ASSERT_EQ(grid().Rows(), n + 1);
         ASSERT_EQ(list().count, n);
-        ASSERT_EQ(w->Frame4->title(), caption);
+        ASSERT_EQ(ui(w).Frame4->title(), caption);
         for (int i = 1; i <= n; ++i) {
             const ModelRow& r = order[static_cast<std::size_t>(i - 1)];
             const QString path = paths[r.photo];
@@ -119,8 +125,8 @@ protected:
                 << "row " << i;
             // The row keeps its photo's size through every change, so its
             // tip tells the print fit.
-            ASSERT_EQ(w->order.rows()[i - 1].pixels, QSize(80, 60)) << "row " << i;
-            ASSERT_EQ(w->order.index(i - 1, ColFile).data(Qt::ToolTipRole).toString(),
+            ASSERT_EQ(ui(w).order.rows()[i - 1].pixels, QSize(80, 60)) << "row " << i;
+            ASSERT_EQ(ui(w).order.index(i - 1, ColFile).data(Qt::ToolTipRole).toString(),
                       path + kTips.value(r.size))
                 << "row " << i;
             const SelectionEntry& e = list().entries[static_cast<std::size_t>(i)];
@@ -157,11 +163,11 @@ TEST_F(OrderUndo, EveryStepOfARandomSessionShowsWhatThePlainModelHolds) {
             const int photo = pick(kPhotos);
             if (kind == 0) {
                 clickFile(photo);
-                QTest::mouseDClick(w->File1->viewport(), Qt::LeftButton, {}, fileAt(photo));
+                QTest::mouseDClick(ui(w).File1->viewport(), Qt::LeftButton, {}, fileAt(photo));
                 did = "double click";
             } else {
                 clickFile(photo);
-                QTest::mouseClick(w->Image11, Qt::LeftButton);
+                QTest::mouseClick(ui(w).Image11, Qt::LeftButton);
                 did = "preview click";
             }
             next.push_back({photo, "1", "10x15", false});
@@ -185,13 +191,13 @@ TEST_F(OrderUndo, EveryStepOfARandomSessionShowsWhatThePlainModelHolds) {
             if (chosen.empty()) {
                 did = "nothing chosen";
             } else if (pick(2) == 0) {
-                press(w->File1, Qt::Key_Return);
+                press(ui(w).File1, Qt::Key_Return);
                 did = "Enter on the chosen files";
             } else {
                 const int on = chosen.back();
                 const QString text = counted(chosen.size(), "Add the 1 selected photo",
                                              "Add the %1 selected photos");
-                const QStringList shown = chooseFromMenu(w->File1->viewport(), fileAt(on), text);
+                const QStringList shown = chooseFromMenu(ui(w).File1->viewport(), fileAt(on), text);
                 EXPECT_EQ(shown, QStringList({text, "Add all 6 photos of this folder"}));
                 did = text;
             }
@@ -278,7 +284,7 @@ TEST_F(OrderUndo, EveryStepOfARandomSessionShowsWhatThePlainModelHolds) {
         } else if (kind <= 11) {
             // Undo by its keys, or by the grid's menu, which names the step.
             if (kind == 10 || view.isEmpty()) {
-                press(w->File1, Qt::Key_Z, Qt::ControlModifier);
+                press(ui(w).File1, Qt::Key_Z, Qt::ControlModifier);
                 did = "Ctrl+Z";
             } else {
                 const QStringList shown = chooseFromGridMenu(view.front(), model.undoText());
@@ -291,10 +297,10 @@ TEST_F(OrderUndo, EveryStepOfARandomSessionShowsWhatThePlainModelHolds) {
                 --model.at;
         } else if (kind <= 13) {
             if (kind == 12) {
-                press(w->File1, Qt::Key_Y, Qt::ControlModifier);
+                press(ui(w).File1, Qt::Key_Y, Qt::ControlModifier);
                 did = "Ctrl+Y";
             } else {
-                press(w->File1, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+                press(ui(w).File1, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
                 did = "Ctrl+Shift+Z";
             }
             if (model.at < model.names.size())
@@ -318,7 +324,7 @@ TEST_F(OrderUndo, EveryStepOfARandomSessionShowsWhatThePlainModelHolds) {
                 ++prompts;
             }
             dialogs.answerFile(project);
-            press(w->File1, Qt::Key_O, Qt::ControlModifier);
+            press(ui(w).File1, Qt::Key_O, Qt::ControlModifier);
             model.change(opened, QStringLiteral("opening p%1.mvl").arg(projectNo));
             openProject = project;
             did = "Ctrl+O";
@@ -332,7 +338,7 @@ TEST_F(OrderUndo, EveryStepOfARandomSessionShowsWhatThePlainModelHolds) {
             const QString project = openProject;
             if (!inPlace)
                 dialogs.answerFile(project);
-            press(w->File1, Qt::Key_S, Qt::ControlModifier);
+            press(ui(w).File1, Qt::Key_S, Qt::ControlModifier);
             EXPECT_EQ(dialogs.fileCalls.size(), asked + (inPlace ? 0 : 1));
             QByteArray expected = " " + QByteArray::number(n) + " \r\n";
             for (const ModelRow& r : next)

@@ -1,9 +1,11 @@
 #include "selection/order/orderlist.h"
-#include "tests/support/orderwindow.h"
+#include "tests/support/window/windowfixture.h"
+#include "xpbutton/xpbutton.h"
+#include <QDir>
 
 namespace {
 
-using OrderList = OrderWindow;
+using OrderList = WindowFixture;
 
 const QString kGenerated = "File generated. Click 'Ok' to view the list.";
 
@@ -36,17 +38,18 @@ TEST_F(OrderList, WritesTheListedRowsAndShowsThem) {
           {"/Other/a.jpg", "00", "10x15"},
           {"/Fotos/c\u00e9.jpg", " 0", "9x13"},
           {"/Fotos/d.jpg", "", "10x15"}});
-    press(w->Command1); // cancelled: nothing written, nothing shown
+    click(ui(w).Command1); // cancelled: nothing written, nothing shown
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
     EXPECT_TRUE(dialogs.messages.isEmpty());
     EXPECT_TRUE(shell.started.isEmpty());
 
-    dialogs.answerFile(at("list.txt"));
-    press(w->Command1);
-    EXPECT_EQ(contents(at("list.txt")), QByteArray("File: a.jpg, Copies: 2, Size: 13x18\r\n"
-                                                   "File: a.jpg, Copies: 00, Size: 10x15\r\n"
-                                                   "File: c\xc3\xa9.jpg, Copies:  0, Size: 9x13\r\n"
-                                                   "File: d.jpg, Copies: , Size: 10x15\r\n"));
+    dialogs.answerFile(file("list.txt"));
+    click(ui(w).Command1);
+    EXPECT_EQ(contents(file("list.txt")),
+              QByteArray("File: a.jpg, Copies: 2, Size: 13x18\r\n"
+                         "File: a.jpg, Copies: 00, Size: 10x15\r\n"
+                         "File: c\xc3\xa9.jpg, Copies:  0, Size: 9x13\r\n"
+                         "File: d.jpg, Copies: , Size: 10x15\r\n"));
     ASSERT_EQ(dialogs.fileCalls.size(), 2);
     const auto& call = dialogs.fileCalls[1];
     EXPECT_EQ(call.mode, FileDialogMode::Save);
@@ -60,41 +63,41 @@ TEST_F(OrderList, WritesTheListedRowsAndShowsThem) {
     EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None);
     ASSERT_EQ(shell.started.size(), 1);
     EXPECT_EQ(shell.started[0].program, "notepad.exe");
-    EXPECT_EQ(shell.started[0].argument, at("list.txt"));
+    EXPECT_EQ(shell.started[0].argument, file("list.txt"));
     EXPECT_EQ(shell.started[0].style, WindowStyle::Normal);
 }
 
 TEST_F(OrderList, AnEmptyListIsStillWrittenAndShown) {
-    ASSERT_TRUE(put(at("list.txt"), "old contents"));
-    dialogs.answerFile(at("list.txt"));
-    press(w->Command1);
-    EXPECT_EQ(contents(at("list.txt")), QByteArray());
+    ASSERT_TRUE(put(file("list.txt"), "old contents"));
+    dialogs.answerFile(file("list.txt"));
+    click(ui(w).Command1);
+    EXPECT_EQ(contents(file("list.txt")), QByteArray());
 
     fill({{"/Fotos/a.jpg", "0", "13x18"}});
-    dialogs.answerFile(at("zero.txt"));
-    press(w->Command1);
-    EXPECT_EQ(contents(at("zero.txt")), QByteArray());
+    dialogs.answerFile(file("zero.txt"));
+    click(ui(w).Command1);
+    EXPECT_EQ(contents(file("zero.txt")), QByteArray());
     EXPECT_EQ(messageTexts(), (QStringList{kGenerated, kGenerated}));
     EXPECT_EQ(shell.started.size(), 2);
 }
 
 TEST_F(OrderList, AfterASavedProjectItsNameIsProposed) {
-    dialogs.answerFile(at("order.mvl"));
-    press(w->Command3);
-    press(w->Command1);
-    EXPECT_EQ(dialogs.fileCalls[1].request.fileName, at("order.txt"));
+    dialogs.answerFile(file("order.mvl"));
+    click(ui(w).Command3);
+    click(ui(w).Command1);
+    EXPECT_EQ(dialogs.fileCalls[1].request.fileName, file("order.txt"));
 }
 
 TEST_F(OrderList, AListThatCannotBeWrittenIsReported) {
-    ASSERT_TRUE(put(at("plain"), "x"));
+    ASSERT_TRUE(put(file("plain"), "x"));
     fill({{"/Fotos/a.jpg", "1", "10x15"}});
-    dialogs.answerFile(at("plain/list.txt"));
-    press(w->Command1);
+    dialogs.answerFile(file("plain/list.txt"));
+    click(ui(w).Command1);
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0].title, "Marvolia");
     EXPECT_TRUE(dialogs.messages[0].text.startsWith(
         QStringLiteral("The order list could not be written to \"%1\": it could not be created (")
-            .arg(at("plain/list.txt"))));
+            .arg(file("plain/list.txt"))));
     EXPECT_TRUE(shell.started.isEmpty());
 }
 
@@ -107,7 +110,7 @@ TEST(OrderListViewer, AViewerThatCannotStartIsReported) {
     MainWindow w({dialogs, shell, QUrl()});
     const QString list = dir.filePath("list.txt");
     dialogs.answerFile(list);
-    QTest::mouseClick(w.Command1, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseClick(ui(w).Command1, Qt::LeftButton, {}, QPoint(10, 10));
     ASSERT_EQ(dialogs.messages.size(), 2);
     EXPECT_EQ(dialogs.messages[0].text, kGenerated);
     EXPECT_EQ(dialogs.messages[1].text,
@@ -119,9 +122,9 @@ TEST(OrderListViewer, AViewerThatCannotStartIsReported) {
 // xdg-open may say only afterwards that nothing could show the list: then the
 // user is told where it was written.
 TEST_F(OrderList, AListThatCouldNotBeShownIsNamedWhereItLies) {
-    const QString list = at("list.txt");
+    const QString list = file("list.txt");
     dialogs.answerFile(list);
-    press(w->Command1);
+    click(ui(w).Command1);
     ASSERT_EQ(dialogs.messages.size(), 1);
     ASSERT_EQ(shell.started.size(), 1);
     ASSERT_TRUE(shell.started[0].failedLater);

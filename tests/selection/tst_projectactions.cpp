@@ -1,8 +1,10 @@
 #include "platform/files/picturefile.h"
 #include "selection/flows/openandsave.h"
-#include "tests/support/orderwindow.h"
+#include "tests/support/window/windowfixture.h"
+#include "xpbutton/xpbutton.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
@@ -10,8 +12,8 @@
 
 namespace {
 
-using ProjectSave = OrderWindow;
-using ProjectOpen = OrderWindow;
+using ProjectSave = WindowFixture;
+using ProjectOpen = WindowFixture;
 
 const QList<QStringList> kTwoPhotos = {{"C:\\Fotos\\a.jpg", "1", "10x15"},
                                        {"C:\\Fotos\\b.jpg", "3", "13x18"}};
@@ -29,46 +31,46 @@ QByteArray records(const QStringList& paths, const char* copies = "1") {
 
 TEST_F(ProjectSave, WritesTheGridUnderTheNameAsTyped) {
     fill(kTwoPhotos);
-    press(w->Command3); // cancelled
-    EXPECT_TRUE(w->project_path.isEmpty());
+    click(ui(w).Command3); // cancelled
+    EXPECT_TRUE(ui(w).project_path.isEmpty());
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
 
-    dialogs.answerFile(at("two.mvl"));
-    press(w->Command3);
-    EXPECT_EQ(contents(at("two.mvl")), kTwoPhotosFile);
+    dialogs.answerFile(file("two.mvl"));
+    click(ui(w).Command3);
+    EXPECT_EQ(contents(file("two.mvl")), kTwoPhotosFile);
     ASSERT_EQ(dialogs.fileCalls.size(), 2);
     const auto& call = dialogs.fileCalls[1];
     EXPECT_EQ(call.mode, FileDialogMode::Save);
     EXPECT_EQ(call.request.filter, "Marvolia files|*.mvl");
     EXPECT_EQ(call.request.fileName, "untiteled");
     EXPECT_EQ(call.request.flags, 2);
-    EXPECT_EQ(w->project_path, at("two.mvl"));
+    EXPECT_EQ(ui(w).project_path, file("two.mvl"));
 
     fill({});
-    dialogs.answerFile(at("order"));
-    press(w->Command3);
-    EXPECT_EQ(dialogs.fileCalls[2].request.fileName, at("two.mvl"));
-    EXPECT_EQ(contents(at("order")), QByteArray(" 0 \r\n"));
-    EXPECT_FALSE(QFile::exists(at("order.mvl")));
+    dialogs.answerFile(file("order"));
+    click(ui(w).Command3);
+    EXPECT_EQ(dialogs.fileCalls[2].request.fileName, file("two.mvl"));
+    EXPECT_EQ(contents(file("order")), QByteArray(" 0 \r\n"));
+    EXPECT_FALSE(QFile::exists(file("order.mvl")));
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
 // A full disk is tried at every point by the hardening tests.
 TEST_F(ProjectSave, AFailedSaveKeepsTheOldFileAndSaysSo) {
     const QByteArray old(" 1 \r\n/old.jpg\r\n1\r\n10x15\r\n");
-    ASSERT_TRUE(put(at("p.mvl"), old));
-    ASSERT_TRUE(put(at("plain"), "x"));
+    ASSERT_TRUE(put(file("p.mvl"), old));
+    ASSERT_TRUE(put(file("plain"), "x"));
     const QString quoted = "/f/say \"cheese\", Ana.jpg";
     fill({{"/f/a.jpg", "1", "10x15"}, {quoted, "1", "10x15"}});
-    dialogs.answerFile(at("p.mvl"));
-    press(w->Command3);
+    dialogs.answerFile(file("p.mvl"));
+    click(ui(w).Command3);
     fill({{"/f/a.jpg", "1", "10x15"}});
-    dialogs.answerFile(at("plain/p.mvl"));
-    press(w->Command3);
+    dialogs.answerFile(file("plain/p.mvl"));
+    click(ui(w).Command3);
 
-    EXPECT_EQ(contents(at("p.mvl")), old);
+    EXPECT_EQ(contents(file("p.mvl")), old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"p.mvl", "plain"}));
-    EXPECT_TRUE(w->project_path.isEmpty());
+    EXPECT_TRUE(ui(w).project_path.isEmpty());
     ASSERT_EQ(dialogs.messages.size(), 2);
     EXPECT_EQ(dialogs.messages[0].title, "Marvolia");
     EXPECT_EQ(dialogs.messages[0].text,
@@ -76,16 +78,16 @@ TEST_F(ProjectSave, AFailedSaveKeepsTheOldFileAndSaysSo) {
                              "photo \"%2\", holds a double quote (\") where a project file "
                              "cannot store it: at its start, or in a text with a comma or a "
                              "leading blank. Nothing was written.")
-                  .arg(at("p.mvl"), quoted));
+                  .arg(file("p.mvl"), quoted));
     EXPECT_TRUE(dialogs.messages[1].text.startsWith(
         QStringLiteral("The project could not be saved to \"%1\": it could not be created (")
-            .arg(at("plain/p.mvl"))));
+            .arg(file("plain/p.mvl"))));
 }
 
 // A project or list the user made read-only (444 in a writable folder) is
 // never replaced, also when the program runs as root.
 TEST_F(ProjectSave, ReadOnlyFilesAreRefusedAndKept) {
-    const QString a = photo("a.jpg", 1);
+    const QString a = jpegPhoto("a.jpg", 1);
     ASSERT_TRUE(QDir(dir.path()).mkdir("out"));
     const auto readOnly = QFile::ReadOwner | QFile::ReadUser | QFile::ReadGroup | QFile::ReadOther;
     const struct {
@@ -94,50 +96,50 @@ TEST_F(ProjectSave, ReadOnlyFilesAreRefusedAndKept) {
         bool browses;
         QString message;
     } cases[] = {
-        {"p.mvl", w->Command3, false,
+        {"p.mvl", ui(w).Command3, false,
          "The project could not be saved to \"%1\": it is read-only. Any file of that name was "
          "left as it was."},
-        {"list.txt", w->Command1, false,
+        {"list.txt", ui(w).Command1, false,
          "The order list could not be written to \"%1\": it is read-only."},
-        {"out/lab.txt", w->Command2, true,
+        {"out/lab.txt", ui(w).Command2, true,
          "Not all of the order could be gathered in \"%2\":\n\nThe list \"%1\" could not be "
          "written: it is read-only."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         fill({{a, "2", "13x18"}});
-        const QString file = at(c.name);
-        ASSERT_TRUE(put(file, "the user's own"));
-        ASSERT_TRUE(QFile::setPermissions(file, readOnly));
+        const QString target = file(c.name);
+        ASSERT_TRUE(put(target, "the user's own"));
+        ASSERT_TRUE(QFile::setPermissions(target, readOnly));
         dialogs.messages.clear();
         if (c.browses)
-            dialogs.answerFolder(at("out"));
-        dialogs.answerFile(file);
-        press(c.button);
-        EXPECT_EQ(contents(file), "the user's own");
+            dialogs.answerFolder(file("out"));
+        dialogs.answerFile(target);
+        click(c.button);
+        EXPECT_EQ(contents(target), "the user's own");
         // (The "user" flags say what whoever runs the test may do.)
         const auto user = QFile::ReadUser | QFile::WriteUser | QFile::ExeUser;
-        EXPECT_EQ(QFile::permissions(file) & ~user, readOnly & ~user);
+        EXPECT_EQ(QFile::permissions(target) & ~user, readOnly & ~user);
         ASSERT_FALSE(dialogs.messages.isEmpty());
         EXPECT_EQ(dialogs.messages[0].title, "Marvolia");
         EXPECT_EQ(dialogs.messages[0].text,
-                  c.browses ? c.message.arg(file, at("out")) : c.message.arg(file));
+                  c.browses ? c.message.arg(target, file("out")) : c.message.arg(target));
     }
-    EXPECT_TRUE(w->project_path.isEmpty());
+    EXPECT_TRUE(ui(w).project_path.isEmpty());
     // Nothing was left beside them.
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
               (QStringList{"a.jpg", "list.txt", "p.mvl"}));
-    EXPECT_EQ(QDir(at("out")).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+    EXPECT_EQ(QDir(file("out")).entryList(QDir::Files | QDir::Hidden, QDir::Name),
               (QStringList{"a.jpg", "lab.txt"}));
 }
 
 TEST_F(ProjectOpen, LoadsEveryRecordIntoGridAndList) {
-    const QString a = photo("a.jpg");
-    const QString b = photo("b, c.jpg", 40);
-    ASSERT_TRUE(put(at("p.mvl"), " 2 \r\n" + a.toUtf8() + "\r\n2\r\n13x18\r\n\"" + b.toUtf8() +
-                                     "\"\r\n1\r\n10x15\r\n"));
-    dialogs.answerFile(at("p.mvl"));
-    press(w->Command4); // an empty grid asks nothing first
+    const QString a = jpegPhoto("a.jpg");
+    const QString b = jpegPhoto("b, c.jpg", 40);
+    ASSERT_TRUE(put(file("p.mvl"), " 2 \r\n" + a.toUtf8() + "\r\n2\r\n13x18\r\n\"" + b.toUtf8() +
+                                       "\"\r\n1\r\n10x15\r\n"));
+    dialogs.answerFile(file("p.mvl"));
+    click(ui(w).Command4); // an empty grid asks nothing first
     EXPECT_TRUE(dialogs.messages.isEmpty());
     ASSERT_EQ(dialogs.fileCalls.size(), 1);
     const auto& call = dialogs.fileCalls[0];
@@ -147,12 +149,12 @@ TEST_F(ProjectOpen, LoadsEveryRecordIntoGridAndList) {
     EXPECT_EQ(call.request.flags, 2);
 
     EXPECT_EQ(gridTexts(), (QList<QStringList>{{a, "2", "13x18", a}, {b, "1", "10x15", b}}));
-    EXPECT_EQ(w->selection.count, 2);
-    EXPECT_EQ(w->selection.entries[1].file, a);
-    EXPECT_EQ(w->selection.entries[2].file, b);
-    EXPECT_EQ(w->selection.entries[2].copies, "1");
-    EXPECT_EQ(w->selection.entries[2].size, "10x15");
-    EXPECT_EQ(w->Frame4->title(), " 2 Photos Selected");
+    EXPECT_EQ(ui(w).selection.count, 2);
+    EXPECT_EQ(ui(w).selection.entries[1].file, a);
+    EXPECT_EQ(ui(w).selection.entries[2].file, b);
+    EXPECT_EQ(ui(w).selection.entries[2].copies, "1");
+    EXPECT_EQ(ui(w).selection.entries[2].size, "10x15");
+    EXPECT_EQ(ui(w).Frame4->title(), " 2 Photos Selected");
     for (int row = 1; row <= 2; ++row) {
         EXPECT_EQ(grid().RowHeight(row), 500);
         EXPECT_EQ(grid().CellPictureAt(row, 0).size(), QSize(40, 30));
@@ -162,12 +164,12 @@ TEST_F(ProjectOpen, LoadsEveryRecordIntoGridAndList) {
     grid().setRow(1);
     grid().setCol(0);
     EXPECT_EQ(grid().CellPictureAlignment(), 1);
-    EXPECT_EQ(w->project_path, at("p.mvl")) << "the project open now";
+    EXPECT_EQ(ui(w).project_path, file("p.mvl")) << "the project open now";
 }
 
 TEST_F(ProjectOpen, APromptComesFirstWhenThereAreRows) {
-    ASSERT_TRUE(put(at("p.mvl"), " 0 \r\n"));
-    ASSERT_TRUE(put(at("plain"), "x"));
+    ASSERT_TRUE(put(file("p.mvl"), " 0 \r\n"));
+    ASSERT_TRUE(put(file("plain"), "x"));
     const struct {
         MessageResult answer;
         QStringList files; // answers to the Save and Open dialogs in turn
@@ -176,13 +178,19 @@ TEST_F(ProjectOpen, APromptComesFirstWhenThereAreRows) {
     } cases[] = {
         {MessageResult::Cancel, {}, {}, false},
         {MessageResult::No, {}, {FileDialogMode::Open}, false},
-        {MessageResult::Yes, {"", at("p.mvl")}, {FileDialogMode::Save, FileDialogMode::Open}, true},
         {MessageResult::Yes,
-         {at("saved.mvl"), at("p.mvl")},
+         {"", file("p.mvl")},
+         {FileDialogMode::Save, FileDialogMode::Open},
+         true},
+        {MessageResult::Yes,
+         {file("saved.mvl"), file("p.mvl")},
          {FileDialogMode::Save, FileDialogMode::Open},
          true},
         // A save that fails stops the opening.
-        {MessageResult::Yes, {at("plain/saved.mvl"), at("p.mvl")}, {FileDialogMode::Save}, false},
+        {MessageResult::Yes,
+         {file("plain/saved.mvl"), file("p.mvl")},
+         {FileDialogMode::Save},
+         false},
     };
     for (const auto& c : cases) {
         fill(kTwoPhotos);
@@ -191,7 +199,7 @@ TEST_F(ProjectOpen, APromptComesFirstWhenThereAreRows) {
         dialogs.answerMessage(c.answer);
         for (const QString& f : c.files)
             dialogs.answerFile(f);
-        press(w->Command4);
+        click(ui(w).Command4);
         ASSERT_GE(dialogs.messages.size(), 1);
         EXPECT_EQ(dialogs.messages[0].title, "Marvolia");
         EXPECT_EQ(dialogs.messages[0].text, "Do you want to save actual proyect ?");
@@ -201,20 +209,20 @@ TEST_F(ProjectOpen, APromptComesFirstWhenThereAreRows) {
         for (const auto& f : dialogs.fileCalls)
             asked << f.mode;
         EXPECT_EQ(asked, c.asked);
-        EXPECT_EQ(w->selection.count, c.opened ? 0 : 2);
+        EXPECT_EQ(ui(w).selection.count, c.opened ? 0 : 2);
         EXPECT_EQ(grid().Rows(), c.opened ? 1 : 3);
         if (c.opened) {
-            EXPECT_EQ(w->Frame4->title(), " 0 Photos Selected");
+            EXPECT_EQ(ui(w).Frame4->title(), " 0 Photos Selected");
         }
     }
-    EXPECT_EQ(contents(at("saved.mvl")), kTwoPhotosFile);
+    EXPECT_EQ(contents(file("saved.mvl")), kTwoPhotosFile);
 }
 
 // Save proposes the project the user has open: the one last opened or saved,
 // never an older one that Enter and Yes would replace.
 TEST_F(ProjectOpen, SaveAfterOpenProposesTheProjectOpened) {
-    ASSERT_TRUE(put(at("p.mvl"), " 0 \r\n"));
-    ASSERT_TRUE(put(at("cut.mvl"), " 1 \r\n/a.jpg\r\n"));
+    ASSERT_TRUE(put(file("p.mvl"), " 0 \r\n"));
+    ASSERT_TRUE(put(file("cut.mvl"), " 1 \r\n/a.jpg\r\n"));
     const struct {
         const char* opened; // or saved, with a leading "+"
         const char* proposed;
@@ -224,20 +232,20 @@ TEST_F(ProjectOpen, SaveAfterOpenProposesTheProjectOpened) {
                  {"cut.mvl", "p.mvl"}}; // a file that cannot be read opens nothing
     for (const auto& step : steps) {
         const QString name = QString::fromLatin1(step.opened);
-        dialogs.answerFile(at(name.startsWith('+') ? name.mid(1) : name));
-        press(name.startsWith('+') ? w->Command3 : w->Command4);
-        press(w->Command3); // and cancel
-        EXPECT_EQ(dialogs.fileCalls.last().request.fileName, at(step.proposed)) << step.opened;
-        EXPECT_EQ(w->project_path, at(step.proposed));
+        dialogs.answerFile(file(name.startsWith('+') ? name.mid(1) : name));
+        click(name.startsWith('+') ? ui(w).Command3 : ui(w).Command4);
+        click(ui(w).Command3); // and cancel
+        EXPECT_EQ(dialogs.fileCalls.last().request.fileName, file(step.proposed)) << step.opened;
+        EXPECT_EQ(ui(w).project_path, file(step.proposed));
     }
 }
 
 TEST_F(ProjectOpen, TheMarkerPictureMarksExactlyZeroCopies) {
-    const QString a = photo("a.jpg");
-    ASSERT_TRUE(put(at("p.mvl"), " 4 \r\n" + records({a}, "0") + records({a}, "00") +
-                                     records({a}, "\" 0\"") + records({a}, "1")));
-    dialogs.answerFile(at("p.mvl"));
-    press(w->Command4);
+    const QString a = jpegPhoto("a.jpg");
+    ASSERT_TRUE(put(file("p.mvl"), " 4 \r\n" + records({a}, "0") + records({a}, "00") +
+                                       records({a}, "\" 0\"") + records({a}, "1")));
+    dialogs.answerFile(file("p.mvl"));
+    click(ui(w).Command4);
     EXPECT_EQ(markerPicturePath(), QCoreApplication::applicationDirPath() + "/no.jpg");
     const PictureRead marker = readPictureFile(markerPicturePath());
     ASSERT_TRUE(marker.ok()) << "the build puts no.jpg beside the program";
@@ -249,48 +257,49 @@ TEST_F(ProjectOpen, TheMarkerPictureMarksExactlyZeroCopies) {
         EXPECT_TRUE(grid().CellPictureAt(row, 2).isNull()) << row;
 
     // Without the marker the "0" stands alone, and nobody is bothered.
-    loadProject(w->selectionControls(), at("p.mvl"), at("none.jpg"));
+    loadProject(ui(w).selectionControls(), file("p.mvl"), file("none.jpg"));
     EXPECT_EQ(grid().TextMatrix(1, 2), "0");
     EXPECT_TRUE(grid().CellPictureAt(1, 2).isNull());
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
 TEST_F(ProjectOpen, ReadsWindowsFiles) {
-    ASSERT_TRUE(put(at("w.mvl"), " 1 \r\nC:\\Fotos\\Se\xf1or caf\xe9.jpg\r\n2\r\n13x18\r\n"));
-    dialogs.answerFile(at("w.mvl"));
-    press(w->Command4);
+    ASSERT_TRUE(put(file("w.mvl"), " 1 \r\nC:\\Fotos\\Se\xf1or caf\xe9.jpg\r\n2\r\n13x18\r\n"));
+    dialogs.answerFile(file("w.mvl"));
+    click(ui(w).Command4);
     EXPECT_EQ(gridTexts(), (QList<QStringList>{{"C:\\Fotos\\Se\u00f1or caf\u00e9.jpg", "2", "13x18",
                                                 "C:\\Fotos\\Se\u00f1or caf\u00e9.jpg"}}));
 }
 
 TEST_F(ProjectOpen, ABadFileChangesNothing) {
     fill(kTwoPhotos);
-    w->selection.entries[3] = {"/spare.jpg", "5", "x"};
+    ui(w).selection.entries[3] = {"/spare.jpg", "5", "x"};
     const QList<QStringList> before = gridTexts();
-    const QString title = w->Frame4->title();
-    ASSERT_TRUE(put(at("cut.mvl"), " 2 \r\n/a.jpg\r\n1\r\n10x15\r\n/b.jpg\r\n"));
-    ASSERT_TRUE(put(at("word.mvl"), "two\r\n/a.jpg\r\n1\r\n10x15\r\n"));
+    const QString title = ui(w).Frame4->title();
+    ASSERT_TRUE(put(file("cut.mvl"), " 2 \r\n/a.jpg\r\n1\r\n10x15\r\n/b.jpg\r\n"));
+    ASSERT_TRUE(put(file("word.mvl"), "two\r\n/a.jpg\r\n1\r\n10x15\r\n"));
     const std::pair<QString, QString> cases[] = {
-        {at("cut.mvl"), "The project \"%1\" cannot be read: it ends inside the record of photo 2, "
-                        "after 1 complete record. The selection was left as it was."},
-        {at("word.mvl"), "The project \"%1\" cannot be read: its first field, the number of "
-                         "photos, is not a number. The selection was left as it was."},
-        {at("none.mvl"), "The project \"%1\" could not be opened: it does not exist. The "
-                         "selection was left as it was."},
+        {file("cut.mvl"),
+         "The project \"%1\" cannot be read: it ends inside the record of photo 2, "
+         "after 1 complete record. The selection was left as it was."},
+        {file("word.mvl"), "The project \"%1\" cannot be read: its first field, the number of "
+                           "photos, is not a number. The selection was left as it was."},
+        {file("none.mvl"), "The project \"%1\" could not be opened: it does not exist. The "
+                           "selection was left as it was."},
     };
     for (const auto& [file, text] : cases) {
         dialogs.messages.clear();
         dialogs.answerMessage(MessageResult::No);
         dialogs.answerFile(file);
-        press(w->Command4);
+        click(ui(w).Command4);
         ASSERT_EQ(dialogs.messages.size(), 2);
         EXPECT_EQ(dialogs.messages[1].title, "Marvolia");
         EXPECT_EQ(dialogs.messages[1].text, text.arg(file));
         EXPECT_EQ(gridTexts(), before);
         EXPECT_EQ(grid().CellPictureAt(1, 0), QImage());
-        EXPECT_EQ(w->selection.count, 2);
-        EXPECT_EQ(w->selection.entries[3].file, "/spare.jpg");
-        EXPECT_EQ(w->Frame4->title(), title);
+        EXPECT_EQ(ui(w).selection.count, 2);
+        EXPECT_EQ(ui(w).selection.entries[3].file, "/spare.jpg");
+        EXPECT_EQ(ui(w).Frame4->title(), title);
     }
 }
 
@@ -298,18 +307,18 @@ TEST_F(ProjectOpen, AThousandRecordsLoadNineHundredNinetyNine) {
     QStringList paths;
     for (int i = 1; i <= 1000; ++i)
         paths << QStringLiteral("/nowhere/p%1.jpg").arg(i);
-    ASSERT_TRUE(put(at("big.mvl"), " 1000 \r\n" + records(paths)));
-    dialogs.answerFile(at("big.mvl"));
-    press(w->Command4);
+    ASSERT_TRUE(put(file("big.mvl"), " 1000 \r\n" + records(paths)));
+    dialogs.answerFile(file("big.mvl"));
+    click(ui(w).Command4);
     EXPECT_EQ(grid().Rows(), 1000);
-    EXPECT_EQ(w->selection.count, 999);
-    EXPECT_EQ(w->selection.entries[999].file, "/nowhere/p999.jpg");
-    EXPECT_EQ(w->Frame4->title(), " 999 Photos Selected");
+    EXPECT_EQ(ui(w).selection.count, 999);
+    EXPECT_EQ(ui(w).selection.entries[999].file, "/nowhere/p999.jpg");
+    EXPECT_EQ(ui(w).Frame4->title(), " 999 Photos Selected");
     ASSERT_EQ(dialogs.messages.size(), 2);
     EXPECT_EQ(dialogs.messages[0].text,
               QStringLiteral("The project \"%1\" holds 1000 photos, but at most 999 can be "
                              "selected: the first 999 were loaded and 1 was left out.")
-                  .arg(at("big.mvl")));
+                  .arg(file("big.mvl")));
     // The unreadable pictures: one message, the first few named; they are
     // missing, so it asks whether to look for them.
     const QString pictures = dialogs.messages[1].text;
@@ -318,29 +327,29 @@ TEST_F(ProjectOpen, AThousandRecordsLoadNineHundredNinetyNine) {
 }
 
 TEST_F(ProjectOpen, ProgressAndScrollingWhileLoading) {
-    const QString a = photo("a.jpg");
-    ASSERT_TRUE(put(at("p.mvl"), " 11 \r\n" + records(QStringList(11, a))));
-    ASSERT_TRUE(put(at("nine.mvl"), " 9 \r\n" + records(QStringList(9, a))));
+    const QString a = jpegPhoto("a.jpg");
+    ASSERT_TRUE(put(file("p.mvl"), " 11 \r\n" + records(QStringList(11, a))));
+    ASSERT_TRUE(put(file("nine.mvl"), " 9 \r\n" + records(QStringList(9, a))));
     QList<QList<int>> seen; // value, maximum, bar and label shown, rows
     QObject::connect(&grid(), &FlexGrid::scrollRequested, [&](int request) {
         EXPECT_EQ(request, FlexGrid::SB_BOTTOM);
-        seen.append({w->ProgressBar2->value(), w->ProgressBar2->maximum(),
-                     w->ProgressBar2->isVisibleTo(w.get()), w->Label7->isVisibleTo(w.get()),
+        seen.append({ui(w).ProgressBar2->value(), ui(w).ProgressBar2->maximum(),
+                     ui(w).ProgressBar2->isVisibleTo(w.get()), ui(w).Label7->isVisibleTo(w.get()),
                      grid().Rows()});
     });
-    dialogs.answerFile(at("p.mvl"));
-    press(w->Command4);
+    dialogs.answerFile(file("p.mvl"));
+    click(ui(w).Command4);
     ASSERT_EQ(seen.size(), 2);
     EXPECT_EQ(seen[0], (QList<int>{10, 11, 1, 1, 11}));
     EXPECT_EQ(seen[1][0], 11);
-    EXPECT_FALSE(w->ProgressBar2->isVisibleTo(w.get()));
-    EXPECT_FALSE(w->Label7->isVisibleTo(w.get()));
+    EXPECT_FALSE(ui(w).ProgressBar2->isVisibleTo(w.get()));
+    EXPECT_FALSE(ui(w).Label7->isVisibleTo(w.get()));
 
     // Nine rows never scroll.
     seen.clear();
     dialogs.answerMessage(MessageResult::No);
-    dialogs.answerFile(at("nine.mvl"));
-    press(w->Command4);
+    dialogs.answerFile(file("nine.mvl"));
+    click(ui(w).Command4);
     EXPECT_EQ(grid().Rows(), 10);
     EXPECT_TRUE(seen.isEmpty());
 }
@@ -371,21 +380,21 @@ struct LoadPaints : QObject {
 } // namespace
 
 TEST_F(ProjectOpen, LoadingIsPaintedAtOnceAndThenAtMostEveryFiftyMilliseconds) {
-    const QString a = photo("a.jpg");
-    ASSERT_TRUE(put(at("p.mvl"), " 300 \r\n" + records(QStringList(300, a))));
+    const QString a = jpegPhoto("a.jpg");
+    ASSERT_TRUE(put(file("p.mvl"), " 300 \r\n" + records(QStringList(300, a))));
     w->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
     QCoreApplication::processEvents();
     // The window and every part of it, where the closed Open dialog was too
     // (Frame1 holds nothing the load changes).
-    LoadPaints window(w.get(), w->Label7, grid());
-    LoadPaints frame(w->Frame1, w->Label7, grid());
-    LoadPaints label(w->Label7, w->Label7, grid());
-    LoadPaints bar(w->ProgressBar2, w->Label7, grid());
-    dialogs.answerFile(at("p.mvl"));
+    LoadPaints window(w.get(), ui(w).Label7, grid());
+    LoadPaints frame(ui(w).Frame1, ui(w).Label7, grid());
+    LoadPaints label(ui(w).Label7, ui(w).Label7, grid());
+    LoadPaints bar(ui(w).ProgressBar2, ui(w).Label7, grid());
+    dialogs.answerFile(file("p.mvl"));
     QElapsedTimer clock;
     clock.start();
-    press(w->Command4);
+    click(ui(w).Command4);
     const qint64 took = clock.elapsed();
     ASSERT_EQ(grid().Rows(), 301);
 

@@ -1,10 +1,13 @@
-#include "tests/support/selectionwindow.h"
+#include "tests/support/window/windowfixture.h"
 
 #include "platform/controls/imagecontrol.h"
 #include "platform/controls/pathlabel.h"
+#include "selection/order/gridrow.h"
 #include "xpbutton/xpbutton.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QWindow>
@@ -13,10 +16,10 @@ namespace {
 
 const QColor kOrange(255, 128, 0);
 
-class RowEditor : public SelectionWindowTest {
+class RowEditor : public WindowFixture {
 protected:
     void SetUp() override {
-        SelectionWindowTest::SetUp();
+        WindowFixture::SetUp();
         a = solidPhoto("a.jpg", qRgb(30, 60, 90));
         b = solidPhoto("b.jpg", qRgb(90, 60, 30));
         addPreviewed(a);

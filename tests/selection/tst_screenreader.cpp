@@ -6,16 +6,20 @@
 #include "platform/controls/filelist.h"
 #include "platform/controls/flexgrid.h"
 #include "platform/controls/imagecontrol.h"
+#include "platform/controls/picturebox.h"
+#include "selection/order/gridrow.h"
 #include "tests/support/qtprinters.h"
-#include "tests/support/selectionwindow.h"
+#include "tests/support/window/windowfixture.h"
+#include "xpbutton/xpbutton.h"
 
 #include <QAccessible>
 
+#include <QComboBox>
 #include <span>
 
 namespace {
 
-using ScreenReader = SelectionWindowTest;
+using ScreenReader = WindowFixture;
 
 QString nameOf(QWidget* widget) {
     return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
@@ -23,29 +27,29 @@ QString nameOf(QWidget* widget) {
 
 TEST_F(ScreenReader, TheMainWindowsControlsHaveNamesThePictureButtonsTips) {
     const std::pair<QWidget*, const char*> rows[] = {
-        {w->Command4, "Open a project"},
-        {w->Command3, "Save the project"},
-        {w->Command2, "Copy the photos to a folder for the lab"},
-        {w->Command1, "Write the order list"},
-        {w->Command5, "Help"},
-        {w->Dir1, "Folders"},
-        {w->File1, "Photos in the folder"},
-        {w->Image11, "Preview"},
-        {w->Image5, "View in the default image viewer"},
-        {w->Image4, "Rotate the preview"},
+        {ui(w).Command4, "Open a project"},
+        {ui(w).Command3, "Save the project"},
+        {ui(w).Command2, "Copy the photos to a folder for the lab"},
+        {ui(w).Command1, "Write the order list"},
+        {ui(w).Command5, "Help"},
+        {ui(w).Dir1, "Folders"},
+        {ui(w).File1, "Photos in the folder"},
+        {ui(w).Image11, "Preview"},
+        {ui(w).Image5, "View in the default image viewer"},
+        {ui(w).Image4, "Rotate the preview"},
     };
     for (const auto& [control, name] : rows)
         EXPECT_EQ(nameOf(control), QString::fromLatin1(name));
     for (const auto& [button, tip] : std::span(rows).first(5))
         EXPECT_EQ(button->toolTip(), QString::fromLatin1(tip));
     // A combo box's name is its text on Linux; this one has no label.
-    EXPECT_EQ(w->Drive1->accessibleName(), QStringLiteral("Drives"));
+    EXPECT_EQ(ui(w).Drive1->accessibleName(), QStringLiteral("Drives"));
 
     solidPhoto(QStringLiteral("lake.jpg"), qRgb(20, 120, 200));
-    w->File1->setPath(folder());
-    w->File1->setListIndex(0);
-    File1_Click(w->browseControls());
-    EXPECT_EQ(nameOf(w->Image11), QStringLiteral("Preview of lake.jpg"));
+    ui(w).File1->setPath(folder());
+    ui(w).File1->setListIndex(0);
+    File1_Click(ui(w).browseControls());
+    EXPECT_EQ(nameOf(ui(w).Image11), QStringLiteral("Preview of lake.jpg"));
 }
 
 TEST_F(ScreenReader, TheRowEditorNamesItsPhotoAndClosesOnEscFromEveryControl) {
@@ -130,7 +134,7 @@ TEST_F(ScreenReader, TheGridIsATableOfItsRowsAndColumns) {
     EXPECT_EQ(t->selectedCellCount(), 8);
 
     // A row removed is gone from the table.
-    w->order.removeRowsAt({2}, "removing a row");
+    ui(w).order.removeRowsAt({2}, "removing a row");
     EXPECT_EQ(t->rowCount(), 2);
     EXPECT_EQ(t->cellAt(2, 0), nullptr);
 }

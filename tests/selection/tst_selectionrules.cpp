@@ -1,11 +1,17 @@
-#include "tests/support/selectionwindow.h"
+#include "tests/support/window/windowfixture.h"
+#include "xpbutton/xpbutton.h"
 
 #include "platform/controls/filelist.h"
+#include "platform/controls/picturebox.h"
+#include "platform/files/picturefile.h"
 #include "selection/dialogs/rowremoval.h"
+#include "selection/order/gridrow.h"
 #include "selection/order/ordertexts.h"
 #include "selection/order/pathnames.h"
 #include "tests/support/filebytes.h"
 
+#include <QApplication>
+#include <QGroupBox>
 #include <QSignalSpy>
 
 namespace {
@@ -31,14 +37,14 @@ TEST(SelectionRules, CaptionFileNameAndTableBounds) {
     EXPECT_TRUE(list.isFull());
 }
 
-using AddPhoto = SelectionWindowTest;
+using AddPhoto = WindowFixture;
 
 TEST_F(AddPhoto, NothingHappensBeforeAnyPreview) {
-    w->current_file = solidPhoto("a.jpg", qRgb(10, 20, 30));
-    QTest::mouseClick(w->Image11, Qt::LeftButton);
+    ui(w).current_file = solidPhoto("a.jpg", qRgb(10, 20, 30));
+    QTest::mouseClick(ui(w).Image11, Qt::LeftButton);
     EXPECT_EQ(list().count, 0);
     EXPECT_EQ(grid().Rows(), 1);
-    EXPECT_EQ(w->Frame4->title(), "0 Photos Selected");
+    EXPECT_EQ(ui(w).Frame4->title(), "0 Photos Selected");
     // Without data rows a click on the grid opens no editor.
     EXPECT_FALSE(clickHeader([](Props& p) { p.reject(); }));
     EXPECT_FALSE(clickBelowRows([](Props& p) { p.reject(); }));
@@ -50,20 +56,20 @@ TEST_F(AddPhoto, DoubleClickAddsTheListedFileAsANewRow) {
     // Samples land on even source pixels: red 2c, green 2r.
     photo("a.jpg", coordinatePicture(80, 60));
     const QString b = photo("b.JPG", coordinatePicture(80, 60));
-    w->File1->setPath(folder());
-    ASSERT_EQ(w->File1->ListCount(), 2);
-    w->File1->setListIndex(1);
+    ui(w).File1->setPath(folder());
+    ASSERT_EQ(ui(w).File1->ListCount(), 2);
+    ui(w).File1->setListIndex(1);
     // The file list names the photo, whatever was previewed last.
-    w->current_file = file("a.jpg");
-    emit w->File1->DblClick();
+    ui(w).current_file = file("a.jpg");
+    emit ui(w).File1->DblClick();
 
-    EXPECT_EQ(w->current_file, b);
+    EXPECT_EQ(ui(w).current_file, b);
     ASSERT_EQ(list().count, 1);
     EXPECT_EQ(list().entries[1].file, b);
     EXPECT_EQ(list().entries[1].copies, "1");
     EXPECT_EQ(list().entries[1].size, "10x15");
     expectInStep();
-    EXPECT_EQ(w->Frame4->title(), "1 Photo Selected");
+    EXPECT_EQ(ui(w).Frame4->title(), "1 Photo Selected");
     EXPECT_TRUE(grid().WordWrap());
     EXPECT_EQ(grid().TextMatrix(1, ColPhoto), "");
     EXPECT_EQ(grid().Row(), 1);
@@ -77,9 +83,9 @@ TEST_F(AddPhoto, DoubleClickAddsTheListedFileAsANewRow) {
                 << c << "," << r;
     grid().setCol(ColPhoto);
     EXPECT_EQ(grid().CellPictureAlignment(), 1);
-    EXPECT_TRUE(w->Image12->isHidden());
-    EXPECT_TRUE(w->File1->isEnabled());
-    EXPECT_EQ(QApplication::focusWidget(), w->File1);
+    EXPECT_TRUE(ui(w).Image12->isHidden());
+    EXPECT_TRUE(ui(w).File1->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), ui(w).File1);
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
@@ -88,7 +94,7 @@ TEST_F(AddPhoto, SameFileTwiceGivesIndependentRowsAndTheTenthScrolls) {
     QSignalSpy scrolls(&grid(), &FlexGrid::scrollRequested);
     addPreviewed(a);
     addPreviewed(a);
-    EXPECT_EQ(w->Frame4->title(), " 2 Photos Selected");
+    EXPECT_EQ(ui(w).Frame4->title(), " 2 Photos Selected");
     expectSolidThumbnail(1, qRgb(200, 40, 10));
     expectSolidThumbnail(2, qRgb(200, 40, 10));
     editRow(1, "4", "20x30");
@@ -105,7 +111,7 @@ TEST_F(AddPhoto, SameFileTwiceGivesIndependentRowsAndTheTenthScrolls) {
     EXPECT_EQ(scrolls[0][0].toInt(), FlexGrid::SB_BOTTOM);
     addPreviewed(a);
     EXPECT_EQ(scrolls.count(), 2);
-    EXPECT_EQ(w->Frame4->title(), " 11 Photos Selected");
+    EXPECT_EQ(ui(w).Frame4->title(), " 11 Photos Selected");
     expectInStep();
 }
 
@@ -113,15 +119,15 @@ TEST_F(AddPhoto, SameFileTwiceGivesIndependentRowsAndTheTenthScrolls) {
 TEST_F(AddPhoto, APhotoGoneSinceItWasPreviewedIsNotAdded) {
     addPreviewed(solidPhoto("a.jpg", qRgb(9, 9, 9)));
     const QString gone = solidPhoto("c.jpg", qRgb(1, 1, 1));
-    w->current_file = gone;
-    w->Image10->setPicture(readPictureFile(gone).image);
+    ui(w).current_file = gone;
+    ui(w).Image10->setPicture(readPictureFile(gone).image);
     QFile::remove(gone);
-    QTest::mouseClick(w->Image11, Qt::LeftButton);
+    QTest::mouseClick(ui(w).Image11, Qt::LeftButton);
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0].title, "Marvolia");
     EXPECT_TRUE(dialogs.messages[0].text.contains(gone)) << dialogs.messages[0].text.toStdString();
     EXPECT_EQ(list().count, 1);
-    EXPECT_EQ(w->Frame4->title(), "1 Photo Selected");
+    EXPECT_EQ(ui(w).Frame4->title(), "1 Photo Selected");
     expectInStep();
 }
 
@@ -139,13 +145,13 @@ TEST_F(AddPhoto, TheThousandthPhotoIsRefused) {
     EXPECT_TRUE(dialogs.messages[0].text.contains("full"));
     EXPECT_EQ(list().count, 999);
     EXPECT_EQ(list().entries[999].file, a);
-    EXPECT_EQ(w->Frame4->title(), " 999 Photos Selected");
+    EXPECT_EQ(ui(w).Frame4->title(), " 999 Photos Selected");
     expectSolidThumbnail(999, qRgb(50, 60, 70));
     expectInStep();
 }
 
 // Four photos of four colours, each row with its own copies and size.
-class RemoveRow : public SelectionWindowTest {
+class RemoveRow : public WindowFixture {
 protected:
     struct Photo {
         QString file;
@@ -155,7 +161,7 @@ protected:
     };
 
     void SetUp() override {
-        SelectionWindowTest::SetUp();
+        WindowFixture::SetUp();
         const QRgb colours[] = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255),
                                 qRgb(200, 100, 50)};
         for (int i = 0; i < 4; ++i) {
@@ -197,14 +203,14 @@ TEST_P(RemoveEachRow, MovesTheRowsBelowUp) {
     std::vector<Photo> rest = photos;
     rest.erase(rest.begin() + (row - 1));
     expectRows(rest);
-    EXPECT_EQ(w->Frame4->title(), " 3 Photos Selected");
+    EXPECT_EQ(ui(w).Frame4->title(), " 3 Photos Selected");
     // The entry past the count keeps what it held.
     EXPECT_EQ(list().entries[4].file, photos[3].file);
     // Each moved row is drawn with its alignment too.
     grid().setRow(3);
     grid().setCol(ColPhoto);
     EXPECT_EQ(grid().CellPictureAlignment(), 1);
-    EXPECT_TRUE(w->Image12->isHidden());
+    EXPECT_TRUE(ui(w).Image12->isHidden());
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
@@ -215,11 +221,11 @@ TEST_F(RemoveRow, DownToTheOnlyRowAndThenNone) {
     ASSERT_TRUE(removeRow(1));
     ASSERT_TRUE(removeRow(2));
     expectRows({photos[2]});
-    EXPECT_EQ(w->Frame4->title(), "1 Photo Selected");
+    EXPECT_EQ(ui(w).Frame4->title(), "1 Photo Selected");
     ASSERT_TRUE(removeRow(1));
     expectRows({});
     EXPECT_EQ(grid().Rows(), 1);
-    EXPECT_EQ(w->Frame4->title(), " 0 Photos Selected");
+    EXPECT_EQ(ui(w).Frame4->title(), " 0 Photos Selected");
     EXPECT_EQ(grid().TextMatrix(0, ColFile), "File");
     // Nothing left to click.
     EXPECT_FALSE(clickHeader([](Props& p) { p.reject(); }));
@@ -228,7 +234,7 @@ TEST_F(RemoveRow, DownToTheOnlyRowAndThenNone) {
 TEST_F(RemoveRow, OnlyAnEditRowWithinTheSelectionIsRemoved) {
     for (int row : {0, 5, -1}) {
         list().edit_row = static_cast<std::int16_t>(row);
-        EXPECT_TRUE(removeEditRow(w->selectionControls()).isEmpty());
+        EXPECT_TRUE(removeEditRow(ui(w).selectionControls()).isEmpty());
         expectRows(photos);
     }
 }

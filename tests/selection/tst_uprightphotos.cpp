@@ -1,4 +1,5 @@
-#include "tests/support/selectionwindow.h"
+#include "tests/support/window/windowfixture.h"
+#include "xpbutton/xpbutton.h"
 
 #include "app/browse.h"
 #include "app/core/previewgeometry.h"
@@ -7,7 +8,9 @@
 #include "platform/controls/dirlist.h"
 #include "platform/controls/filelist.h"
 #include "platform/controls/imagecontrol.h"
+#include "platform/controls/picturebox.h"
 #include "platform/files/picturecache.h"
+#include "selection/order/gridrow.h"
 #include "tests/support/filebytes.h"
 #include "tests/support/jpegmaker.h"
 #include "tests/support/testpictures.h"
@@ -45,13 +48,13 @@ void expectCorners(const QImage& picture, const QRect& area, const std::string& 
     EXPECT_TRUE(near(picture.pixel(in.bottomRight()), kYellow)) << what;
 }
 
-struct Upright : SelectionWindowTest {
+struct Upright : WindowFixture {
     QString jpeg(const QString& name, const QByteArray& bytes) {
         const QString path = file(name);
         EXPECT_TRUE(writeFileBytes(path, bytes));
         return path;
     }
-    QImage preview() const { return w->Image11->Image(); }
+    QImage preview() const { return ui(w).Image11->Image(); }
 };
 
 } // namespace
@@ -65,7 +68,7 @@ TEST_F(Upright, EveryOrientationShowsTheSameUprightPictureEverywhere) {
                 encodeJpeg(storedFor(picture, o), {JpegColours::Colour, 95, 1, 1}), o);
             ASSERT_TRUE(writeFileBytes(sub.filePath(QStringLiteral("%1.jpg").arg(o)), bytes));
         }
-        ASSERT_TRUE(w->Dir1->setPath(sub.path()));
+        ASSERT_TRUE(ui(w).Dir1->setPath(sub.path()));
         const bool wide = upright.width() > upright.height();
         const PreviewSize size = previewSize(upright.width(), upright.height());
         EXPECT_EQ(std::min(size.width, size.height), 246);
@@ -74,10 +77,10 @@ TEST_F(Upright, EveryOrientationShowsTheSameUprightPictureEverywhere) {
                                      std::to_string(upright.width()) + " x " +
                                      std::to_string(upright.height());
             const QString path = sub.filePath(QStringLiteral("%1.jpg").arg(o));
-            w->File1->setListIndex(o - 1);
-            ASSERT_EQ(w->current_file, path) << what;
-            EXPECT_EQ(w->Image10->ScaleWidth(), upright.width()) << what;
-            EXPECT_EQ(w->Image10->ScaleHeight(), upright.height()) << what;
+            ui(w).File1->setListIndex(o - 1);
+            ASSERT_EQ(ui(w).current_file, path) << what;
+            EXPECT_EQ(ui(w).Image10->ScaleWidth(), upright.width()) << what;
+            EXPECT_EQ(ui(w).Image10->ScaleHeight(), upright.height()) << what;
             // 328 x 246 from row 41, or 246 x 328 from column 41.
             const QRect drawn = wide ? QRect(0, 41, 328, 246) : QRect(41, 0, 246, 328);
             expectCorners(preview(), drawn, what + ", preview");
@@ -87,7 +90,7 @@ TEST_F(Upright, EveryOrientationShowsTheSameUprightPictureEverywhere) {
             EXPECT_EQ(differing(preview().copy(QRect(drawn.topLeft(), samples.size())), samples), 0)
                 << what;
 
-            QTest::mouseClick(w->Image11, Qt::LeftButton);
+            QTest::mouseClick(ui(w).Image11, Qt::LeftButton);
             const int row = list().count;
             const QImage thumb = grid().CellPictureAt(row, ColPhoto);
             expectCorners(thumb, QRect(0, 0, 40, 30), what + ", thumbnail");
@@ -108,7 +111,7 @@ TEST_F(Upright, AOnePixelCheckerboardPreviewsAsThePatternNotGrey) {
         4000, 3000, [](int x, int y) { return (x + y) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0); });
     const QByteArray bytes = encodeJpeg(board, {JpegColours::Colour, 100, 1, 1});
     jpeg(QStringLiteral("board.jpg"), bytes);
-    ASSERT_TRUE(w->Dir1->setPath(folder()));
+    ASSERT_TRUE(ui(w).Dir1->setPath(folder()));
     const QImage drawn = preview().copy(0, 41, 328, 246);
     EXPECT_EQ(differing(drawn, designedSamples(referenceDecode(bytes), 328, 246)), 0);
     int dark = 0;
@@ -131,12 +134,12 @@ TEST_F(Upright, TheNextPhotoIsReadAheadInTheDirectionOfBrowsing) {
         paths << jpeg(QStringLiteral("%1.jpg").arg(i),
                       encodeJpeg(corners(800 + 8 * i, 600), {JpegColours::Colour, 90, 2, 2}));
     PictureCache::shared().clear();
-    BrowseControls& c = w->browseControls();
-    ASSERT_TRUE(w->Dir1->setPath(folder()));
-    ASSERT_EQ(w->current_file, paths[0]);
+    BrowseControls& c = ui(w).browseControls();
+    ASSERT_TRUE(ui(w).Dir1->setPath(folder()));
+    ASSERT_EQ(ui(w).current_file, paths[0]);
     EXPECT_EQ(c.ahead.path(), paths[1]);
     // Stepping on with the arrow key shows what was read ahead.
-    w->File1->setFocus();
+    ui(w).File1->setFocus();
     const auto stepAndExpect = [&](Qt::Key key, int shown, int ahead) {
         // The worker keeps it once read.
         std::optional<PictureRead> kept;
@@ -146,23 +149,23 @@ TEST_F(Upright, TheNextPhotoIsReadAheadInTheDirectionOfBrowsing) {
                 QTest::qWait(50);
         }
         ASSERT_TRUE(kept.has_value()) << shown;
-        QTest::keyClick(w->File1, key);
-        ASSERT_EQ(w->current_file, paths[shown]);
-        EXPECT_EQ(w->Image10->PictureHandle(), static_cast<quintptr>(kept->image.cacheKey()))
+        QTest::keyClick(ui(w).File1, key);
+        ASSERT_EQ(ui(w).current_file, paths[shown]);
+        EXPECT_EQ(ui(w).Image10->PictureHandle(), static_cast<quintptr>(kept->image.cacheKey()))
             << "read again";
         EXPECT_EQ(c.ahead.path(), ahead < 0 ? QString() : paths[ahead]) << shown;
     };
     stepAndExpect(Qt::Key_Down, 1, 2);
     stepAndExpect(Qt::Key_Down, 2, 3);
     // Turning back reads the other way.
-    w->File1->setListIndex(1);
+    ui(w).File1->setListIndex(1);
     EXPECT_EQ(c.ahead.path(), paths[0]);
     stepAndExpect(Qt::Key_Up, 0, -1);
     // Another folder drops it.
-    w->File1->setListIndex(2);
+    ui(w).File1->setListIndex(2);
     EXPECT_EQ(c.ahead.path(), paths[3]);
     QTemporaryDir empty(folder() + QStringLiteral("/XXXXXX"));
-    ASSERT_TRUE(w->Dir1->setPath(empty.path()));
+    ASSERT_TRUE(ui(w).Dir1->setPath(empty.path()));
     EXPECT_EQ(c.ahead.path(), QString());
 }
 
@@ -198,12 +201,12 @@ TEST_F(Upright, TheProgressBarIsPaintedWhileASlowPhotoDecodes) {
             return false;
         }
     } painted;
-    w->ProgressBar1->installEventFilter(&painted);
+    ui(w).ProgressBar1->installEventFilter(&painted);
     PictureCache::shared().clear();
-    ASSERT_TRUE(w->Dir1->setPath(folder()));
-    w->ProgressBar1->removeEventFilter(&painted);
+    ASSERT_TRUE(ui(w).Dir1->setPath(folder()));
+    ui(w).ProgressBar1->removeEventFilter(&painted);
     ASSERT_FALSE(painted.values.empty()) << "never painted while decoding";
     EXPECT_TRUE(std::is_sorted(painted.values.begin(), painted.values.end()));
     EXPECT_LE(painted.values.back(), 1999);
-    EXPECT_FALSE(w->ProgressBar1->isVisible());
+    EXPECT_FALSE(ui(w).ProgressBar1->isVisible());
 }

@@ -7,7 +7,7 @@ import subprocess
 import sys
 import tempfile
 
-ROOMS = 'low lib/low\nhigh lib/high low\n'
+ROOMS = 'low lib/low\nhigh lib/high low\ntests tests\none tests/one.cpp low tests\n'
 
 # (what the case shows, files of the tree, expected lines, expected status)
 CASES = [
@@ -28,6 +28,14 @@ CASES = [
     ('a room not linked',
      {'lib/high/b.h': '', 'lib/low/a.h': '#include "lib/high/b.h"\n'},
      ['lib/low/a.h: includes "lib/high/b.h" from high, which low does not link'], 1),
+    ('a program links its own rooms, not its neighbours in the folder',
+     {'lib/low/a.h': '', 'tests/help.h': '',
+      'tests/one.cpp': '#include "lib/low/a.h"\n#include "help.h"\n',
+      'tests/two.cpp': '#include "lib/low/a.h"\n'},
+     ['tests/two.cpp: includes "lib/low/a.h" from low, which tests does not link'], 1),
+    ('a program including a room it does not link',
+     {'lib/high/b.h': '', 'tests/one.cpp': '#include "lib/high/b.h"\n'},
+     ['tests/one.cpp: includes "lib/high/b.h" from high, which one does not link'], 1),
 ]
 
 

@@ -7,6 +7,7 @@
 #include "platform/desktop/qtdialogs.h"
 #include "tests/support/fakes.h"
 #include "tests/support/whenshown.h"
+#include "tests/support/window/mainwindowui.h"
 #include "xpbutton/xpbutton.h"
 
 #include <QDir>
@@ -47,7 +48,7 @@ TEST(DialogMemory, OnlyTheFileDialogsOwnSettingsAreKept) {
         w.show();
         QObject scope;
         acceptFileDialog(&scope);
-        QTest::mouseClick(w.Command3, Qt::LeftButton, {}, QPoint(10, 10));
+        QTest::mouseClick(ui(w).Command3, Qt::LeftButton, {}, QPoint(10, 10));
         acceptFileDialog(&scope);
         EXPECT_EQ(dialogs.browseForFolder(&w, QStringLiteral("Folder")), home.path());
     }
