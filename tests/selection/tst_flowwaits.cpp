@@ -72,7 +72,7 @@ TEST(FlowWaits, TheWindowPaintsAndTimersRunWhileAThumbnailIsWaitedFor) {
             return made;
         });
 
-    EXPECT_EQ(thumb.error, "released");
+    EXPECT_EQ(thumb.error, QStringLiteral("released"));
     EXPECT_EQ(paintsWhenReleased, 1);
 }
 
@@ -81,7 +81,7 @@ TEST(FlowWaits, AWorkersFailureIsToldAsWhatItWas) {
     struct Case {
         const char* name;
         std::function<void()> fail;
-        const char* told;
+        QString told;
     };
     const Case cases[] = {
         {"out of memory", [] { throw std::bad_alloc(); }, "there was not enough memory to load it"},
