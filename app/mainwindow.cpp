@@ -9,6 +9,7 @@
 #include "platform/controls/drivelist.h"
 #include "platform/controls/filelist.h"
 #include "platform/controls/flexgrid.h"
+#include "platform/controls/flowscope.h"
 #include "platform/controls/imagecontrol.h"
 #include "platform/controls/picturebox.h"
 #include "platform/controls/webpanel.h"
@@ -347,9 +348,12 @@ void MainWindow::queueActivate() {
     if (m_activatePending)
         return;
     m_activatePending = true;
+    // After a flow under way: the page's load takes user input.
     QTimer::singleShot(0, this, [this] {
-        m_activatePending = false;
-        Form_Activate();
+        FlowScope::afterFlow(this, [this] {
+            m_activatePending = false;
+            Form_Activate();
+        });
     });
 }
 

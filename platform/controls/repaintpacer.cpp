@@ -27,10 +27,3 @@ void RepaintPacer::hold(bool held) {
     for (QWidget* widget : m_held)
         widget->setUpdatesEnabled(!held);
 }
-
-void repaintWhole(QWidget& window) {
-    for (QWidget* child : window.findChildren<QWidget*>())
-        if (child->isVisible())
-            child->update();
-    window.repaint();
-}

@@ -30,8 +30,3 @@ private:
     QList<QWidget*> m_held;
     QElapsedTimer m_since;
 };
-
-// Paints every visible part of a window at once, its children too: what a
-// closed dialog covered is on the screen again. (A window's own repaint puts
-// only the parts waiting to be painted on the screen.)
-void repaintWhole(QWidget& window);

@@ -2,6 +2,7 @@
 
 #include "app/core/browse.h"
 #include "platform/controls/flexgrid.h"
+#include "platform/controls/flowscope.h"
 #include "platform/desktop/commondialog.h"
 #include "platform/desktop/dialogs.h"
 #include "platform/desktop/messagetext.h"
@@ -32,9 +33,12 @@ QString askListFile(SelectionControls& c, const QString& proposed) {
 
 std::function<void()> tellLater(SelectionControls& c, const QString& text) {
     const QPointer<QWidget> window(&c.window);
+    // Not in the middle of a flow: the message would take user input.
     return [&c, window, text] {
-        if (window)
-            tell(c.dialogs, window, text);
+        FlowScope::afterFlow(window, [&c, window, text] {
+            if (window)
+                tell(c.dialogs, window, text);
+        });
     };
 }
 

@@ -3,6 +3,8 @@
 #include "app/core/browse.h"
 #include "platform/controls/filelist.h"
 #include "platform/controls/flexgrid.h"
+#include "platform/controls/flowscope.h"
+#include "platform/controls/flowwait.h"
 #include "platform/desktop/dialogs.h"
 #include "platform/desktop/messagetext.h"
 #include "selection/dialogs/photorow.h"
@@ -18,6 +20,7 @@
 #include <QProgressBar>
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -29,14 +32,15 @@ QStringList inFolder(const QString& folder, const QStringList& names) {
     return paths;
 }
 
+// How often the window is painted while photos are added.
+constexpr qint64 kAddPaintMs = 50;
+
 void showLoading(SelectionControls& c, int photos) {
     c.ProgressBar2.setMinimum(0);
     c.ProgressBar2.setMaximum(std::max(1, photos));
     c.ProgressBar2.setValue(0);
     c.ProgressBar2.show();
     c.Label7.show();
-    c.Label7.repaint();
-    c.ProgressBar2.repaint();
 }
 
 } // namespace
@@ -61,17 +65,22 @@ void addPhotos(SelectionControls& c, const QStringList& paths) {
                                "none of the %1 photos was added")));
         return;
     }
+    const FlowScope flow;
     const QStringList taken = paths.mid(0, room);
     const qsizetype leftOut = paths.size() - taken.size();
     ThumbnailBatch thumbnails(taken);
     showLoading(c, static_cast<int>(taken.size()));
+    std::optional<PaintTurns> turns(std::in_place, kAddPaintMs,
+                                    QList<QWidget*>{&c.Label7, &c.ProgressBar2});
+    turns->paint();
 
     QStringList unread;
     OrderRows added;
     for (int i = 0; i < taken.size(); ++i) {
         PhotoThumbnail thumb = thumbnails.take(i);
         c.ProgressBar2.setValue(i + 1);
-        c.ProgressBar2.repaint();
+        if (turns->due())
+            turns->paint();
         if (!thumb.ok()) {
             unread << QStringLiteral("%1: %2").arg(shortName(taken[i]), thumb.error);
             continue;
@@ -80,6 +89,7 @@ void addPhotos(SelectionControls& c, const QStringList& paths) {
         thumb.picture = {};
         added << newPhotoRow(taken[i], drawRowThumbnail(c, thumb));
     }
+    turns.reset();
     c.ProgressBar2.hide();
     c.Label7.hide();
     c.order.addRows(added, addingName(static_cast<int>(added.size())));

@@ -1,8 +1,9 @@
 #include "selection/flows/openandsave.h"
 
 #include "platform/controls/flexgrid.h"
+#include "platform/controls/flowscope.h"
+#include "platform/controls/flowwait.h"
 #include "platform/controls/picturebox.h"
-#include "platform/controls/repaintpacer.h"
 #include "platform/desktop/commondialog.h"
 #include "platform/desktop/dialogs.h"
 #include "platform/desktop/messagetext.h"
@@ -194,6 +195,12 @@ int loadingProgressMaximum(int count, int records) {
 }
 
 QList<RowPath> loadProject(SelectionControls& c, const QString& file, const QString& markerPath) {
+    // One asked for while another flow runs (at start, say) opens after it.
+    if (FlowScope::running()) {
+        FlowScope::afterFlow(&c.window,
+                             [&c, file, markerPath] { loadProject(c, file, markerPath); });
+        return {};
+    }
     // As it is read: a later save tells whether another program wrote it since.
     const std::optional<FileKey> read = fileKey(file);
     const FileResult<QString> text = readTextFile(file, kMaxProjectBytes);
@@ -213,6 +220,7 @@ QList<RowPath> loadProject(SelectionControls& c, const QString& file, const QStr
         return {};
     }
 
+    const FlowScope flow;
     c.order.rememberProjectFile(read);
     // The thumbnails are made on worker threads meanwhile, in record order.
     QStringList paths;
@@ -231,12 +239,13 @@ QList<RowPath> loadProject(SelectionControls& c, const QString& file, const QStr
     c.ProgressBar2.setValue(1);
     c.ProgressBar2.show();
     c.Label7.show();
-    // Nothing else paints the window until the load is over: paint it now,
-    // so that the closed Open dialog is gone and "Loading..." is seen, and
-    // again as the rows come in.
-    repaintWhole(c.window);
-    std::optional<RepaintPacer> painter(std::in_place, c.window, kLoadPaintMs,
-                                        QList<QWidget*>{&c.Label7, &c.ProgressBar2});
+    // The closed Open dialog goes and "Loading..." comes up at once; then the
+    // window paints while waiting for a thumbnail, or now and then when they
+    // come faster.
+    updateWhole(c.window);
+    std::optional<PaintTurns> turns(std::in_place, kLoadPaintMs,
+                                    QList<QWidget*>{&c.Label7, &c.ProgressBar2});
+    turns->paint();
 
     QStringList unshown;
     QList<int> missing;   // rows whose photo is not there at all
@@ -262,7 +271,8 @@ QList<RowPath> loadProject(SelectionControls& c, const QString& file, const QStr
         c.ProgressBar2.setValue(n);
         showLastRowCurrent(c);
         scrollToLastRowIfNeeded(c);
-        painter->step();
+        if (turns->due())
+            turns->paint();
     }
     // As after loading each photo in turn, the loader holds the last one shown.
     if (lastShown >= 0 && loaderHolds != lastShown) {
@@ -270,8 +280,7 @@ QList<RowPath> loadProject(SelectionControls& c, const QString& file, const QStr
         if (last.ok())
             c.Image10.setPicture(last.image, last.fullSize, last.kept);
     }
-    // Held widgets would leave their picture behind when hidden.
-    painter.reset();
+    turns.reset();
     c.ProgressBar2.hide();
     c.Label7.hide();
     c.order.undoStack().endMacro();

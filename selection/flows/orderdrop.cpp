@@ -1,5 +1,6 @@
 #include "selection/flows/orderdrop.h"
 
+#include "platform/controls/flowscope.h"
 #include "platform/desktop/dialogs.h"
 #include "platform/desktop/messagetext.h"
 #include "selection/flows/manyrows.h"
@@ -8,6 +9,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QWidget>
 
 namespace {
 
@@ -66,6 +68,11 @@ bool acceptsDrop(const QList<QUrl>& urls, bool onOrder) {
 }
 
 void dropFiles(SelectionControls& c, const QList<QUrl>& urls, bool onOrder) {
+    // A drop while a flow runs is taken once it ends, as a click would be.
+    if (FlowScope::running()) {
+        FlowScope::afterFlow(&c.window, [&c, urls, onOrder] { dropFiles(c, urls, onOrder); });
+        return;
+    }
     const DroppedFiles dropped = sortDroppedFiles(urls);
     if (!dropped.project.isEmpty()) {
         openProjectFile(c, dropped.project);

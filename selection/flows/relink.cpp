@@ -1,5 +1,6 @@
 #include "selection/flows/relink.h"
 
+#include "platform/controls/flowscope.h"
 #include "platform/desktop/messagetext.h"
 #include "selection/dialogs/photorow.h"
 #include "selection/dialogs/selectioncontrols.h"
@@ -21,6 +22,7 @@ QList<RowPath> relinkRows(SelectionControls& c, const QList<RowPath>& changes,
     QStringList paths;
     for (const RowPath& change : todo)
         paths << change.path;
+    const FlowScope flow;
     ThumbnailBatch thumbnails(paths);
     QList<RowPath> before;
     QList<std::pair<int, OrderRow>> rows;

@@ -1,0 +1,61 @@
+#include "platform/controls/flowwait.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QWidget>
+
+#include <utility>
+
+void FlowWait::until(const std::function<bool()>& ready) {
+    while (!ready()) {
+        // A wake posted between the look and the loop's start is handled by
+        // the loop: nothing else handles this thread's events meanwhile.
+        QEventLoop loop;
+        QEventLoop* const outer = std::exchange(m_loop, &loop);
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        m_loop = outer;
+    }
+}
+
+void FlowWait::wake() {
+    QMetaObject::invokeMethod(
+        &m_context,
+        [this] {
+            if (m_loop)
+                m_loop->quit();
+        },
+        Qt::QueuedConnection);
+}
+
+PaintTurns::PaintTurns(qint64 intervalMs, QList<QWidget*> held)
+    : m_intervalMs(intervalMs), m_held(std::move(held)) {
+    hold(true);
+    m_since.start();
+}
+
+PaintTurns::~PaintTurns() {
+    hold(false);
+}
+
+bool PaintTurns::due() const {
+    return m_since.elapsed() >= m_intervalMs;
+}
+
+void PaintTurns::paint() {
+    hold(false);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    hold(true);
+    m_since.restart();
+}
+
+void PaintTurns::hold(bool held) {
+    for (QWidget* widget : m_held)
+        widget->setUpdatesEnabled(!held);
+}
+
+void updateWhole(QWidget& window) {
+    for (QWidget* child : window.findChildren<QWidget*>())
+        if (child->isVisible())
+            child->update();
+    window.update();
+}
