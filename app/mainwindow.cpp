@@ -333,7 +333,7 @@ void MainWindow::Form_Load() {
         MSFlexGrid1->setCol(col);
         MSFlexGrid1->setText(QString::fromLatin1(headers[col]));
     }
-    // The data rows are the order's; the frame's caption is the order's too.
+    // The data rows are the order's.
     MSFlexGrid1->setModel(&m_order->order, kDataRowTwips);
     // Paths wrap once the first photo is in, as the first add turns it on.
     connect(&m_order->order, &OrderModel::countChanged, MSFlexGrid1, [this](int count) {
