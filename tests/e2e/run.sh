@@ -21,6 +21,7 @@ source "$root/tests/e2e/installed.sh"
 source "$root/tests/e2e/bigload.sh"
 source "$root/tests/e2e/screenreader.sh"
 source "$root/tests/e2e/keyboard.sh"
+source "$root/tests/e2e/treeadd.sh"
 
 program=$build/marvolia
 [[ -x $program ]] || die "no program at $program: build first (bash tools/test.sh)"
@@ -257,6 +258,7 @@ check "the program is still running after all that" kill -0 "$app_pid"
 # --- A big project ----------------------------------------------------------
 check_big_load
 check "the program is still running after the big load" kill -0 "$app_pid"
+check_tree_escape
 stop_program
 
 # --- A screen reader ---------------------------------------------------------
