@@ -34,6 +34,7 @@ OrderSummaryDialog::OrderSummaryDialog(OrderView& c)
     duplicates = new QLabel(this);
     duplicates->setTextFormat(Qt::PlainText);
     duplicates->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    duplicates->setAccessibleName(QStringLiteral("Rows ordered more than once"));
     duplicates->hide();
     layout->addWidget(duplicates);
     lookForDuplicates();

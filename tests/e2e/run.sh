@@ -5,6 +5,7 @@
 # project, open it again, write the order list, copy the photos to a folder,
 # then add a Shift selection with Enter, remove Ctrl-picked rows, undo, save,
 # and open a project of a few hundred real photos, watching the load on screen;
+# add a folder tree of real photos from the file list's menu and stop it with Esc;
 # then a whole order once more with the keyboard alone.
 # Every file the program writes is checked byte for byte. Afterwards the
 # installed layout is checked and the installed program is started once.
