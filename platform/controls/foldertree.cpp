@@ -23,55 +23,60 @@ struct Walk {
     QSet<FolderId> walked;
 };
 
-struct SubFolder {
-    FolderFile name;
-    FolderId id;
-};
+// What an entry is; a link is looked through. The listing tells most entries'
+// kinds, which spares a status call for each file of a big tree.
+unsigned char kindOf(const QByteArray& where, const dirent& entry) {
+    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN)
+        return entry.d_type;
+    struct stat info {};
+    if (stat((where + '/' + entry.d_name).constData(), &info) != 0)
+        return DT_UNKNOWN; // a broken link
+    return S_ISDIR(info.st_mode) ? DT_DIR : S_ISREG(info.st_mode) ? DT_REG : DT_UNKNOWN;
+}
 
-void walkFolder(Walk& w, const QString& folder, FolderId id) {
-    w.walked.insert(id);
+void walkFolder(Walk& w, const QString& folder) {
     const QByteArray where = QFile::encodeName(folder);
     DIR* dir = opendir(where.constData());
     if (!dir) {
         ++w.tree.unreadFolders;
         return;
     }
+    // A folder is known by what was opened, however it was reached.
+    struct stat self {};
+    if (fstat(dirfd(dir), &self) != 0 || w.walked.contains({self.st_dev, self.st_ino})) {
+        closedir(dir);
+        return;
+    }
+    w.walked.insert({self.st_dev, self.st_ino});
     QList<FolderFile> files;
-    QList<SubFolder> folders;
+    QList<FolderFile> folders;
     while (const dirent* entry = readdir(dir)) {
         const QByteArray native(entry->d_name);
         if (native == "." || native == "..")
             continue;
-        // stat follows links: a link counts as what it leads to.
-        struct stat info {};
-        if (stat((where + '/' + native).constData(), &info) != 0)
-            continue;
+        const unsigned char kind = kindOf(where, *entry);
         FolderFile file{QString::fromUtf8(native), native};
-        if (S_ISDIR(info.st_mode)) {
+        if (kind == DT_DIR) {
             if (native.startsWith('.'))
                 ++w.tree.hiddenFolders;
             else
-                folders.append({file, {info.st_dev, info.st_ino}});
-        } else if (S_ISREG(info.st_mode) && !native.startsWith('.') && file.usable() &&
+                folders.append(file);
+        } else if (kind == DT_REG && !native.startsWith('.') && file.usable() &&
                    QDir::match(w.patterns, file.name)) {
             files.append(file);
         }
     }
     closedir(dir);
     std::sort(files.begin(), files.end(), listedBefore);
-    std::sort(folders.begin(), folders.end(),
-              [](const SubFolder& a, const SubFolder& b) { return listedBefore(a.name, b.name); });
+    std::sort(folders.begin(), folders.end(), listedBefore);
     const QString prefix = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
     for (const FolderFile& file : files)
         w.tree.photos << prefix + file.name;
-    for (const SubFolder& sub : folders) {
-        if (w.walked.contains(sub.id))
-            continue;
-        if (!sub.name.usable()) {
+    for (const FolderFile& sub : folders) {
+        if (sub.usable())
+            walkFolder(w, prefix + sub.name);
+        else
             ++w.tree.unreadFolders;
-            continue;
-        }
-        walkFolder(w, prefix + sub.name.name, sub.id);
     }
 }
 
@@ -79,12 +84,6 @@ void walkFolder(Walk& w, const QString& folder, FolderId id) {
 
 FolderTree folderTree(const QString& folder, const QStringList& patterns) {
     Walk w{patterns, {}, {}};
-    const QString root = QDir::cleanPath(folder);
-    struct stat info {};
-    if (stat(QFile::encodeName(root).constData(), &info) != 0 || !S_ISDIR(info.st_mode)) {
-        w.tree.unreadFolders = 1;
-        return w.tree;
-    }
-    walkFolder(w, root, {info.st_dev, info.st_ino});
+    walkFolder(w, QDir::cleanPath(folder));
     return w.tree;
 }
