@@ -237,12 +237,7 @@ expect_colour "Ctrl+Z brings back row 4, apple.jpg" "$thumb_x" "$(row_y 4)" "$re
 expect_colour "... row 5, Beach.JPG" "$thumb_x" "$(row_y 5)" "$green"
 expect_colour "... and row 6, city.jpg" "$thumb_x" "$(row_y 6)" "$blue"
 # Ctrl+S saves over the project open, order.mvl, without a dialog.
-before_save=$(stat -c %Y.%i "$project")
-key ctrl+s
-for ((i = 0; i < 50; i++)); do
-  [[ $(stat -c %Y.%i "$project") != "$before_save" ]] && break
-  sleep 0.2
-done
+save_open_project "$project"
 check "Ctrl+S asks nothing" no_dialog
 expected_six() {
   printf ' 6 \r\n'

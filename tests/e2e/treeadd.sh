@@ -6,18 +6,6 @@
 
 saved_count() { head -n 1 "$1" | tr -d ' \r'; }
 
-# Saves over the project open with Ctrl+S and waits until it is written.
-save_open_project() {
-  local before i
-  before=$(stat -c %Y.%i "$1")
-  key ctrl+s
-  for ((i = 0; i < 50; i++)); do
-    [[ $(stat -c %Y.%i "$1") != "$before" ]] && return
-    sleep 0.2
-  done
-  die "Ctrl+S did not save $1"
-}
-
 check_tree_escape() {
   local big=$work/out/big.mvl tree=$photos/more/tree rows before added n=0 f i
   rows=$(saved_count "$big")

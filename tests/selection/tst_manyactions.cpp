@@ -237,19 +237,6 @@ TEST_F(TreeAtOnce, ADroppedTreeStopsAtEscKeepingTheRowsAddedAsOneStep) {
     EXPECT_EQ(list().count, 4);
 }
 
-TEST_F(TreeAtOnce, ATreeBeyondTheLimitFillsTheOrderWithOneMessage) {
-    fill(QList<QStringList>(997, {months[4], "1", "10x15"}));
-    ASSERT_TRUE(drop({QUrl::fromLocalFile(file("top"))}, ui(w).MSFlexGrid1));
-    EXPECT_EQ(list().count, 999);
-    EXPECT_EQ(gridFiles().mid(997), expectedRows().mid(0, 2));
-    EXPECT_EQ(messageTexts(),
-              QStringList({QStringLiteral("The selection is full: 999 photos are the most it can "
-                                          "hold, so %1 of the %2 photos were left out.")
-                               .arg(expectedRows().size() - 2)
-                               .arg(expectedRows().size()),
-                           leftOut()}));
-}
-
 TEST_F(ManyAtOnce, AProjectDroppedAnywhereOpensAfterTheQuestion) {
     const QStringList paths = photos(2);
     ui(w).orderController.addPhotos({paths[0]});

@@ -77,10 +77,4 @@ TEST_F(Tree, IsWalkedDepthFirstInListOrderEachFolderOnce) {
         std::printf("Running as root: the locked folder is read, so it is expected in the walk.\n");
 }
 
-TEST_F(Tree, AFolderThatIsNotThereIsOneUnreadFolder) {
-    const FolderTree tree = folderTree(path("gone"), kPhotos);
-    EXPECT_TRUE(tree.photos.isEmpty());
-    EXPECT_EQ(tree.unreadFolders, 1);
-}
-
 } // namespace
