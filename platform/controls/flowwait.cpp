@@ -1,10 +1,22 @@
 #include "platform/controls/flowwait.h"
 
+#include "platform/controls/flowescape.h"
+
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QWidget>
 
 #include <utility>
+
+namespace {
+
+// User input waits for the flow, unless Esc may stop it: then the flow's
+// filter takes the input as it comes.
+QEventLoop::ProcessEventsFlags flowEvents() {
+    return FlowEscape::active() ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents;
+}
+
+} // namespace
 
 void FlowWait::until(const std::function<bool()>& ready) {
     while (!ready()) {
@@ -12,7 +24,7 @@ void FlowWait::until(const std::function<bool()>& ready) {
         // the loop: nothing else handles this thread's events meanwhile.
         QEventLoop loop;
         QEventLoop* const outer = std::exchange(m_loop, &loop);
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        loop.exec(flowEvents());
         m_loop = outer;
     }
 }
@@ -43,7 +55,7 @@ bool PaintTurns::due() const {
 
 void PaintTurns::paint() {
     hold(false);
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QCoreApplication::processEvents(flowEvents());
     hold(true);
     m_since.restart();
 }

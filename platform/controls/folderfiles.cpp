@@ -41,9 +41,11 @@ QList<FolderFile> folderFiles(const QString& folder, const QStringList& patterns
             files.append(file);
     }
     closedir(dir);
-    std::sort(files.begin(), files.end(), [](const FolderFile& a, const FolderFile& b) {
-        const int folded = a.name.compare(b.name, Qt::CaseInsensitive);
-        return folded != 0 ? folded < 0 : a.native < b.native;
-    });
+    std::sort(files.begin(), files.end(), listedBefore);
     return files;
+}
+
+bool listedBefore(const FolderFile& a, const FolderFile& b) {
+    const int folded = a.name.compare(b.name, Qt::CaseInsensitive);
+    return folded != 0 ? folded < 0 : a.native < b.native;
 }

@@ -20,5 +20,8 @@ struct FolderFile {
 // listed too.
 QList<FolderFile> folderFiles(const QString& folder, const QStringList& patterns);
 
+// The file list's order: by name without regard to case, then by the bytes.
+bool listedBefore(const FolderFile& a, const FolderFile& b);
+
 // "*.jpg;*.jpeg" as its patterns; blanks around them do not count.
 QStringList splitPatterns(const QString& pattern);

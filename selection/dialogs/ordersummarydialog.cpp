@@ -1,11 +1,15 @@
 #include "selection/dialogs/ordersummarydialog.h"
 
 #include "selection/dialogs/printfittips.h"
+#include "selection/order/duplicates.h"
+#include "selection/order/ordermodel.h"
 
 #include <QDialogButtonBox>
+#include <QFutureWatcher>
 #include <QLabel>
 #include <QListWidget>
 #include <QVBoxLayout>
+#include <QtConcurrent>
 
 OrderSummaryDialog::OrderSummaryDialog(OrderView& c)
     : QDialog(&c.window, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), m_c(c) {
@@ -27,6 +31,13 @@ OrderSummaryDialog::OrderSummaryDialog(OrderView& c)
     }
     looks->setEnabled(!summary.looks.isEmpty());
     layout->addWidget(looks);
+    duplicates = new QLabel(this);
+    duplicates->setTextFormat(Qt::PlainText);
+    duplicates->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    duplicates->setAccessibleName(QStringLiteral("Rows ordered more than once"));
+    duplicates->hide();
+    layout->addWidget(duplicates);
+    lookForDuplicates();
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -36,6 +47,25 @@ OrderSummaryDialog::OrderSummaryDialog(OrderView& c)
             showGridRow(m_c, item->data(Qt::UserRole).toInt());
     });
     resize(460, 320);
+}
+
+void OrderSummaryDialog::lookForDuplicates() {
+    QStringList files;
+    for (const FitRow& row : m_c.order.fitRows())
+        files << row.file;
+    // Reading the files takes a while; the summary shows meanwhile.
+    auto* watch = new QFutureWatcher<QStringList>(this);
+    connect(watch, &QFutureWatcher<QStringList>::finished, this, [this, watch] {
+        const QStringList lines = watch->result();
+        if (!lines.isEmpty()) {
+            duplicates->setText(QStringLiteral("Ordered more than once:\n") +
+                                lines.join(QLatin1Char('\n')));
+            duplicates->show();
+        }
+        emit duplicatesChecked();
+    });
+    watch->setFuture(
+        QtConcurrent::run([files] { return duplicateLines(findDuplicates(files), files); }));
 }
 
 void showOrderSummary(OrderView& c) {

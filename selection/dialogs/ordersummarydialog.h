@@ -8,7 +8,8 @@ class QLabel;
 class QListWidget;
 
 // What the lab gets and what needs a look. Choosing a row that needs a look
-// makes it the grid's current row.
+// makes it the grid's current row. Rows that order one photo twice are looked
+// for meanwhile on a worker, and named below once found.
 class OrderSummaryDialog : public QDialog {
     Q_OBJECT
 public:
@@ -16,8 +17,15 @@ public:
 
     QLabel* head = nullptr;
     QListWidget* looks = nullptr;
+    QLabel* duplicates = nullptr; // shown only when there are any
+
+signals:
+    // The look for duplicates is over.
+    void duplicatesChecked();
 
 private:
+    void lookForDuplicates();
+
     OrderView& m_c;
 };
 

@@ -5,8 +5,10 @@
 #include "app/core/browse.h"
 #include "platform/controls/filelist.h"
 #include "platform/controls/flexgrid.h"
+#include "platform/controls/flowescape.h"
 #include "platform/controls/flowscope.h"
 #include "platform/controls/flowwait.h"
+#include "platform/controls/foldertree.h"
 #include "platform/desktop/dialogs.h"
 #include "platform/desktop/messagetext.h"
 #include "selection/dialogs/photorow.h"
@@ -16,6 +18,7 @@
 #include "selection/order/gridrow.h"
 #include "selection/order/ordermodel.h"
 #include "selection/order/ordertexts.h"
+#include "selection/order/photonames.h"
 #include "selection/order/selectionlist.h"
 
 #include <QLabel>
@@ -70,7 +73,8 @@ void OrderController::addPhotos(const QStringList& paths) {
 
     QStringList unread;
     OrderRows added;
-    for (int i = 0; i < taken.size(); ++i) {
+    std::optional<FlowEscape> escape(std::in_place);
+    for (int i = 0; i < taken.size() && !escape->pressed(); ++i) {
         PhotoThumbnail thumb = thumbnails.take(i);
         emit c.progress(i + 1);
         if (turns->due())
@@ -83,6 +87,7 @@ void OrderController::addPhotos(const QStringList& paths) {
         thumb.picture = {};
         added << newPhotoRow(taken[i], drawRowThumbnail(c.view, thumb));
     }
+    escape.reset();
     turns.reset();
     emit c.idle();
     c.order.addRows(added, addingName(static_cast<int>(added.size())));
@@ -102,6 +107,29 @@ void OrderController::addPhotos(const QStringList& paths) {
              QStringLiteral("These photos could not be read and were not added:\n\n%1")
                  .arg(namedLines(unread)));
     c.view.File1.setFocus();
+}
+
+FolderTree listedTree(OrderController& c) {
+    return folderTree(c.view.File1.Path(), photoPatterns());
+}
+
+void tellLeftOutFolders(OrderController& c, int hidden, int unread) {
+    QStringList parts;
+    if (hidden > 0)
+        parts << numbered(hidden, "1 hidden folder", "%1 hidden folders");
+    if (unread > 0)
+        parts << numbered(unread, "1 folder that could not be read",
+                          "%1 folders that could not be read");
+    if (!parts.isEmpty())
+        tell(c.view.dialogs, &c.view.window,
+             QStringLiteral("Left out, with the photos in them: %1.")
+                 .arg(parts.join(QStringLiteral(" and "))));
+}
+
+void addListedTree(OrderController& c) {
+    const FolderTree tree = listedTree(c);
+    c.addPhotos(tree.photos);
+    tellLeftOutFolders(c, tree.hiddenFolders, tree.unreadFolders);
 }
 
 QList<int> pickedRows(OrderController& c) {

@@ -12,6 +12,15 @@ class OrderController;
 QStringList selectedListedPhotos(OrderController& c);
 QStringList allListedPhotos(OrderController& c);
 
+struct FolderTree;
+// Every photo of the file list's folder and of its subfolders, as a drop of
+// the folder takes them.
+FolderTree listedTree(OrderController& c);
+// Adds them all as one step, then names the folders left out.
+void addListedTree(OrderController& c);
+// Names how many folders a walk left out, when it left any out.
+void tellLeftOutFolders(OrderController& c, int hidden, int unread);
+
 // The grid's picked data rows, in ascending order.
 QList<int> pickedRows(OrderController& c);
 

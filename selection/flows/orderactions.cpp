@@ -4,6 +4,7 @@
 
 #include "platform/controls/filelist.h"
 #include "platform/controls/flexgrid.h"
+#include "platform/controls/foldertree.h"
 #include "selection/dialogs/ordersummarydialog.h"
 #include "selection/dialogs/photorow.h"
 #include "selection/flows/manyrows.h"
@@ -50,6 +51,8 @@ OrderActions::OrderActions(OrderController& c) : QObject(&c.view.window), m_c(c)
     connect(addSelected, &QAction::triggered, this, [&c] { c.addPhotos(selectedListedPhotos(c)); });
     addAll = action(this, {});
     connect(addAll, &QAction::triggered, this, [&c] { c.addPhotos(allListedPhotos(c)); });
+    addTree = action(this, {});
+    connect(addTree, &QAction::triggered, this, [&c] { addListedTree(c); });
     open = action(this, QStringLiteral("Open..."), {QKeySequence(Qt::CTRL | Qt::Key_O)});
     connect(open, &QAction::triggered, this, [&c] { c.openProject(); });
     saveInPlace = action(this, QStringLiteral("Save"), {QKeySequence(Qt::CTRL | Qt::Key_S)});
@@ -88,7 +91,14 @@ QList<MenuEntry> OrderActions::fileListMenu() {
         numbered(selected, "Add the 1 selected photo", "Add the %1 selected photos"));
     addAll->setText(
         numbered(all, "Add the 1 photo of this folder", "Add all %1 photos of this folder"));
-    return {{addSelected, selected > 0}, {addAll, all > 0}};
+    QList<MenuEntry> entries{{addSelected, selected > 0}, {addAll, all > 0}};
+    // Offered where the subfolders hold photos too.
+    if (const qsizetype tree = listedTree(m_c).photos.size(); tree > all) {
+        addTree->setText(numbered(tree, "Add the 1 photo of this folder and its subfolders",
+                                  "Add all %1 photos of this folder and its subfolders"));
+        entries.append({addTree, true});
+    }
+    return entries;
 }
 
 void runMenu(QWidget* owner, const QList<MenuEntry>& entries, const QPoint& globalPos) {

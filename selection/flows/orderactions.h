@@ -33,6 +33,7 @@ public:
     QAction* summary = nullptr;
     QAction* addSelected = nullptr; // the photos picked in the file list
     QAction* addAll = nullptr;      // every photo of the file list's folder
+    QAction* addTree = nullptr;     // and of all its subfolders
     QAction* open = nullptr;        // Ctrl+O
     QAction* saveInPlace = nullptr; // Ctrl+S
 

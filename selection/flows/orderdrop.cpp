@@ -3,6 +3,7 @@
 #include "selection/flows/ordercontroller.h"
 
 #include "platform/controls/flowscope.h"
+#include "platform/controls/foldertree.h"
 #include "platform/desktop/dialogs.h"
 #include "platform/desktop/messagetext.h"
 #include "selection/flows/manyrows.h"
@@ -23,18 +24,6 @@ bool hasSuffix(const QString& path, std::initializer_list<const char*> suffixes)
     return false;
 }
 
-// A folder's photos as the file list would show them: sorted, hidden left out.
-QStringList folderPhotos(const QString& folder) {
-    QDir dir(folder);
-    dir.setNameFilters(photoPatterns());
-    dir.setFilter(QDir::Files);
-    dir.setSorting(QDir::Name | QDir::IgnoreCase);
-    QStringList paths;
-    for (const QString& name : dir.entryList())
-        paths << dir.filePath(name);
-    return paths;
-}
-
 } // namespace
 
 DroppedFiles sortDroppedFiles(const QList<QUrl>& urls) {
@@ -46,11 +35,14 @@ DroppedFiles sortDroppedFiles(const QList<QUrl>& urls) {
         }
         const QString path = QDir::cleanPath(url.toLocalFile());
         const QFileInfo info(path);
-        if (info.isDir())
-            out.photos << folderPhotos(path);
-        else if (hasSuffix(path, {"mvl"}) && out.project.isEmpty())
+        if (info.isDir()) {
+            const FolderTree tree = folderTree(path, photoPatterns());
+            out.photos << tree.photos;
+            out.hiddenFolders += tree.hiddenFolders;
+            out.unreadFolders += tree.unreadFolders;
+        } else if (hasSuffix(path, {"mvl"}) && out.project.isEmpty()) {
             out.project = path;
-        else if (isPhotoName(path))
+        } else if (isPhotoName(path))
             out.photos << path;
         else
             out.others << path;
@@ -91,4 +83,5 @@ void dropFiles(OrderController& c, const QList<QUrl>& urls, bool onOrder) {
                  .arg(namedLines(others)));
     }
     c.addPhotos(dropped.photos);
+    tellLeftOutFolders(c, dropped.hiddenFolders, dropped.unreadFolders);
 }

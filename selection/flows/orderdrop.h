@@ -7,11 +7,14 @@ class OrderController;
 #include <QUrl>
 
 // What a drop of files holds: the first project file, the JPEG photos (a
-// folder gives its own, not its sub-folders'), and everything else.
+// folder gives its own and its subfolders', walked as a tree), and everything
+// else; and how many folders the walks left out.
 struct DroppedFiles {
     QString project;
     QStringList photos;
     QStringList others;
+    int hiddenFolders = 0;
+    int unreadFolders = 0;
 };
 DroppedFiles sortDroppedFiles(const QList<QUrl>& urls);
 

@@ -271,3 +271,15 @@ check_bytes() {
     echo "  written:" && od -c "$file" 2>&1 | head -20
   fi
 }
+
+# Saves over the project open with Ctrl+S and waits until it is written.
+save_open_project() {
+  local before i
+  before=$(stat -c %Y.%i "$1")
+  key ctrl+s
+  for ((i = 0; i < 50; i++)); do
+    [[ $(stat -c %Y.%i "$1") != "$before" ]] && return
+    sleep 0.2
+  done
+  die "Ctrl+S did not save $1"
+}

@@ -5,6 +5,7 @@
 # project, open it again, write the order list, copy the photos to a folder,
 # then add a Shift selection with Enter, remove Ctrl-picked rows, undo, save,
 # and open a project of a few hundred real photos, watching the load on screen;
+# add a folder tree of real photos from the file list's menu and stop it with Esc;
 # then a whole order once more with the keyboard alone.
 # Every file the program writes is checked byte for byte. Afterwards the
 # installed layout is checked and the installed program is started once.
@@ -21,6 +22,7 @@ source "$root/tests/e2e/installed.sh"
 source "$root/tests/e2e/bigload.sh"
 source "$root/tests/e2e/screenreader.sh"
 source "$root/tests/e2e/keyboard.sh"
+source "$root/tests/e2e/treeadd.sh"
 
 program=$build/marvolia
 [[ -x $program ]] || die "no program at $program: build first (bash tools/test.sh)"
@@ -235,12 +237,7 @@ expect_colour "Ctrl+Z brings back row 4, apple.jpg" "$thumb_x" "$(row_y 4)" "$re
 expect_colour "... row 5, Beach.JPG" "$thumb_x" "$(row_y 5)" "$green"
 expect_colour "... and row 6, city.jpg" "$thumb_x" "$(row_y 6)" "$blue"
 # Ctrl+S saves over the project open, order.mvl, without a dialog.
-before_save=$(stat -c %Y.%i "$project")
-key ctrl+s
-for ((i = 0; i < 50; i++)); do
-  [[ $(stat -c %Y.%i "$project") != "$before_save" ]] && break
-  sleep 0.2
-done
+save_open_project "$project"
 check "Ctrl+S asks nothing" no_dialog
 expected_six() {
   printf ' 6 \r\n'
@@ -257,6 +254,7 @@ check "the program is still running after all that" kill -0 "$app_pid"
 # --- A big project ----------------------------------------------------------
 check_big_load
 check "the program is still running after the big load" kill -0 "$app_pid"
+check_tree_escape
 stop_program
 
 # --- A screen reader ---------------------------------------------------------

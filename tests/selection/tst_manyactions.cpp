@@ -5,6 +5,7 @@
 #include "platform/controls/picturebox.h"
 #include "selection/flows/gridorder.h"
 #include "selection/flows/manyrows.h"
+#include "selection/flows/ordercontroller.h"
 #include "selection/flows/orderdrop.h"
 #include "selection/order/gridrow.h"
 #include "selection/order/orderrow.h"
@@ -150,13 +151,71 @@ TEST_F(ManyAtOnce, PhotosAndFoldersDroppedOnTheGridOrPreviewAreAddedOthersNamed)
     ASSERT_TRUE(drop({QUrl::fromLocalFile(paths[1]), QUrl::fromLocalFile(text),
                       QUrl::fromLocalFile(file("sub"))},
                      ui(w).MSFlexGrid1));
-    EXPECT_EQ(gridFiles(), QStringList({paths[1], inSub}));
+    const QString inDeeper = file("sub/deeper/d.jpg");
+    EXPECT_EQ(gridFiles(), QStringList({paths[1], inSub, inDeeper})) << "a folder with its tree";
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0].text,
               "These files are not JPEG photos and were not added:\n\n" + text);
     ASSERT_TRUE(drop({QUrl::fromLocalFile(paths[0])}, ui(w).Image11));
-    EXPECT_EQ(gridFiles(), QStringList({paths[1], inSub, paths[0]}));
+    EXPECT_EQ(gridFiles(), QStringList({paths[1], inSub, inDeeper, paths[0]}));
     expectInStep();
+}
+
+// Month folders as a phone's export leaves them, a hidden one and a link back
+// to the top; the walk's own test has unreadable folders.
+class TreeAtOnce : public ManyAtOnce {
+protected:
+    QStringList months;
+    const QString leftOut = "Left out, with the photos in them: 1 hidden folder.";
+
+    void SetUp() override {
+        ManyAtOnce::SetUp();
+        for (const char* name :
+             {"top/b.jpg", "top/A.jpg", "top/2021-02/x.jpg", "top/2021-02/inner/y.JPG",
+              "top/2021-10/z.jpeg", "top/.cache/h.jpg"}) {
+            QDir(folder()).mkpath(QFileInfo(file(name)).path());
+            solidPhoto(name, qRgb(static_cast<int>(months.size()) * 30, 0, 0));
+            months << file(name);
+        }
+        ASSERT_TRUE(QFile::link(file("top"), file("top/2021-10/back")));
+    }
+    QStringList expectedRows() const {
+        return {months[1], months[0], months[2], months[3], months[4]};
+    }
+};
+
+TEST_F(TreeAtOnce, TheFileListsMenuAddsTheWholeTreeAsOneStep) {
+    ui(w).Dir1->setPath(file("top"));
+    const QPoint first = ui(w).File1->visualItemRect(ui(w).File1->item(0)).center();
+    const QString text = "Add all 5 photos of this folder and its subfolders";
+    const QStringList shown = chooseFromMenu(ui(w).File1->viewport(), first, text);
+    EXPECT_EQ(shown,
+              QStringList({"Add the 1 selected photo", "Add all 2 photos of this folder", text}));
+    EXPECT_EQ(gridFiles(), expectedRows());
+    EXPECT_EQ(messageTexts(), QStringList({leftOut}));
+    expectInStep();
+    press(ui(w).File1, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(list().count, 0) << "one undo takes the whole tree back";
+    EXPECT_EQ(grid().Rows(), 1);
+}
+
+TEST_F(TreeAtOnce, ADroppedTreeStopsAtEscKeepingTheRowsAddedAsOneStep) {
+    ui(w).orderController.addPhotos({months[4]});
+    // Esc comes while the third photo of the tree is added.
+    QObject scope;
+    QObject::connect(&ui(w).orderController, &OrderController::progress, &scope, [&](int step) {
+        if (step == 3)
+            QTest::keyClick(ui(w).File1, Qt::Key_Escape);
+    });
+    ASSERT_TRUE(drop({QUrl::fromLocalFile(file("top"))}, ui(w).Image11));
+    EXPECT_EQ(gridFiles(), QStringList({months[4]}) + expectedRows().mid(0, 3));
+    EXPECT_EQ(messageTexts(), QStringList({leftOut}));
+    expectInStep();
+    press(ui(w).File1, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(gridFiles(), QStringList({months[4]}));
+    // Esc over, keys and shortcuts reach the window again.
+    press(ui(w).File1, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(list().count, 4);
 }
 
 TEST_F(ManyAtOnce, AProjectDroppedAnywhereOpensAfterTheQuestion) {

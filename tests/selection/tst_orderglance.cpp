@@ -3,17 +3,21 @@
 #include "platform/controls/imagecontrol.h"
 #include "selection/dialogs/cropframe.h"
 #include "selection/dialogs/ordersummarydialog.h"
+#include "selection/flows/ordercontroller.h"
 #include "selection/order/gridrow.h"
 #include "selection/order/printfit.h"
 #include "xpbutton/xpbutton.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QToolTip>
 
 #include <QApplication>
@@ -182,6 +186,45 @@ TEST_F(OrderGlance, TheSummaryFromTheGridsMenuGoesToTheChosenRow) {
     EXPECT_EQ(grid().Row(), 2);
     EXPECT_EQ(grid().Col(), ColFile);
     EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+TEST_F(OrderGlance, TheSummaryNamesRowsThatOrderOnePhotoTwice) {
+    const QString a = jpeg("IMG_1234.jpg", 60, 40);
+    const QString copy = file("IMG_1234(1).jpg");
+    ASSERT_TRUE(QFile::copy(a, copy));
+    // The same pixels and size, another density in the header: other bytes.
+    QByteArray bytes = contents(a);
+    ASSERT_EQ(bytes.mid(2, 2), QByteArray("\xff\xe0"));
+    bytes[15] = static_cast<char>(bytes[15] ^ 1);
+    const QString other = file("other.jpg");
+    ASSERT_TRUE(put(other, bytes));
+    QDir(folder()).mkpath("sub");
+    const QString sameName = file("sub/IMG_1234.jpg");
+    ASSERT_TRUE(QFile::copy(a, sameName));
+
+    const struct {
+        QStringList rows;
+        QStringList lines; // below the summary; none: the summary as it was
+    } cases[] = {
+        {{a, other}, {}},
+        {{other, a, other}, {"Ordered more than once:\nRows 1 and 3: the same photo, other.jpg"}},
+        {{a, other, copy, a},
+         {"Ordered more than once:\nRows 1 and 4: the same photo, IMG_1234.jpg\n"
+          "Rows 1, 3 and 4: identical files, IMG_1234.jpg and IMG_1234(1).jpg"}},
+        {{other, a, sameName},
+         {"Ordered more than once:\nRows 2 and 3: identical files, " + a + " and " + sameName}},
+    };
+    for (const auto& c : cases) {
+        ui(w).orderController.addPhotos(c.rows);
+        OrderSummaryDialog dialog(ui(w).orderController.view);
+        QSignalSpy checked(&dialog, &OrderSummaryDialog::duplicatesChecked);
+        ASSERT_TRUE(checked.wait(10000));
+        EXPECT_EQ(dialog.duplicates->isVisibleTo(&dialog), !c.lines.isEmpty());
+        EXPECT_EQ(c.lines.isEmpty() ? QStringList() : QStringList{dialog.duplicates->text()},
+                  c.lines);
+        EXPECT_EQ(dialog.head->text().count('\n'), 1) << "the head stays as it was";
+        ui(w).orderController.order.undoStack().undo();
+    }
 }
 
 TEST_F(OrderGlance, ARealPhotographsSizeIsItsJpegHeaders) {
