@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <QUrl>
 
-// What a drop of files holds: the first project file, the JPEG photos (a
+// What a drop of files holds: the first project file, the photos (a
 // folder gives its own, not its sub-folders'), and everything else.
 struct DroppedFiles {
     QString project;

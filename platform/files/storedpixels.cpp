@@ -1,0 +1,88 @@
+#include "platform/files/storedpixels.h"
+
+#include "platform/files/orientation.h"
+
+#include <QtEndian>
+
+#include <algorithm>
+#include <numeric>
+
+namespace {
+
+int sample(const StoredPixels& pixels, const uchar* p, int channel) {
+    if (!pixels.words)
+        return p[channel];
+    const uchar* at = p + 2 * channel;
+    const int v =
+        pixels.littleEndian ? qFromLittleEndian<quint16>(at) : qFromBigEndian<quint16>(at);
+    const int top = std::min(v, pixels.maxValue);
+    return (top * 255 + pixels.maxValue / 2) / pixels.maxValue;
+}
+
+int onWhite(int colour, int alpha) {
+    return (colour * alpha + 255 * (255 - alpha) + 127) / 255;
+}
+
+std::vector<int> keptAlong(std::vector<int> v, int size) {
+    std::sort(v.begin(), v.end());
+    v.erase(std::unique(v.begin(), v.end()), v.end());
+    v.erase(std::remove_if(v.begin(), v.end(), [size](int p) { return p < 0 || p >= size; }),
+            v.end());
+    return v;
+}
+
+std::vector<int> every(int size) {
+    std::vector<int> v(static_cast<std::size_t>(size));
+    std::iota(v.begin(), v.end(), 0);
+    return v;
+}
+
+} // namespace
+
+QRgb storedOnWhite(const StoredPixels& pixels, int x, int y) {
+    const int bytes = pixels.words ? 2 : 1;
+    const uchar* p = pixels.data + y * pixels.stride + qsizetype(x) * pixels.channels * bytes;
+    const int r = sample(pixels, p, 0);
+    const int g = sample(pixels, p, 1);
+    const int b = sample(pixels, p, 2);
+    if (pixels.channels < 4)
+        return qRgb(r, g, b);
+    const int a = sample(pixels, p, 3);
+    return qRgb(onWhite(r, a), onWhite(g, a), onWhite(b, a));
+}
+
+PictureRead keptPixels(const StoredPixels& pixels, int orientation, const SampleLayout& layout,
+                       const ReadWatch& watch) {
+    PictureRead out;
+    out.fullSize = uprightSize(pixels.size, orientation);
+    SampleGrid grid = layout
+                          ? layout(out.fullSize)
+                          : SampleGrid{every(out.fullSize.width()), every(out.fullSize.height())};
+    grid.columns = keptAlong(std::move(grid.columns), out.fullSize.width());
+    grid.rows = keptAlong(std::move(grid.rows), out.fullSize.height());
+    if (grid.empty()) // a layout that wants nothing still gets a pixel
+        grid = {{0}, {0}};
+    QImage image(static_cast<int>(grid.columns.size()), static_cast<int>(grid.rows.size()),
+                 QImage::Format_RGB32);
+    if (image.isNull()) {
+        out.error = QStringLiteral("there is not enough memory to load the picture");
+        return out;
+    }
+    for (int j = 0; j < image.height(); ++j) {
+        if (watch.stop && watch.stop->load()) {
+            out.error = QStringLiteral("the reading was stopped");
+            return out;
+        }
+        const int y = grid.rows[std::size_t(j)];
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(j));
+        for (int i = 0; i < image.width(); ++i) {
+            const QPoint at =
+                storedPoint(orientation, pixels.size, {grid.columns[std::size_t(i)], y});
+            line[i] = storedOnWhite(pixels, at.x(), at.y());
+        }
+    }
+    out.image = image;
+    if (layout)
+        out.kept = grid;
+    return out;
+}
