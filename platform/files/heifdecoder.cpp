@@ -105,7 +105,7 @@ bool isHeifStart(QByteArrayView start) {
 
 PictureRead decodeHeif(QIODevice& device, const SampleLayout& layout, const ReadWatch& watch) {
     PictureRead out;
-    QByteArray start = device.peek(64);
+    const QByteArray start = device.peek(64);
     const QString kind =
         QString::fromLatin1(
             heif_get_file_mime_type(reinterpret_cast<const uint8_t*>(start.constData()),
@@ -184,7 +184,7 @@ PictureRead decodeHeif(QIODevice& device, const SampleLayout& layout, const Read
     pixels.size = QSize(heif_image_get_width(decoded, heif_channel_interleaved),
                         heif_image_get_height(decoded, heif_channel_interleaved));
     pixels.channels = alpha ? 4 : 3;
-    pixels.words = deep;
+    pixels.samples = deep ? StoredSamples::Words : StoredSamples::Bytes;
     pixels.littleEndian = true;
     const int bits = heif_image_get_bits_per_pixel_range(decoded, heif_channel_interleaved);
     pixels.maxValue = deep ? (1 << bits) - 1 : 255;

@@ -119,8 +119,13 @@ PictureRead decodeWithImageReader(QIODevice& device, const SampleLayout& layout,
         watch.progress(image.height() - 1, image.height());
     const bool deep = deepFormat(image.format());
     const SrgbConversion conversion = conversionOf(image.colorSpace());
-    // Exact for every format of 8 bits a channel, palettes and grey too.
-    image.convertTo(deep ? QImage::Format_RGBA64 : QImage::Format_RGBA8888);
+    // Exact for every format of 8 bits a channel, palettes and grey too;
+    // what PNG and WebP readers give most often is read as it is.
+    const QImage::Format format = image.format();
+    if (deep)
+        image.convertTo(QImage::Format_RGBA64);
+    else if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32)
+        image.convertTo(QImage::Format_ARGB32);
     if (image.isNull()) {
         out.error = QStringLiteral("there is not enough memory to load the picture");
         return out;
@@ -129,8 +134,8 @@ PictureRead decodeWithImageReader(QIODevice& device, const SampleLayout& layout,
     pixels.data = image.constBits();
     pixels.stride = image.bytesPerLine();
     pixels.size = image.size();
+    pixels.samples = deep ? StoredSamples::Words : StoredSamples::Argb;
     pixels.channels = 4;
-    pixels.words = deep;
     pixels.maxValue = deep ? 65535 : 255;
     out = keptPixels(pixels, orientation, layout, watch);
     if (out.ok())

@@ -55,24 +55,24 @@ QString openPhotoFile(const QString& path, QFile& file) {
     return {};
 }
 
-PictureRead readOpenPicture(QFile& file, const SampleLayout& layout, const ReadWatch& watch) {
+} // namespace
+
+PictureRead readPicture(QIODevice& device, const SampleLayout& layout, const ReadWatch& watch) {
     // Told by content, never by name: downloads often carry another kind's.
     char start[32] = {};
-    const qint64 got = file.read(start, sizeof start);
-    if (got < 0 || !file.seek(0)) {
+    const qint64 got = device.read(start, sizeof start);
+    if (got < 0 || !device.seek(0)) {
         PictureRead result;
-        result.error = QStringLiteral("it cannot be read (%1)").arg(file.errorString());
+        result.error = QStringLiteral("it cannot be read (%1)").arg(device.errorString());
         return result;
     }
     if (got >= 2 && static_cast<unsigned char>(start[0]) == 0xFF &&
         static_cast<unsigned char>(start[1]) == 0xD8)
-        return decodeJpeg(file, layout, watch);
+        return decodeJpeg(device, layout, watch);
     if (isHeifStart(QByteArrayView(start, got)))
-        return decodeHeif(file, layout, watch);
-    return decodeWithImageReader(file, layout, watch);
+        return decodeHeif(device, layout, watch);
+    return decodeWithImageReader(device, layout, watch);
 }
-
-} // namespace
 
 PictureRead readPictureFile(const QString& path, const SampleLayout& layout,
                             const ReadWatch& watch) {
@@ -81,7 +81,7 @@ PictureRead readPictureFile(const QString& path, const SampleLayout& layout,
         QFile file;
         result.error = openPhotoFile(path, file);
         if (result.error.isEmpty())
-            result = readOpenPicture(file, layout, watch);
+            result = readPicture(file, layout, watch);
     } catch (const std::bad_alloc&) {
         // Reads run on workers as well as on the window's thread: a failure
         // is an answer for the user on either, never an exception.

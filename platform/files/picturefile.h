@@ -4,6 +4,8 @@
 
 #include <QString>
 
+class QIODevice;
+
 // Reads a picture file of any kind the program shows, told by its content:
 // JPEG, HEIF and AVIF, PNG, WebP, TIFF, bitmaps. A JPEG is decoded row by
 // row, rows no kept pixel lies on are skipped, and no full-size picture is
@@ -12,3 +14,7 @@
 // not a partly grey picture.
 PictureRead readPictureFile(const QString& path, const SampleLayout& layout = {},
                             const ReadWatch& watch = {});
+
+// The same from a device open for reading at its start: the kind is told by
+// its first bytes.
+PictureRead readPicture(QIODevice& device, const SampleLayout& layout, const ReadWatch& watch);

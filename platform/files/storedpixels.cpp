@@ -10,7 +10,7 @@
 namespace {
 
 int sample(const StoredPixels& pixels, const uchar* p, int channel) {
-    if (!pixels.words)
+    if (pixels.samples == StoredSamples::Bytes)
         return p[channel];
     const uchar* at = p + 2 * channel;
     const int v =
@@ -40,8 +40,15 @@ std::vector<int> every(int size) {
 } // namespace
 
 QRgb storedOnWhite(const StoredPixels& pixels, int x, int y) {
-    const int bytes = pixels.words ? 2 : 1;
-    const uchar* p = pixels.data + y * pixels.stride + qsizetype(x) * pixels.channels * bytes;
+    const uchar* line = pixels.data + y * pixels.stride;
+    if (pixels.samples == StoredSamples::Argb) {
+        const QRgb c = reinterpret_cast<const QRgb*>(line)[x];
+        const int a = qAlpha(c);
+        return a == 255 ? c | 0xFF000000u
+                        : qRgb(onWhite(qRed(c), a), onWhite(qGreen(c), a), onWhite(qBlue(c), a));
+    }
+    const int bytes = pixels.samples == StoredSamples::Words ? 2 : 1;
+    const uchar* p = line + qsizetype(x) * pixels.channels * bytes;
     const int r = sample(pixels, p, 0);
     const int g = sample(pixels, p, 1);
     const int b = sample(pixels, p, 2);

@@ -5,15 +5,18 @@
 #include <QSize>
 #include <QtGlobal>
 
-// A picture decoded whole as its file stores it: interleaved red, green,
-// blue and maybe alpha, in bytes or in 16-bit words holding values up to
+// How a decoded picture keeps its samples: interleaved red, green, blue and
+// maybe alpha in bytes or in 16-bit words, or Qt's 32-bit 0xAARRGGBB words.
+enum class StoredSamples { Bytes, Words, Argb };
+
+// A picture decoded whole as its file stores it. Words hold values up to
 // maxValue (a 10-bit HEIF keeps 1023 there).
 struct StoredPixels {
     const uchar* data = nullptr;
     qsizetype stride = 0;
     QSize size;
-    int channels = 3;   // 3, or 4 with alpha last
-    bool words = false; // 16-bit samples
+    StoredSamples samples = StoredSamples::Bytes;
+    int channels = 3; // 3, or 4 with alpha last (Argb: 4)
     bool littleEndian = Q_BYTE_ORDER == Q_LITTLE_ENDIAN;
     int maxValue = 255;
 };

@@ -158,6 +158,36 @@ TEST_F(Formats, RealPhotosInEveryKindAreShownAsTheirLibrariesDecodeThem) {
     }
 }
 
+// Phones may state their colour space as primaries instead of a profile:
+// turned into sRGB as the same primaries in a profile would be.
+TEST_F(Formats, AHeifThatStatesDisplayP3PrimariesIsShownInSrgb) {
+    const QImage part = realPart(322, 240);
+    if (part.isNull())
+        GTEST_SKIP() << "lomiri-wallpapers-16.04 is not installed";
+    const QString path = dir.filePath(QStringLiteral("p3.heic"));
+    ASSERT_TRUE(writeHeifStatingP3(path, part));
+    LibraryPixels pixels = decodeHeif(path);
+    ASSERT_TRUE(pixels.icc.isEmpty());
+    const QImage unconverted = onWhiteInSrgb(pixels);
+    pixels.icc = displayP3Profile();
+    const QImage shown = onWhiteInSrgb(pixels);
+    const PictureRead read = readPictureFile(path);
+    ASSERT_TRUE(read.ok()) << read.error.toStdString();
+    ASSERT_EQ(read.image.size(), shown.size());
+    // The file states its primaries in single precision: a value here and
+    // there lands on the next step.
+    int most = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) {
+            const QRgb a = read.image.pixel(x, y);
+            const QRgb b = shown.pixel(x, y);
+            most = std::max({most, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                             std::abs(qBlue(a) - qBlue(b))});
+        }
+    EXPECT_LE(most, 1);
+    EXPECT_GT(differing(read.image, unconverted), 50000) << "converted at all";
+}
+
 // The name does not decide: a PNG named .jpg, a HEIC named .png and a JPEG
 // named .heic are read as what they are.
 TEST_F(Formats, AFileIsReadByItsContentWhateverItsName) {

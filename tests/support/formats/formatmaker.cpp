@@ -391,8 +391,10 @@ LibraryPixels decodeTiff(const QString& path) {
 
 // --- HEIF and AVIF, with libheif
 
-bool writeHeif(const QString& path, const QImage& picture, const HeifOptions& o,
-               const FileExtras& e) {
+namespace {
+
+bool encodeHeif(const QString& path, const QImage& picture, const HeifOptions& o,
+                const FileExtras& e, heif_color_profile_nclx* stated) {
     const int w = picture.width();
     const int h = picture.height();
     const bool deep = o.bits > 8;
@@ -432,6 +434,12 @@ bool writeHeif(const QString& path, const QImage& picture, const HeifOptions& o,
         heif_encoder_set_parameter_integer(encoder, "speed", 8);
     heif_encoding_options* options = heif_encoding_options_alloc();
     options->image_orientation = heif_orientation(e.orientation);
+    if (stated) {
+        heif_image_set_nclx_color_profile(image, stated);
+        options->output_nclx_profile = stated;
+        // Left out by default, for an old viewer's sake.
+        options->macOS_compatibility_workaround_no_nclx_profile = 0;
+    }
     heif_image_handle* handle = nullptr;
     heif_error error = heif_context_encode_image(context, image, encoder, options, &handle);
     // Phones keep the EXIF tag beside the file's own turn; it is not applied.
@@ -449,6 +457,25 @@ bool writeHeif(const QString& path, const QImage& picture, const HeifOptions& o,
     heif_image_release(image);
     heif_context_free(context);
     return !error.code;
+}
+
+} // namespace
+
+bool writeHeifStatingP3(const QString& path, const QImage& picture) {
+    heif_color_profile_nclx* nclx = heif_nclx_color_profile_alloc();
+    heif_nclx_color_profile_set_color_primaries(nclx, heif_color_primaries_SMPTE_EG_432_1);
+    heif_nclx_color_profile_set_transfer_characteristics(
+        nclx, heif_transfer_characteristic_IEC_61966_2_1);
+    heif_nclx_color_profile_set_matrix_coefficients(nclx, heif_matrix_coefficients_ITU_R_BT_601_6);
+    nclx->full_range_flag = 1;
+    const bool ok = encodeHeif(path, picture, {false, 8, false}, {}, nclx);
+    heif_nclx_color_profile_free(nclx);
+    return ok;
+}
+
+bool writeHeif(const QString& path, const QImage& picture, const HeifOptions& o,
+               const FileExtras& e) {
+    return encodeHeif(path, picture, o, e, nullptr);
 }
 
 bool runHeifEnc(const QString& png, const QString& heic) {

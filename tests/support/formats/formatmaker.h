@@ -78,6 +78,9 @@ struct HeifOptions {
 // Encoded with libheif's own encoders (x265, aom).
 bool writeHeif(const QString& path, const QImage& picture, const HeifOptions& options,
                const FileExtras& extras = {});
+// A HEIC that states Display P3's primaries and sRGB's tone curve in its
+// colour box (nclx), as some phones write it, without an ICC profile.
+bool writeHeifStatingP3(const QString& path, const QImage& picture);
 // heif-enc, Debian's tool, turning a PNG file into a HEIC one.
 bool runHeifEnc(const QString& png, const QString& heic);
 // libheif's decode, with the file's rotation and mirroring applied.
