@@ -1,7 +1,5 @@
 #include "platform/files/heifdecoder.h"
 
-#include "platform/files/decoderlimits.h"
-#include "platform/files/memorybudget.h"
 #include "platform/files/srgbconversion.h"
 #include "platform/files/storedpixels.h"
 
@@ -139,19 +137,10 @@ PictureRead decodeHeif(QIODevice& device, const SampleLayout& layout, const Read
     const qint64 bytes = qint64(size.width()) * size.height() * (alpha ? 8 : 6) * (deep ? 2 : 1);
     if (size.isEmpty())
         return notReadable(QStringLiteral("it declares no pixels"));
-    if (bytes > kMaxDecoderBytes) {
-        out.error = QStringLiteral("the picture is too large to load (%1 x %2): decoding it would "
-                                   "need %3 MB of memory")
-                        .arg(size.width())
-                        .arg(size.height())
-                        .arg(bytes >> 20);
-        return out;
-    }
     BudgetShare memory;
-    if (!memory.take(MemoryBudget::decoders(), bytes, watch.stop)) {
-        out.error = QStringLiteral("the reading was stopped");
+    out.error = reserveDecoding(memory, size, bytes, watch);
+    if (!out.error.isEmpty())
         return out;
-    }
 
     TileProgress progress{&watch, size.height(), 0};
     const Options options(heif_decoding_options_alloc(), heif_decoding_options_free);

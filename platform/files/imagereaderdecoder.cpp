@@ -1,8 +1,6 @@
 #include "platform/files/imagereaderdecoder.h"
 
-#include "platform/files/decoderlimits.h"
 #include "platform/files/exifblock.h"
-#include "platform/files/memorybudget.h"
 #include "platform/files/orientation.h"
 #include "platform/files/srgbconversion.h"
 #include "platform/files/storedpixels.h"
@@ -53,10 +51,15 @@ bool deepFormat(QImage::Format format) {
     }
 }
 
+// The kinds of photo phones, cameras and screenshots save besides JPEG and
+// HEIF; other pictures Qt reads are shown as before.
+bool isPhotoFormat(const QByteArray& format) {
+    return format == "png" || format == "webp" || format == "tiff";
+}
+
 // Qt's TIFF reader tells the orientation; for PNG and WebP it is read from
 // the file's EXIF block, which Qt's readers leave out.
-int orientationOf(QImageReader& reader, QIODevice& device) {
-    const QByteArray format = reader.format();
+int orientationOf(QImageReader& reader, const QByteArray& format, QIODevice& device) {
     if (format == "png")
         return exifOrientation(pngExif(device));
     if (format == "webp")
@@ -91,20 +94,13 @@ PictureRead decodeWithImageReader(QIODevice& device, const SampleLayout& layout,
     const QSize size = reader.size();
     const qint64 bytes = qint64(qMax(0, size.width())) * qMax(0, size.height()) *
                          (deepFormat(reader.imageFormat()) ? 16 : 8);
-    if (bytes > kMaxDecoderBytes) {
-        out.error = QStringLiteral("the picture is too large to load (%1 x %2): decoding it would "
-                                   "need %3 MB of memory")
-                        .arg(size.width())
-                        .arg(size.height())
-                        .arg(bytes >> 20);
-        return out;
-    }
     BudgetShare memory;
-    if (!memory.take(MemoryBudget::decoders(), bytes, watch.stop)) {
-        out.error = QStringLiteral("the reading was stopped");
+    out.error = reserveDecoding(memory, size, bytes, watch);
+    if (!out.error.isEmpty())
         return out;
-    }
-    const int orientation = orientationOf(reader, device);
+    // Told before reading: afterwards the reader no longer says.
+    const QByteArray kind = reader.format();
+    const int orientation = orientationOf(reader, kind, device);
     QImage image = reader.read();
     if (image.isNull()) {
         out.error =
@@ -117,6 +113,12 @@ PictureRead decodeWithImageReader(QIODevice& device, const SampleLayout& layout,
     }
     if (watch.progress)
         watch.progress(image.height() - 1, image.height());
+    if (!isPhotoFormat(kind)) {
+        // Bitmaps, icons and the like are shown whole, as they are.
+        out.image = image.convertToFormat(QImage::Format_RGB32);
+        out.fullSize = image.size();
+        return out;
+    }
     const bool deep = deepFormat(image.format());
     const SrgbConversion conversion = conversionOf(image.colorSpace());
     // Exact for every format of 8 bits a channel, palettes and grey too;

@@ -1,11 +1,11 @@
 #include "platform/files/storedpixels.h"
 
+#include "platform/files/decoderlimits.h"
 #include "platform/files/orientation.h"
 
 #include <QtEndian>
 
 #include <algorithm>
-#include <numeric>
 
 namespace {
 
@@ -23,21 +23,19 @@ int onWhite(int colour, int alpha) {
     return (colour * alpha + 255 * (255 - alpha) + 127) / 255;
 }
 
-std::vector<int> keptAlong(std::vector<int> v, int size) {
-    std::sort(v.begin(), v.end());
-    v.erase(std::unique(v.begin(), v.end()), v.end());
-    v.erase(std::remove_if(v.begin(), v.end(), [size](int p) { return p < 0 || p >= size; }),
-            v.end());
-    return v;
-}
-
-std::vector<int> every(int size) {
-    std::vector<int> v(static_cast<std::size_t>(size));
-    std::iota(v.begin(), v.end(), 0);
-    return v;
-}
-
 } // namespace
+
+QString reserveDecoding(BudgetShare& share, QSize size, qint64 bytes, const ReadWatch& watch) {
+    if (bytes > kMaxDecoderBytes)
+        return QStringLiteral("the picture is too large to load (%1 x %2): decoding it would need "
+                              "%3 MB of memory")
+            .arg(size.width())
+            .arg(size.height())
+            .arg(bytes >> 20);
+    if (!share.take(MemoryBudget::decoders(), bytes, watch.stop))
+        return QStringLiteral("the reading was stopped");
+    return {};
+}
 
 QRgb storedOnWhite(const StoredPixels& pixels, int x, int y) {
     const uchar* line = pixels.data + y * pixels.stride;
@@ -62,13 +60,7 @@ PictureRead keptPixels(const StoredPixels& pixels, int orientation, const Sample
                        const ReadWatch& watch) {
     PictureRead out;
     out.fullSize = uprightSize(pixels.size, orientation);
-    SampleGrid grid = layout
-                          ? layout(out.fullSize)
-                          : SampleGrid{every(out.fullSize.width()), every(out.fullSize.height())};
-    grid.columns = keptAlong(std::move(grid.columns), out.fullSize.width());
-    grid.rows = keptAlong(std::move(grid.rows), out.fullSize.height());
-    if (grid.empty()) // a layout that wants nothing still gets a pixel
-        grid = {{0}, {0}};
+    const SampleGrid grid = keptGrid(layout, out.fullSize);
     QImage image(static_cast<int>(grid.columns.size()), static_cast<int>(grid.rows.size()),
                  QImage::Format_RGB32);
     if (image.isNull()) {

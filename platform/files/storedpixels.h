@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/files/memorybudget.h"
 #include "platform/files/pictureread.h"
 
 #include <QSize>
@@ -20,6 +21,11 @@ struct StoredPixels {
     bool littleEndian = Q_BYTE_ORDER == Q_LITTLE_ENDIAN;
     int maxValue = 255;
 };
+
+// Takes from the decoders' budget the bytes that decoding a picture of size
+// needs, waiting while others hold too much. Empty when taken, else why not
+// in words for the user (too much for any picture, or stopped meanwhile).
+QString reserveDecoding(BudgetShare& share, QSize size, qint64 bytes, const ReadWatch& watch);
 
 // The stored pixel at (x, y) in 8 bits and on white, as a print shows it:
 // a sample v of up to max becomes v * 255 / max rounded to the nearest, and a
