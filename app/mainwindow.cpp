@@ -50,8 +50,8 @@ QUrl defaultSiteBase() {
 }
 
 MainWindow::MainWindow(const MainWindowServices& services, QWidget* parent)
-    : QWidget(parent), CommonDialog1(services.dialogs, this), m_dialogs(services.dialogs),
-      m_shell(services.shell), m_siteBase(services.siteBase) {
+    : QWidget(parent), m_dialogs(services.dialogs), m_shell(services.shell),
+      m_siteBase(services.siteBase) {
     setWindowTitle(QStringLiteral("Marvolia"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -66,12 +66,14 @@ MainWindow::MainWindow(const MainWindowServices& services, QWidget* parent)
     setWindowIcon(icon);
 
     createControls();
-    m_browse.reset(new BrowseControls{*this, *Drive1, *Dir1, *File1, *Label1, *Image4, *Image5,
-                                      *Image10, *Image11, *Image12, *image110, *ProgressBar1,
-                                      m_dialogs, current_file});
-    m_selection.reset(new SelectionControls{
-        *this, *MSFlexGrid1, *Image10, *Image12, *Frame4, *ProgressBar1, *ProgressBar2, *Label7,
-        *File1, CommonDialog1, m_dialogs, m_shell, selection, current_file, project_path, order});
+    m_browse = std::make_unique<BrowseController>(
+        BrowseParts{*this, *Drive1, *Dir1, *File1, *Label1, *Image4, *Image5, *Image10, *Image11,
+                    *Image12, *image110, *ProgressBar1},
+        m_dialogs);
+    m_order = std::make_unique<OrderController>(
+        OrderWindowParts{*this, *MSFlexGrid1, *Image10, *Image12, *File1, *ProgressBar1}, m_dialogs,
+        m_shell, m_browse->current_file);
+    connectOrderSignals();
     Form_Load();
     connectHandlers();
     connectKeys();
@@ -220,25 +222,46 @@ void MainWindow::createControls() {
 }
 
 void MainWindow::connectHandlers() {
-    connect(Drive1, &DriveList::Change, this, [this] { Drive1_Change(*m_browse); });
-    connect(Dir1, &DirList::Change, this, [this] { Dir1_Change(*m_browse); });
-    connect(File1, &FileList::Click, this, [this] { File1_Click(*m_browse); });
-    connect(File1, &FileList::DblClick, this, [this] { add_photo(*m_selection, 0); });
-    connect(Image11, &PictureBox::Click, this, [this] { add_photo(*m_selection, 1); });
-    connect(Image4, &ImageControl::Click, this, [this] { Image4_Click(*m_browse); });
+    BrowseController* browse = m_browse.get();
+    OrderController* order = m_order.get();
+    connect(Drive1, &DriveList::Change, browse, &BrowseController::Drive1_Change);
+    connect(Dir1, &DirList::Change, browse, &BrowseController::Dir1_Change);
+    connect(File1, &FileList::Click, browse, &BrowseController::File1_Click);
+    connect(File1, &FileList::DblClick, order, [order] { order->add_photo(0); });
+    connect(Image11, &PictureBox::Click, order, [order] { order->add_photo(1); });
+    connect(Image4, &ImageControl::Click, browse, &BrowseController::Image4_Click);
     connect(Image5, &ImageControl::Click, this, [this] { Image5_Click(); });
-    connect(MSFlexGrid1, &FlexGrid::Click, this, [this] { MSFlexGrid1_Click(*m_selection); });
-    installPrintFitTips(*m_selection);
+    connect(MSFlexGrid1, &FlexGrid::Click, this, [this] { MSFlexGrid1_Click(*m_order); });
+    installPrintFitTips(m_order->view, *Frame4);
     // The buttons' other events are raised for any host; this one needs only Click.
-    connect(Command1, &XpButton::Click, this, [this] { writeOrderList(*m_selection); });
-    connect(Command2, &XpButton::Click, this, [this] { copyToFolder(*m_selection); });
-    connect(Command3, &XpButton::Click, this, [this] { saveProject(*m_selection); });
-    connect(Command4, &XpButton::Click, this, [this] { openProject(*m_selection); });
+    connect(Command1, &XpButton::Click, order, &OrderController::writeOrderList);
+    connect(Command2, &XpButton::Click, order, &OrderController::copyToFolder);
+    connect(Command3, &XpButton::Click, order, &OrderController::saveProject);
+    connect(Command4, &XpButton::Click, order, &OrderController::openProject);
     connect(Command5, &XpButton::Click, this, [this] { Command5_Click(); });
 }
 
+void MainWindow::connectOrderSignals() {
+    // The count shows over the rows; a long flow shows "Loading..." and its
+    // bar, from 0 up to the steps it takes.
+    connect(m_order.get(), &OrderController::countCaptionChanged, Frame4, &QGroupBox::setTitle);
+    connect(m_order.get(), &OrderController::busy, this, [this](int step, int maximum) {
+        ProgressBar2->setMinimum(0);
+        ProgressBar2->setMaximum(maximum);
+        ProgressBar2->setValue(step);
+        ProgressBar2->show();
+        Label7->show();
+    });
+    connect(m_order.get(), &OrderController::progress, ProgressBar2, &QProgressBar::setValue);
+    connect(m_order.get(), &OrderController::idle, this, [this] {
+        ProgressBar2->hide();
+        Label7->hide();
+    });
+    m_order->setBusyShownBy({Label7, ProgressBar2});
+}
+
 void MainWindow::connectKeys() {
-    SelectionControls& c = *m_selection;
+    OrderController& c = *m_order;
     orderActions = new OrderActions(c);
     // The preview with the keyboard: Enter as a click on it, R and V as its
     // two icons, while they are shown.
@@ -250,10 +273,10 @@ void MainWindow::connectKeys() {
         connect(action, &QAction::triggered, this, run);
     };
     onPreview({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)},
-              [&c] { add_photo(c, 1); });
+              [&c] { c.add_photo(1); });
     onPreview({QKeySequence(Qt::Key_R)}, [this] {
         if (Image4->isVisibleTo(Image11))
-            Image4_Click(*m_browse);
+            m_browse->Image4_Click();
     });
     onPreview({QKeySequence(Qt::Key_V)}, [this] {
         if (Image5->isVisibleTo(Image11))
@@ -294,7 +317,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     // The drag ends first; the prompt or the loading comes after.
     QTimer::singleShot(0, this,
-                       [this, urls, onTheOrder] { dropFiles(*m_selection, urls, onTheOrder); });
+                       [this, urls, onTheOrder] { dropFiles(*m_order, urls, onTheOrder); });
 }
 
 void MainWindow::Form_Load() {
@@ -310,11 +333,10 @@ void MainWindow::Form_Load() {
         MSFlexGrid1->setCol(col);
         MSFlexGrid1->setText(QString::fromLatin1(headers[col]));
     }
-    // The data rows are the order's; the frame's caption is the order's too.
-    MSFlexGrid1->setModel(&order, kDataRowTwips);
-    connect(&order, &OrderModel::captionChanged, Frame4, &QGroupBox::setTitle);
+    // The data rows are the order's.
+    MSFlexGrid1->setModel(&m_order->order, kDataRowTwips);
     // Paths wrap once the first photo is in, as the first add turns it on.
-    connect(&order, &OrderModel::countChanged, MSFlexGrid1, [this](int count) {
+    connect(&m_order->order, &OrderModel::countChanged, MSFlexGrid1, [this](int count) {
         if (count > 0)
             MSFlexGrid1->setWordWrap(true);
     });
@@ -340,7 +362,7 @@ void MainWindow::Command5_Click() {
 }
 
 void MainWindow::Image5_Click() {
-    m_shell.start({QStringLiteral("explorer"), current_file, WindowStyle::Maximized});
+    m_shell.start({QStringLiteral("explorer"), m_browse->current_file, WindowStyle::Maximized});
 }
 
 void MainWindow::queueActivate() {
@@ -368,7 +390,7 @@ bool MainWindow::event(QEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!mayCloseOrder(*m_selection)) {
+    if (!mayCloseOrder(*m_order)) {
         event->ignore();
         return;
     }
@@ -392,7 +414,7 @@ void MainWindow::showEvent(QShowEvent* event) {
     queueActivate();
     if (!m_startFile.isEmpty())
         QTimer::singleShot(0, this, [this] {
-            loadProject(*m_selection, m_startFile, markerPicturePath());
+            loadProject(*m_order, m_startFile, markerPicturePath());
             m_startFile.clear();
         });
     if (const QScreen* screen = this->screen()) {

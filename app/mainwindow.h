@@ -1,10 +1,7 @@
 #pragma once
 
-#include "app/browse.h"
-#include "platform/desktop/commondialog.h"
-#include "selection/dialogs/selectioncontrols.h"
-#include "selection/order/ordermodel.h"
-#include "selection/order/selectionlist.h"
+#include "app/browsecontroller.h"
+#include "selection/flows/ordercontroller.h"
 
 #include <QUrl>
 #include <QWidget>
@@ -106,21 +103,14 @@ private:
     WebPanel* WebBrowser1 = nullptr;
     // The grid's thumbnails at the screen's device pixels.
     SharperThumbnails* sharperThumbnails = nullptr;
-    CommonDialog CommonDialog1;
-
-    QString current_file;
-    QString project_path;
-    SelectionList selection;
-    // The order the grid shows, with its changes for undo and redo.
-    OrderModel order{selection};
     // The order's menu entries and keys.
     OrderActions* orderActions = nullptr;
 
-    BrowseControls& browseControls() { return *m_browse; }
-    SelectionControls& selectionControls() { return *m_selection; }
-
     void createControls();
     void connectHandlers();
+    // The order's count and busy state onto Frame4's caption, Label7 and
+    // ProgressBar2.
+    void connectOrderSignals();
     void connectKeys();
     // Whether a point of the window lies on the grid or the preview.
     bool onOrder(const QPoint& at) const;
@@ -130,8 +120,12 @@ private:
     Dialogs& m_dialogs;
     Shell& m_shell;
     QUrl m_siteBase;
-    std::unique_ptr<BrowseControls> m_browse;
-    std::unique_ptr<SelectionControls> m_selection;
+    // Browsing and current_file; the order, which reads current_file, goes
+    // first.
+    std::unique_ptr<BrowseController> m_browse;
+    // The order the grid shows, with its changes for undo and redo, and what
+    // the window's gestures start on it.
+    std::unique_ptr<OrderController> m_order;
     QString m_startFile;
     bool m_placed = false;
     bool m_activatePending = false;

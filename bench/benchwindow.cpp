@@ -100,7 +100,7 @@ double BenchWindow::previewMs(int index, bool readAhead) {
     ui(m_window).File1->setListIndex(index);
     const double ms = msSince(clock);
     if (!readAhead)
-        ui(m_window).browseControls().ahead.drop();
+        ui(m_window).browseController.ahead.drop();
     return ms;
 }
 
@@ -162,7 +162,7 @@ double BenchWindow::removeFirstRowMs() {
     FlexGrid& grid = *ui(m_window).MSFlexGrid1;
     grid.setRow(1);
     grid.setCol(1);
-    MSFlexGrid1_Click(ui(m_window).selectionControls());
+    MSFlexGrid1_Click(ui(m_window).orderController);
     return ms;
 }
 

@@ -276,7 +276,7 @@ void step(BenchWindow& bench, const Setup& s, int runs, std::vector<FlowRuns>& t
         flow.flowMs.push_back(bench.stepMs());
         flow.referenceMs.push_back(decoder.decodeMs(fileBytes(next), true));
     }
-    ui(bench.window()).browseControls().ahead.drop();
+    ui(bench.window()).browseController.ahead.drop();
     table.push_back(flow);
 }
 
@@ -434,8 +434,8 @@ void searchMoved(BenchWindow& bench, const QString& root, int runs, std::vector<
     for (int run = 0; run < runs; ++run) {
         bench.dialogs().answers.push_back(MessageResult::No); // not when opening
         bench.openMs(project);
-        SelectionControls& c = ui(bench.window()).selectionControls();
-        const QList<int> rows = missingPhotoRows(c.MSFlexGrid1);
+        OrderController& c = ui(bench.window()).orderController;
+        const QList<int> rows = missingPhotoRows(c.view.MSFlexGrid1);
         if (rows.size() != kSearchMissing)
             say(QStringLiteral("search: %1 rows missing, not %2")
                     .arg(rows.size())

@@ -10,7 +10,8 @@ class MainWindowUi {
 public:
     explicit MainWindowUi(MainWindow& w)
         : Command4(w.Command4), Command2(w.Command2), ProgressBar2(w.ProgressBar2), Dir1(w.Dir1),
-          File1(w.File1), Image11(w.Image11), MSFlexGrid1(w.MSFlexGrid1), m_window(w) {}
+          File1(w.File1), Image11(w.Image11), MSFlexGrid1(w.MSFlexGrid1),
+          browseController(*w.m_browse), orderController(*w.m_order) {}
 
     XpButton* Command4;
     XpButton* Command2;
@@ -19,12 +20,8 @@ public:
     FileList* File1;
     PictureBox* Image11;
     FlexGrid* MSFlexGrid1;
-
-    BrowseControls& browseControls() const { return m_window.browseControls(); }
-    SelectionControls& selectionControls() const { return m_window.selectionControls(); }
-
-private:
-    MainWindow& m_window;
+    BrowseController& browseController;
+    OrderController& orderController;
 };
 
 inline MainWindowUi ui(MainWindow& w) {

@@ -7,7 +7,7 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
-OrderSummaryDialog::OrderSummaryDialog(SelectionControls& c)
+OrderSummaryDialog::OrderSummaryDialog(OrderView& c)
     : QDialog(&c.window, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), m_c(c) {
     setWindowTitle(QStringLiteral("Order summary"));
     const OrderSummary summary = currentSummary(c);
@@ -38,7 +38,7 @@ OrderSummaryDialog::OrderSummaryDialog(SelectionControls& c)
     resize(460, 320);
 }
 
-void showOrderSummary(SelectionControls& c) {
+void showOrderSummary(OrderView& c) {
     OrderSummaryDialog dialog(c);
     dialog.exec();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "selection/dialogs/selectioncontrols.h"
+#include "selection/dialogs/orderview.h"
 
 #include <QDialog>
 
@@ -12,14 +12,14 @@ class QListWidget;
 class OrderSummaryDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit OrderSummaryDialog(SelectionControls& c);
+    explicit OrderSummaryDialog(OrderView& c);
 
     QLabel* head = nullptr;
     QListWidget* looks = nullptr;
 
 private:
-    SelectionControls& m_c;
+    OrderView& m_c;
 };
 
 // Shows the summary of the grid as it is now, modally.
-void showOrderSummary(SelectionControls& c);
+void showOrderSummary(OrderView& c);

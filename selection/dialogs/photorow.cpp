@@ -9,11 +9,11 @@
 #include "selection/order/ordermodel.h"
 #include "selection/order/photopixels.h"
 
-RowPicture drawRowThumbnail(SelectionControls& c, const QString& path) {
+RowPicture drawRowThumbnail(OrderView& c, const QString& path) {
     return drawRowThumbnail(c, photoThumbnail(path));
 }
 
-RowPicture drawRowThumbnail(SelectionControls& c, const PhotoThumbnail& thumb) {
+RowPicture drawRowThumbnail(OrderView& c, const PhotoThumbnail& thumb) {
     if (!thumb.ok())
         return {{}, {}, thumb.error};
     // The loader holds the photo last decoded; kept samples need no decode.
@@ -23,7 +23,7 @@ RowPicture drawRowThumbnail(SelectionControls& c, const PhotoThumbnail& thumb) {
     return {c.Image12.Picture(), thumb.pixels, {}};
 }
 
-RowPicture drawRowThumbnail(SelectionControls& c, const PictureRead& picture, Samples* samples) {
+RowPicture drawRowThumbnail(OrderView& c, const PictureRead& picture, Samples* samples) {
     c.Image10.setPicture(picture.image, picture.fullSize, picture.kept);
     const Samples drawn =
         samplePicture(c.Image10.Image(), QSize(c.Image10.ScaleWidth(), c.Image10.ScaleHeight()),
@@ -44,12 +44,12 @@ OrderRow newPhotoRow(const QString& file, const RowPicture& picture) {
             picture.ok() ? picture.pixels : QSize()};
 }
 
-void showLastRowCurrent(SelectionControls& c) {
+void showLastRowCurrent(OrderView& c) {
     c.MSFlexGrid1.setRow(c.MSFlexGrid1.Rows() - 1);
     c.MSFlexGrid1.setCol(ColPath);
 }
 
-void scrollToLastRowIfNeeded(SelectionControls& c) {
+void scrollToLastRowIfNeeded(OrderView& c) {
     if (c.order.count() > 9)
         c.MSFlexGrid1.sendMessage(FlexGrid::WM_VSCROLL, FlexGrid::SB_BOTTOM, 0);
 }

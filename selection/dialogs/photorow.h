@@ -1,7 +1,7 @@
 #pragma once
 
+#include "selection/dialogs/orderview.h"
 #include "selection/dialogs/rowthumbnails.h"
-#include "selection/dialogs/selectioncontrols.h"
 #include "selection/order/orderrow.h"
 
 #include <QImage>
@@ -21,20 +21,19 @@ struct RowPicture {
 
 // The thumbnail of the photo at path; a photo decoded for it is left in
 // the loader.
-RowPicture drawRowThumbnail(SelectionControls& c, const QString& path);
+RowPicture drawRowThumbnail(OrderView& c, const QString& path);
 // The same with the thumbnail made beforehand (photoThumbnail).
-RowPicture drawRowThumbnail(SelectionControls& c, const PhotoThumbnail& thumb);
+RowPicture drawRowThumbnail(OrderView& c, const PhotoThumbnail& thumb);
 // A picture just read goes into the loader, and the scaler draws it from
 // there; samples, when given, get what it drew.
-RowPicture drawRowThumbnail(SelectionControls& c, const PictureRead& picture,
-                            Samples* samples = nullptr);
+RowPicture drawRowThumbnail(OrderView& c, const PictureRead& picture, Samples* samples = nullptr);
 
 // A photo's new row as adding makes it: "1" copy of "10x15".
 OrderRow newPhotoRow(const QString& file, const RowPicture& picture);
 
 // The grid's last row current, on its path column, as the design's walk
 // through a new row's cells leaves it.
-void showLastRowCurrent(SelectionControls& c);
+void showLastRowCurrent(OrderView& c);
 
 // Scrolls the grid to its last row once it holds more than nine photos.
-void scrollToLastRowIfNeeded(SelectionControls& c);
+void scrollToLastRowIfNeeded(OrderView& c);

@@ -20,7 +20,8 @@ namespace {
 // Sets the tip of the widget asked just before Qt shows it.
 class PrintFitTips : public QObject {
 public:
-    explicit PrintFitTips(SelectionControls& c) : QObject(&c.MSFlexGrid1), m_c(c) {}
+    PrintFitTips(OrderView& c, QGroupBox& frame)
+        : QObject(&c.MSFlexGrid1), m_c(c), m_frame(frame) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() != QEvent::ToolTip)
@@ -31,29 +32,30 @@ public:
             // Off the rows the frame's summary shows instead.
             grid.viewport()->setToolTip(
                 m_c.order.index(row - 1, ColFile).data(Qt::ToolTipRole).toString());
-        } else if (watched == &m_c.Frame4) {
-            m_c.Frame4.setToolTip(plainTip(summaryText(currentSummary(m_c))));
+        } else if (watched == &m_frame) {
+            m_frame.setToolTip(plainTip(summaryText(currentSummary(m_c))));
         }
         return false;
     }
 
 private:
-    SelectionControls& m_c;
+    OrderView& m_c;
+    QGroupBox& m_frame;
 };
 
 } // namespace
 
-OrderSummary currentSummary(SelectionControls& c) {
+OrderSummary currentSummary(OrderView& c) {
     return summarizeOrder(c.order.fitRows(), Props::sizeItems());
 }
 
-void installPrintFitTips(SelectionControls& c) {
-    auto* tips = new PrintFitTips(c);
+void installPrintFitTips(OrderView& c, QGroupBox& frame) {
+    auto* tips = new PrintFitTips(c, frame);
     c.MSFlexGrid1.viewport()->installEventFilter(tips);
-    c.Frame4.installEventFilter(tips);
+    frame.installEventFilter(tips);
 }
 
-void showGridRow(SelectionControls& c, int row) {
+void showGridRow(OrderView& c, int row) {
     FlexGrid& grid = c.MSFlexGrid1;
     if (row < 1 || row >= grid.Rows())
         return;

@@ -73,7 +73,7 @@ ImageControl* makeImage(QWidget* parent, const QRect& place) {
 
 } // namespace
 
-Props::Props(SelectionControls& controls)
+Props::Props(OrderView& controls)
     : QDialog(&controls.window,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_c(controls) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "selection/dialogs/selectioncontrols.h"
+#include "selection/dialogs/orderview.h"
 
 #include <QDialog>
 
@@ -17,7 +17,7 @@ class XpButton;
 class Props : public QDialog {
     Q_OBJECT
 public:
-    explicit Props(SelectionControls& controls);
+    explicit Props(OrderView& controls);
 
     // How the editor was closed: by its close box, "Ok" or "Remove".
     enum class Outcome { Closed, Ok, Removed };
@@ -60,7 +60,7 @@ private:
     void createControls();
     void showPrintFit();
 
-    SelectionControls& m_c;
+    OrderView& m_c;
     bool m_placed = false;
     Outcome m_outcome = Outcome::Closed;
     QSize m_pixels; // of the photo shown, empty when it could not be loaded

@@ -6,7 +6,7 @@
 #include "selection/order/ordertexts.h"
 #include "selection/order/selectionlist.h"
 
-QStringList removeEditRow(SelectionControls& c) {
+QStringList removeEditRow(OrderView& c) {
     const int r = c.list.edit_row;
     const int n = c.order.count();
     // The row editor only opens on a data row; anything else is left alone.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "selection/dialogs/selectioncontrols.h"
+#include "selection/dialogs/orderview.h"
 
 #include <QStringList>
 
@@ -10,4 +10,4 @@
 // and the frame caption follows. A photo whose
 // thumbnail cannot be rebuilt keeps its row with an empty thumbnail cell; the
 // reasons come back, one per such photo, for the user.
-QStringList removeEditRow(SelectionControls& c);
+QStringList removeEditRow(OrderView& c);

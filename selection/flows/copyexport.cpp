@@ -10,10 +10,10 @@
 #include "platform/files/filewriter.h"
 #include "platform/files/hiddenname.h"
 #include "platform/files/textfile.h"
-#include "selection/dialogs/selectioncontrols.h"
 #include "selection/flows/folderbrowser.h"
 #include "selection/flows/gridorder.h"
 #include "selection/flows/listexport.h"
+#include "selection/flows/ordercontroller.h"
 #include "selection/order/gridrow.h"
 #include "selection/order/ordertexts.h"
 #include "selection/order/pathnames.h"
@@ -185,9 +185,10 @@ QString failureMessage(const QString& folder, const QStringList& failures) {
 
 } // namespace
 
-void copyToFolder(SelectionControls& c) {
+void OrderController::copyToFolder() {
+    OrderController& c = *this;
     const QString folder =
-        path_from_id_list(browse_folder(c.dialogs, &c.window, copyFolderTitle()));
+        path_from_id_list(browse_folder(c.view.dialogs, &c.view.window, copyFolderTitle()));
     if (folder.isEmpty())
         return;
     c.CommonDialog1.InitDir = folder;
@@ -200,7 +201,7 @@ void copyToFolder(SelectionControls& c) {
         if (listFile.isEmpty())
             return;
         if (!read) {
-            rows = readGridRows(c.MSFlexGrid1);
+            rows = readGridRows(c.view.MSFlexGrid1);
             for (const GridRow& row : rows)
                 keys << photoKey(row.path);
             read = true;
@@ -208,7 +209,7 @@ void copyToFolder(SelectionControls& c) {
         const QString refused = refusedListName(listFile, folder, keys);
         if (refused.isEmpty())
             break;
-        tell(c.dialogs, &c.window, refused);
+        tell(c.view.dialogs, &c.view.window, refused);
     }
     // The list's place as the user chose it: what another program writes
     // there meanwhile is not replaced.
@@ -247,20 +248,20 @@ void copyToFolder(SelectionControls& c) {
     for (int i = 0; i < n; ++i)
         if (isListed(rows[i].copies) && photos[keys[i]].placed)
             lines << folderListLine(photos[keys[i]].name, rows[i]);
-    const FileResult<Written> list = writeFileWhole(listFile, textFileBytes(lines), &listSeen);
+    const FileResult<Written> written = writeFileWhole(listFile, textFileBytes(lines), &listSeen);
     c.ProgressBar1.hide();
-    if (!list.ok())
+    if (!written.ok())
         failures << QStringLiteral("The list \"%1\" could not be written: %2.")
-                        .arg(shortName(listFile), list.failure().why);
+                        .arg(shortName(listFile), written.failure().why);
     if (!failures.isEmpty())
-        tell(c.dialogs, &c.window, failureMessage(folder, failures));
-    if (list.ok() && !list->note.isEmpty())
-        tell(c.dialogs, &c.window,
+        tell(c.view.dialogs, &c.view.window, failureMessage(folder, failures));
+    if (written.ok() && !written->note.isEmpty())
+        tell(c.view.dialogs, &c.view.window,
              QStringLiteral("The list \"%1\" was written, but %2.")
-                 .arg(shortName(listFile), list->note));
+                 .arg(shortName(listFile), written->note));
     const QString unshown =
         QStringLiteral("The folder \"%1\" could not be opened.").arg(shortName(folder));
-    if (!c.shell.start(
+    if (!c.view.shell.start(
             {QStringLiteral("explorer.exe"), folder, WindowStyle::Normal, tellLater(c, unshown)}))
-        tell(c.dialogs, &c.window, unshown);
+        tell(c.view.dialogs, &c.view.window, unshown);
 }

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-struct SelectionControls;
+class OrderController;
 
 // The folder browser's title for the copy export.
 QString copyFolderTitle();
@@ -30,7 +30,3 @@ private:
     bool taken(const QString& name) const;
     QSet<QString> m_folded;
 };
-
-// Command2: copies every listed photo into a folder the user picks, writes the
-// list beside them and opens the folder.
-void copyToFolder(SelectionControls& c);

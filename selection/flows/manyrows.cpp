@@ -1,5 +1,7 @@
 #include "selection/flows/manyrows.h"
 
+#include "selection/flows/ordercontroller.h"
+
 #include "app/core/browse.h"
 #include "platform/controls/filelist.h"
 #include "platform/controls/flexgrid.h"
@@ -35,30 +37,23 @@ QStringList inFolder(const QString& folder, const QStringList& names) {
 // How often the window is painted while photos are added.
 constexpr qint64 kAddPaintMs = 50;
 
-void showLoading(SelectionControls& c, int photos) {
-    c.ProgressBar2.setMinimum(0);
-    c.ProgressBar2.setMaximum(std::max(1, photos));
-    c.ProgressBar2.setValue(0);
-    c.ProgressBar2.show();
-    c.Label7.show();
-}
-
 } // namespace
 
-QStringList selectedListedPhotos(SelectionControls& c) {
-    return inFolder(c.File1.Path(), c.File1.SelectedFileNames());
+QStringList selectedListedPhotos(OrderController& c) {
+    return inFolder(c.view.File1.Path(), c.view.File1.SelectedFileNames());
 }
 
-QStringList allListedPhotos(SelectionControls& c) {
-    return inFolder(c.File1.Path(), c.File1.FileNames());
+QStringList allListedPhotos(OrderController& c) {
+    return inFolder(c.view.File1.Path(), c.view.File1.FileNames());
 }
 
-void addPhotos(SelectionControls& c, const QStringList& paths) {
+void OrderController::addPhotos(const QStringList& paths) {
+    OrderController& c = *this;
     if (paths.isEmpty())
         return;
     const int room = c.order.room();
     if (room <= 0) {
-        tell(c.dialogs, &c.window,
+        tell(c.view.dialogs, &c.view.window,
              QStringLiteral("The selection is full: %1 photos are the most it can hold, so %2.")
                  .arg(SelectionList::kMaxPhotos)
                  .arg(numbered(paths.size(), "the photo was not added",
@@ -69,16 +64,15 @@ void addPhotos(SelectionControls& c, const QStringList& paths) {
     const QStringList taken = paths.mid(0, room);
     const qsizetype leftOut = paths.size() - taken.size();
     ThumbnailBatch thumbnails(taken);
-    showLoading(c, static_cast<int>(taken.size()));
-    std::optional<PaintTurns> turns(std::in_place, kAddPaintMs,
-                                    QList<QWidget*>{&c.Label7, &c.ProgressBar2});
+    emit c.busy(0, std::max(1, static_cast<int>(taken.size())));
+    std::optional<PaintTurns> turns(std::in_place, kAddPaintMs, c.busyShownBy());
     turns->paint();
 
     QStringList unread;
     OrderRows added;
     for (int i = 0; i < taken.size(); ++i) {
         PhotoThumbnail thumb = thumbnails.take(i);
-        c.ProgressBar2.setValue(i + 1);
+        emit c.progress(i + 1);
         if (turns->due())
             turns->paint();
         if (!thumb.ok()) {
@@ -87,51 +81,50 @@ void addPhotos(SelectionControls& c, const QStringList& paths) {
         }
         // The loader keeps the photo previewed, which a click on the preview adds.
         thumb.picture = {};
-        added << newPhotoRow(taken[i], drawRowThumbnail(c, thumb));
+        added << newPhotoRow(taken[i], drawRowThumbnail(c.view, thumb));
     }
     turns.reset();
-    c.ProgressBar2.hide();
-    c.Label7.hide();
+    emit c.idle();
     c.order.addRows(added, addingName(static_cast<int>(added.size())));
     if (!added.isEmpty())
-        showLastRowCurrent(c);
-    scrollToLastRowIfNeeded(c);
+        showLastRowCurrent(c.view);
+    scrollToLastRowIfNeeded(c.view);
 
     if (leftOut > 0)
-        tell(c.dialogs, &c.window,
+        tell(c.view.dialogs, &c.view.window,
              QStringLiteral("The selection is full: %1 photos are the most it can hold, so %2 of "
                             "the %3 photos were left out.")
                  .arg(SelectionList::kMaxPhotos)
                  .arg(leftOut)
                  .arg(paths.size()));
     if (!unread.isEmpty())
-        tell(c.dialogs, &c.window,
+        tell(c.view.dialogs, &c.view.window,
              QStringLiteral("These photos could not be read and were not added:\n\n%1")
                  .arg(namedLines(unread)));
-    c.File1.setFocus();
+    c.view.File1.setFocus();
 }
 
-QList<int> pickedRows(SelectionControls& c) {
+QList<int> pickedRows(OrderController& c) {
     QList<int> rows;
-    for (int row : c.MSFlexGrid1.SelectedRows())
+    for (int row : c.view.MSFlexGrid1.SelectedRows())
         if (row >= 1 && row <= c.order.count())
             rows << row;
     return rows;
 }
 
-void removeRows(SelectionControls& c, const QList<int>& rows) {
+void removeRows(OrderController& c, const QList<int>& rows) {
     QList<int> indices;
     for (int row : rows)
         indices << row - 1;
     c.order.removeRowsAt(indices, removingName(static_cast<int>(rows.size())));
 }
 
-void editRows(SelectionControls& c, const QList<int>& rows) {
+void editRows(OrderController& c, const QList<int>& rows) {
     if (rows.isEmpty())
         return;
-    c.MSFlexGrid1.setRow(rows.first());
+    c.view.MSFlexGrid1.setRow(rows.first());
     c.list.edit_row = static_cast<std::int16_t>(rows.first());
-    Props props(c);
+    Props props(c.view);
     props.exec();
     leaveEditedRow(c);
     if (props.outcome() != Props::Outcome::Ok)

@@ -4,8 +4,8 @@
 #include "platform/desktop/dialogs.h"
 #include "platform/desktop/messagetext.h"
 #include "selection/dialogs/searchwindow.h"
-#include "selection/dialogs/selectioncontrols.h"
 #include "selection/flows/folderbrowser.h"
+#include "selection/flows/ordercontroller.h"
 #include "selection/order/gridrow.h"
 #include "selection/order/photosearch.h"
 
@@ -45,7 +45,7 @@ QSet<QString> heldPhotos(FlexGrid& grid, const QList<int>& rows) {
 
 // Files found by their name alone, in folders of other names or as the
 // photo of another row, are taken only when the user says so.
-bool unsurePicksTaken(SelectionControls& c, const QStringList& wanted, const SearchResult& result) {
+bool unsurePicksTaken(OrderController& c, const QStringList& wanted, const SearchResult& result) {
     QStringList picks;
     for (qsizetype i = 0; i < wanted.size(); ++i) {
         const QString pick =
@@ -55,13 +55,14 @@ bool unsurePicksTaken(SelectionControls& c, const QStringList& wanted, const Sea
     }
     if (picks.isEmpty())
         return false;
-    return c.dialogs.message(&c.window, programTitle(),
-                             QStringLiteral("These photos were found only by their name, in "
-                                            "folders that share no name with the ones they "
-                                            "were in, or as a file that another row already "
-                                            "holds:\n\n%1\n\nUse them?")
-                                 .arg(namedLines(picks)),
-                             MessageButtons::YesNo, MessageIcon::Warning) == MessageResult::Yes;
+    return c.view.dialogs.message(&c.view.window, programTitle(),
+                                  QStringLiteral("These photos were found only by their name, in "
+                                                 "folders that share no name with the ones they "
+                                                 "were in, or as a file that another row already "
+                                                 "holds:\n\n%1\n\nUse them?")
+                                      .arg(namedLines(picks)),
+                                  MessageButtons::YesNo,
+                                  MessageIcon::Warning) == MessageResult::Yes;
 }
 
 } // namespace
@@ -78,27 +79,27 @@ QString missingFolderTitle() {
     return QStringLiteral("Look for the missing photos in");
 }
 
-QList<RowPath> findMissingPhotos(SelectionControls& c, const QList<int>& rows) {
+QList<RowPath> findMissingPhotos(OrderController& c, const QList<int>& rows) {
     const QString folder =
-        path_from_id_list(browse_folder(c.dialogs, &c.window, missingFolderTitle()));
+        path_from_id_list(browse_folder(c.view.dialogs, &c.view.window, missingFolderTitle()));
     if (folder.isEmpty())
         return {};
 
     QStringList wanted;
     for (int row : rows)
-        wanted << c.MSFlexGrid1.TextMatrix(row, ColFile);
+        wanted << c.view.MSFlexGrid1.TextMatrix(row, ColFile);
     SearchResult result;
     {
-        SearchWindow window(&c.window, static_cast<int>(rows.size()), folder);
+        SearchWindow window(&c.view.window, static_cast<int>(rows.size()), folder);
         result = findMovedPhotos(
             wanted, folder,
             [&window](const SearchProgress& progress) { return window.advance(progress); },
-            heldPhotos(c.MSFlexGrid1, rows));
+            heldPhotos(c.view.MSFlexGrid1, rows));
     }
     if (result.stopped)
         return {};
     if (result.rootUnreadable) {
-        tell(c.dialogs, &c.window,
+        tell(c.view.dialogs, &c.view.window,
              QStringLiteral("The folder \"%1\" could not be read. No photo was changed.")
                  .arg(shortName(folder)));
         return {};
@@ -118,7 +119,7 @@ QList<RowPath> findMissingPhotos(SelectionControls& c, const QList<int>& rows) {
     }
     QStringList unshown;
     const QList<RowPath> changed = relinkRows(c, changes, &unshown);
-    tell(c.dialogs, &c.window,
+    tell(c.view.dialogs, &c.view.window,
          outcomeMessage(static_cast<int>(changes.size()), static_cast<int>(rows.size()), folder,
                         notFound, unshown, result.skipped),
          changes.size() == rows.size() && unshown.isEmpty() ? MessageIcon::Information
@@ -126,10 +127,10 @@ QList<RowPath> findMissingPhotos(SelectionControls& c, const QList<int>& rows) {
     return changed;
 }
 
-QList<RowPath> findMissingPhotos(SelectionControls& c) {
-    const QList<int> rows = missingPhotoRows(c.MSFlexGrid1);
+QList<RowPath> findMissingPhotos(OrderController& c) {
+    const QList<int> rows = missingPhotoRows(c.view.MSFlexGrid1);
     if (rows.isEmpty()) {
-        tell(c.dialogs, &c.window, QStringLiteral("No photo of the order is missing."),
+        tell(c.view.dialogs, &c.view.window, QStringLiteral("No photo of the order is missing."),
              MessageIcon::Information);
         return {};
     }

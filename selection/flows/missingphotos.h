@@ -6,7 +6,7 @@
 #include <QString>
 
 class FlexGrid;
-struct SelectionControls;
+class OrderController;
 
 // Photos that moved: finding them again below a folder the user picks.
 
@@ -17,10 +17,10 @@ QList<int> missingPhotoRows(FlexGrid& grid);
 // rows, gives each row found its new path and thumbnail, and says how many
 // were found and names the rest. Gives back what the relink changed (see
 // relinkRows); nothing when the user cancelled or stopped the search.
-QList<RowPath> findMissingPhotos(SelectionControls& c, const QList<int>& rows);
+QList<RowPath> findMissingPhotos(OrderController& c, const QList<int>& rows);
 
 // The same for every row whose photo is missing; says so when none is.
-QList<RowPath> findMissingPhotos(SelectionControls& c);
+QList<RowPath> findMissingPhotos(OrderController& c);
 
 // The folder browser's title for the search.
 QString missingFolderTitle();

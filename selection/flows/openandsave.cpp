@@ -11,9 +11,9 @@
 #include "platform/files/picturefile.h"
 #include "platform/files/textfile.h"
 #include "selection/dialogs/photorow.h"
-#include "selection/dialogs/selectioncontrols.h"
 #include "selection/flows/gridorder.h"
 #include "selection/flows/missingphotos.h"
+#include "selection/flows/ordercontroller.h"
 #include "selection/flows/thumbnailbatch.h"
 #include "selection/order/gridrow.h"
 #include "selection/order/ordermodel.h"
@@ -56,9 +56,9 @@ QString missingPicturesMessage(const QString& file, const QStringList& failures)
 
 namespace {
 
-FileResult<void> saveProjectTo(SelectionControls& c, const QString& file) {
+FileResult<void> saveProjectTo(OrderController& c, const QString& file) {
     QList<ProjectRecord> records;
-    for (const GridRow& row : readGridRows(c.MSFlexGrid1))
+    for (const GridRow& row : readGridRows(c.view.MSFlexGrid1))
         records.append({row.file, row.copies, row.size});
     const int bad = firstUnstorableRecord(records);
     if (bad >= 0) {
@@ -67,7 +67,7 @@ FileResult<void> saveProjectTo(SelectionControls& c, const QString& file) {
                            "a project file cannot store it: at its start, or in a text with a "
                            "comma or a leading blank")
                 .arg(unstorableField(records[bad]), QString::number(bad + 1), records[bad].file);
-        tell(c.dialogs, &c.window,
+        tell(c.view.dialogs, &c.view.window,
              QStringLiteral("The project could not be saved to \"%1\": %2. Nothing was written.")
                  .arg(file, why));
         return FileFailure{file, why};
@@ -81,7 +81,7 @@ FileResult<void> saveProjectTo(SelectionControls& c, const QString& file) {
     if (!written.ok() && written.failure().fault == FileFault::ChangedMeanwhile) {
         // Said once: saving again replaces it.
         c.order.rememberProjectFile(fileKey(file));
-        tell(c.dialogs, &c.window,
+        tell(c.view.dialogs, &c.view.window,
              QStringLiteral("The project could not be saved to \"%1\": %2. It was left as it "
                             "was; save again to replace it.")
                  .arg(file, sameProject ? QStringLiteral("another program changed it since "
@@ -90,7 +90,7 @@ FileResult<void> saveProjectTo(SelectionControls& c, const QString& file) {
         return written.failure();
     }
     if (!written.ok()) {
-        tell(c.dialogs, &c.window,
+        tell(c.view.dialogs, &c.view.window,
              QStringLiteral("The project could not be saved to \"%1\": %2. Any file of that "
                             "name was left as it was.")
                  .arg(shortName(file), written.failure().why));
@@ -100,14 +100,14 @@ FileResult<void> saveProjectTo(SelectionControls& c, const QString& file) {
     c.order.markSaved();
     c.order.rememberProjectFile(written->file);
     if (!written->note.isEmpty())
-        tell(c.dialogs, &c.window,
+        tell(c.view.dialogs, &c.view.window,
              QStringLiteral("The project was saved to \"%1\", but %2.").arg(file, written->note));
     return {};
 }
 
 } // namespace
 
-FileResult<bool> runSave(SelectionControls& c) {
+FileResult<bool> runSave(OrderController& c) {
     CommonDialog& dialog = c.CommonDialog1;
     dialog.Filter = kProjectFilter;
     dialog.FileName = c.project_path.isEmpty() ? QStringLiteral("untiteled") : c.project_path;
@@ -121,28 +121,28 @@ FileResult<bool> runSave(SelectionControls& c) {
     return true;
 }
 
-void saveProject(SelectionControls& c) {
+void OrderController::saveProject() {
     // Told already, whatever came of it.
-    static_cast<void>(runSave(c));
+    static_cast<void>(runSave(*this));
 }
 
-void saveOpenProject(SelectionControls& c) {
+void saveOpenProject(OrderController& c) {
     if (c.project_path.isEmpty() || c.order.openedShort())
-        saveProject(c);
+        c.saveProject();
     else
         static_cast<void>(saveProjectTo(c, c.project_path));
 }
 
 namespace {
-MessageResult askToSaveActual(SelectionControls& c) {
-    return c.dialogs.message(&c.window, programTitle(),
-                             QStringLiteral("Do you want to save actual proyect ?"),
-                             MessageButtons::YesNoCancel, MessageIcon::None);
+MessageResult askToSaveActual(OrderController& c) {
+    return c.view.dialogs.message(&c.view.window, programTitle(),
+                                  QStringLiteral("Do you want to save actual proyect ?"),
+                                  MessageButtons::YesNoCancel, MessageIcon::None);
 }
 } // namespace
 
-bool mayCloseOrder(SelectionControls& c) {
-    if (c.MSFlexGrid1.Rows() <= 1 || !c.order.changedSinceSaved())
+bool mayCloseOrder(OrderController& c) {
+    if (c.view.MSFlexGrid1.Rows() <= 1 || !c.order.changedSinceSaved())
         return true;
     switch (askToSaveActual(c)) {
     case MessageResult::No:
@@ -156,8 +156,8 @@ bool mayCloseOrder(SelectionControls& c) {
     }
 }
 
-bool offerToSave(SelectionControls& c) {
-    if (c.MSFlexGrid1.Rows() > 1) {
+bool offerToSave(OrderController& c) {
+    if (c.view.MSFlexGrid1.Rows() > 1) {
         const MessageResult answer = askToSaveActual(c);
         if (answer == MessageResult::Cancel)
             return false;
@@ -168,7 +168,8 @@ bool offerToSave(SelectionControls& c) {
     return true;
 }
 
-void openProject(SelectionControls& c) {
+void OrderController::openProject() {
+    OrderController& c = *this;
     if (!offerToSave(c))
         return;
     CommonDialog& dialog = c.CommonDialog1;
@@ -181,7 +182,7 @@ void openProject(SelectionControls& c) {
     loadProject(c, dialog.FileName, markerPicturePath());
 }
 
-void openProjectFile(SelectionControls& c, const QString& file) {
+void openProjectFile(OrderController& c, const QString& file) {
     if (offerToSave(c))
         loadProject(c, file, markerPicturePath());
 }
@@ -194,10 +195,10 @@ int loadingProgressMaximum(int count, int records) {
     return std::max({count, records, 1});
 }
 
-QList<RowPath> loadProject(SelectionControls& c, const QString& file, const QString& markerPath) {
+QList<RowPath> loadProject(OrderController& c, const QString& file, const QString& markerPath) {
     // One asked for while another flow runs (at start, say) opens after it.
     if (FlowScope::running()) {
-        FlowScope::afterFlow(&c.window,
+        FlowScope::afterFlow(&c.view.window,
                              [&c, file, markerPath] { loadProject(c, file, markerPath); });
         return {};
     }
@@ -205,7 +206,7 @@ QList<RowPath> loadProject(SelectionControls& c, const QString& file, const QStr
     const std::optional<FileKey> read = fileKey(file);
     const FileResult<QString> text = readTextFile(file, kMaxProjectBytes);
     if (!text.ok()) {
-        tell(c.dialogs, &c.window,
+        tell(c.view.dialogs, &c.view.window,
              QStringLiteral("The project \"%1\" could not be opened: %2. The selection was left "
                             "as it was.")
                  .arg(shortName(file), text.failure().why));
@@ -213,7 +214,7 @@ QList<RowPath> loadProject(SelectionControls& c, const QString& file, const QStr
     }
     const ProjectRead project = readProjectText(*text, SelectionList::kMaxPhotos);
     if (!project.ok()) {
-        tell(c.dialogs, &c.window,
+        tell(c.view.dialogs, &c.view.window,
              QStringLiteral("The project \"%1\" cannot be read: %2. The selection was left as "
                             "it was.")
                  .arg(shortName(file), project.error));
@@ -233,18 +234,12 @@ QList<RowPath> loadProject(SelectionControls& c, const QString& file, const QStr
     // Rows come in one by one as their thumbnails do, all one step.
     c.order.undoStack().beginMacro(openingName(file));
     c.order.replaceRows({}, openingName(file));
-    c.ProgressBar2.setMinimum(0);
-    c.ProgressBar2.setMaximum(
-        loadingProgressMaximum(project.count, static_cast<int>(project.records.size())));
-    c.ProgressBar2.setValue(1);
-    c.ProgressBar2.show();
-    c.Label7.show();
+    emit c.busy(1, loadingProgressMaximum(project.count, static_cast<int>(project.records.size())));
     // The closed Open dialog goes and "Loading..." comes up at once; then the
     // window paints while waiting for a thumbnail, or now and then when they
     // come faster.
-    updateWhole(c.window);
-    std::optional<PaintTurns> turns(std::in_place, kLoadPaintMs,
-                                    QList<QWidget*>{&c.Label7, &c.ProgressBar2});
+    updateWhole(c.view.window);
+    std::optional<PaintTurns> turns(std::in_place, kLoadPaintMs, c.busyShownBy());
     turns->paint();
 
     QStringList unshown;
@@ -255,7 +250,7 @@ QList<RowPath> loadProject(SelectionControls& c, const QString& file, const QStr
     for (const ProjectRecord& record : project.records) {
         ++n;
         const PhotoThumbnail thumb = thumbnails.take(n - 1);
-        const RowPicture picture = drawRowThumbnail(c, thumb);
+        const RowPicture picture = drawRowThumbnail(c.view, thumb);
         if (!picture.ok()) {
             unshown << QStringLiteral("%1: %2").arg(shortName(record.file), picture.error);
             if (!QFileInfo(record.file).isFile())
@@ -268,9 +263,9 @@ QList<RowPath> loadProject(SelectionControls& c, const QString& file, const QStr
                           isListed(record.copies) ? QImage() : marker.image,
                           picture.ok() ? picture.pixels : QSize()}},
                         openingName(file));
-        c.ProgressBar2.setValue(n);
-        showLastRowCurrent(c);
-        scrollToLastRowIfNeeded(c);
+        emit c.progress(n);
+        showLastRowCurrent(c.view);
+        scrollToLastRowIfNeeded(c.view);
         if (turns->due())
             turns->paint();
     }
@@ -278,11 +273,10 @@ QList<RowPath> loadProject(SelectionControls& c, const QString& file, const QStr
     if (lastShown >= 0 && loaderHolds != lastShown) {
         const PictureRead last = PictureCache::shared().read(paths[lastShown], thumbnailLayout());
         if (last.ok())
-            c.Image10.setPicture(last.image, last.fullSize, last.kept);
+            c.view.Image10.setPicture(last.image, last.fullSize, last.kept);
     }
     turns.reset();
-    c.ProgressBar2.hide();
-    c.Label7.hide();
+    emit c.idle();
     c.order.undoStack().endMacro();
     // What was opened is what the file holds: no change yet. Unless the file
     // holds more than fits: keeping the order then means saving it.
@@ -294,7 +288,7 @@ QList<RowPath> loadProject(SelectionControls& c, const QString& file, const QStr
     c.project_path = file;
 
     if (project.leftOut > 0)
-        tell(c.dialogs, &c.window,
+        tell(c.view.dialogs, &c.view.window,
              QStringLiteral("The project \"%1\" holds %2 photos, but at most %3 can be selected: "
                             "the first %3 were loaded and %4 left out.")
                  .arg(shortName(file), QString::number(project.records.size() + project.leftOut),
@@ -303,13 +297,13 @@ QList<RowPath> loadProject(SelectionControls& c, const QString& file, const QStr
     if (unshown.isEmpty())
         return {};
     if (missing.isEmpty()) {
-        tell(c.dialogs, &c.window, missingPicturesMessage(file, unshown));
+        tell(c.view.dialogs, &c.view.window, missingPicturesMessage(file, unshown));
         return {};
     }
     const MessageResult answer =
-        c.dialogs.message(&c.window, programTitle(),
-                          missingPicturesMessage(file, unshown) +
-                              QStringLiteral("\n\nLook for them in another folder?"),
-                          MessageButtons::YesNo, MessageIcon::Warning);
+        c.view.dialogs.message(&c.view.window, programTitle(),
+                               missingPicturesMessage(file, unshown) +
+                                   QStringLiteral("\n\nLook for them in another folder?"),
+                               MessageButtons::YesNo, MessageIcon::Warning);
     return answer == MessageResult::Yes ? findMissingPhotos(c, missing) : QList<RowPath>();
 }

@@ -1,5 +1,7 @@
 #include "selection/flows/orderactions.h"
 
+#include "selection/flows/ordercontroller.h"
+
 #include "platform/controls/filelist.h"
 #include "platform/controls/flexgrid.h"
 #include "selection/dialogs/ordersummarydialog.h"
@@ -23,7 +25,7 @@ QAction* action(QObject* owner, const QString& text, QList<QKeySequence> keys = 
 
 } // namespace
 
-OrderActions::OrderActions(SelectionControls& c) : QObject(&c.window), m_c(c) {
+OrderActions::OrderActions(OrderController& c) : QObject(&c.view.window), m_c(c) {
     QUndoStack& stack = c.order.undoStack();
     undo = stack.createUndoAction(this, QStringLiteral("Undo"));
     undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
@@ -32,34 +34,33 @@ OrderActions::OrderActions(SelectionControls& c) : QObject(&c.window), m_c(c) {
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     // A step taken back or again may bring rows beyond the view.
     for (QAction* step : {undo, redo})
-        connect(step, &QAction::triggered, this, [&c] { scrollToLastRowIfNeeded(c); });
+        connect(step, &QAction::triggered, this, [&c] { scrollToLastRowIfNeeded(c.view); });
     editRows = action(this, {});
     connect(editRows, &QAction::triggered, this, [&c] { ::editRows(c, pickedRows(c)); });
     removeRows = action(this, {}, {QKeySequence(Qt::Key_Delete)});
     connect(removeRows, &QAction::triggered, this, [&c] { ::removeRows(c, pickedRows(c)); });
     selectAll =
         action(this, QStringLiteral("Select all rows"), {QKeySequence(Qt::CTRL | Qt::Key_A)});
-    connect(selectAll, &QAction::triggered, this, [&c] { c.MSFlexGrid1.selectAllRows(); });
+    connect(selectAll, &QAction::triggered, this, [&c] { c.view.MSFlexGrid1.selectAllRows(); });
     findMissing = action(this, QStringLiteral("Find missing photos..."));
     connect(findMissing, &QAction::triggered, this, [&c] { findMissingPhotos(c); });
     summary = action(this, QStringLiteral("Order summary..."));
-    connect(summary, &QAction::triggered, this, [&c] { showOrderSummary(c); });
+    connect(summary, &QAction::triggered, this, [&c] { showOrderSummary(c.view); });
     addSelected = action(this, {});
-    connect(addSelected, &QAction::triggered, this,
-            [&c] { addPhotos(c, selectedListedPhotos(c)); });
+    connect(addSelected, &QAction::triggered, this, [&c] { c.addPhotos(selectedListedPhotos(c)); });
     addAll = action(this, {});
-    connect(addAll, &QAction::triggered, this, [&c] { addPhotos(c, allListedPhotos(c)); });
+    connect(addAll, &QAction::triggered, this, [&c] { c.addPhotos(allListedPhotos(c)); });
     open = action(this, QStringLiteral("Open..."), {QKeySequence(Qt::CTRL | Qt::Key_O)});
-    connect(open, &QAction::triggered, this, [&c] { openProject(c); });
+    connect(open, &QAction::triggered, this, [&c] { c.openProject(); });
     saveInPlace = action(this, QStringLiteral("Save"), {QKeySequence(Qt::CTRL | Qt::Key_S)});
     connect(saveInPlace, &QAction::triggered, this, [&c] { saveOpenProject(c); });
 
     // The window's keys work wherever the focus is in it; the grid's only
     // on the grid.
-    c.window.addActions({undo, redo, open, saveInPlace});
+    c.view.window.addActions({undo, redo, open, saveInPlace});
     for (QAction* onGrid : {removeRows, selectAll}) {
         onGrid->setShortcutContext(Qt::WidgetShortcut);
-        c.MSFlexGrid1.addAction(onGrid);
+        c.view.MSFlexGrid1.addAction(onGrid);
     }
 }
 

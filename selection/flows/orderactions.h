@@ -1,6 +1,6 @@
 #pragma once
 
-#include "selection/dialogs/selectioncontrols.h"
+class OrderController;
 
 #include <QList>
 #include <QObject>
@@ -22,7 +22,7 @@ struct MenuEntry {
 class OrderActions : public QObject {
     Q_OBJECT
 public:
-    explicit OrderActions(SelectionControls& c);
+    explicit OrderActions(OrderController& c);
 
     QAction* undo = nullptr;       // Ctrl+Z
     QAction* redo = nullptr;       // Ctrl+Shift+Z, Ctrl+Y
@@ -41,7 +41,7 @@ public:
     QList<MenuEntry> fileListMenu();
 
 private:
-    SelectionControls& m_c;
+    OrderController& m_c;
 };
 
 // Shows actions as a menu at a point of the screen and runs the one chosen,

@@ -1,5 +1,7 @@
 #include "selection/flows/orderdrop.h"
 
+#include "selection/flows/ordercontroller.h"
+
 #include "platform/controls/flowscope.h"
 #include "platform/desktop/dialogs.h"
 #include "platform/desktop/messagetext.h"
@@ -67,10 +69,10 @@ bool acceptsDrop(const QList<QUrl>& urls, bool onOrder) {
     return false;
 }
 
-void dropFiles(SelectionControls& c, const QList<QUrl>& urls, bool onOrder) {
+void dropFiles(OrderController& c, const QList<QUrl>& urls, bool onOrder) {
     // A drop while a flow runs is taken once it ends, as a click would be.
     if (FlowScope::running()) {
-        FlowScope::afterFlow(&c.window, [&c, urls, onOrder] { dropFiles(c, urls, onOrder); });
+        FlowScope::afterFlow(&c.view.window, [&c, urls, onOrder] { dropFiles(c, urls, onOrder); });
         return;
     }
     const DroppedFiles dropped = sortDroppedFiles(urls);
@@ -84,9 +86,9 @@ void dropFiles(SelectionControls& c, const QList<QUrl>& urls, bool onOrder) {
         QStringList others;
         for (const QString& path : dropped.others)
             others << shortName(path);
-        tell(c.dialogs, &c.window,
+        tell(c.view.dialogs, &c.view.window,
              QStringLiteral("These files are not JPEG photos and were not added:\n\n%1")
                  .arg(namedLines(others)));
     }
-    addPhotos(c, dropped.photos);
+    c.addPhotos(dropped.photos);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "selection/dialogs/selectioncontrols.h"
+class OrderController;
 
 #include <QList>
 #include <QStringList>
@@ -21,4 +21,4 @@ bool acceptsDrop(const QList<QUrl>& urls, bool onOrder);
 
 // A project opens as Open opens it; otherwise photos dropped on the grid or
 // the preview are added, and files that are not photos are named.
-void dropFiles(SelectionControls& c, const QList<QUrl>& urls, bool onOrder);
+void dropFiles(OrderController& c, const QList<QUrl>& urls, bool onOrder);

@@ -1,5 +1,7 @@
 #include "selection/flows/orderhandlers.h"
 
+#include "selection/flows/ordercontroller.h"
+
 #include "app/core/browse.h"
 #include "platform/controls/filelist.h"
 #include "platform/controls/flexgrid.h"
@@ -17,17 +19,17 @@
 
 #include "app/drawing/thumbnail.h"
 
-void add_photo(SelectionControls& c, int origin) {
-    if (c.Image10.PictureHandle() == 0)
+void OrderController::add_photo(int origin) {
+    OrderController& c = *this;
+    if (c.view.Image10.PictureHandle() == 0)
         return;
     // The click before the double click has said why this name cannot be used.
-    if (origin == 0 && !c.File1.FileNameUsable())
+    if (origin == 0 && !c.view.File1.FileNameUsable())
         return;
     const QString file =
-        origin == 0 ? fullPath(c.File1.Path(), c.File1.FileName()) : c.current_file;
-    SelectionList& list = c.list;
+        origin == 0 ? fullPath(c.view.File1.Path(), c.view.File1.FileName()) : c.current_file;
     if (list.isFull()) {
-        tell(c.dialogs, &c.window,
+        tell(c.view.dialogs, &c.view.window,
              QStringLiteral("The selection is full: %1 photos are the most it can hold, so %2 "
                             "was not added.")
                  .arg(SelectionList::kMaxPhotos)
@@ -39,24 +41,24 @@ void add_photo(SelectionControls& c, int origin) {
     const std::optional<FileKey> key = fileKey(file);
     const PictureRead picture = PictureCache::shared().read(file, thumbnailLayout());
     if (!picture.ok()) {
-        tell(c.dialogs, &c.window,
+        tell(c.view.dialogs, &c.view.window,
              QStringLiteral("The photo %1 cannot be added: %2.")
                  .arg(shortName(file), picture.error));
         return;
     }
     c.current_file = file;
     Samples samples;
-    const RowPicture thumbnail = drawRowThumbnail(c, picture, &samples);
+    const RowPicture thumbnail = drawRowThumbnail(c.view, picture, &samples);
     if (key)
         keepThumbnail(*key, samples, photoPixelSize(picture));
     c.order.addRows({newPhotoRow(file, thumbnail)}, addingName(1));
-    showLastRowCurrent(c);
-    scrollToLastRowIfNeeded(c);
-    c.File1.setFocus();
+    showLastRowCurrent(c.view);
+    scrollToLastRowIfNeeded(c.view);
+    c.view.File1.setFocus();
 }
 
-void leaveEditedRow(SelectionControls& c) {
-    FlexGrid& grid = c.MSFlexGrid1;
+void leaveEditedRow(OrderController& c) {
+    FlexGrid& grid = c.view.MSFlexGrid1;
     // A removal may have moved the current row.
     if (grid.Row() < 1 || grid.Row() > c.order.count())
         return;
@@ -65,12 +67,12 @@ void leaveEditedRow(SelectionControls& c) {
     grid.setCol(ColCopies);
 }
 
-void MSFlexGrid1_Click(SelectionControls& c) {
-    const int row = c.MSFlexGrid1.Row();
+void MSFlexGrid1_Click(OrderController& c) {
+    const int row = c.view.MSFlexGrid1.Row();
     if (row < 1 || row > c.order.count())
         return;
     c.list.edit_row = static_cast<std::int16_t>(row);
-    Props props(c);
+    Props props(c.view);
     props.exec();
     leaveEditedRow(c);
     // Remove has made its own change.

@@ -3,13 +3,12 @@
 #include "platform/controls/flowscope.h"
 #include "platform/desktop/messagetext.h"
 #include "selection/dialogs/photorow.h"
-#include "selection/dialogs/selectioncontrols.h"
+#include "selection/flows/ordercontroller.h"
 #include "selection/flows/thumbnailbatch.h"
 #include "selection/order/ordermodel.h"
 #include "selection/order/ordertexts.h"
 
-QList<RowPath> relinkRows(SelectionControls& c, const QList<RowPath>& changes,
-                          QStringList* unshown) {
+QList<RowPath> relinkRows(OrderController& c, const QList<RowPath>& changes, QStringList* unshown) {
     const OrderModel& order = c.order;
     QList<RowPath> todo;
     for (const RowPath& change : changes)
@@ -30,7 +29,7 @@ QList<RowPath> relinkRows(SelectionControls& c, const QList<RowPath>& changes,
         const RowPath& change = todo[i];
         OrderRow row = order.rows()[change.row - 1];
         before << RowPath{change.row, row.file};
-        const RowPicture picture = drawRowThumbnail(c, thumbnails.take(static_cast<int>(i)));
+        const RowPicture picture = drawRowThumbnail(c.view, thumbnails.take(static_cast<int>(i)));
         if (!picture.ok() && unshown)
             *unshown << QStringLiteral("%1: %2").arg(shortName(change.path), picture.error);
         row.file = change.path;

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-struct SelectionControls;
+class OrderController;
 
 // A grid row and a path for it.
 struct RowPath {
@@ -17,5 +17,5 @@ struct RowPath {
 // size stay. Rows outside the order, and rows that already have their path,
 // are left alone. Gives back every row it changed with the path the row had
 // before. Photos that cannot be shown are added to unshown as "path: reason".
-QList<RowPath> relinkRows(SelectionControls& c, const QList<RowPath>& changes,
+QList<RowPath> relinkRows(OrderController& c, const QList<RowPath>& changes,
                           QStringList* unshown = nullptr);

@@ -240,7 +240,7 @@ TEST_F(Browse, TurnsThePreviewOnlyAndTheNextPreviewIsUnturned) {
     const QByteArray fileBefore = readFileBytes(path("a.jpg"));
 
     // A grid row with its thumbnail, as adding a photo leaves it.
-    const RowPicture row = drawRowThumbnail(ui(w).selectionControls(), path("a.jpg"));
+    const RowPicture row = drawRowThumbnail(ui(w).orderController.view, path("a.jpg"));
     ASSERT_TRUE(row.ok());
     ui(w).order.addRows({newPhotoRow(path("a.jpg"), row)}, "adding a photo");
     const QImage thumb = ui(w).MSFlexGrid1->CellPictureAt(1, 0);

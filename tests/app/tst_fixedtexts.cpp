@@ -69,7 +69,7 @@ protected:
 };
 
 TEST_F(FixedTexts, EveryLabelShowsItsWholeText) {
-    Props props(ui(w).selectionControls());
+    Props props(ui(w).orderController.view);
     const struct {
         QLabel* label;
         QString text;
@@ -126,7 +126,7 @@ TEST_F(FixedTexts, EveryFrameShowsItsWholeTitle) {
 }
 
 TEST_F(FixedTexts, EveryButtonCaptionFitsInsideItsFace) {
-    Props props(ui(w).selectionControls());
+    Props props(ui(w).orderController.view);
     const struct {
         XpButton* button;
         QString caption;

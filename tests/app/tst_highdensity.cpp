@@ -36,6 +36,13 @@ QImage grabbed(QWidget* widget) {
     return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
+// Artwork with see-through edges, as it lies over black. Not as RGB32: that
+// undoes the premultiplying, and the colour of a nearly clear pixel then
+// depends on the processor's rounding.
+QImage grabbedArtwork(QWidget* widget) {
+    return widget->grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
 // A designed button (main window 59 x 53, row editor 73 x 25) in a window of
 // its own, in the given look.
 QImage buttonLook(const char* design, Look look) {
@@ -90,9 +97,9 @@ TEST_F(HighDensity, AtOneXEveryDesignedPixelStaysAsItWas) {
     const MainWindowUi controls = ui(w);
     for (ImageControl* image :
          {controls.Image2, controls.Image1, controls.Image3, controls.Image4, controls.Image5})
-        add(artwork, grabbed(image));
+        add(artwork, grabbedArtwork(image));
     EXPECT_EQ(buttons.result().toHex().left(16), QByteArray("5fc35f4286dc422b"));
-    EXPECT_EQ(artwork.result().toHex().left(16), QByteArray("e908a42499d2ea29"));
+    EXPECT_EQ(artwork.result().toHex().left(16), QByteArray("47acc2090c5fa425"));
 }
 
 // Every pixel of the artwork file (read as the repository ships it) that is

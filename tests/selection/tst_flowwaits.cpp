@@ -162,7 +162,7 @@ TEST_F(FlowWindow, APhotoDroppedWhileAProjectLoadsIsAddedAfterIt) {
     const WhenShown loading(ui(w).Label7, [&] {
         QTimer::singleShot(0, w.get(), [&] {
             rowsWhenDropped = grid().Rows();
-            dropFiles(ui(w).selectionControls(), {QUrl::fromLocalFile(dropped)}, true);
+            dropFiles(ui(w).orderController, {QUrl::fromLocalFile(dropped)}, true);
         });
     });
     dialogs.answerFile(file("p.mvl"));

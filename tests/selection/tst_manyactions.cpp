@@ -66,7 +66,7 @@ TEST_F(ManyAtOnce, AsManyAsFitAreAddedAndTheUnreadableAreNamedOnce) {
         rows.append({good[0], "1", "10x15", {}, {}, {}});
     ui(w).order.replaceRows(rows, "opening a big order");
 
-    addPhotos(ui(w).selectionControls(), {good[1], broken, good[2], good[0], good[1]});
+    ui(w).orderController.addPhotos({good[1], broken, good[2], good[0], good[1]});
     EXPECT_EQ(list().count, 998);
     EXPECT_EQ(grid().TextMatrix(997, ColFile), good[1]);
     EXPECT_EQ(grid().TextMatrix(998, ColFile), good[2]);
@@ -107,7 +107,7 @@ TEST_F(ManyAtOnce, TheFileListsMenuAddsTheSelectedOrAllPhotosInListOrder) {
 
 TEST_F(ManyAtOnce, GridRowsArePickedWithoutTheEditorAndRemovedAndBroughtBackAsOneStep) {
     const QStringList paths = photos(5);
-    addPhotos(ui(w).selectionControls(), paths);
+    ui(w).orderController.addPhotos(paths);
     QSignalSpy clicks(&grid(), &FlexGrid::Click);
     pickRow(2, Qt::ControlModifier);
     pickRow(4, Qt::ShiftModifier);
@@ -161,7 +161,7 @@ TEST_F(ManyAtOnce, PhotosAndFoldersDroppedOnTheGridOrPreviewAreAddedOthersNamed)
 
 TEST_F(ManyAtOnce, AProjectDroppedAnywhereOpensAfterTheQuestion) {
     const QStringList paths = photos(2);
-    addPhotos(ui(w).selectionControls(), {paths[0]});
+    ui(w).orderController.addPhotos({paths[0]});
     const QString project = file("order.mvl");
     ASSERT_TRUE(writeFileBytes(project, " 1 \r\n" + paths[1].toUtf8() + "\r\n3\r\n13x18\r\n"));
     dialogs.answerMessage(MessageResult::Cancel);

@@ -303,7 +303,7 @@ TEST_F(MissingPhotos, ARelinkIsAChangeThatOneUndoTakesBack) {
     const QString project = file("order.mvl");
     ASSERT_TRUE(writeFileBytes(project, projectOf({{red, "1", "10x15"}, {green, "2", "13x18"}})));
     open(project);
-    SelectionControls& c = ui(w).selectionControls();
+    OrderController& c = ui(w).orderController;
     EXPECT_FALSE(c.order.changedSinceSaved()) << "just opened";
 
     ASSERT_TRUE(QDir().mkpath(file("moved")));
@@ -340,7 +340,7 @@ TEST_F(MissingPhotos, ARelinkIsTakenBackByTheSameCallWithWhatItReturned) {
     grid().setRow(2);
     grid().setCol(ColSize);
 
-    SelectionControls& c = ui(w).selectionControls();
+    OrderController& c = ui(w).orderController;
     const QList<RowPath> before = relinkRows(c, {{1, newRed}, {2, blue}, {7, newRed}, {0, newRed}});
     EXPECT_EQ(before, (QList<RowPath>{{1, red}})) << "unchanged and unknown rows are left out";
     EXPECT_EQ(grid().TextMatrix(1, ColFile), newRed);

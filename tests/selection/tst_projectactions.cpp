@@ -257,7 +257,7 @@ TEST_F(ProjectOpen, TheMarkerPictureMarksExactlyZeroCopies) {
         EXPECT_TRUE(grid().CellPictureAt(row, 2).isNull()) << row;
 
     // Without the marker the "0" stands alone, and nobody is bothered.
-    loadProject(ui(w).selectionControls(), file("p.mvl"), file("none.jpg"));
+    loadProject(ui(w).orderController, file("p.mvl"), file("none.jpg"));
     EXPECT_EQ(grid().TextMatrix(1, 2), "0");
     EXPECT_TRUE(grid().CellPictureAt(1, 2).isNull());
     EXPECT_TRUE(dialogs.messages.isEmpty());

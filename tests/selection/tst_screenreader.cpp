@@ -1,6 +1,6 @@
 // What a screen reader hears of the two windows, through Qt's accessibility
 // interface, and Esc in the row editor.
-#include "app/browse.h"
+#include "app/browsecontroller.h"
 #include "platform/controls/dirlist.h"
 #include "platform/controls/drivelist.h"
 #include "platform/controls/filelist.h"
@@ -48,7 +48,7 @@ TEST_F(ScreenReader, TheMainWindowsControlsHaveNamesThePictureButtonsTips) {
     solidPhoto(QStringLiteral("lake.jpg"), qRgb(20, 120, 200));
     ui(w).File1->setPath(folder());
     ui(w).File1->setListIndex(0);
-    File1_Click(ui(w).browseControls());
+    ui(w).browseController.File1_Click();
     EXPECT_EQ(nameOf(ui(w).Image11), QStringLiteral("Preview of lake.jpg"));
 }
 

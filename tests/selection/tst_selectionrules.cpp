@@ -234,7 +234,7 @@ TEST_F(RemoveRow, DownToTheOnlyRowAndThenNone) {
 TEST_F(RemoveRow, OnlyAnEditRowWithinTheSelectionIsRemoved) {
     for (int row : {0, 5, -1}) {
         list().edit_row = static_cast<std::int16_t>(row);
-        EXPECT_TRUE(removeEditRow(ui(w).selectionControls()).isEmpty());
+        EXPECT_TRUE(removeEditRow(ui(w).orderController.view).isEmpty());
         expectRows(photos);
     }
 }

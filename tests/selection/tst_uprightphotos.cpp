@@ -1,7 +1,7 @@
 #include "tests/support/window/windowfixture.h"
 #include "xpbutton/xpbutton.h"
 
-#include "app/browse.h"
+#include "app/browsecontroller.h"
 #include "app/core/previewgeometry.h"
 #include "app/core/readahead.h"
 #include "app/core/samplelayout.h"
@@ -134,7 +134,7 @@ TEST_F(Upright, TheNextPhotoIsReadAheadInTheDirectionOfBrowsing) {
         paths << jpeg(QStringLiteral("%1.jpg").arg(i),
                       encodeJpeg(corners(800 + 8 * i, 600), {JpegColours::Colour, 90, 2, 2}));
     PictureCache::shared().clear();
-    BrowseControls& c = ui(w).browseControls();
+    BrowseController& c = ui(w).browseController;
     ASSERT_TRUE(ui(w).Dir1->setPath(folder()));
     ASSERT_EQ(ui(w).current_file, paths[0]);
     EXPECT_EQ(c.ahead.path(), paths[1]);

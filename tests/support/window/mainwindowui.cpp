@@ -9,6 +9,7 @@ MainWindowUi::MainWindowUi(MainWindow& w)
       Image4(w.Image4), image110(w.image110), Label9(w.Label9), Label8(w.Label8),
       Image10(w.Image10), Image12(w.Image12), ProgressBar1(w.ProgressBar1), Frame4(w.Frame4),
       MSFlexGrid1(w.MSFlexGrid1), Label5(w.Label5), WebBrowser1(w.WebBrowser1),
-      sharperThumbnails(w.sharperThumbnails), CommonDialog1(w.CommonDialog1),
-      current_file(w.current_file), project_path(w.project_path), selection(w.selection),
-      order(w.order), orderActions(w.orderActions), m_window(w) {}
+      sharperThumbnails(w.sharperThumbnails), CommonDialog1(w.m_order->CommonDialog1),
+      current_file(w.m_browse->current_file), project_path(w.m_order->project_path),
+      selection(w.m_order->list), order(w.m_order->order), orderActions(w.orderActions),
+      browseController(*w.m_browse), orderController(*w.m_order) {}

@@ -52,12 +52,8 @@ public:
     SelectionList& selection;
     OrderModel& order;
     OrderActions* orderActions;
-
-    BrowseControls& browseControls() const { return m_window.browseControls(); }
-    SelectionControls& selectionControls() const { return m_window.selectionControls(); }
-
-private:
-    MainWindow& m_window;
+    BrowseController& browseController;
+    OrderController& orderController;
 };
 
 inline MainWindowUi ui(MainWindow& w) {

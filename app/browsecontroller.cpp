@@ -1,4 +1,4 @@
-#include "app/browse.h"
+#include "app/browsecontroller.h"
 
 #include "app/core/browse.h"
 #include "app/core/devicesampling.h"
@@ -28,7 +28,11 @@ QString unusableNameMessage(const FileList& list) {
         .arg(shortName(list.FileName()), shortName(list.Path()));
 }
 
-void Drive1_Change(BrowseControls& c) {
+BrowseController::BrowseController(const BrowseParts& parts, Dialogs& dialogs, QObject* parent)
+    : QObject(parent), m_c(parts), m_dialogs(dialogs) {}
+
+void BrowseController::Drive1_Change() {
+    BrowseParts& c = m_c;
     // Set while going back, so that a drive that is gone as well ends it.
     static bool goingBack = false;
     if (c.Dir1.setPath(c.Drive1.Folder()) || goingBack)
@@ -41,8 +45,9 @@ void Drive1_Change(BrowseControls& c) {
     c.Drive1.Refresh();
 }
 
-void Dir1_Change(BrowseControls& c) {
-    c.ahead.drop();
+void BrowseController::Dir1_Change() {
+    BrowseParts& c = m_c;
+    ahead.drop();
     c.File1.setPath(c.Dir1.Path());
     c.Label1.setText(countCaption(c.File1.ListCount()));
     if (c.File1.ListCount() != 0)
@@ -89,19 +94,20 @@ private:
 
 } // namespace
 
-void File1_Click(BrowseControls& c) {
+void BrowseController::File1_Click() {
+    BrowseParts& c = m_c;
     if (c.File1.FileName().isEmpty())
         return;
     if (!c.File1.FileNameUsable()) {
-        tell(c.dialogs, &c.window, unusableNameMessage(c.File1));
+        tell(m_dialogs, &c.window, unusableNameMessage(c.File1));
         return;
     }
     const QString path = fullPath(c.File1.Path(), c.File1.FileName());
     // A screen with more device pixels to a pixel shows the preview sampled
     // at its own size; the photo is read for both at once.
     const double ratio = c.Image11.devicePixelRatioF();
-    c.ahead.setRatio(ratio);
-    c.ahead.arrive(path);
+    ahead.setRatio(ratio);
+    ahead.arrive(path);
     // Read before anything is cleared, so a bad file leaves the last preview.
     // What is read is kept for adding the photo.
     PictureRead read;
@@ -112,7 +118,7 @@ void File1_Click(BrowseControls& c) {
         read = PictureCache::shared().read(path, previewLayout(ratio), watch);
     }
     if (!read.ok()) {
-        tell(c.dialogs, &c.window,
+        tell(m_dialogs, &c.window,
              QStringLiteral("The picture \"%1\" cannot be shown: %2.")
                  .arg(shortName(path), read.error));
         return;
@@ -132,15 +138,16 @@ void File1_Click(BrowseControls& c) {
         c.Image11.setSharper(previewAtRatio(
             c.Image10.Picture(), QSize(c.Image10.ScaleWidth(), c.Image10.ScaleHeight()),
             c.Image10.keptGrid(), ratio, colourFromValue(c.Image11.BackColor()).rgb()));
-    c.current_file = path;
+    current_file = path;
     c.Image11.setAccessibleName(previewName(path));
     c.Image11.show();
     c.File1.setFocus();
-    c.ahead.previewed(c.File1.Path(), c.File1.ListIndex(), c.File1.ListCount(),
-                      [&c](int i) { return fullPath(c.File1.Path(), c.File1.item(i)->text()); });
+    ahead.previewed(c.File1.Path(), c.File1.ListIndex(), c.File1.ListCount(),
+                    [&c](int i) { return fullPath(c.File1.Path(), c.File1.item(i)->text()); });
 }
 
-void Image4_Click(BrowseControls& c) {
+void BrowseController::Image4_Click() {
+    BrowseParts& c = m_c;
     const QImage sharper = c.Image11.Sharper();
     ProgressBarPainter bar(c.ProgressBar1);
     rotatePreview(c.Image11, c.image110, bar.progress());
