@@ -1,7 +1,8 @@
 // Measures the program's flows on camera-size photos it makes itself, each
 // against a yardstick measured in the same run, and prints the table.
 //
-//   marvolia_bench [--quick] [--only preview|step|open|remove|many|copy|search|memory]
+//   marvolia_bench [--quick]
+//                  [--only preview|formats|step|open|remove|many|copy|search|memory]
 //
 // Runs headless. Takes a few minutes on two cores; --quick runs each flow
 // once, to see that everything works; --only runs one flow.
@@ -9,6 +10,7 @@
 #include "app/mainwindow.h"
 #include "benchtable.h"
 #include "benchwindow.h"
+#include "formatbench.h"
 #include "mainwindowui.h"
 #include "photoset.h"
 #include "platform/controls/designfont.h"
@@ -510,6 +512,8 @@ int main(int argc, char** argv) {
             // Fifteen: a progressive photo's preview sits a few hundredths
             // under its goal, closer than seven runs' median can tell.
             previewAndAdd(bench, setup, quick ? 1 : 15, table);
+        if (wanted("formats"))
+            formatPreviews(bench, work.path() + QStringLiteral("/formats"), quick ? 1 : 7, table);
         if (wanted("step"))
             step(bench, setup, quick ? 1 : 7, table);
         if (wanted("open"))

@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
 seconds=${FUZZ_SECONDS:-60}
 targets=("$@")
-((${#targets[@]})) || targets=(projectfile propertybag textdecode jpegread printsize)
+((${#targets[@]})) || targets=(projectfile propertybag textdecode jpegread pictureread printsize)
 flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined"
 flags+=" -fno-omit-frame-pointer"
 

@@ -7,7 +7,9 @@
 # for the real photographs the picture loader is tested on; x11-utils for
 # xprop, which reads a window's title as the window manager gets it; dbus-daemon,
 # at-spi2-core and libglib2.0-bin so that the end-to-end test reads the
-# windows as a screen reader does).
+# windows as a screen reader does; libheif, Little CMS, libpng and libwebp for
+# the other kinds of photo, with Qt's WebP and TIFF readers; heif-enc and
+# libtiff to make and decode them in the tests).
 # Run as root on Debian 12; it only reaches Debian's archive.
 set -euo pipefail
 packages=(
@@ -20,6 +22,8 @@ packages=(
   desktop-file-utils dpkg-dev shared-mime-info libfile-mimeinfo-perl
   clang libclang-rt-14-dev gdk-pixbuf-tests lomiri-wallpapers-16.04
   dbus-daemon at-spi2-core libglib2.0-bin
+  libheif-dev libheif-examples qt6-image-formats-plugins liblcms2-dev libpng-dev libwebp-dev
+  libtiff-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
-#include <numeric>
 #include <vector>
 
 #include <jerror.h>
@@ -135,21 +134,6 @@ StoredAxes storedAxes(const SampleGrid& grid, int orientation, QSize stored) {
         (swap ? out.columnOf : out.rowOf).push_back(swap ? p.x() : p.y());
     }
     return out;
-}
-
-// Keeps only positions inside the picture, ascending and without repeats.
-std::vector<int> cleaned(std::vector<int> v, int size) {
-    std::sort(v.begin(), v.end());
-    v.erase(std::unique(v.begin(), v.end()), v.end());
-    v.erase(std::remove_if(v.begin(), v.end(), [size](int p) { return p < 0 || p >= size; }),
-            v.end());
-    return v;
-}
-
-std::vector<int> every(int size) {
-    std::vector<int> v(static_cast<std::size_t>(size));
-    std::iota(v.begin(), v.end(), 0);
-    return v;
 }
 
 // Adobe's CMYK and YCCK files store the inks inverted, as most do; a file
@@ -305,14 +289,8 @@ QString Decoder::tooLarge(const QString& why) const {
 }
 
 void Decoder::decode() {
-    m_grid = m_layout ? m_layout(m_out.fullSize) : SampleGrid{};
+    m_grid = keptGrid(m_layout, m_out.fullSize);
     const bool whole = !m_layout;
-    if (whole)
-        m_grid = {every(m_out.fullSize.width()), every(m_out.fullSize.height())};
-    m_grid.columns = cleaned(std::move(m_grid.columns), m_out.fullSize.width());
-    m_grid.rows = cleaned(std::move(m_grid.rows), m_out.fullSize.height());
-    if (m_grid.empty()) // a layout that wants nothing still gets a pixel
-        m_grid = {{0}, {0}};
 
     // A progressive file is read whole here: running out of data now is a
     // picture cut short, not a broken header.

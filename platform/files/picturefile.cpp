@@ -1,9 +1,10 @@
 #include "platform/files/picturefile.h"
 
+#include "platform/files/heifdecoder.h"
+#include "platform/files/imagereaderdecoder.h"
 #include "platform/files/jpegdecoder.h"
 
 #include <QFile>
-#include <QImageReader>
 
 #include <cerrno>
 #include <new>
@@ -54,46 +55,24 @@ QString openPhotoFile(const QString& path, QFile& file) {
     return {};
 }
 
-// Pictures other than JPEG are small beside photos and read whole by Qt,
-// which refuses one past its own allocation limit: a larger file is no
-// picture it could load.
-PictureRead readOtherPicture(QFile& file) {
-    PictureRead result;
-    const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
-    if (limit > 0 && file.size() > limit) {
-        result.error = QStringLiteral("it is not a JPEG picture, and too large (%1 MB) to be a "
-                                      "picture of another kind")
-                           .arg(file.size() >> 20);
-        return result;
-    }
-    QImageReader reader(&file);
-    reader.setDecideFormatFromContent(true);
-    const QImage image = reader.read();
-    if (image.isNull()) {
-        result.error =
-            QStringLiteral("it is not a picture that can be loaded (%1)").arg(reader.errorString());
-        return result;
-    }
-    result.image = image.convertToFormat(QImage::Format_RGB32);
-    result.fullSize = image.size();
-    return result;
-}
-
-PictureRead readOpenPicture(QFile& file, const SampleLayout& layout, const ReadWatch& watch) {
-    char start[2] = {};
-    const qint64 got = file.read(start, 2);
-    if (got < 0 || !file.seek(0)) {
-        PictureRead result;
-        result.error = QStringLiteral("it cannot be read (%1)").arg(file.errorString());
-        return result;
-    }
-    if (got == 2 && static_cast<unsigned char>(start[0]) == 0xFF &&
-        static_cast<unsigned char>(start[1]) == 0xD8)
-        return decodeJpeg(file, layout, watch);
-    return readOtherPicture(file);
-}
-
 } // namespace
+
+PictureRead readPicture(QIODevice& device, const SampleLayout& layout, const ReadWatch& watch) {
+    // Told by content, never by name: downloads often carry another kind's.
+    char start[32] = {};
+    const qint64 got = device.read(start, sizeof start);
+    if (got < 0 || !device.seek(0)) {
+        PictureRead result;
+        result.error = QStringLiteral("it cannot be read (%1)").arg(device.errorString());
+        return result;
+    }
+    if (got >= 2 && static_cast<unsigned char>(start[0]) == 0xFF &&
+        static_cast<unsigned char>(start[1]) == 0xD8)
+        return decodeJpeg(device, layout, watch);
+    if (isHeifStart(QByteArrayView(start, got)))
+        return decodeHeif(device, layout, watch);
+    return decodeWithImageReader(device, layout, watch);
+}
 
 PictureRead readPictureFile(const QString& path, const SampleLayout& layout,
                             const ReadWatch& watch) {
@@ -102,7 +81,7 @@ PictureRead readPictureFile(const QString& path, const SampleLayout& layout,
         QFile file;
         result.error = openPhotoFile(path, file);
         if (result.error.isEmpty())
-            result = readOpenPicture(file, layout, watch);
+            result = readPicture(file, layout, watch);
     } catch (const std::bad_alloc&) {
         // Reads run on workers as well as on the window's thread: a failure
         // is an answer for the user on either, never an exception.

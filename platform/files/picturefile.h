@@ -4,8 +4,17 @@
 
 #include <QString>
 
-// Reads a JPEG or bitmap file. A JPEG is decoded row by row, rows no kept
-// pixel lies on are skipped, and no full-size picture is ever held. A JPEG
-// that is damaged or cut short is an error, not a partly grey picture.
+class QIODevice;
+
+// Reads a picture file of any kind the program shows, told by its content:
+// JPEG, HEIF and AVIF, PNG, WebP, TIFF, bitmaps. A JPEG is decoded row by
+// row, rows no kept pixel lies on are skipped, and no full-size picture is
+// ever held; the others are decoded whole by their libraries and the kept
+// pixels picked from that. A JPEG that is damaged or cut short is an error,
+// not a partly grey picture.
 PictureRead readPictureFile(const QString& path, const SampleLayout& layout = {},
                             const ReadWatch& watch = {});
+
+// The same from a device open for reading at its start: the kind is told by
+// its first bytes.
+PictureRead readPicture(QIODevice& device, const SampleLayout& layout, const ReadWatch& watch);

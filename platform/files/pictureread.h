@@ -30,6 +30,11 @@ struct PictureRead {
 // layout keeps every pixel.
 using SampleLayout = std::function<SampleGrid(QSize upright)>;
 
+// The pixels a layout asks for of a picture of the given upright size: only
+// those inside it, ascending and without repeats; every pixel without a
+// layout, and the first when it asks for none.
+SampleGrid keptGrid(const SampleLayout& layout, QSize upright);
+
 // What a read reports while it decodes and how it is told to stop. progress
 // is called on the reading thread with the stored row reached and the stored
 // picture's height: after each kept row, or for a progressive file (read

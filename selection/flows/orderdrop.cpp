@@ -79,7 +79,7 @@ void dropFiles(OrderController& c, const QList<QUrl>& urls, bool onOrder) {
         for (const QString& path : dropped.others)
             others << shortName(path);
         tell(c.view.dialogs, &c.view.window,
-             QStringLiteral("These files are not JPEG photos and were not added:\n\n%1")
+             QStringLiteral("These files are not photos and were not added:\n\n%1")
                  .arg(namedLines(others)));
     }
     c.addPhotos(dropped.photos);

@@ -6,9 +6,9 @@ class OrderController;
 #include <QStringList>
 #include <QUrl>
 
-// What a drop of files holds: the first project file, the JPEG photos (a
-// folder gives its own and its subfolders', walked as a tree), and everything
-// else; and how many folders the walks left out.
+// What a drop of files holds: the first project file, the photos (a folder
+// gives its own and its subfolders', walked as a tree), and everything else;
+// and how many folders the walks left out.
 struct DroppedFiles {
     QString project;
     QStringList photos;

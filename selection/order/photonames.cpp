@@ -3,8 +3,11 @@
 #include <QFileInfo>
 
 namespace {
-// Cameras, phones and downloads name the same files .jpeg and .jpe too.
-const char* const kExtensions[] = {"jpg", "jpeg", "jpe"};
+// Cameras, phones and downloads name the same files .jpeg and .jpe too;
+// phones save HEIC (.hif from some cameras), screenshots are PNG. Each file is
+// read by its content, whatever its name says.
+const char* const kExtensions[] = {"jpg",  "jpeg", "jpe",  "heic", "heif", "hif",
+                                   "avif", "png",  "webp", "tif",  "tiff"};
 } // namespace
 
 QStringList photoPatterns() {

@@ -87,10 +87,10 @@ TEST_F(Browse, EnteringAFolderPreviewsItsFirstFileAtOnce) {
     bitmap("a.jpg", first);
     ASSERT_TRUE(writeJpeg(solid(64, 48, qRgb(200, 10, 10)), dir.filePath("b.Jpg")));
     ASSERT_TRUE(writeJpeg(solid(64, 48, qRgb(10, 200, 10)), dir.filePath("c.JPG")));
-    bitmap("d.png", first);
+    bitmap("d.png", first); // a photo by its name, a bitmap by its content
 
     enter(dir.path());
-    EXPECT_EQ(ui(w).Label1->text(), "Cantidad: 3");
+    EXPECT_EQ(ui(w).Label1->text(), "Cantidad: 4");
     EXPECT_EQ(ui(w).File1->ListIndex(), 0);
     EXPECT_EQ(ui(w).current_file, path("a.jpg"));
     EXPECT_FALSE(ui(w).Image4->isHidden());
@@ -519,12 +519,12 @@ TEST_F(Browse, JpegsUnderEveryNameAreListedAndAnUnusableNameIsSaidSo) {
     QStringList listed;
     for (int i = 0; i < ui(w).File1->count(); ++i)
         listed << ui(w).File1->item(i)->text();
-    EXPECT_EQ(listed,
-              (QStringList{"a.jpg", "b.jpeg", "c.JPE", QStringLiteral("caf\uFFFD.jpg"), "d.JPEG"}));
-    EXPECT_EQ(ui(w).Label1->text(), "Cantidad: 5");
+    EXPECT_EQ(listed, (QStringList{"a.jpg", "b.jpeg", "c.JPE", QStringLiteral("caf\uFFFD.jpg"),
+                                   "d.JPEG", "x.png"}));
+    EXPECT_EQ(ui(w).Label1->text(), "Cantidad: 6");
 
-    // Each of the other names previews and adds.
-    for (int i : {1, 2, 4}) {
+    // Each of the other names previews and adds; a JPEG named .png too.
+    for (int i : {1, 2, 4, 5}) {
         ui(w).File1->setListIndex(i);
         EXPECT_EQ(ui(w).current_file, path(listed[i]));
     }

@@ -155,7 +155,7 @@ TEST_F(ManyAtOnce, PhotosAndFoldersDroppedOnTheGridOrPreviewAreAddedOthersNamed)
     EXPECT_EQ(gridFiles(), QStringList({paths[1], inSub, inDeeper})) << "a folder with its tree";
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0].text,
-              "These files are not JPEG photos and were not added:\n\n" + text);
+              "These files are not photos and were not added:\n\n" + text);
     ASSERT_TRUE(drop({QUrl::fromLocalFile(paths[0])}, ui(w).Image11));
     EXPECT_EQ(gridFiles(), QStringList({paths[1], inSub, inDeeper, paths[0]}));
     expectInStep();
@@ -248,21 +248,25 @@ TEST(DroppedFiles, AreSortedIntoTheProjectThePhotosAndTheRest) {
                           QUrl("https://example.invalid/a.jpg")});
     EXPECT_EQ(d.project, dir.filePath("one.MVL"));
     EXPECT_EQ(d.photos, QStringList({dir.filePath("x.jpeg"), dir.filePath("f/A.JPG"),
-                                     dir.filePath("f/b.jpg")}));
+                                     dir.filePath("f/b.jpg"), dir.filePath("f/c.png")}));
     EXPECT_EQ(d.others, QStringList({dir.filePath("two.mvl"), dir.filePath("y.txt"),
                                      "https://example.invalid/a.jpg"}));
 }
 
-// A drop takes every photo the file list shows, .jpe too, and no other file.
+// A drop takes every photo the file list shows, .jpe too, and the other kinds
+// of photo, and no other file.
 TEST(DroppedFiles, TakeWhatTheFileListShows) {
     QTemporaryDir dir;
     QDir(dir.path()).mkpath("f");
     const struct {
         const char* name;
         bool photo;
-    } names[] = {{"a.jpg", true},  {"b.JPG", true},      {"c.jpeg", true}, {"d.JPEG", true},
-                 {"e.jpe", true},  {"f.JPE", true},      {"g.Jpe", true},  {"h.jpegs", false},
-                 {"i.png", false}, {"j.jpe.txt", false}, {"k.jp", false}};
+    } names[] = {{"a.jpg", true},     {"b.JPG", true},      {"c.jpeg", true},   {"d.JPEG", true},
+                 {"e.jpe", true},     {"f.JPE", true},      {"g.Jpe", true},    {"h.jpegs", false},
+                 {"i.png", true},     {"j.jpe.txt", false}, {"k.jp", false},    {"l.HEIC", true},
+                 {"m.heif", true},    {"n.Hif", true},      {"o.avif", true},   {"p.WebP", true},
+                 {"q.tif", true},     {"r.TIFF", true},     {"s.heics", false}, {"t.gif", false},
+                 {"u.png.txt", false}};
     QStringList inFolder;
     for (const auto& n : names) {
         const QString name = QString::fromLatin1(n.name);
@@ -281,7 +285,8 @@ TEST(DroppedFiles, TakeWhatTheFileListShows) {
     MainWindow w({dialogs, shell, QUrl()});
     ui(w).File1->setPath(dir.filePath("f"));
     EXPECT_EQ(ui(w).File1->FileNames(),
-              (QStringList{"a.jpg", "b.JPG", "c.jpeg", "d.JPEG", "e.jpe", "f.JPE", "g.Jpe"}));
+              (QStringList{"a.jpg", "b.JPG", "c.jpeg", "d.JPEG", "e.jpe", "f.JPE", "g.Jpe", "i.png",
+                           "l.HEIC", "m.heif", "n.Hif", "o.avif", "p.WebP", "q.tif", "r.TIFF"}));
 }
 
 } // namespace

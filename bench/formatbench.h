@@ -1,0 +1,16 @@
+#pragma once
+
+#include "benchtable.h"
+
+#include <QString>
+
+#include <vector>
+
+class BenchWindow;
+
+// Previews of photos of other kinds than JPEG, made in folder: a 12 MP HEIC
+// photo against libheif's own decode of it, a 24 MP PNG against libpng's,
+// each from bytes already in memory into a buffer reused where the library
+// allows it.
+void formatPreviews(BenchWindow& bench, const QString& folder, int runs,
+                    std::vector<FlowRuns>& table);
