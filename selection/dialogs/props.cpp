@@ -1,5 +1,6 @@
 #include "selection/dialogs/props.h"
 
+#include "app/core/boxfit.h"
 #include "app/core/devicesampling.h"
 #include "app/core/samplelayout.h"
 #include "assets/assets.h"
@@ -135,16 +136,18 @@ void Props::Form_Load() {
     // A long path shows cut in the middle; the tip gives it whole.
     Label4->setToolTip(plainTip(grid.Text()));
     // A photo that is gone or damaged shows no picture; the row can still be
-    // edited or removed. The picture is stretched to the box: only the
+    // edited or removed. The photo keeps its shape in the box: only the
     // pixels that land in it are read.
     const double ratio = devicePixelRatioF();
     const PictureRead read = readPictureFile(grid.Text(), boxLayout(Image2->size(), ratio));
-    if (read.ok() && ratio > 1)
+    if (!read.ok())
+        Image2->setPicture(QImage());
+    else if (ratio > 1)
         Image2->setPicture(
             sampledAtRatio(read.image, read.fullSize, read.kept, Image2->size(), 1),
             {sampledAtRatio(read.image, read.fullSize, read.kept, Image2->size(), ratio)});
     else
-        Image2->setPicture(read.ok() ? read.image : QImage());
+        Image2->setPicture(sampledAtRatio(read.image, read.fullSize, read.kept, Image2->size(), 1));
     m_pixels = photoPixelSize(read);
 
     Combo1->addItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
@@ -171,7 +174,11 @@ QStringList Props::sizeItems() {
 
 void Props::showPrintFit() {
     const std::optional<PrintSize> print = parsePrintSize(Combo2->currentText());
-    cropFrame->setPart(print ? printedPart(m_pixels, *print, Image2->size()) : QRect());
+    // The part is the photo's as drawn: fitted in the box, not the box.
+    const QSize box = Image2->size();
+    cropFrame->setPart(print ? printedPart(m_pixels, *print, fittedSize(m_pixels, box))
+                                   .translated(fittedOrigin(m_pixels, box))
+                             : QRect());
 }
 
 void Props::Command2_Click() {
