@@ -43,3 +43,17 @@ QImage fittedDrawing(const Samples& samples, QSize box) {
     }
     return drawn;
 }
+
+QRect shownPart(const QRect& part, QSize picture, const QRect& drawn) {
+    if (picture.isEmpty() || part.isEmpty())
+        return {};
+    const auto at = [](int v, int from, int to, int start) {
+        return start + static_cast<int>(roundHalfEven(double(v) * to / from));
+    };
+    const int left = at(part.left(), picture.width(), drawn.width(), drawn.left());
+    const int top = at(part.top(), picture.height(), drawn.height(), drawn.top());
+    const int right = at(part.left() + part.width(), picture.width(), drawn.width(), drawn.left());
+    const int bottom =
+        at(part.top() + part.height(), picture.height(), drawn.height(), drawn.top());
+    return QRect(left, top, std::max(1, right - left), std::max(1, bottom - top));
+}

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 
 // A photo in a box of another shape keeps its own: the largest drawing of
@@ -25,3 +26,7 @@ Samples sampleFitted(const QImage& pixels, QSize trueSize, const SampleGrid& kep
 // The box drawn: white, and samples (of a picture of samples.trueSize) at
 // fittedOrigin. Samples enlarged short of their size start there too.
 QImage fittedDrawing(const Samples& samples, QSize box);
+
+// A part of a picture of `picture` pixels as it shows where the picture is
+// drawn: each edge at the nearest pixel, so parts side by side meet.
+QRect shownPart(const QRect& part, QSize picture, const QRect& drawn);

@@ -16,7 +16,9 @@
 #include "platform/units/twips.h"
 #include "selection/dialogs/cropframe.h"
 #include "selection/dialogs/rowremoval.h"
+#include "selection/order/framing.h"
 #include "selection/order/gridrow.h"
+#include "selection/order/ordermodel.h"
 #include "selection/order/ordersummary.h"
 #include "selection/order/photopixels.h"
 #include "selection/order/printfit.h"
@@ -24,16 +26,22 @@
 #include "xpbutton/buttonerrors.h"
 
 #include "xpbutton/xpbutton.h"
+#include <QAction>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QWindow>
+
+#include <cmath>
 
 namespace {
 
 constexpr std::uint32_t kWhite = 0x00FFFFFF;
 constexpr std::uint32_t kOrange = 0x000080FF;
+// One key press or wheel notch makes the cut this much larger or smaller.
+constexpr double kCutStep = 1.1;
 
 template <typename Label = QLabel>
 Label* makeLabel(QWidget* parent, const QRect& place, const QString& text) {
@@ -124,7 +132,10 @@ void Props::createControls() {
         w->setFocusPolicy(Qt::StrongFocus);
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
+    // The frame comes after the designed order.
+    setTabOrder(Command2, cropFrame);
     Combo1->setFocus();
+    createFramingActions();
 }
 
 void Props::Form_Load() {
@@ -162,6 +173,8 @@ void Props::Form_Load() {
     Combo2->setEditText(grid.Text());
 
     Combo2->setToolTip(plainTip(sizeListTip(m_pixels, sizeItems())));
+    if (m_c.list.edit_row >= 1 && m_c.list.edit_row <= m_c.order.count())
+        m_framing = m_c.order.rows()[m_c.list.edit_row - 1].framing;
     showPrintFit();
     // Typing and picking both change the text.
     connect(Combo2, &QComboBox::editTextChanged, this, &Props::showPrintFit, Qt::UniqueConnection);
@@ -172,13 +185,97 @@ QStringList Props::sizeItems() {
             QStringLiteral("20x25"), QStringLiteral("20x30"), QStringLiteral("30x45")};
 }
 
-void Props::showPrintFit() {
-    const std::optional<PrintSize> print = parsePrintSize(Combo2->currentText());
-    // The part is the photo's as drawn: fitted in the box, not the box.
+QRect Props::drawnPhoto() const {
     const QSize box = Image2->size();
-    cropFrame->setPart(print ? printedPart(m_pixels, *print, fittedSize(m_pixels, box))
-                                   .translated(fittedOrigin(m_pixels, box))
-                             : QRect());
+    return QRect(fittedOrigin(m_pixels, box), fittedSize(m_pixels, box));
+}
+
+std::optional<PrintSize> Props::paper() const {
+    return paperShape(Combo2->currentText());
+}
+
+QPointF Props::photoPixelsPerShown() const {
+    const QRect drawn = drawnPhoto();
+    return QPointF(std::max(1.0, double(m_pixels.width()) / std::max(1, drawn.width())),
+                   std::max(1.0, double(m_pixels.height()) / std::max(1, drawn.height())));
+}
+
+void Props::showPrintFit() {
+    const std::optional<PrintSize> print = paper();
+    const bool framed = print && !m_pixels.isEmpty();
+    Image2->setToolTip(
+        print || m_pixels.isEmpty()
+            ? QString()
+            : plainTip(QStringLiteral("The size \"%1\" names no paper shape, so the photo cannot "
+                                      "be framed.")
+                           .arg(Combo2->currentText())));
+    for (QAction* action : {fillAction, wholeAction, centreAction})
+        action->setEnabled(framed);
+    centreAction->setEnabled(framed && m_framing.mode == FramingMode::Fill);
+    if (!framed) {
+        cropFrame->setPart({});
+        return;
+    }
+    // The part is the photo's as drawn: fitted in the box, not the box.
+    const QRect drawn = drawnPhoto();
+    cropFrame->setPicture(drawn);
+    cropFrame->setPart(m_framing.mode == FramingMode::Whole
+                           ? drawn
+                           : shownPart(fillCut(m_pixels, *print, m_framing), m_pixels, drawn));
+    cropFrame->setToolTip(
+        plainTip(framedFitText(framedFit(m_pixels, *print, m_framing), m_framing)));
+}
+
+void Props::createFramingActions() {
+    fillAction = new QAction(QStringLiteral("Fill the paper"), this);
+    wholeAction = new QAction(QStringLiteral("Whole photo"), this);
+    centreAction = new QAction(QStringLiteral("Centre the cut"), this);
+    for (QAction* action : {fillAction, wholeAction})
+        action->setCheckable(true);
+    connect(fillAction, &QAction::triggered, this, [this] { setFraming(Framing{}); });
+    connect(wholeAction, &QAction::triggered, this,
+            [this] { setFraming(Framing{FramingMode::Whole}); });
+    connect(centreAction, &QAction::triggered, this, [this] { setFraming(centredCut(m_framing)); });
+    connect(cropFrame, &CropFrame::menuAsked, this, &Props::showFramingMenu);
+    connect(cropFrame, &CropFrame::dragStarted, this, [this] { m_dragFrom = m_framing; });
+    connect(cropFrame, &CropFrame::dragged, this, [this](QPoint by) {
+        if (const std::optional<PrintSize> print = paper()) {
+            const QPointF scale = photoPixelsPerShown();
+            setFraming(movedCut(m_dragFrom, m_pixels, *print,
+                                QPoint(static_cast<int>(std::lround(by.x() * scale.x())),
+                                       static_cast<int>(std::lround(by.y() * scale.y())))));
+        }
+    });
+    connect(cropFrame, &CropFrame::stepped, this, [this](QPoint by) {
+        if (const std::optional<PrintSize> print = paper()) {
+            const QPointF scale = photoPixelsPerShown();
+            setFraming(movedCut(m_framing, m_pixels, *print,
+                                QPoint(static_cast<int>(std::lround(by.x() * scale.x())),
+                                       static_cast<int>(std::lround(by.y() * scale.y())))));
+        }
+    });
+    connect(cropFrame, &CropFrame::scaled, this, [this](int steps) {
+        if (const std::optional<PrintSize> print = paper())
+            setFraming(resizedCut(m_framing, m_pixels, *print, std::pow(kCutStep, steps)));
+    });
+}
+
+void Props::setFraming(const Framing& framing) {
+    if (framing == m_framing)
+        return;
+    m_framing = framing;
+    m_framingChanged = true;
+    showPrintFit();
+}
+
+void Props::showFramingMenu(QPoint globalPos) {
+    // The photo itself has the menu, also where the frame is hidden.
+    fillAction->setChecked(m_framing.mode == FramingMode::Fill);
+    wholeAction->setChecked(m_framing.mode == FramingMode::Whole);
+    QMenu menu(this);
+    menu.setAccessibleName(QStringLiteral("Framing"));
+    menu.addActions({fillAction, wholeAction, centreAction});
+    menu.exec(globalPos);
 }
 
 void Props::Command2_Click() {

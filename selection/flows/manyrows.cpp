@@ -142,6 +142,11 @@ void editRows(SelectionControls& c, const QList<int>& rows) {
         OrderRow r = c.order.rows()[row - 1];
         r.copies = props.chosenCopies();
         r.size = props.chosenSize();
+        // Photos of other shapes share no cut: the way chosen, centred.
+        if (props.framingChanged())
+            r.framing = props.chosenFraming().mode == FramingMode::Whole
+                            ? Framing{FramingMode::Whole}
+                            : Framing{};
         edited.append({row - 1, r});
     }
     c.order.changeRows(edited, changingName(static_cast<int>(rows.size())));

@@ -79,5 +79,6 @@ void MSFlexGrid1_Click(SelectionControls& c) {
     OrderRow edited = c.order.rows()[row - 1];
     edited.copies = props.chosenCopies();
     edited.size = props.chosenSize();
+    edited.framing = props.chosenFraming();
     c.order.changeRows({{row - 1, edited}}, changingName(1));
 }
