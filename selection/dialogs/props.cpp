@@ -194,10 +194,17 @@ std::optional<PrintSize> Props::paper() const {
     return paperShape(Combo2->currentText());
 }
 
-QPointF Props::photoPixelsPerShown() const {
+void Props::moveCut(const Framing& from, QPoint shown) {
+    const std::optional<PrintSize> print = paper();
+    if (!print)
+        return;
+    // Pixels of the photo to one of Image2's, at least 1.
     const QRect drawn = drawnPhoto();
-    return QPointF(std::max(1.0, double(m_pixels.width()) / std::max(1, drawn.width())),
-                   std::max(1.0, double(m_pixels.height()) / std::max(1, drawn.height())));
+    const double x = std::max(1.0, double(m_pixels.width()) / std::max(1, drawn.width()));
+    const double y = std::max(1.0, double(m_pixels.height()) / std::max(1, drawn.height()));
+    setFraming(movedCut(from, m_pixels, *print,
+                        QPoint(static_cast<int>(std::lround(shown.x() * x)),
+                               static_cast<int>(std::lround(shown.y() * y)))));
 }
 
 void Props::showPrintFit() {
@@ -238,22 +245,10 @@ void Props::createFramingActions() {
     connect(centreAction, &QAction::triggered, this, [this] { setFraming(centredCut(m_framing)); });
     connect(cropFrame, &CropFrame::menuAsked, this, &Props::showFramingMenu);
     connect(cropFrame, &CropFrame::dragStarted, this, [this] { m_dragFrom = m_framing; });
-    connect(cropFrame, &CropFrame::dragged, this, [this](QPoint by) {
-        if (const std::optional<PrintSize> print = paper()) {
-            const QPointF scale = photoPixelsPerShown();
-            setFraming(movedCut(m_dragFrom, m_pixels, *print,
-                                QPoint(static_cast<int>(std::lround(by.x() * scale.x())),
-                                       static_cast<int>(std::lround(by.y() * scale.y())))));
-        }
-    });
-    connect(cropFrame, &CropFrame::stepped, this, [this](QPoint by) {
-        if (const std::optional<PrintSize> print = paper()) {
-            const QPointF scale = photoPixelsPerShown();
-            setFraming(movedCut(m_framing, m_pixels, *print,
-                                QPoint(static_cast<int>(std::lround(by.x() * scale.x())),
-                                       static_cast<int>(std::lround(by.y() * scale.y())))));
-        }
-    });
+    // A drag moves the cut from where it was when it began; a key from
+    // where it is.
+    connect(cropFrame, &CropFrame::dragged, this, [this](QPoint by) { moveCut(m_dragFrom, by); });
+    connect(cropFrame, &CropFrame::stepped, this, [this](QPoint by) { moveCut(m_framing, by); });
     connect(cropFrame, &CropFrame::scaled, this, [this](int steps) {
         if (const std::optional<PrintSize> print = paper())
             setFraming(resizedCut(m_framing, m_pixels, *print, std::pow(kCutStep, steps)));

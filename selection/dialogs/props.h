@@ -75,8 +75,8 @@ private:
     // The photo as drawn in Image2, and the print its size names.
     QRect drawnPhoto() const;
     std::optional<PrintSize> paper() const;
-    // Pixels of the photo to one of Image2's, at least 1.
-    QPointF photoPixelsPerShown() const;
+    // The cut of `from` moved by `shown` pixels of Image2.
+    void moveCut(const Framing& from, QPoint shown);
 
     SelectionControls& m_c;
     bool m_placed = false;

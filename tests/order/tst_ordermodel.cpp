@@ -17,6 +17,14 @@ OrderRow row(const QString& file, const char* copies = "1", const char* size = "
     return {file, QString::fromLatin1(copies), QString::fromLatin1(size), {}, {}, pixels};
 }
 
+// A file that is there, so that the row's photo counts as present.
+QString existingFile(const QTemporaryDir& dir, const char* name) {
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    return path;
+}
+
 struct Order {
     SelectionList list;
     std::unique_ptr<OrderModel> model = std::make_unique<OrderModel>(list);
@@ -178,10 +186,7 @@ TEST(OrderModel, SavedIsTheCleanStateAndAShortOpenIsNeverSaved) {
 
 TEST(OrderModel, TheTipFollowsTheRowsPhotoAndSizeAcrossEdits) {
     QTemporaryDir dir;
-    const QString photo = dir.filePath("a.jpg");
-    QFile file(photo);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
+    const QString photo = existingFile(dir, "a.jpg");
     Order o;
     o.model->addRows({row(photo, "1", "10x15", QSize(4000, 3000)), row(dir.filePath("gone.jpg"))},
                      "adding 2 photos");
@@ -201,10 +206,7 @@ TEST(OrderModel, TheTipFollowsTheRowsPhotoAndSizeAcrossEdits) {
 // summary speak of it, and of nothing else for rows left at the default.
 TEST(OrderModel, AFramingIsOneStepAndTheTipAndSummaryFollowIt) {
     QTemporaryDir dir;
-    const QString photo = dir.filePath("a.jpg");
-    QFile file(photo);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
+    const QString photo = existingFile(dir, "a.jpg");
     Order o;
     o.model->addRows({row(photo, "1", "10x15", QSize(4000, 3000)),
                       row(photo, "1", "10x15", QSize(4000, 3000)),
