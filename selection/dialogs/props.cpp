@@ -18,7 +18,6 @@
 #include "selection/dialogs/rowremoval.h"
 #include "selection/order/framing.h"
 #include "selection/order/gridrow.h"
-#include "selection/order/ordermodel.h"
 #include "selection/order/ordersummary.h"
 #include "selection/order/photopixels.h"
 #include "selection/order/printfit.h"
@@ -173,8 +172,6 @@ void Props::Form_Load() {
     Combo2->setEditText(grid.Text());
 
     Combo2->setToolTip(plainTip(sizeListTip(m_pixels, sizeItems())));
-    if (m_c.list.edit_row >= 1 && m_c.list.edit_row <= m_c.order.count())
-        m_framing = m_c.order.rows()[m_c.list.edit_row - 1].framing;
     showPrintFit();
     // Typing and picking both change the text.
     connect(Combo2, &QComboBox::editTextChanged, this, &Props::showPrintFit, Qt::UniqueConnection);
@@ -253,6 +250,11 @@ void Props::createFramingActions() {
         if (const std::optional<PrintSize> print = paper())
             setFraming(resizedCut(m_framing, m_pixels, *print, std::pow(kCutStep, steps)));
     });
+}
+
+void Props::startFraming(const Framing& framing) {
+    m_framing = framing;
+    showPrintFit();
 }
 
 void Props::setFraming(const Framing& framing) {

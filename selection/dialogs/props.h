@@ -27,6 +27,8 @@ public:
     // What "Ok" took: the copies and the size as typed or picked.
     const QString& chosenCopies() const { return m_copies; }
     const QString& chosenSize() const { return m_size; }
+    // The row's framing as the editor opens on it.
+    void startFraming(const Framing& framing);
     // How the photo goes on the paper as it was when "Ok" was pressed, and
     // whether the user changed it.
     const Framing& chosenFraming() const { return m_framing; }

@@ -132,6 +132,7 @@ void editRows(SelectionControls& c, const QList<int>& rows) {
     c.MSFlexGrid1.setRow(rows.first());
     c.list.edit_row = static_cast<std::int16_t>(rows.first());
     Props props(c);
+    props.startFraming(c.order.rows()[rows.first() - 1].framing);
     props.exec();
     leaveEditedRow(c);
     if (props.outcome() != Props::Outcome::Ok)

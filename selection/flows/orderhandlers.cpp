@@ -71,6 +71,7 @@ void MSFlexGrid1_Click(SelectionControls& c) {
         return;
     c.list.edit_row = static_cast<std::int16_t>(row);
     Props props(c);
+    props.startFraming(c.order.rows()[row - 1].framing);
     props.exec();
     leaveEditedRow(c);
     // Remove has made its own change.
