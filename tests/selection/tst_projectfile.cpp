@@ -190,12 +190,10 @@ TEST(ProjectFraming, ADamagedBlockLeavesTheRowsAndSaysWhy) {
         const char* why;
     } cases[] = {
         {"[Marvolia framing] 2\r\n1 whole\r\n", "its head does not count its 1 lines"},
-        {"[Marvolia framing]\r\n1 whole\r\n", "its head does not count its 1 lines"},
         {"[Marvolia framing] 1\r\n3 whole\r\n", "its line 2 is damaged"},
         {"[Marvolia framing] 2\r\n1 whole\r\n1 whole\r\n", "its line 3 is damaged"},
         {"[Marvolia framing] 1\r\n1 fill 0.05 0.5 0.5\r\n", "its line 2 is damaged"},
         {"[Marvolia framing] 1\r\n1 fill 0.5 1.5 0.5\r\n", "its line 2 is damaged"},
-        {"[Marvolia framing] 1\r\n1 fill 0.5 0.5\r\n", "its line 2 is damaged"},
         {"[Marvolia framing] 1\r\n1 tilt\r\n", "its line 2 is damaged"},
         {"[Marvolia framing] 1\r\n2 whole\r\n/p/c.jpg\r\n", "its head does not count its 2 lines"},
     };
