@@ -1,5 +1,6 @@
 #include "app/core/devicesampling.h"
 
+#include "app/core/boxfit.h"
 #include "platform/units/rounding.h"
 
 #include <QPainter>
@@ -34,9 +35,7 @@ QImage previewAtRatio(const QImage& pixels, QSize trueSize, const SampleGrid& ke
 QImage sampledAtRatio(const QImage& pixels, QSize trueSize, const SampleGrid& kept, QSize box,
                       double ratio) {
     const QSize device = deviceSize(box, ratio);
-    QImage drawn = samplePicture(pixels, trueSize, kept, roundToInt16(device.width()),
-                                 roundToInt16(device.height()))
-                       .block;
+    QImage drawn = fittedDrawing(sampleFitted(pixels, trueSize, kept, device), device);
     drawn.setDevicePixelRatio(ratio);
     return drawn;
 }

@@ -27,7 +27,7 @@ QPoint centredOrigin(int width, int height);
 QImage previewAtRatio(const QImage& pixels, QSize trueSize, const SampleGrid& kept, double ratio,
                       QRgb background);
 
-// A picture sampled at the device size of a box of `box` pixels (the grid's
-// thumbnails, the row editor's photo), its device pixel ratio set.
+// A picture fitted in the device size of a box of `box` pixels (the grid's
+// thumbnails, the row editor's photo) on white, its device pixel ratio set.
 QImage sampledAtRatio(const QImage& pixels, QSize trueSize, const SampleGrid& kept, QSize box,
                       double ratio);

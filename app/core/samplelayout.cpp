@@ -1,12 +1,13 @@
 #include "app/core/samplelayout.h"
 
+#include "app/core/boxfit.h"
 #include "app/core/devicesampling.h"
 #include "app/core/previewgeometry.h"
 #include "app/core/sampling.h"
 #include "platform/units/rounding.h"
 
 SampleGrid thumbnailGrid(QSize upright) {
-    return sampledGrid(upright, kThumbWidth, kThumbHeight);
+    return boxGrid(upright, QSize(kThumbWidth, kThumbHeight));
 }
 
 SampleGrid previewGrid(QSize upright) {
@@ -15,7 +16,8 @@ SampleGrid previewGrid(QSize upright) {
 }
 
 SampleGrid boxGrid(QSize upright, QSize box) {
-    return sampledGrid(upright, roundToInt16(box.width()), roundToInt16(box.height()));
+    const QSize drawn = fittedSize(upright, box);
+    return sampledGrid(upright, roundToInt16(drawn.width()), roundToInt16(drawn.height()));
 }
 
 namespace {

@@ -15,12 +15,12 @@ constexpr std::int16_t kThumbHeight = 30;
 // scaler will read, computed from the upright size with the scaler's own
 // positions.
 
-// The 40 x 30 thumbnail's pixels.
+// The 40 x 30 thumbnail's pixels, the photo fitted in it (boxfit.h).
 SampleGrid thumbnailGrid(QSize upright);
 // The preview's pixels and the thumbnail's, so that adding the photo just
 // previewed reads nothing again.
 SampleGrid previewGrid(QSize upright);
-// A box of box.width() x box.height() pixels that the picture is stretched to.
+// A box of box.width() x box.height() pixels that the picture is fitted in.
 SampleGrid boxGrid(QSize upright, QSize box);
 
 // At a device pixel ratio above 1 each also keeps the pixels of the same

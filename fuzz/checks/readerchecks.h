@@ -39,8 +39,8 @@ inline QString checkTextDecoder(const QByteArray& bytes) {
     return {};
 }
 
-// A file that reads is consistent, and whatever it held is written back so
-// that it reads the same again.
+// A file that reads is consistent, and whatever it held, its framing too, is
+// written back so that it reads the same again.
 inline QString checkProjectReader(const QByteArray& bytes) {
     const ProjectRead read = readProjectText(decodeText(bytes), kMaxRecords);
     if (!read.ok()) {
@@ -52,6 +52,11 @@ inline QString checkProjectReader(const QByteArray& bytes) {
         return QStringLiteral("the records are out of bounds");
     if (read.leftOut > 0 && read.records.size() != kMaxRecords)
         return QStringLiteral("records were left out before the selection was full");
+    // A damaged framing block is left out whole.
+    if (!read.framingError.isEmpty())
+        for (const ProjectRecord& record : read.records)
+            if (!record.framing.isDefault())
+                return QStringLiteral("a damaged framing block still framed a record");
     // A double quote cannot be stored; rows whose three texts are all empty
     // at the very end are indistinguishable from blank lines.
     if (firstUnstorableRecord(read.records) >= 0)

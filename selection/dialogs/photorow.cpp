@@ -1,5 +1,6 @@
 #include "selection/dialogs/photorow.h"
 
+#include "app/core/boxfit.h"
 #include "app/core/sampling.h"
 #include "app/drawing/thumbnail.h"
 #include "platform/controls/flexgrid.h"
@@ -8,6 +9,17 @@
 #include "selection/order/gridrow.h"
 #include "selection/order/ordermodel.h"
 #include "selection/order/photopixels.h"
+
+namespace {
+
+// The samples of a photo of any shape as a drawing that fills the 40 x 30
+// box, so that the scaler lays it over the whole of what Image12 showed.
+Samples inThumbnailBox(const Samples& samples) {
+    const QSize box(kThumbWidth, kThumbHeight);
+    return {fittedDrawing(samples, box), box};
+}
+
+} // namespace
 
 RowPicture drawRowThumbnail(OrderView& c, const QString& path) {
     return drawRowThumbnail(c, photoThumbnail(path));
@@ -19,16 +31,16 @@ RowPicture drawRowThumbnail(OrderView& c, const PhotoThumbnail& thumb) {
     // The loader holds the photo last decoded; kept samples need no decode.
     if (thumb.picture.ok())
         c.Image10.setPicture(thumb.picture.image, thumb.picture.fullSize, thumb.picture.kept);
-    drawPlainThumbnail(thumb.samples, kThumbWidth, kThumbHeight, c.Image12);
+    drawPlainThumbnail(inThumbnailBox(thumb.samples), kThumbWidth, kThumbHeight, c.Image12);
     return {c.Image12.Picture(), thumb.pixels, {}};
 }
 
 RowPicture drawRowThumbnail(OrderView& c, const PictureRead& picture, Samples* samples) {
     c.Image10.setPicture(picture.image, picture.fullSize, picture.kept);
     const Samples drawn =
-        samplePicture(c.Image10.Image(), QSize(c.Image10.ScaleWidth(), c.Image10.ScaleHeight()),
-                      c.Image10.keptGrid(), kThumbWidth, kThumbHeight);
-    thumbnail(drawn, kThumbWidth, kThumbHeight, c.Image12, false, {c.File1});
+        sampleFitted(c.Image10.Image(), QSize(c.Image10.ScaleWidth(), c.Image10.ScaleHeight()),
+                     c.Image10.keptGrid(), QSize(kThumbWidth, kThumbHeight));
+    thumbnail(inThumbnailBox(drawn), kThumbWidth, kThumbHeight, c.Image12, false, {c.File1});
     c.Image12.hide();
     if (samples)
         *samples = drawn;

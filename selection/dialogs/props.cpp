@@ -1,5 +1,6 @@
 #include "selection/dialogs/props.h"
 
+#include "app/core/boxfit.h"
 #include "app/core/devicesampling.h"
 #include "app/core/samplelayout.h"
 #include "assets/assets.h"
@@ -15,6 +16,7 @@
 #include "platform/units/twips.h"
 #include "selection/dialogs/cropframe.h"
 #include "selection/dialogs/rowremoval.h"
+#include "selection/order/framing.h"
 #include "selection/order/gridrow.h"
 #include "selection/order/ordersummary.h"
 #include "selection/order/photopixels.h"
@@ -23,16 +25,22 @@
 #include "xpbutton/buttonerrors.h"
 
 #include "xpbutton/xpbutton.h"
+#include <QAction>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QWindow>
+
+#include <cmath>
 
 namespace {
 
 constexpr std::uint32_t kWhite = 0x00FFFFFF;
 constexpr std::uint32_t kOrange = 0x000080FF;
+// One key press or wheel notch makes the cut this much larger or smaller.
+constexpr double kCutStep = 1.1;
 
 template <typename Label = QLabel>
 Label* makeLabel(QWidget* parent, const QRect& place, const QString& text) {
@@ -123,7 +131,10 @@ void Props::createControls() {
         w->setFocusPolicy(Qt::StrongFocus);
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
+    // The frame comes after the designed order.
+    setTabOrder(Command2, cropFrame);
     Combo1->setFocus();
+    createFramingActions();
 }
 
 void Props::Form_Load() {
@@ -135,16 +146,18 @@ void Props::Form_Load() {
     // A long path shows cut in the middle; the tip gives it whole.
     Label4->setToolTip(plainTip(grid.Text()));
     // A photo that is gone or damaged shows no picture; the row can still be
-    // edited or removed. The picture is stretched to the box: only the
+    // edited or removed. The photo keeps its shape in the box: only the
     // pixels that land in it are read.
     const double ratio = devicePixelRatioF();
     const PictureRead read = readPictureFile(grid.Text(), boxLayout(Image2->size(), ratio));
-    if (read.ok() && ratio > 1)
+    if (!read.ok())
+        Image2->setPicture(QImage());
+    else if (ratio > 1)
         Image2->setPicture(
             sampledAtRatio(read.image, read.fullSize, read.kept, Image2->size(), 1),
             {sampledAtRatio(read.image, read.fullSize, read.kept, Image2->size(), ratio)});
     else
-        Image2->setPicture(read.ok() ? read.image : QImage());
+        Image2->setPicture(sampledAtRatio(read.image, read.fullSize, read.kept, Image2->size(), 1));
     m_pixels = photoPixelSize(read);
 
     Combo1->addItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
@@ -169,9 +182,97 @@ QStringList Props::sizeItems() {
             QStringLiteral("20x25"), QStringLiteral("20x30"), QStringLiteral("30x45")};
 }
 
+QRect Props::drawnPhoto() const {
+    const QSize box = Image2->size();
+    return QRect(fittedOrigin(m_pixels, box), fittedSize(m_pixels, box));
+}
+
+std::optional<PrintSize> Props::paper() const {
+    return paperShape(Combo2->currentText());
+}
+
+void Props::moveCut(const Framing& from, QPoint shown) {
+    const std::optional<PrintSize> print = paper();
+    if (!print)
+        return;
+    // Pixels of the photo to one of Image2's, at least 1.
+    const QRect drawn = drawnPhoto();
+    const double x = std::max(1.0, double(m_pixels.width()) / std::max(1, drawn.width()));
+    const double y = std::max(1.0, double(m_pixels.height()) / std::max(1, drawn.height()));
+    setFraming(movedCut(from, m_pixels, *print,
+                        QPoint(static_cast<int>(std::lround(shown.x() * x)),
+                               static_cast<int>(std::lround(shown.y() * y)))));
+}
+
 void Props::showPrintFit() {
-    const std::optional<PrintSize> print = parsePrintSize(Combo2->currentText());
-    cropFrame->setPart(print ? printedPart(m_pixels, *print, Image2->size()) : QRect());
+    const std::optional<PrintSize> print = paper();
+    const bool framed = print && !m_pixels.isEmpty();
+    Image2->setToolTip(
+        print || m_pixels.isEmpty()
+            ? QString()
+            : plainTip(QStringLiteral("The size \"%1\" names no paper shape, so the photo cannot "
+                                      "be framed.")
+                           .arg(Combo2->currentText())));
+    for (QAction* action : {fillAction, wholeAction, centreAction})
+        action->setEnabled(framed);
+    centreAction->setEnabled(framed && m_framing.mode == FramingMode::Fill);
+    if (!framed) {
+        cropFrame->setPart({});
+        return;
+    }
+    // The part is the photo's as drawn: fitted in the box, not the box.
+    const QRect drawn = drawnPhoto();
+    cropFrame->setPicture(drawn);
+    cropFrame->setPart(m_framing.mode == FramingMode::Whole
+                           ? drawn
+                           : shownPart(fillCut(m_pixels, *print, m_framing), m_pixels, drawn));
+    cropFrame->setToolTip(
+        plainTip(framedFitText(framedFit(m_pixels, *print, m_framing), m_framing)));
+}
+
+void Props::createFramingActions() {
+    fillAction = new QAction(QStringLiteral("Fill the paper"), this);
+    wholeAction = new QAction(QStringLiteral("Whole photo"), this);
+    centreAction = new QAction(QStringLiteral("Centre the cut"), this);
+    for (QAction* action : {fillAction, wholeAction})
+        action->setCheckable(true);
+    connect(fillAction, &QAction::triggered, this, [this] { setFraming(Framing{}); });
+    connect(wholeAction, &QAction::triggered, this,
+            [this] { setFraming(Framing{FramingMode::Whole}); });
+    connect(centreAction, &QAction::triggered, this, [this] { setFraming(centredCut(m_framing)); });
+    connect(cropFrame, &CropFrame::menuAsked, this, &Props::showFramingMenu);
+    connect(cropFrame, &CropFrame::dragStarted, this, [this] { m_dragFrom = m_framing; });
+    // A drag moves the cut from where it was when it began; a key from
+    // where it is.
+    connect(cropFrame, &CropFrame::dragged, this, [this](QPoint by) { moveCut(m_dragFrom, by); });
+    connect(cropFrame, &CropFrame::stepped, this, [this](QPoint by) { moveCut(m_framing, by); });
+    connect(cropFrame, &CropFrame::scaled, this, [this](int steps) {
+        if (const std::optional<PrintSize> print = paper())
+            setFraming(resizedCut(m_framing, m_pixels, *print, std::pow(kCutStep, steps)));
+    });
+}
+
+void Props::startFraming(const Framing& framing) {
+    m_framing = framing;
+    showPrintFit();
+}
+
+void Props::setFraming(const Framing& framing) {
+    if (framing == m_framing)
+        return;
+    m_framing = framing;
+    m_framingChanged = true;
+    showPrintFit();
+}
+
+void Props::showFramingMenu(QPoint globalPos) {
+    // The photo itself has the menu, also where the frame is hidden.
+    fillAction->setChecked(m_framing.mode == FramingMode::Fill);
+    wholeAction->setChecked(m_framing.mode == FramingMode::Whole);
+    QMenu menu(this);
+    menu.setAccessibleName(QStringLiteral("Framing"));
+    menu.addActions({fillAction, wholeAction, centreAction});
+    menu.exec(globalPos);
 }
 
 void Props::Command2_Click() {

@@ -1,5 +1,6 @@
 #include "selection/dialogs/rowthumbnails.h"
 
+#include "app/core/boxfit.h"
 #include "platform/files/boundedcache.h"
 #include "selection/order/photopixels.h"
 
@@ -36,8 +37,8 @@ PhotoThumbnail photoThumbnail(const QString& path, const std::atomic<bool>* stop
         out.error = out.picture.error;
         return out;
     }
-    out.samples = samplePicture(out.picture.image, out.picture.fullSize, out.picture.kept,
-                                kThumbWidth, kThumbHeight);
+    out.samples = sampleFitted(out.picture.image, out.picture.fullSize, out.picture.kept,
+                               QSize(kThumbWidth, kThumbHeight));
     out.pixels = photoPixelSize(out.picture);
     if (key)
         keepThumbnail(*key, out.samples, out.pixels);

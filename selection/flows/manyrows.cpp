@@ -153,6 +153,7 @@ void editRows(OrderController& c, const QList<int>& rows) {
     c.view.MSFlexGrid1.setRow(rows.first());
     c.list.edit_row = static_cast<std::int16_t>(rows.first());
     Props props(c.view);
+    props.startFraming(c.order.rows()[rows.first() - 1].framing);
     props.exec();
     leaveEditedRow(c);
     if (props.outcome() != Props::Outcome::Ok)
@@ -163,6 +164,11 @@ void editRows(OrderController& c, const QList<int>& rows) {
         OrderRow r = c.order.rows()[row - 1];
         r.copies = props.chosenCopies();
         r.size = props.chosenSize();
+        // Photos of other shapes share no cut: the way chosen, centred.
+        if (props.framingChanged())
+            r.framing = props.chosenFraming().mode == FramingMode::Whole
+                            ? Framing{FramingMode::Whole}
+                            : Framing{};
         edited.append({row - 1, r});
     }
     c.order.changeRows(edited, changingName(static_cast<int>(rows.size())));

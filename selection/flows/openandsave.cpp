@@ -58,8 +58,13 @@ namespace {
 
 FileResult<void> saveProjectTo(OrderController& c, const QString& file) {
     QList<ProjectRecord> records;
-    for (const GridRow& row : readGridRows(c.view.MSFlexGrid1))
-        records.append({row.file, row.copies, row.size});
+    const QList<GridRow> rows = readGridRows(c.view.MSFlexGrid1);
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        // The grid shows the order; the framing is only the order's.
+        const Framing framing =
+            i < c.order.count() ? c.order.rows()[static_cast<int>(i)].framing : Framing{};
+        records.append({rows[i].file, rows[i].copies, rows[i].size, framing});
+    }
     const int bad = firstUnstorableRecord(records);
     if (bad >= 0) {
         const QString why =
@@ -261,7 +266,7 @@ QList<RowPath> loadProject(OrderController& c, const QString& file, const QStrin
             loaderHolds = n - 1;
         c.order.addRows({{record.file, record.copies, record.size, picture.thumbnail,
                           isListed(record.copies) ? QImage() : marker.image,
-                          picture.ok() ? picture.pixels : QSize()}},
+                          picture.ok() ? picture.pixels : QSize(), record.framing}},
                         openingName(file));
         emit c.progress(n);
         showLastRowCurrent(c.view);
@@ -287,6 +292,11 @@ QList<RowPath> loadProject(OrderController& c, const QString& file, const QStrin
     // The dialogs propose the project the user has open, not one saved before.
     c.project_path = file;
 
+    if (!project.framingError.isEmpty())
+        tell(c.view.dialogs, &c.view.window,
+             QStringLiteral("The project \"%1\" was opened, but the framing of its photos could "
+                            "not be read (%2): every photo fills its paper with the cut centred.")
+                 .arg(shortName(file), project.framingError));
     if (project.leftOut > 0)
         tell(c.view.dialogs, &c.view.window,
              QStringLiteral("The project \"%1\" holds %2 photos, but at most %3 can be selected: "

@@ -73,6 +73,7 @@ void MSFlexGrid1_Click(OrderController& c) {
         return;
     c.list.edit_row = static_cast<std::int16_t>(row);
     Props props(c.view);
+    props.startFraming(c.order.rows()[row - 1].framing);
     props.exec();
     leaveEditedRow(c);
     // Remove has made its own change.
@@ -81,5 +82,6 @@ void MSFlexGrid1_Click(OrderController& c) {
     OrderRow edited = c.order.rows()[row - 1];
     edited.copies = props.chosenCopies();
     edited.size = props.chosenSize();
+    edited.framing = props.chosenFraming();
     c.order.changeRows({{row - 1, edited}}, changingName(1));
 }

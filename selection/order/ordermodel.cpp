@@ -196,7 +196,7 @@ int OrderModel::room() const {
 
 FitRow OrderModel::fitRow(int i) const {
     const OrderRow& row = m_rows[i];
-    return {row.file, row.copies, row.size, row.pixels, !QFileInfo(row.file).isFile()};
+    return {row.file, row.copies, row.size, row.pixels, !QFileInfo(row.file).isFile(), row.framing};
 }
 
 QList<FitRow> OrderModel::fitRows() const {
@@ -239,6 +239,18 @@ void OrderModel::changeRows(const QList<std::pair<int, OrderRow>>& changes, cons
     for (const auto& [i, row] : real)
         new Change(*this, i, row, what, macro);
     push(macro);
+}
+
+void OrderModel::setFraming(const QList<int>& indices, const Framing& framing,
+                            const QString& what) {
+    QList<std::pair<int, OrderRow>> changes;
+    for (int i : indices)
+        if (i >= 0 && i < count()) {
+            OrderRow row = m_rows[i];
+            row.framing = framing;
+            changes.append({i, row});
+        }
+    changeRows(changes, what);
 }
 
 void OrderModel::replaceRows(const OrderRows& rows, const QString& what) {

@@ -50,6 +50,8 @@ public:
     void removeRowsAt(const QList<int>& indices, const QString& what);
     // Rows replaced by index. Several are one step of one command each.
     void changeRows(const QList<std::pair<int, OrderRow>>& changes, const QString& what);
+    // The framing of rows by index, one step.
+    void setFraming(const QList<int>& indices, const Framing& framing, const QString& what);
     // The whole order.
     void replaceRows(const OrderRows& rows, const QString& what);
 

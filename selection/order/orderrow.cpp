@@ -6,6 +6,6 @@ bool samePicture(const QImage& a, const QImage& b) {
 
 bool OrderRow::operator==(const OrderRow& other) const {
     return file == other.file && copies == other.copies && size == other.size &&
-           samePicture(thumbnail, other.thumbnail) &&
+           framing == other.framing && samePicture(thumbnail, other.thumbnail) &&
            samePicture(copiesPicture, other.copiesPicture);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "selection/order/framing.h"
+
 #include <QImage>
 #include <QList>
 #include <QSize>
@@ -14,6 +16,7 @@ struct OrderRow {
     QImage thumbnail;     // the 40 x 30 picture of the photo column
     QImage copiesPicture; // the copies column's: the marker of a "0" row after an open
     QSize pixels;         // the photo's, for print fit; empty when it could not be loaded
+    Framing framing{};    // how it goes on the paper; the default is never stored
     // Pixel sizes aside: a row put back is the same row.
     bool operator==(const OrderRow& other) const;
 };

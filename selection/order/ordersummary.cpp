@@ -34,9 +34,18 @@ QStringList reasonsFor(const FitRow& row) {
         return reasons << QStringLiteral("the photo is missing");
     if (row.pixels.isEmpty())
         return reasons << QStringLiteral("the photo cannot be loaded");
-    const std::optional<PrintSize> print = parsePrintSize(row.size);
+    const std::optional<PrintSize> print = paperShape(row.size);
     if (!print)
         return reasons;
+    if (!row.framing.isDefault()) {
+        // The cut is the user's own choice: only the print's sharpness is
+        // left to look at.
+        const FramedFit fit = framedFit(row.pixels, *print, row.framing);
+        if (fit.rating == PrintRating::Low)
+            reasons
+                << QStringLiteral("prints low at %1 (%2 ppi)").arg(row.size).arg(shownPpi(fit.ppi));
+        return reasons;
+    }
     const PrintFit fit = printFit(row.pixels, *print);
     if (fit.rating == PrintRating::Low)
         reasons << QStringLiteral("prints low at %1 (%2 ppi)").arg(row.size).arg(shownPpi(fit.ppi));
@@ -56,8 +65,12 @@ QString rowTip(const FitRow& row) {
     if (row.pixels.isEmpty())
         return (parts << QStringLiteral("the photo cannot be loaded")).join(QStringLiteral(" - "));
     parts << pixelsText(row.pixels);
-    if (const std::optional<PrintSize> print = parsePrintSize(row.size))
-        parts << QStringLiteral("at %1: %2").arg(row.size, fitText(printFit(row.pixels, *print)));
+    if (const std::optional<PrintSize> print = paperShape(row.size))
+        parts << QStringLiteral("at %1: %2")
+                     .arg(row.size, row.framing.isDefault()
+                                        ? fitText(printFit(row.pixels, *print))
+                                        : framedFitText(framedFit(row.pixels, *print, row.framing),
+                                                        row.framing));
     return parts.join(QStringLiteral(" - "));
 }
 

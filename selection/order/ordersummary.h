@@ -1,5 +1,7 @@
 #pragma once
 
+#include "selection/order/framing.h"
+
 #include <QList>
 #include <QSize>
 #include <QString>
@@ -12,11 +14,13 @@ struct FitRow {
     QString size;
     QSize pixels;         // empty when the photo could not be loaded
     bool missing = false; // the file is not there now
+    Framing framing{};
 };
 
 // The row's tool tip: the full path, the pixel size and the print fit at
 // its size, e.g. "/p/a.jpg - 4000 x 3000 pixels - at 10x15: 677 ppi, sharp;
-// 11 % cut off".
+// 11 % cut off". A framing the user chose speaks of the part printed or of
+// the borders of a whole photo (framedFitText).
 QString rowTip(const FitRow& row);
 
 // The size list's lines for one photo, one a size: "10x15: 677 ppi, sharp".

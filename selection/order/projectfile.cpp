@@ -1,6 +1,7 @@
 #include "selection/order/projectfile.h"
 
 #include "platform/files/textfile.h"
+#include "platform/units/rounding.h"
 
 #include <QStringList>
 
@@ -34,6 +35,15 @@ bool storable(const QString& text) {
 class FieldReader {
 public:
     explicit FieldReader(const QString& text) : m_text(text) {}
+
+    // Whether the text left, past blanks and line ends, starts with head.
+    bool restStartsWith(QLatin1StringView head) const {
+        qsizetype i = m_pos;
+        while (i < m_text.size() && (isBlank(m_text[i]) || isLineEnd(m_text[i])))
+            ++i;
+        return QStringView(m_text).mid(i).startsWith(head);
+    }
+    QStringView rest() const { return QStringView(m_text).mid(m_pos); }
 
     // True when nothing but blanks and line ends is left.
     bool atEnd() const {
@@ -96,6 +106,79 @@ std::optional<int> countValue(const QString& field) {
     return static_cast<int>(std::min<qlonglong>(value, std::numeric_limits<int>::max()));
 }
 
+// Shares are kept to millionths, so that what is read is written back the
+// same.
+double millionths(double v) {
+    return roundHalfEven(v * 1e6) / 1e6;
+}
+
+QString shareText(double v) {
+    QString text = QString::number(millionths(v), 'f', 6);
+    while (text.endsWith(QLatin1Char('0')))
+        text.chop(1);
+    if (text.endsWith(QLatin1Char('.')))
+        text.chop(1);
+    return text;
+}
+
+std::optional<double> shareField(QStringView field, double least) {
+    bool ok = false;
+    const double v = field.toDouble(&ok);
+    if (!ok || !(v >= least && v <= 1))
+        return std::nullopt;
+    return millionths(v);
+}
+
+std::optional<Framing> framingLine(const QStringList& parts) {
+    if (parts.size() == 2 && parts[1] == QLatin1String("whole"))
+        return Framing{FramingMode::Whole};
+    if (parts.size() != 5 || parts[1] != QLatin1String("fill"))
+        return std::nullopt;
+    const std::optional<double> scale = shareField(parts[2], kSmallestCut);
+    const std::optional<double> x = shareField(parts[3], 0);
+    const std::optional<double> y = shareField(parts[4], 0);
+    if (!scale || !x || !y)
+        return std::nullopt;
+    return Framing{FramingMode::Fill, *scale, *x, *y};
+}
+
+// The block after the records: its head with the number of lines, then one
+// line a record, each record once, and nothing after. Any fault leaves out
+// the whole block and says where.
+QString readFramingBlock(QStringView text, int records, QList<ProjectRecord>& kept) {
+    QStringList lines;
+    for (QStringView line : text.split(QLatin1Char('\n'))) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        lines << line.trimmed().toString();
+    }
+    while (!lines.isEmpty() && lines.first().isEmpty())
+        lines.removeFirst();
+    while (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    const QString head = QLatin1String(kFramingHead);
+    bool ok = false;
+    const int n =
+        lines.isEmpty() ? -1 : QStringView(lines.first()).mid(head.size()).trimmed().toInt(&ok);
+    if (!ok || n < 0 || n != lines.size() - 1)
+        return QStringLiteral("its head does not count its %1 lines").arg(lines.size() - 1);
+    QList<std::pair<int, Framing>> framings;
+    QList<bool> seen(records, false);
+    for (int i = 1; i < lines.size(); ++i) {
+        const QStringList parts = lines[i].split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        const int row = parts.isEmpty() ? 0 : parts.first().toInt(&ok);
+        const std::optional<Framing> framing = framingLine(parts);
+        if (!ok || row < 1 || row > records || seen[row - 1] || !framing)
+            return QStringLiteral("its line %1 is damaged").arg(i + 1);
+        seen[row - 1] = true;
+        framings.append({row, *framing});
+    }
+    for (const auto& [row, framing] : framings)
+        if (row <= kept.size())
+            kept[row - 1].framing = framing;
+    return {};
+}
+
 } // namespace
 
 int firstUnstorableRecord(const QList<ProjectRecord>& records) {
@@ -120,6 +203,20 @@ QByteArray projectFileBytes(const QList<ProjectRecord>& records) {
     lines << QStringLiteral(" %1 ").arg(records.size());
     for (const ProjectRecord& r : records)
         lines << projectField(r.file) << projectField(r.copies) << projectField(r.size);
+    QStringList framed;
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        const Framing& f = records[i].framing;
+        if (f.isDefault())
+            continue;
+        framed << (f.mode == FramingMode::Whole
+                       ? QStringLiteral("%1 whole").arg(i + 1)
+                       : QStringLiteral("%1 fill %2 %3 %4")
+                             .arg(i + 1)
+                             .arg(shareText(f.scale), shareText(f.centreX), shareText(f.centreY)));
+    }
+    if (!framed.isEmpty())
+        lines << QStringLiteral("%1 %2").arg(QLatin1String(kFramingHead)).arg(framed.size())
+              << framed;
     return textFileBytes(lines);
 }
 
@@ -140,6 +237,15 @@ ProjectRead readProjectText(const QString& text, int maxRecords) {
     read.count = *count;
     int complete = 0;
     while (!fields.atEnd()) {
+        // The writer puts the block after the counted records; before them
+        // such a line is a record's.
+        if (complete >= read.count && fields.restStartsWith(QLatin1String(kFramingHead))) {
+            read.framingError = readFramingBlock(fields.rest(), complete, read.records);
+            if (!read.framingError.isEmpty())
+                for (ProjectRecord& record : read.records)
+                    record.framing = {};
+            break;
+        }
         ProjectRecord record;
         for (QString* field : {&record.file, &record.copies, &record.size}) {
             const std::optional<QString> value = fields.next();

@@ -282,10 +282,11 @@ TEST_F(SharpPhoto, TheThumbnailAndTheEditorsPhotoAreSampledAtTheDevicesPixels) {
         QRect cell;
         QSize samples;
         QSize editor;
+        QRect editorPhoto; // the photo keeps its 4:3 in the box, on white
     } rows[] = {
-        {1, {0, 17, 39, 30}, {40, 30}, {113, 89}},
-        {2, {0, 34, 78, 60}, {80, 60}, {226, 178}},
-        {1.5, {}, {}, {170, 134}},
+        {1, {0, 17, 39, 30}, {40, 30}, {113, 89}, {0, 2, 113, 85}},
+        {2, {0, 34, 78, 60}, {80, 60}, {226, 178}, {0, 4, 226, 170}},
+        {1.5, {}, {}, {170, 134}, {0, 3, 170, 128}},
     };
     const auto* row = std::find_if(std::begin(rows), std::end(rows),
                                    [ratio](const auto& r) { return r.ratio == ratio; });
@@ -312,9 +313,10 @@ TEST_F(SharpPhoto, TheThumbnailAndTheEditorsPhotoAreSampledAtTheDevicesPixels) {
     QTest::keyClick(ui(w).MSFlexGrid1, Qt::Key_Return);
     ASSERT_TRUE(shown);
     ASSERT_EQ(photo.size(), row->editor);
-    EXPECT_EQ(differencesIn(photo, photo.rect(),
-                            designedAt(full, row->editor.width(), row->editor.height())),
-              0);
+    const QRect drawn = row->editorPhoto;
+    EXPECT_EQ(differencesIn(photo, drawn, designedAt(full, drawn.width(), drawn.height())), 0);
+    EXPECT_EQ(photo.pixel(5, drawn.top() - 1), qRgb(255, 255, 255));
+    EXPECT_EQ(photo.pixel(5, drawn.bottom() + 1), qRgb(255, 255, 255));
 }
 
 // The keyboard's mark above 1x: dots of one device pixel, every other one,

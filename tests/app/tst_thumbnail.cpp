@@ -1,3 +1,4 @@
+#include "app/core/boxfit.h"
 #include "app/core/previewgeometry.h"
 #include "app/core/samplelayout.h"
 #include "app/core/sampling.h"
@@ -297,4 +298,37 @@ TEST_F(Scaler, FileListGetsTheFocusBackWhenItHadIt) {
     other->setFocus();
     thumbnail(40, 30, *source, *target, false, env);
     EXPECT_EQ(window.focusWidget(), other);
+}
+
+// A photo keeps its shape in a box of another: the largest drawing that
+// fits, centred; a photo of the box's shape fills it as before.
+TEST(FittedInABox, SizeAndPlace) {
+    const struct {
+        QSize picture;
+        QSize box;
+        QSize drawn;
+        QPoint at;
+    } cases[] = {
+        {{1200, 900}, {40, 30}, {40, 30}, {0, 0}},   {{4032, 3024}, {40, 30}, {40, 30}, {0, 0}},
+        {{1001, 751}, {40, 30}, {40, 30}, {0, 0}},   {{6000, 4000}, {40, 30}, {40, 27}, {0, 1}},
+        {{90, 120}, {40, 30}, {22, 30}, {9, 0}},     {{3000, 4000}, {40, 30}, {22, 30}, {9, 0}},
+        {{10000, 10}, {40, 30}, {40, 1}, {0, 14}},   {{1200, 900}, {113, 89}, {113, 85}, {0, 2}},
+        {{900, 1200}, {113, 89}, {67, 89}, {23, 0}}, {{0, 0}, {40, 30}, {40, 30}, {0, 0}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(fittedSize(c.picture, c.box), c.drawn)
+            << c.picture.width() << "x" << c.picture.height();
+        EXPECT_EQ(fittedOrigin(c.picture, c.box), c.at)
+            << c.picture.width() << "x" << c.picture.height();
+    }
+    // Sampled at the fitted size, drawn on white.
+    const QImage portrait = noise(90, 120, 3);
+    const Samples samples = sampleFitted(portrait, portrait.size(), {}, QSize(40, 30));
+    ASSERT_EQ(samples.block.size(), QSize(22, 30));
+    const QImage drawn = fittedDrawing(samples, QSize(40, 30));
+    const QImage want = reference(portrait, 22, 30, {9, 0}, QImage(40, 30, QImage::Format_RGB32));
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x)
+            ASSERT_EQ(drawn.pixel(x, y), x < 9 || x >= 31 ? qRgb(255, 255, 255) : want.pixel(x, y))
+                << x << "," << y;
 }

@@ -1,6 +1,7 @@
 #include "platform/controls/flexgrid.h"
 #include "selection/order/gridrow.h"
 #include "selection/order/ordermodel.h"
+#include "selection/order/ordersummary.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,14 @@ namespace {
 OrderRow row(const QString& file, const char* copies = "1", const char* size = "10x15",
              QSize pixels = {}) {
     return {file, QString::fromLatin1(copies), QString::fromLatin1(size), {}, {}, pixels};
+}
+
+// A file that is there, so that the row's photo counts as present.
+QString existingFile(const QTemporaryDir& dir, const char* name) {
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    return path;
 }
 
 struct Order {
@@ -177,10 +186,7 @@ TEST(OrderModel, SavedIsTheCleanStateAndAShortOpenIsNeverSaved) {
 
 TEST(OrderModel, TheTipFollowsTheRowsPhotoAndSizeAcrossEdits) {
     QTemporaryDir dir;
-    const QString photo = dir.filePath("a.jpg");
-    QFile file(photo);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
+    const QString photo = existingFile(dir, "a.jpg");
     Order o;
     o.model->addRows({row(photo, "1", "10x15", QSize(4000, 3000)), row(dir.filePath("gone.jpg"))},
                      "adding 2 photos");
@@ -194,6 +200,47 @@ TEST(OrderModel, TheTipFollowsTheRowsPhotoAndSizeAcrossEdits) {
                         "changing 2 rows");
     EXPECT_EQ(tip(0), photo + " - 4000 x 3000 pixels - at 20x30: 338 ppi, sharp; 11 % cut off");
     EXPECT_EQ(tip(1), dir.filePath("gone.jpg") + " - the photo is missing");
+}
+
+// A framing of its own is one step for any number of rows; the tip and the
+// summary speak of it, and of nothing else for rows left at the default.
+TEST(OrderModel, AFramingIsOneStepAndTheTipAndSummaryFollowIt) {
+    QTemporaryDir dir;
+    const QString photo = existingFile(dir, "a.jpg");
+    Order o;
+    o.model->addRows({row(photo, "1", "10x15", QSize(4000, 3000)),
+                      row(photo, "1", "10x15", QSize(4000, 3000)),
+                      row(photo, "1", "10x15", QSize(4000, 3000))},
+                     "adding 3 photos");
+    const auto tip = [&](int i) {
+        return o.model->index(i, ColFile).data(Qt::ToolTipRole).toString();
+    };
+    const QString plain = photo + " - 4000 x 3000 pixels - at 10x15: 677 ppi, sharp; 11 % cut off";
+    o.model->setFraming({0, 2}, Framing{FramingMode::Whole}, "whole photos");
+    EXPECT_EQ(o.model->undoStack().count(), 2);
+    EXPECT_EQ(tip(0),
+              photo +
+                  " - 4000 x 3000 pixels - at 10x15: 762 ppi, sharp; whole photo, 0.8 cm borders");
+    EXPECT_EQ(tip(1), plain);
+    o.model->setFraming({1}, Framing{FramingMode::Fill, 0.1, 0.5, 0.5}, "a small cut");
+    EXPECT_EQ(tip(1),
+              photo +
+                  " - 4000 x 3000 pixels - at 10x15: 67 ppi, low; 99 % cut off, the cut chosen");
+    // The cut chosen is the user's: only its sharpness needs a look.
+    const OrderSummary summary = summarizeOrder(o.model->fitRows(), {"10x15"});
+    ASSERT_EQ(summary.looks.size(), 1);
+    EXPECT_EQ(lookText(summary.looks[0]), "Row 2: prints low at 10x15 (67 ppi)");
+    // The same framing again changes nothing and is no step.
+    o.model->setFraming({1}, Framing{FramingMode::Fill, 0.1, 0.5, 0.5}, "a small cut");
+    EXPECT_EQ(o.model->undoStack().count(), 3);
+    o.model->undoStack().undo();
+    o.model->undoStack().undo();
+    EXPECT_EQ(tip(0), plain);
+    EXPECT_EQ(tip(1), plain);
+    EXPECT_EQ(tip(2), plain);
+    EXPECT_TRUE(o.model->rows()[2].framing.isDefault());
+    o.model->undoStack().redo();
+    EXPECT_EQ(o.model->rows()[2].framing, Framing{FramingMode::Whole});
 }
 
 TEST(OrderModel, AGridShowingItFollowsItsRowsAndTakesNoWrites) {

@@ -262,7 +262,13 @@ TEST_F(OrderGlance, TheRowEditorDrawsTheCutAndListsTheFit) {
                 const bool edge = part.contains(x, y) && (x == part.left() || x == part.right() ||
                                                           y == part.top() || y == part.bottom());
                 framed += edge;
-                ASSERT_EQ(shot.pixel(x, y) & 0xFFFFFF, (edge ? qRgb(255, 128, 0) : grey) & 0xFFFFFF)
+                // The 4:3 photo keeps its shape: white above and below it;
+                // what is cut off is dimmed to half.
+                const QRgb photo = !QRect(0, 2, 113, 85).contains(x, y)    ? qRgb(255, 255, 255)
+                                   : part.isEmpty() || part.contains(x, y) ? grey
+                                                                           : qRgb(50, 55, 60);
+                ASSERT_EQ(shot.pixel(x, y) & 0xFFFFFF,
+                          (edge ? qRgb(255, 128, 0) : photo) & 0xFFFFFF)
                     << what << " at " << x << "," << y;
             }
         EXPECT_EQ(framed, part.isEmpty() ? 0 : 2 * (part.width() + part.height()) - 4) << what;
@@ -273,17 +279,17 @@ TEST_F(OrderGlance, TheRowEditorDrawsTheCutAndListsTheFit) {
         EXPECT_EQ(p.Combo2->toolTip(),
                   "10x15: 67 ppi, low\n13x18: 56 ppi, low\n15x21: 48 ppi, low\n"
                   "20x25: 38 ppi, low\n20x30: 33 ppi, low\n30x45: 22 ppi, low");
-        expectFrame(p, QRect(0, 5, 113, 79), "10x15");
+        expectFrame(p, QRect(0, 7, 113, 75), "10x15");
         QLineEdit* edit = p.Combo2->lineEdit();
         edit->selectAll();
         QTest::keyClicks(edit, "20x20");
-        expectFrame(p, QRect(14, 0, 85, 89), "typed 20x20");
+        expectFrame(p, QRect(14, 2, 85, 85), "typed 20x20");
         // Picking from the list: the next item after 10x15.
         edit->selectAll();
         QTest::keyClicks(edit, "10x15");
         QTest::keyClick(p.Combo2, Qt::Key_Down);
         ASSERT_EQ(p.Combo2->currentText(), "13x18");
-        expectFrame(p, QRect(0, 1, 113, 86), "picked 13x18");
+        expectFrame(p, QRect(0, 4, 113, 82), "picked 13x18");
         edit->selectAll();
         QTest::keyClicks(edit, "A4");
         expectFrame(p, QRect(), "A4");

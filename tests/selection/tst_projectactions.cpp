@@ -410,3 +410,40 @@ TEST_F(ProjectOpen, LoadingIsPaintedAtOnceAndThenAtMostEveryFiftyMilliseconds) {
     EXPECT_LE(label.rows.size(), 2 * window.rows.size());
     EXPECT_LE(bar.rows.size(), 2 * window.rows.size());
 }
+
+// Rows framed by the user come back framed, and are saved so again; a
+// damaged block leaves the rows as they are, with one message naming the
+// file.
+TEST_F(ProjectOpen, FramedRowsGoThroughOpenAndSaveAndADamagedBlockOnlyLosesTheFraming) {
+    const QString a = jpegPhoto("a.jpg");
+    const QString b = jpegPhoto("b.jpg");
+    const QByteArray rows = " 2 \r\n" + records({a, b});
+    const QByteArray block = "[Marvolia framing] 2\r\n1 whole\r\n2 fill 0.5 0.5 0.25\r\n";
+    ASSERT_TRUE(put(file("p.mvl"), rows + block));
+    dialogs.answerFile(file("p.mvl"));
+    click(ui(w).Command4);
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    ASSERT_EQ(ui(w).order.count(), 2);
+    EXPECT_EQ(ui(w).order.rows()[0].framing, Framing{FramingMode::Whole});
+    EXPECT_EQ(ui(w).order.rows()[1].framing, (Framing{FramingMode::Fill, 0.5, 0.5, 0.25}));
+    EXPECT_FALSE(ui(w).order.changedSinceSaved());
+    dialogs.answerFile(file("again.mvl"));
+    click(ui(w).Command3);
+    EXPECT_EQ(contents(file("again.mvl")), rows + block);
+
+    ASSERT_TRUE(put(file("damaged.mvl"), rows + "[Marvolia framing] 2\r\n1 whole\r\n"));
+    dialogs.answerMessage(MessageResult::No);
+    dialogs.answerFile(file("damaged.mvl"));
+    click(ui(w).Command4);
+    ASSERT_EQ(dialogs.messages.size(), 2); // the prompt to save first, then what went wrong
+    EXPECT_EQ(dialogs.messages[1].title, "Marvolia");
+    EXPECT_EQ(
+        dialogs.messages[1].text,
+        "The project \"" + file("damaged.mvl") +
+            "\" was opened, but the framing of its photos could not be "
+            "read (its head does not count its 1 lines): every photo fills its paper with the "
+            "cut centred.");
+    EXPECT_EQ(gridTexts(), (QList<QStringList>{{a, "1", "10x15", a}, {b, "1", "10x15", b}}));
+    EXPECT_TRUE(ui(w).order.rows()[0].framing.isDefault());
+    EXPECT_TRUE(ui(w).order.rows()[1].framing.isDefault());
+}

@@ -151,3 +151,63 @@ TEST(ProjectReader, KeepsAtMostTheRecordsThatFit) {
     // A damaged tail is still found beyond the records that fit.
     EXPECT_FALSE(readBytes(bytes + "/p6.jpg\r\n", 3).ok());
 }
+
+// Rows framed by the user add one block after the counted records; the
+// records before it are the designed bytes, so a reader that stops after
+// them gets every row.
+TEST(ProjectFraming, OneBlockAfterTheRecordsThatReadsBack) {
+    ProjectRecord moved = record("/p/b.jpg", "2");
+    moved.framing = {FramingMode::Fill, 0.5, 0.25, 0.5};
+    ProjectRecord whole = record("/p/c.jpg", "1", "13x18");
+    whole.framing = {FramingMode::Whole};
+    const QList<ProjectRecord> records = {record("/p/a.jpg"), moved, whole};
+    const QByteArray designed = " 3 \r\n/p/a.jpg\r\n1\r\n10x15\r\n/p/b.jpg\r\n2\r\n10x15\r\n"
+                                "/p/c.jpg\r\n1\r\n13x18\r\n";
+    const QByteArray bytes = projectFileBytes(records);
+    EXPECT_EQ(bytes, designed + "[Marvolia framing] 2\r\n2 fill 0.5 0.25 0.5\r\n3 whole\r\n");
+    const ProjectRead read = readBytes(bytes);
+    ASSERT_TRUE(read.ok()) << read.error.toStdString();
+    EXPECT_EQ(read.records, records);
+    EXPECT_EQ(read.framingError, "");
+    // Unframed, the file is the designed one.
+    QList<ProjectRecord> plain = records;
+    for (ProjectRecord& r : plain)
+        r.framing = {};
+    EXPECT_EQ(projectFileBytes(plain), designed);
+    EXPECT_EQ(readBytes(designed).records, plain);
+    // Shares are kept to millionths.
+    moved.framing = {FramingMode::Fill, 1.0 / 3, 0.1234564, 0.9999996};
+    EXPECT_EQ(
+        projectFileBytes({moved}),
+        " 1 \r\n/p/b.jpg\r\n2\r\n10x15\r\n[Marvolia framing] 1\r\n1 fill 0.333333 0.123456 1\r\n");
+}
+
+// A damaged block drops the framing, never a row.
+TEST(ProjectFraming, ADamagedBlockLeavesTheRowsAndSaysWhy) {
+    const QByteArray rows = " 2 \r\n/p/a.jpg\r\n1\r\n10x15\r\n/p/b.jpg\r\n1\r\n10x15\r\n";
+    const struct {
+        const char* block;
+        const char* why;
+    } cases[] = {
+        {"[Marvolia framing] 2\r\n1 whole\r\n", "its head does not count its 1 lines"},
+        {"[Marvolia framing] 1\r\n3 whole\r\n", "its line 2 is damaged"},
+        {"[Marvolia framing] 2\r\n1 whole\r\n1 whole\r\n", "its line 3 is damaged"},
+        {"[Marvolia framing] 1\r\n1 fill 0.05 0.5 0.5\r\n", "its line 2 is damaged"},
+        {"[Marvolia framing] 1\r\n1 fill 0.5 1.5 0.5\r\n", "its line 2 is damaged"},
+        {"[Marvolia framing] 1\r\n1 tilt\r\n", "its line 2 is damaged"},
+        {"[Marvolia framing] 1\r\n2 whole\r\n/p/c.jpg\r\n", "its head does not count its 2 lines"},
+    };
+    for (const auto& c : cases) {
+        const ProjectRead read = readBytes(rows + c.block);
+        ASSERT_TRUE(read.ok()) << c.block;
+        EXPECT_EQ(read.framingError, c.why) << c.block;
+        ASSERT_EQ(read.records.size(), 2) << c.block;
+        EXPECT_TRUE(read.records[0].framing.isDefault() && read.records[1].framing.isDefault())
+            << c.block;
+        EXPECT_EQ(read.records[1].file, "/p/b.jpg") << c.block;
+    }
+    // Before the counted records the head is a record's path.
+    const ProjectRead early = readBytes(" 1 \r\n[Marvolia framing] 1\r\n1\r\n10x15\r\n");
+    EXPECT_EQ(early.records.size(), 1);
+    EXPECT_EQ(early.framingError, "");
+}

@@ -2,6 +2,7 @@
 
 #include "platform/controls/imagecontrol.h"
 #include "platform/controls/pathlabel.h"
+#include "selection/dialogs/cropframe.h"
 #include "selection/order/gridrow.h"
 #include "xpbutton/xpbutton.h"
 
@@ -87,12 +88,13 @@ TEST_F(RowEditor, IsAFixedToolWindowLaidOutAsDesigned) {
             EXPECT_TRUE(combo->isEditable());
             EXPECT_EQ(combo->lineEdit()->palette().color(QPalette::Text), kOrange);
         }
-        // Enter in a combo box presses nothing; Tab runs from copies to Ok.
+        // Enter in a combo box presses nothing; Tab runs from copies to Ok,
+        // then to the frame over the photo.
         QTest::keyClick(p.Combo1->lineEdit(), Qt::Key_Return);
         EXPECT_TRUE(p.isVisible());
         ASSERT_TRUE(QTest::qWaitFor([&] { return p.isActiveWindow(); }));
         ASSERT_TRUE(p.Combo1->hasFocus());
-        QWidget* tabOrder[] = {p.Combo2, p.Command1, p.Command2, p.Combo1};
+        QWidget* tabOrder[] = {p.Combo2, p.Command1, p.Command2, p.cropFrame, p.Combo1};
         for (QWidget* next : tabOrder) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             EXPECT_TRUE(next->hasFocus()) << next->metaObject()->className();

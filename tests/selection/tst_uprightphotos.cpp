@@ -93,15 +93,25 @@ TEST_F(Upright, EveryOrientationShowsTheSameUprightPictureEverywhere) {
             QTest::mouseClick(ui(w).Image11, Qt::LeftButton);
             const int row = list().count;
             const QImage thumb = grid().CellPictureAt(row, ColPhoto);
-            expectCorners(thumb, QRect(0, 0, 40, 30), what + ", thumbnail");
-            EXPECT_EQ(differing(thumb, designedSamples(full, 40, 30)), 0) << what;
+            // A portrait keeps its shape: 22 x 30 in the middle, white beside.
+            const QRect inThumb = wide ? QRect(0, 0, 40, 30) : QRect(9, 0, 22, 30);
+            expectCorners(thumb, inThumb, what + ", thumbnail");
+            EXPECT_EQ(differing(thumb.copy(inThumb),
+                                designedSamples(full, inThumb.width(), inThumb.height())),
+                      0)
+                << what;
+            if (!wide) {
+                EXPECT_EQ(thumb.pixel(8, 15) & 0xFFFFFF, 0xFFFFFFu) << what;
+            }
 
             QImage editor;
             ASSERT_TRUE(clickRow(row, [&](Props& p) {
                 editor = p.Image2->Picture();
                 QTest::mouseClick(p.Command2, Qt::LeftButton);
             }));
-            expectCorners(editor, editor.rect(), what + ", row editor");
+            // 113 x 85 or 67 x 89 in the box of 113 x 89.
+            expectCorners(editor, wide ? QRect(0, 2, 113, 85) : QRect(23, 0, 67, 89),
+                          what + ", row editor");
         }
     }
 }

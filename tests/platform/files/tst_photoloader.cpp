@@ -1,3 +1,4 @@
+#include "app/core/boxfit.h"
 #include "app/core/previewgeometry.h"
 #include "app/core/samplelayout.h"
 #include "app/core/sampling.h"
@@ -43,15 +44,18 @@ struct Loader : ::testing::Test {
                 designedSamples(upright, size.width, size.height)),
             0)
             << "preview " << size.width << " x " << size.height;
-        const QImage thumb = designedSamples(upright, 40, 30);
-        EXPECT_EQ(
-            differing(samplePicture(read.image, read.fullSize, read.kept, 40, 30).block, thumb), 0)
+        // The thumbnail keeps the photo's shape in its 40 x 30 box.
+        const QSize fit = fittedSize(upright.size(), QSize(40, 30));
+        const auto w = static_cast<std::int16_t>(fit.width());
+        const auto h = static_cast<std::int16_t>(fit.height());
+        const QImage thumb = designedSamples(upright, w, h);
+        EXPECT_EQ(differing(samplePicture(read.image, read.fullSize, read.kept, w, h).block, thumb),
+                  0)
             << "thumbnail from the preview's read";
         const PictureRead small = readPictureFile(path, thumbnailLayout());
         ASSERT_TRUE(small.ok()) << small.error.toStdString();
         EXPECT_EQ(
-            differing(samplePicture(small.image, small.fullSize, small.kept, 40, 30).block, thumb),
-            0)
+            differing(samplePicture(small.image, small.fullSize, small.kept, w, h).block, thumb), 0)
             << "thumbnail read on its own";
         // No full-size picture is held.
         EXPECT_LE(read.image.width(), 328 + 40);
