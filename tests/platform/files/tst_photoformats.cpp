@@ -1,3 +1,4 @@
+#include "app/core/boxfit.h"
 #include "app/core/previewgeometry.h"
 #include "app/core/samplelayout.h"
 #include "app/core/sampling.h"
@@ -103,8 +104,12 @@ struct Formats : ::testing::Test {
                 samplePicture(read.image, read.fullSize, read.kept, size.width, size.height).block,
                 designedSamples(upright, size.width, size.height)),
             0);
-        EXPECT_EQ(differing(samplePicture(read.image, read.fullSize, read.kept, 40, 30).block,
-                            designedSamples(upright, 40, 30)),
+        // The thumbnail keeps the photo's shape in its 40 x 30 box.
+        const QSize fit = fittedSize(upright.size(), QSize(40, 30));
+        const auto w = static_cast<std::int16_t>(fit.width());
+        const auto h = static_cast<std::int16_t>(fit.height());
+        EXPECT_EQ(differing(samplePicture(read.image, read.fullSize, read.kept, w, h).block,
+                            designedSamples(upright, w, h)),
                   0);
         EXPECT_LE(read.image.width(), 328 + 40) << "only the kept pixels are held";
     }
