@@ -274,7 +274,9 @@ void OrderController::copyToFolder() {
     // there meanwhile is not replaced.
     const FileState listSeen = fileKey(listFile);
 
-    const FlowScope flow;
+    // Until the files are in the folder: what the window's events would start
+    // meanwhile waits for that.
+    std::optional<FlowScope> flow(std::in_place);
     QHash<QString, FolderPhoto> photos = planFolder(rows, keys, folder, listFile);
     const int n = static_cast<int>(rows.size());
     // The rows that bring their photo to the folder; the files made for them
@@ -332,6 +334,7 @@ void OrderController::copyToFolder() {
             lines << folderListLine(photos[keys[i]].name, rows[i]);
     const FileResult<Written> written = writeFileWhole(listFile, textFileBytes(lines), &listSeen);
     c.ProgressBar1.hide();
+    flow.reset();
     if (!written.ok())
         failures << QStringLiteral("The list \"%1\" could not be written: %2.")
                         .arg(shortName(listFile), written.failure().why);
