@@ -524,6 +524,8 @@ int main(int argc, char** argv) {
             manyAtOnce(bench, setup, quick ? 1 : 3, table);
         if (wanted("copy"))
             copyToFolder(bench, setup, work.path(), quick ? 1 : 3, table);
+        if (wanted("labjpegs"))
+            labJpegs(bench, work.path() + QStringLiteral("/labjpegs"), quick ? 1 : 3, table);
         if (wanted("search"))
             searchMoved(bench, work.path(), quick ? 1 : 5, table);
     }

@@ -4,6 +4,7 @@
 #include "platform/files/storedpixels.h"
 
 #include <QIODevice>
+#include <QtEndian>
 
 #include <libheif/heif.h>
 
@@ -185,5 +186,31 @@ PictureRead decodeHeif(QIODevice& device, const SampleLayout& layout, const Read
     out = keptPixels(pixels, 1, layout, watch);
     if (out.ok())
         conversionOf(primary).apply(out.image);
+    return out;
+}
+
+QByteArray heifExif(QIODevice& device) {
+    const qint64 at = device.pos();
+    DeviceReader reader{&device, device.size(), {}};
+    Context context(heif_context_alloc(), heif_context_free);
+    heif_image_handle* primary = nullptr;
+    QByteArray out;
+    if (device.seek(0) &&
+        !heif_context_read_from_reader(context.get(), &kReader, &reader, nullptr).code &&
+        !heif_context_get_primary_image_handle(context.get(), &primary).code && primary) {
+        const Handle handle(primary, heif_image_handle_release);
+        heif_item_id id = 0;
+        QByteArray block;
+        if (heif_image_handle_get_list_of_metadata_block_IDs(primary, "Exif", &id, 1) == 1) {
+            block.resize(qsizetype(heif_image_handle_get_metadata_size(primary, id)));
+            if (heif_image_handle_get_metadata(primary, id, block.data()).code)
+                block.clear();
+        }
+        // The block starts with where its TIFF header lies after those four bytes.
+        const qsizetype skip = block.size() >= 4 ? 4 + qFromBigEndian<quint32>(block.data()) : 0;
+        if (skip > 0 && skip < block.size())
+            out = QByteArray("Exif\0\0", 6) + block.sliced(skip);
+    }
+    device.seek(at);
     return out;
 }

@@ -57,6 +57,26 @@ QString openPhotoFile(const QString& path, QFile& file) {
 
 } // namespace
 
+PhotoKind photoKind(QByteArrayView start) {
+    if (start.startsWith("\xFF\xD8"))
+        return PhotoKind::Jpeg;
+    if (isHeifStart(start))
+        return PhotoKind::Heif;
+    if (start.startsWith("\x89PNG"))
+        return PhotoKind::Png;
+    if (start.startsWith("RIFF") && start.size() >= 12 && start.sliced(8, 4) == "WEBP")
+        return PhotoKind::Webp;
+    if (start.startsWith(QByteArrayView("II*\0", 4)) ||
+        start.startsWith(QByteArrayView("MM\0*", 4)))
+        return PhotoKind::Tiff;
+    return PhotoKind::Other;
+}
+
+PhotoKind photoKindOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? photoKind(file.read(16)) : PhotoKind::Other;
+}
+
 PictureRead readPicture(QIODevice& device, const SampleLayout& layout, const ReadWatch& watch) {
     // Told by content, never by name: downloads often carry another kind's.
     char start[32] = {};
@@ -66,10 +86,10 @@ PictureRead readPicture(QIODevice& device, const SampleLayout& layout, const Rea
         result.error = QStringLiteral("it cannot be read (%1)").arg(device.errorString());
         return result;
     }
-    if (got >= 2 && static_cast<unsigned char>(start[0]) == 0xFF &&
-        static_cast<unsigned char>(start[1]) == 0xD8)
+    const PhotoKind kind = photoKind(QByteArrayView(start, got));
+    if (kind == PhotoKind::Jpeg)
         return decodeJpeg(device, layout, watch);
-    if (isHeifStart(QByteArrayView(start, got)))
+    if (kind == PhotoKind::Heif)
         return decodeHeif(device, layout, watch);
     return decodeWithImageReader(device, layout, watch);
 }

@@ -6,6 +6,12 @@
 
 class QIODevice;
 
+// The kinds of photo told apart by a file's first bytes (16 are enough).
+enum class PhotoKind { Jpeg, Heif, Png, Webp, Tiff, Other };
+PhotoKind photoKind(QByteArrayView start);
+// The kind of the file at path; Other when it cannot be read.
+PhotoKind photoKindOf(const QString& path);
+
 // Reads a picture file of any kind the program shows, told by its content:
 // JPEG, HEIF and AVIF, PNG, WebP, TIFF, bitmaps. A JPEG is decoded row by
 // row, rows no kept pixel lies on are skipped, and no full-size picture is

@@ -1,6 +1,8 @@
 #include "selection/flows/copyexport.h"
 
 #include "app/core/browse.h"
+#include "platform/controls/flowscope.h"
+#include "platform/controls/flowwait.h"
 #include "platform/controls/repaintpacer.h"
 #include "platform/desktop/commondialog.h"
 #include "platform/desktop/dialogs.h"
@@ -9,6 +11,7 @@
 #include "platform/files/filecopy.h"
 #include "platform/files/filewriter.h"
 #include "platform/files/hiddenname.h"
+#include "platform/files/labjpeg.h"
 #include "platform/files/textfile.h"
 #include "selection/flows/folderbrowser.h"
 #include "selection/flows/gridorder.h"
@@ -22,10 +25,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QMutex>
+#include <QMutexLocker>
 #include <QProgressBar>
 #include <QStringList>
+#include <QThreadPool>
 
 #include <algorithm>
+#include <optional>
+#include <vector>
 
 QString copyFolderTitle() {
     return QStringLiteral("Select the path where you want to all the images to be saved");
@@ -34,6 +42,11 @@ QString copyFolderTitle() {
 QString folderListLine(const QString& name, const GridRow& row) {
     return oneLine(QStringLiteral("File: ") + name + QStringLiteral(", Copies ") + row.copies +
                    QStringLiteral(", Size ") + row.size);
+}
+
+QString labJpegName(const QString& name) {
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return (dot <= 0 ? name : name.left(dot)) + QStringLiteral(".jpg");
 }
 
 QString numberedName(const QString& name, int n) {
@@ -66,9 +79,15 @@ QString FolderNames::claim(const QString& name, const std::function<bool(const Q
 
 namespace {
 
+// Makes the file a photo gives the lab, on a worker thread.
+using FileMaker = MadeFile (*)(const QString& source);
+
 // One photo of the order, however often it is listed.
 struct FolderPhoto {
     QString name; // as it lies, or will lie, in the folder
+    // How it gets there: copied as it is when none, else a file made of it
+    // (a JPEG of a photo of another kind).
+    FileMaker make = nullptr;
     // Already there, as itself or as a copy with the same bytes: listed,
     // never copied.
     bool inFolder = false;
@@ -139,8 +158,8 @@ QHash<QString, FolderPhoto> planFolder(const QList<GridRow>& rows, const QString
         const QFileInfo lies(key);
         // A name that would break the list's lines is copied under one that does not.
         if (!photos.contains(key) && lies.isFile() && inFolder(key, folder) &&
-            oneLine(lies.fileName()) == lies.fileName()) {
-            photos.insert(key, {lies.fileName(), true, false, true});
+            oneLine(lies.fileName()) == lies.fileName() && !takesLabJpeg(key)) {
+            photos.insert(key, {lies.fileName(), nullptr, true, false, true});
             names.reserve(lies.fileName());
         }
     }
@@ -149,12 +168,16 @@ QHash<QString, FolderPhoto> planFolder(const QList<GridRow>& rows, const QString
         if (!isListed(rows[i].copies) || photos.contains(keys[i]))
             continue;
         const QString& source = rows[i].path;
+        // The lab takes JPEGs: a photo of another kind gets one made of it.
+        const FileMaker make = takesLabJpeg(source) ? labJpeg : nullptr;
+        const QString own = oneLine(solo_file(source));
         bool present = false;
-        const QString name = names.claim(oneLine(solo_file(source)), [&](const QString& candidate) {
-            present = false;
-            return entries.usable(candidate, source, &present);
-        });
-        photos.insert(keys[i], {name, present, false, present});
+        const QString name =
+            names.claim(make ? labJpegName(own) : own, [&](const QString& candidate) {
+                present = false;
+                return entries.usable(candidate, source, &present);
+            });
+        photos.insert(keys[i], {name, make, present, false, present});
     }
     return photos;
 }
@@ -177,6 +200,42 @@ QString refusedListName(const QString& listFile, const QString& folder, const QS
             .arg(shortName(listFile), shortName(writesTo));
     return {};
 }
+
+// The files made for the folder, on worker threads (as many as there are
+// cores), taken in turn on the window's thread.
+class MadeFiles {
+public:
+    MadeFiles(const QList<std::pair<QString, FileMaker>>& jobs) : m_made(std::size_t(jobs.size())) {
+        m_pool.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
+        for (qsizetype i = 0; i < jobs.size(); ++i)
+            m_pool.start([this, i, job = jobs[i]] {
+                MadeFile made = job.second(job.first);
+                const QMutexLocker lock(&m_mutex);
+                m_made[std::size_t(i)] = std::move(made);
+                m_wait.wake();
+            });
+    }
+    ~MadeFiles() { m_pool.waitForDone(); }
+    MadeFiles(const MadeFiles&) = delete;
+    MadeFiles& operator=(const MadeFiles&) = delete;
+
+    // Job i's file, waited for while the window paints.
+    MadeFile take(qsizetype i) {
+        auto& slot = m_made[std::size_t(i)];
+        m_wait.until([&] {
+            const QMutexLocker lock(&m_mutex);
+            return slot.has_value();
+        });
+        const QMutexLocker lock(&m_mutex);
+        return *std::exchange(slot, std::nullopt);
+    }
+
+private:
+    QMutex m_mutex;
+    FlowWait m_wait;
+    std::vector<std::optional<MadeFile>> m_made;
+    QThreadPool m_pool;
+};
 
 QString failureMessage(const QString& folder, const QStringList& failures) {
     return QStringLiteral("Not all of the order could be gathered in \"%1\":\n\n%2")
@@ -215,27 +274,52 @@ void OrderController::copyToFolder() {
     // there meanwhile is not replaced.
     const FileState listSeen = fileKey(listFile);
 
+    // Until the files are in the folder: what the window's events would start
+    // meanwhile waits for that.
+    std::optional<FlowScope> flow(std::in_place);
     QHash<QString, FolderPhoto> photos = planFolder(rows, keys, folder, listFile);
-    // Copies reach the disk together, each complete or not at all.
-    FileWriter copies;
-    QList<std::pair<QString, QString>> copied; // each copy's key and source, in the order made
-    c.ProgressBar1.show();
-    RepaintPacer painter(c.ProgressBar1);
     const int n = static_cast<int>(rows.size());
+    // The rows that bring their photo to the folder; the files made for them
+    // are under way while the others are copied.
+    std::vector<bool> brings(std::size_t(n), false);
+    QList<std::pair<QString, FileMaker>> jobs;
     for (int i = 0; i < n; ++i) {
         FolderPhoto& photo = photos[keys[i]];
-        if (isListed(rows[i].copies) && !photo.handled) {
-            photo.handled = true;
-            if (!photo.inFolder) {
-                copies.copy(rows[i].path, fullPath(folder, photo.name), CopyOver::NeverReplace);
+        if (!isListed(rows[i].copies) || std::exchange(photo.handled, true) || photo.inFolder)
+            continue;
+        brings[std::size_t(i)] = true;
+        if (photo.make)
+            jobs.append({rows[i].path, photo.make});
+    }
+    MadeFiles made(jobs);
+    qsizetype job = 0;
+    // Copies and made files reach the disk together, each complete or not at all.
+    FileWriter copies;
+    QList<std::pair<QString, QString>> copied; // each file's key and source, in the order staged
+    QStringList failures;
+    c.ProgressBar1.show();
+    RepaintPacer painter(c.ProgressBar1);
+    for (int i = 0; i < n; ++i) {
+        const FolderPhoto& photo = photos[keys[i]];
+        const QString destination = fullPath(folder, photo.name);
+        if (brings[std::size_t(i)] && !photo.make) {
+            copies.copy(rows[i].path, destination, CopyOver::NeverReplace);
+            copied.append({keys[i], rows[i].path});
+        } else if (brings[std::size_t(i)]) {
+            const MadeFile file = made.take(job++);
+            if (file.ok()) {
+                // Nothing may lie there by then: no file of the user's is replaced.
+                const FileState nothing;
+                copies.write(destination, file.bytes, &nothing);
                 copied.append({keys[i], rows[i].path});
+            } else {
+                failures << QStringLiteral("%1: %2").arg(shortName(rows[i].path), file.error);
             }
         }
         c.ProgressBar1.setMaximum(n);
         c.ProgressBar1.setValue(i + 1);
         painter.step(i + 1 == n);
     }
-    QStringList failures;
     const std::vector<FileResult<Written>>& results = copies.commit();
     for (std::size_t i = 0; i < results.size(); ++i) {
         const auto& [key, source] = copied[static_cast<qsizetype>(i)];
@@ -250,6 +334,7 @@ void OrderController::copyToFolder() {
             lines << folderListLine(photos[keys[i]].name, rows[i]);
     const FileResult<Written> written = writeFileWhole(listFile, textFileBytes(lines), &listSeen);
     c.ProgressBar1.hide();
+    flow.reset();
     if (!written.ok())
         failures << QStringLiteral("The list \"%1\" could not be written: %2.")
                         .arg(shortName(listFile), written.failure().why);

@@ -14,6 +14,9 @@ QString copyFolderTitle();
 // "File: a.jpg, Copies 2, Size 13x18": name is the photo's name in the folder.
 QString folderListLine(const QString& name, const GridRow& row);
 
+// The name of the JPEG made of a photo of another kind: "a.heic" -> "a.jpg".
+QString labJpegName(const QString& name);
+
 // "a.jpg" numbered n: "a (n).jpg"; a name without extension gets " (n)" at its end.
 QString numberedName(const QString& name, int n);
 

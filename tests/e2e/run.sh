@@ -6,7 +6,8 @@
 # then add a Shift selection with Enter, remove Ctrl-picked rows, undo, save,
 # and open a project of a few hundred real photos, watching the load on screen;
 # add a folder tree of real photos from the file list's menu and stop it with Esc;
-# then a whole order once more with the keyboard alone.
+# then a whole order once more with the keyboard alone, and a HEIC and a PNG
+# through an order into a folder for the lab.
 # Every file the program writes is checked byte for byte. Afterwards the
 # installed layout is checked and the installed program is started once.
 #
@@ -23,6 +24,7 @@ source "$root/tests/e2e/bigload.sh"
 source "$root/tests/e2e/screenreader.sh"
 source "$root/tests/e2e/keyboard.sh"
 source "$root/tests/e2e/treeadd.sh"
+source "$root/tests/e2e/labjpegs.sh"
 
 program=$build/marvolia
 [[ -x $program ]] || die "no program at $program: build first (bash tools/test.sh)"
@@ -262,6 +264,9 @@ check_screen_reader "$photos"
 
 # --- The keyboard alone ------------------------------------------------------
 check_keyboard_order
+
+# --- A HEIC and a PNG: the lab gets JPEGs -----------------------------------
+check_lab_jpegs
 
 # --- The installed program --------------------------------------------------
 check_installed_tree "$build" "$work/install"

@@ -5,6 +5,8 @@
 #include "selection/flows/copyexport.h"
 #include "selection/flows/folderbrowser.h"
 #include "tests/support/fileresults.h"
+#include "tests/support/formats/formatmaker.h"
+#include "tests/support/jpegmaker.h"
 #include "tests/support/window/windowfixture.h"
 #include "xpbutton/xpbutton.h"
 
@@ -526,4 +528,47 @@ TEST_F(CopyExport, AnotherExportInFlightIsLeftAlone) {
     EXPECT_EQ(contents(out + "/x (2).jpg"), contents(ours));
     EXPECT_EQ(QDir(out).entryList(QDir::Files | QDir::Hidden, QDir::Name),
               (QStringList{"lab.txt", "x (2).jpg", "x.jpg"}));
+}
+
+// The lab takes JPEGs: a photo of another kind goes there as one named after
+// it, a JPEG as it is; a photo that cannot be decoded is named at the end and
+// leaves nothing behind.
+TEST_F(CopyExport, PhotosOfOtherKindsReachTheFolderAsJpegs) {
+    ASSERT_TRUE(QDir(dir.path()).mkpath("out"));
+    const QString out = file("out");
+    const QString heic = file("a.HEIC");
+    ASSERT_TRUE(
+        writeHeif(heic, QImage(64, 48, QImage::Format_RGB32), {}, {6, {}, "2024:05:06 07:08:09"}));
+    const QString png = file("b.png");
+    ASSERT_TRUE(put(png, encodePng(QImage(30, 20, QImage::Format_RGB32), {})));
+    const QString cut = file("cut.heic");
+    ASSERT_TRUE(put(cut, contents(heic).left(300)));
+    const QString jpeg = jpegPhoto("c.jpg", 3);
+    ASSERT_TRUE(put(out + "/b.jpg", "the user's own b.jpg"));
+    fill({{heic, "2", "10x15"},
+          {png, "1", "13x18"},
+          {cut, "1", "10x15"},
+          {jpeg, "1", "9x13"},
+          {file("zero.png"), "0", "10x15"}});
+    dialogs.answerFolder(out);
+    dialogs.answerFile(out + "/lab.txt");
+    click(ui(w).Command2);
+
+    EXPECT_EQ(contents(out + "/lab.txt"), "File: a.jpg, Copies 2, Size 10x15\r\n"
+                                          "File: b (2).jpg, Copies 1, Size 13x18\r\n"
+                                          "File: c.jpg, Copies 1, Size 9x13\r\n");
+    EXPECT_EQ(QDir(out).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              (QStringList{"a.jpg", "b (2).jpg", "b.jpg", "c.jpg", "lab.txt"}));
+    EXPECT_EQ(contents(out + "/b.jpg"), "the user's own b.jpg");
+    EXPECT_EQ(contents(out + "/c.jpg"), contents(jpeg));
+    // Upright: the HEIC's quarter turn is in the JPEG's pixels.
+    EXPECT_EQ(referenceDecode(contents(out + "/a.jpg")).size(), QSize(48, 64));
+    EXPECT_EQ(referenceDecode(contents(out + "/b (2).jpg")).size(), QSize(30, 20));
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    const QStringList lines = dialogs.messages[0].text.split('\n');
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[2].startsWith(cut + ": it is not a readable HEIF picture ("))
+        << lines[2].toStdString();
+    // The order keeps its photos as they are.
+    EXPECT_EQ(ui(w).MSFlexGrid1->TextMatrix(1, 1), heic);
 }

@@ -48,7 +48,7 @@ struct Formats : ::testing::Test {
     // Writes the variant of picture and gives its path and what the
     // program must show of it, from the format's library and Little CMS.
     std::pair<QString, QImage> make(const QImage& picture, Variant v, const QString& name) {
-        const FileExtras extras{v.orientation, v.p3 ? displayP3Profile() : QByteArray()};
+        const FileExtras extras{v.orientation, v.p3 ? displayP3Profile() : QByteArray(), {}};
         const QString path = dir.filePath(name);
         LibraryPixels pixels;
         switch (v.kind) {
@@ -74,7 +74,7 @@ struct Formats : ::testing::Test {
             break;
         case Kind::HeifTool: {
             const QString png = path + QStringLiteral(".png");
-            EXPECT_TRUE(writeFileBytes(png, encodePng(picture, {}, {1, extras.icc})));
+            EXPECT_TRUE(writeFileBytes(png, encodePng(picture, {}, {1, extras.icc, {}})));
             EXPECT_TRUE(runHeifEnc(png, path)) << "heif-enc failed";
             pixels = decodeHeif(path);
             break;

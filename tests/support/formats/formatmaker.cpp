@@ -18,13 +18,26 @@
 
 namespace {
 
-// An EXIF block (TIFF, little endian) holding only the orientation tag.
-QByteArray exifWithOrientation(int orientation) {
-    const char tiff[] = {'I',  'I',  42, 0, 8, 0, 0, 0,                             // header
-                         1,    0,                                                   // one entry
-                         0x12, 0x01, 3,  0, 1, 0, 0, 0, char(orientation), 0, 0, 0, // orientation
-                         0,    0,    0,  0};                                        // no next IFD
-    return QByteArray(tiff, sizeof tiff);
+// An EXIF block (TIFF, little endian) holding the orientation tag and, when
+// given, the date the file was made (DateTime, 20 bytes after the IFD).
+QByteArray exifWith(const FileExtras& e) {
+    const bool dated = !e.date.isEmpty();
+    const char tiff[] = {'I',  'I',  42, 0, 8, 0, 0, 0, char(dated ? 2 : 1), 0,
+                         0x12, 0x01, 3,  0, 1, 0, 0, 0, char(e.orientation), 0,
+                         0,    0};
+    const char date[] = {0x32, 0x01, 2, 0, 20, 0, 0, 0, 38, 0, 0, 0}; // at 8 + 2 + 24 + 4
+    QByteArray out(tiff, sizeof tiff);
+    if (dated)
+        out.append(date, sizeof date);
+    out.append(4, '\0'); // no next IFD
+    if (dated)
+        out.append(e.date.leftJustified(19, ' ', true) + '\0');
+    return out;
+}
+
+// Whether a file carries an EXIF block.
+bool hasExif(const FileExtras& e) {
+    return e.orientation != 1 || !e.date.isEmpty();
 }
 
 int grey(QRgb c) {
@@ -181,7 +194,7 @@ QByteArray encodePng(const QImage& picture, const PngOptions& o, const FileExtra
                                    png_byte((i & 3) * 85)};
         clear[std::size_t(i)] = png_byte(i * 7 % 256);
     }
-    const QByteArray exif = exifWithOrientation(e.orientation);
+    const QByteArray exif = exifWith(e);
     QByteArray out;
     // The files made here are all sound: a failure is the test's own fault.
     png_structp png = png_create_write_struct(
@@ -199,7 +212,7 @@ QByteArray encodePng(const QImage& picture, const PngOptions& o, const FileExtra
         png_set_iCCP(png, info, "Display P3", 0,
                      reinterpret_cast<png_const_bytep>(e.icc.constData()),
                      png_uint_32(e.icc.size()));
-    if (e.orientation != 1)
+    if (hasExif(e))
         png_set_eXIf_1(png, info, png_uint_32(exif.size()),
                        reinterpret_cast<png_bytep>(const_cast<char*>(exif.constData())));
     png_write_info(png, info);
@@ -273,12 +286,12 @@ QByteArray encodeWebp(const QImage& picture, const WebpOptions& o, const FileExt
     WebPMux* mux = WebPMuxNew();
     const WebPData image{encoded, size};
     WebPMuxSetImage(mux, &image, 1);
-    const QByteArray exif = exifWithOrientation(e.orientation);
+    const QByteArray exif = exifWith(e);
     const WebPData exifData{reinterpret_cast<const uint8_t*>(exif.constData()),
                             std::size_t(exif.size())};
     const WebPData iccData{reinterpret_cast<const uint8_t*>(e.icc.constData()),
                            std::size_t(e.icc.size())};
-    if (e.orientation != 1)
+    if (hasExif(e))
         WebPMuxSetChunk(mux, "EXIF", &exifData, 1);
     if (!e.icc.isEmpty())
         WebPMuxSetChunk(mux, "ICCP", &iccData, 1);
@@ -333,6 +346,8 @@ bool writeTiff(const QString& path, const QImage& picture, const TiffOptions& o,
     TIFFSetField(tiff, TIFFTAG_COMPRESSION, COMPRESSION_LZW);
     TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, 16);
     TIFFSetField(tiff, TIFFTAG_ORIENTATION, e.orientation);
+    if (!e.date.isEmpty())
+        TIFFSetField(tiff, TIFFTAG_DATETIME, e.date.constData());
     if (!e.icc.isEmpty())
         TIFFSetField(tiff, TIFFTAG_ICCPROFILE, uint32_t(e.icc.size()), e.icc.constData());
     std::vector<uint8_t> line8(std::size_t(w) * spp);
@@ -443,8 +458,8 @@ bool encodeHeif(const QString& path, const QImage& picture, const HeifOptions& o
     heif_image_handle* handle = nullptr;
     heif_error error = heif_context_encode_image(context, image, encoder, options, &handle);
     // Phones keep the EXIF tag beside the file's own turn; it is not applied.
-    const QByteArray exif = exifWithOrientation(e.orientation);
-    if (!error.code && e.orientation != 1)
+    const QByteArray exif = exifWith(e);
+    if (!error.code && hasExif(e))
         error = heif_context_add_exif_metadata(context, handle, exif.constData(), int(exif.size()));
     if (handle)
         heif_image_handle_release(handle);

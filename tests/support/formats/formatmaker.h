@@ -38,11 +38,12 @@ quint16 deepSample(int value8, int x, int y, int channel, int bits);
 int alphaAt(int x, int y);
 
 // What every kind of file may carry beside its pixels: the EXIF orientation
-// (unless 1, an EXIF block in PNG, WebP and HEIF; in HEIF also the file's
+// and date (unless 1 and none, an EXIF block in PNG, WebP and HEIF; in HEIF also the file's
 // rotation and mirroring, as phones write both) and an ICC profile.
 struct FileExtras {
     int orientation = 1;
     QByteArray icc;
+    QByteArray date; // "2024:05:06 07:08:09": EXIF DateTime (TIFF: its own tag)
 };
 
 enum class PngKind { Rgb, RgbAlpha, Grey, GreyAlpha, Palette, PaletteAlpha };

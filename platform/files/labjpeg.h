@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+// A file made of a photo for the lab: its bytes, or why it could not be made,
+// in words for the user.
+struct MadeFile {
+    QByteArray bytes;
+    QString error;
+    bool ok() const { return error.isEmpty(); }
+};
+
+// Quality of the JPEGs made for the lab, and their chroma: 4:2:0, as cameras
+// and phones save theirs.
+constexpr int kLabJpegQuality = 95;
+
+// Whether the lab gets a JPEG made of the file at path: a photo of another
+// kind the program reads (HEIF, AVIF, PNG, WebP, TIFF), told by its content.
+// A JPEG, and any other file, goes as it is.
+bool takesLabJpeg(const QString& path);
+
+// A JPEG of an RGB32 picture at kLabJpegQuality, with exif (an APP1
+// segment's content) after its start; empty when the encoder fails.
+QByteArray encodeJpeg(const QImage& rgb32, const QByteArray& exif);
+
+// The JPEG the lab gets of a photo of another kind: the whole picture upright
+// on white in sRGB, 8 bits, its date and camera tags kept, orientation 1.
+MadeFile labJpeg(const QString& path);
