@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 
@@ -12,6 +13,17 @@ struct FolderFile {
     // Whether the shown name leads back to the file. A name from an old
     // medium (Latin-1 bytes, say) does not: nothing can open it by that text.
     bool usable() const;
+};
+
+// Wildcard patterns matched in any letter case, made once: a tree of many
+// thousand files would spend most of its walk making them again per name.
+class NamePatterns {
+public:
+    explicit NamePatterns(const QStringList& patterns);
+    bool matches(const QString& name) const;
+
+private:
+    QList<QRegularExpression> m_patterns;
 };
 
 // The files (and links to files) of a folder whose names match one of the

@@ -18,7 +18,7 @@ namespace {
 using FolderId = std::pair<quint64, quint64>; // device, inode
 
 struct Walk {
-    const QStringList& patterns;
+    NamePatterns patterns;
     FolderTree tree;
     QSet<FolderId> walked;
 };
@@ -62,7 +62,7 @@ void walkFolder(Walk& w, const QString& folder) {
             else
                 folders.append(file);
         } else if (kind == DT_REG && !native.startsWith('.') && file.usable() &&
-                   QDir::match(w.patterns, file.name)) {
+                   w.patterns.matches(file.name)) {
             files.append(file);
         }
     }
@@ -83,7 +83,7 @@ void walkFolder(Walk& w, const QString& folder) {
 } // namespace
 
 FolderTree folderTree(const QString& folder, const QStringList& patterns) {
-    Walk w{patterns, {}, {}};
+    Walk w{NamePatterns(patterns), {}, {}};
     walkFolder(w, QDir::cleanPath(folder));
     return w.tree;
 }
