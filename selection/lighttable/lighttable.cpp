@@ -1,0 +1,308 @@
+#include "selection/lighttable/lighttable.h"
+
+#include "app/core/browse.h"
+#include "platform/controls/filelist.h"
+#include "platform/controls/flexgrid.h"
+#include "selection/flows/manyrows.h"
+#include "selection/flows/ordercontroller.h"
+#include "selection/lighttable/picturedelegate.h"
+#include "selection/lighttable/tablepictures.h"
+#include "selection/order/gridrow.h"
+#include "selection/order/ordermodel.h"
+#include "selection/order/ordertexts.h"
+#include "selection/order/pathnames.h"
+
+#include <QAction>
+#include <QBoxLayout>
+#include <QLabel>
+#include <QListView>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QSplitter>
+#include <QTimer>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+QString framingWords(const Framing& framing) {
+    if (framing.mode == FramingMode::Whole)
+        return QStringLiteral("Whole photo");
+    return framing.isDefault() ? QStringLiteral("Fill the paper")
+                               : QStringLiteral("Fill, the cut chosen");
+}
+
+void makePane(QListView* view, const QString& name) {
+    view->setAccessibleName(name);
+    view->setViewMode(QListView::IconMode);
+    view->setMovement(QListView::Static);
+    view->setResizeMode(QListView::Adjust);
+    view->setFlow(QListView::LeftToRight);
+    view->setWrapping(true);
+    // One size for all: thousands of names lay out at once.
+    view->setUniformItemSizes(true);
+    view->setSpacing(4);
+    view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    view->setSelectionRectVisible(true);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    view->setMouseTracking(true);
+}
+
+// A key of a pane alone.
+void onKeys(QListView* view, std::initializer_list<QKeySequence> keys,
+            const std::function<void()>& run) {
+    auto* action = new QAction(view);
+    action->setShortcuts(keys);
+    action->setShortcutContext(Qt::WidgetShortcut);
+    view->addAction(action);
+    QObject::connect(action, &QAction::triggered, view, run);
+}
+
+QList<int> sortedRows(const QModelIndexList& picked) {
+    QList<int> rows;
+    for (const QModelIndex& index : picked)
+        rows << index.row();
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+} // namespace
+
+LightTable::LightTable(OrderController& order, FileList& folder, const QList<QAction*>& keys,
+                       QWidget* owner)
+    : QWidget(owner, Qt::Window), m_c(order), m_folder(folder) {
+    setWindowTitle(QStringLiteral("Light table - Marvolia"));
+    setObjectName(QStringLiteral("lightTable"));
+    m_pictures = new TablePictures(this);
+    buildPanes();
+    buildKeys();
+    addActions(keys);
+
+    // A sensible size for the screen: most of it, centred.
+    if (const QScreen* screen = owner ? owner->screen() : nullptr) {
+        const QRect room = screen->availableGeometry();
+        const QSize size = (QSizeF(room.size()) * 0.8).toSize();
+        setGeometry(QRect(room.center() - QPoint(size.width() / 2, size.height() / 2), size));
+    }
+    setSide(PictureDelegate::kDefaultSide);
+    countRows();
+    followFolder();
+}
+
+LightTable::~LightTable() = default;
+
+void LightTable::buildPanes() {
+    auto* sizeLabel = new QLabel(tr("Picture &size:"), this);
+    m_size = new QSlider(Qt::Horizontal, this);
+    m_size->setRange(PictureDelegate::kMinSide, PictureDelegate::kMaxSide);
+    m_size->setSingleStep(8);
+    m_size->setPageStep(32);
+    m_size->setValue(PictureDelegate::kDefaultSide);
+    m_size->setAccessibleName(QStringLiteral("Picture size"));
+    m_size->setMaximumWidth(240);
+    sizeLabel->setBuddy(m_size);
+    connect(m_size, &QSlider::valueChanged, this, &LightTable::setSide);
+
+    m_folderView = new QListView(this);
+    m_orderView = new QListView(this);
+    makePane(m_folderView, QStringLiteral("Photos of the folder"));
+    makePane(m_orderView, QStringLiteral("Rows of the order"));
+
+    m_folderView->setModel(m_folder.model());
+    m_folderPictures = new PictureDelegate(
+        *m_pictures, [this](const QModelIndex& i) { return folderPhoto(i.row()); },
+        [this](const QModelIndex& i) {
+            const int rows = rowsOf(folderPhoto(i.row()));
+            return QStringList{i.data().toString(), rows ? numbered(rows, "In 1 row of the order",
+                                                                    "In %1 rows of the order")
+                                                         : QString()};
+        },
+        2, this);
+    m_folderView->setItemDelegate(m_folderPictures);
+
+    m_orderView->setModel(&m_c.order);
+    m_orderView->setModelColumn(ColFile);
+    m_orderPictures = new PictureDelegate(
+        *m_pictures, [](const QModelIndex& i) { return i.data().toString(); },
+        [this](const QModelIndex& i) {
+            const OrderRow& row = m_c.order.rows()[i.row()];
+            return QStringList{solo_file(row.file),
+                               QStringLiteral("%1 x %2").arg(row.copies, row.size),
+                               framingWords(row.framing)};
+        },
+        3, this);
+    m_orderView->setItemDelegate(m_orderPictures);
+
+    const auto pane = [this](QLabel*& title, QListView* view) {
+        auto* box = new QWidget(this);
+        auto* column = new QVBoxLayout(box);
+        column->setContentsMargins(0, 0, 0, 0);
+        title = new QLabel(box);
+        title->setTextFormat(Qt::PlainText);
+        title->setBuddy(view);
+        column->addWidget(title);
+        column->addWidget(view, 1);
+        view->viewport()->installEventFilter(this);
+        return box;
+    };
+    m_split = new QSplitter(Qt::Horizontal, this);
+    m_split->addWidget(pane(m_folderTitle, m_folderView));
+    m_split->addWidget(pane(m_orderTitle, m_orderView));
+    m_split->setChildrenCollapsible(false);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(sizeLabel);
+    top->addWidget(m_size, 1);
+    top->addStretch(2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(m_split, 1);
+    setTabOrder(m_size, m_folderView);
+    setTabOrder(m_folderView, m_orderView);
+
+    connect(m_pictures, &TablePictures::made, this, [this] {
+        m_folderView->viewport()->update();
+        m_orderView->viewport()->update();
+    });
+    OrderModel* model = &m_c.order;
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(model, signal, this, &LightTable::countRows);
+    connect(model, &QAbstractItemModel::dataChanged, this, &LightTable::countRows);
+    connect(model, &QAbstractItemModel::modelReset, this, &LightTable::countRows);
+    QAbstractItemModel* files = m_folder.model();
+    const auto follow = [this] {
+        // A folder is listed a name at a time: followed once it is all there.
+        if (!m_following) {
+            m_following = true;
+            QTimer::singleShot(0, this, &LightTable::followFolder);
+        }
+    };
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(files, signal, this, follow);
+    connect(files, &QAbstractItemModel::modelReset, this, follow);
+
+    connect(m_orderView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &LightTable::orderPicked);
+    connect(m_orderView->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &LightTable::orderPicked);
+    connect(&m_c.view.MSFlexGrid1, &FlexGrid::selectedRowsChanged, this, &LightTable::gridPicked);
+    connect(m_folderView, &QListView::doubleClicked, this, &LightTable::addPicked);
+    connect(m_orderView, &QListView::doubleClicked, this,
+            [this] { editRows(m_c, pickedGridRows()); });
+}
+
+void LightTable::buildKeys() {
+    const std::initializer_list<QKeySequence> enter{QKeySequence(Qt::Key_Return),
+                                                    QKeySequence(Qt::Key_Enter)};
+    onKeys(m_folderView, enter, [this] { addPicked(); });
+    onKeys(m_orderView, enter, [this] { editRows(m_c, pickedGridRows()); });
+    onKeys(m_orderView, {QKeySequence(Qt::Key_Delete)},
+           [this] { removeRows(m_c, pickedGridRows()); });
+}
+
+QString LightTable::folderPhoto(int row) const {
+    const QModelIndex index = m_folder.model()->index(row, 0);
+    return index.isValid() ? fullPath(m_folder.Path(), index.data().toString()) : QString();
+}
+
+void LightTable::setSide(int side) {
+    m_folderPictures->setSide(side);
+    m_orderPictures->setSide(side);
+    m_pictures->setLongSide(static_cast<int>(std::lround(side * devicePixelRatioF())));
+    // The views lay their items out again at the new size.
+    emit m_folderPictures->sizeHintChanged({});
+    emit m_orderPictures->sizeHintChanged({});
+    askAhead();
+}
+
+void LightTable::countRows() {
+    m_rowsOf.clear();
+    for (const OrderRow& row : m_c.order.rows())
+        ++m_rowsOf[row.file];
+    m_orderTitle->setText(m_c.order.count() == 1
+                              ? QStringLiteral("The order: 1 row")
+                              : QStringLiteral("The order: %1 rows").arg(m_c.order.count()));
+    m_folderView->viewport()->update();
+    askAhead();
+}
+
+void LightTable::followFolder() {
+    m_following = false;
+    m_folderTitle->setText(QStringLiteral("The folder: %1").arg(m_folder.Path()));
+    askAhead();
+}
+
+void LightTable::askAhead() {
+    QStringList paths;
+    const int photos = m_folder.model()->rowCount();
+    for (int row = 0; row < photos; ++row)
+        paths << folderPhoto(row);
+    for (const OrderRow& row : m_c.order.rows())
+        paths << row.file;
+    m_pictures->askAhead(paths);
+}
+
+QList<int> LightTable::pickedGridRows() const {
+    QList<int> rows;
+    for (int row : sortedRows(m_orderView->selectionModel()->selectedIndexes()))
+        rows << row + 1;
+    return rows;
+}
+
+void LightTable::orderPicked() {
+    FlexGrid& grid = m_c.view.MSFlexGrid1;
+    const QSignalBlocker quiet(&grid);
+    grid.setSelectedRows(pickedGridRows());
+    if (const QModelIndex current = m_orderView->currentIndex(); current.isValid()) {
+        grid.setRow(current.row() + 1);
+        grid.scrollToRow(current.row() + 1);
+    }
+}
+
+void LightTable::gridPicked() {
+    QItemSelectionModel& picks = *m_orderView->selectionModel();
+    const QSignalBlocker quiet(&picks);
+    QItemSelection selection;
+    for (int row : m_c.view.MSFlexGrid1.SelectedRows()) {
+        const QModelIndex index = m_c.order.index(row - 1, ColFile);
+        selection.select(index, index);
+    }
+    picks.select(selection, QItemSelectionModel::ClearAndSelect);
+    if (const int row = m_c.view.MSFlexGrid1.Row(); row >= 1 && row <= m_c.order.count()) {
+        picks.setCurrentIndex(m_c.order.index(row - 1, ColFile), QItemSelectionModel::NoUpdate);
+        m_orderView->scrollTo(picks.currentIndex());
+    }
+    m_orderView->viewport()->update();
+}
+
+void LightTable::addPicked() {
+    QStringList paths;
+    for (int row : sortedRows(m_folderView->selectionModel()->selectedIndexes()))
+        paths << folderPhoto(row);
+    if (!paths.isEmpty())
+        m_c.addPhotos(paths);
+}
+
+bool LightTable::eventFilter(QObject* watched, QEvent* event) {
+    // Ctrl+wheel on a pane sizes the pictures.
+    if (event->type() == QEvent::Wheel) {
+        auto* wheel = static_cast<QWheelEvent*>(event);
+        if (wheel->modifiers() & Qt::ControlModifier) {
+            const int notches = wheel->angleDelta().y() / 120;
+            m_size->setValue(m_size->value() + notches * m_size->singleStep());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void LightTable::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The screen's device pixels are known once shown.
+    setSide(m_size->value());
+}
