@@ -14,8 +14,10 @@
 
 #include <QAction>
 #include <QBoxLayout>
+#include <QDrag>
 #include <QLabel>
 #include <QListView>
+#include <QMimeData>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -27,6 +29,26 @@
 #include <cmath>
 
 namespace {
+
+// Which pane a drag comes from.
+const QString kDragFormat = QStringLiteral("application/x-marvolia-light-table");
+
+// A pane whose drags carry what the light table says.
+class PaneView : public QListView {
+public:
+    PaneView(QWidget* parent, std::function<QMimeData*()> carried)
+        : QListView(parent), m_data(std::move(carried)) {}
+
+protected:
+    void startDrag(Qt::DropActions actions) override {
+        auto* drag = new QDrag(this);
+        drag->setMimeData(m_data());
+        drag->exec(actions & (Qt::CopyAction | Qt::MoveAction), defaultDropAction());
+    }
+
+private:
+    std::function<QMimeData*()> m_data;
+};
 
 QString framingWords(const Framing& framing) {
     if (framing.mode == FramingMode::Whole)
@@ -108,10 +130,17 @@ void LightTable::buildPanes() {
     sizeLabel->setBuddy(m_size);
     connect(m_size, &QSlider::valueChanged, this, &LightTable::setSide);
 
-    m_folderView = new QListView(this);
-    m_orderView = new QListView(this);
+    m_folderView = new PaneView(this, [this] { return dragOf(*m_folderView); });
+    m_orderView = new PaneView(this, [this] { return dragOf(*m_orderView); });
     makePane(m_folderView, QStringLiteral("Photos of the folder"));
     makePane(m_orderView, QStringLiteral("Rows of the order"));
+    // Photos are dragged onto the order, rows within it.
+    m_folderView->setDragDropMode(QAbstractItemView::DragOnly);
+    m_folderView->setDefaultDropAction(Qt::CopyAction);
+    m_orderView->setDragDropMode(QAbstractItemView::DragDrop);
+    // Drops land where the pictures are, and are taken there.
+    m_orderView->viewport()->setAcceptDrops(true);
+    m_orderView->setDefaultDropAction(Qt::MoveAction);
 
     m_folderView->setModel(m_folder.model());
     m_folderPictures = new PictureDelegate(
@@ -288,7 +317,71 @@ void LightTable::addPicked() {
         m_c.addPhotos(paths);
 }
 
+QMimeData* LightTable::dragOf(const QListView& pane) const {
+    auto* carried = new QMimeData;
+    const bool folder = &pane == m_folderView;
+    QList<QUrl> urls;
+    QStringList rows;
+    for (int row : sortedRows(pane.selectionModel()->selectedIndexes())) {
+        urls << QUrl::fromLocalFile(folder ? folderPhoto(row) : m_c.order.rows()[row].file);
+        rows << QString::number(row);
+    }
+    carried->setUrls(urls);
+    carried->setData(kDragFormat, (folder ? QStringLiteral("folder ") : QStringLiteral("order "))
+                                      .append(rows.join(QLatin1Char(' ')))
+                                      .toUtf8());
+    return carried;
+}
+
+bool LightTable::dragOver(QEvent* event) {
+    auto* drag = static_cast<QDropEvent*>(event);
+    if (!drag->mimeData()->hasFormat(kDragFormat))
+        return false;
+    const bool fromOrder = drag->mimeData()->data(kDragFormat).startsWith("order");
+    drag->setDropAction(fromOrder ? Qt::MoveAction : Qt::CopyAction);
+    drag->accept();
+    return true;
+}
+
+void LightTable::drop(QDropEvent* event) {
+    const QList<QByteArray> words = event->mimeData()->data(kDragFormat).split(' ');
+    QList<int> rows;
+    for (qsizetype k = 1; k < words.size(); ++k)
+        rows << words[k].toInt();
+    event->accept();
+    if (words.value(0) == "folder") {
+        QStringList paths;
+        for (int row : rows)
+            paths << folderPhoto(row);
+        // The drag ends first; the loading comes after.
+        QTimer::singleShot(0, this, [this, paths] { m_c.addPhotos(paths); });
+        return;
+    }
+    // Before the row under the point, or after it past its middle.
+    const QPoint at = event->position().toPoint();
+    const QModelIndex over = m_orderView->indexAt(at);
+    int to = m_c.order.count();
+    if (over.isValid())
+        to = over.row() + (at.x() > m_orderView->visualRect(over).center().x() ? 1 : 0);
+    m_c.order.moveRows(rows, to, movingName(static_cast<int>(rows.size())));
+}
+
 bool LightTable::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_orderView->viewport()) {
+        switch (event->type()) {
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+            return dragOver(event);
+        case QEvent::Drop:
+            if (static_cast<QDropEvent*>(event)->mimeData()->hasFormat(kDragFormat)) {
+                drop(static_cast<QDropEvent*>(event));
+                return true;
+            }
+            return false;
+        default:
+            break;
+        }
+    }
     // Ctrl+wheel on a pane sizes the pictures.
     if (event->type() == QEvent::Wheel) {
         auto* wheel = static_cast<QWheelEvent*>(event);

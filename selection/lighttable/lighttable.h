@@ -9,6 +9,8 @@ class OrderController;
 class PictureDelegate;
 class QAction;
 class QLabel;
+class QMimeData;
+class QDropEvent;
 class QListView;
 class QSlider;
 class QSplitter;
@@ -35,6 +37,9 @@ public:
     QString folderPhoto(int row) const;
     // How many rows of the order hold the photo at path.
     int rowsOf(const QString& path) const { return m_rowsOf.value(path); }
+    // What a drag of a pane's picked photos carries: which pane, and the
+    // photos as files, so other programs take them too.
+    QMimeData* dragOf(const QListView& pane) const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -51,6 +56,10 @@ private:
     void orderPicked();
     void gridPicked();
     void addPicked();
+    // A drag over the order pane: accepted when it comes from a pane; a
+    // drop adds the folder's photos or moves the order's rows there.
+    bool dragOver(QEvent* event);
+    void drop(QDropEvent* event);
     QList<int> pickedGridRows() const;
 
     OrderController& m_c;

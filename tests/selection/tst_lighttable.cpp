@@ -9,9 +9,11 @@
 #include "tests/support/jpegmaker.h"
 
 #include <QApplication>
+#include <QDropEvent>
 #include <QFile>
 #include <QHelpEvent>
 #include <QListView>
+#include <QMimeData>
 #include <QSlider>
 #include <QToolTip>
 
@@ -196,6 +198,44 @@ TEST_F(LightTableTest, DeleteRemovesThePickedRowsAndTheGridFollowsThePane) {
     for (const QModelIndex& index : orderPane.selectionModel()->selectedIndexes())
         picked << index.row();
     EXPECT_EQ(picked, QList<int>({2}));
+}
+
+// Drags end as the platform delivers them: enter, move, drop on the viewport.
+void dropOn(QListView& pane, QMimeData* data, QPoint at) {
+    const std::unique_ptr<QMimeData> owned(data);
+    QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(pane.viewport(), &enter);
+    QDragMoveEvent move(at, Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(pane.viewport(), &move);
+    ASSERT_TRUE(move.isAccepted());
+    QDropEvent dropped(at, move.dropAction(), data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(pane.viewport(), &dropped);
+    QCoreApplication::processEvents();
+}
+
+TEST_F(LightTableTest, DraggingAddsPhotosAndReordersRowsOneStepEach) {
+    const QStringList paths = photos(4);
+    ui(w).orderController.addPhotos({paths[0], paths[1]});
+    LightTable& table = openTable();
+    clickItem(table.folderPane(), 2);
+    clickItem(table.folderPane(), 3, Qt::ControlModifier);
+    QListView& orderPane = table.orderPane();
+    dropOn(orderPane, table.dragOf(table.folderPane()),
+           {orderPane.width() - 5, orderPane.height() - 5});
+    EXPECT_EQ(gridFiles(), paths);
+    expectInStep();
+    // Rows 3 and 4 dropped on the left half of row 1: before it.
+    clickItem(orderPane, 2);
+    clickItem(orderPane, 3, Qt::ControlModifier);
+    const QRect first = orderPane.visualRect(orderPane.model()->index(0, ColFile));
+    dropOn(orderPane, table.dragOf(orderPane), first.topLeft() + QPoint(10, 10));
+    EXPECT_EQ(gridFiles(), QStringList({paths[2], paths[3], paths[0], paths[1]}));
+    EXPECT_EQ(list().entries[1].file, paths[2]);
+    expectInStep();
+    EXPECT_EQ(ui(w).order.undoStack().undoText(), "moving 2 rows");
+    QTest::keyClick(&table, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(gridFiles(), paths);
+    expectInStep();
 }
 
 TEST_F(LightTableTest, AnUnreadablePhotoSaysWhyInItsTip) {
