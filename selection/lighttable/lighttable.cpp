@@ -5,6 +5,7 @@
 #include "platform/controls/flexgrid.h"
 #include "selection/flows/manyrows.h"
 #include "selection/flows/ordercontroller.h"
+#include "selection/lighttable/largephoto.h"
 #include "selection/lighttable/picturedelegate.h"
 #include "selection/lighttable/tablepictures.h"
 #include "selection/order/gridrow.h"
@@ -22,6 +23,7 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QSplitter>
+#include <QStackedWidget>
 #include <QTimer>
 #include <QWheelEvent>
 
@@ -183,6 +185,12 @@ void LightTable::buildPanes() {
     m_split->addWidget(pane(m_folderTitle, m_folderView));
     m_split->addWidget(pane(m_orderTitle, m_orderView));
     m_split->setChildrenCollapsible(false);
+    m_large = new LargePhoto(this);
+    m_stack = new QStackedWidget(this);
+    m_stack->addWidget(m_split);
+    m_stack->addWidget(m_large);
+    connect(m_large, &LargePhoto::back, this, &LightTable::backFromLarge);
+    connect(m_large, &LargePhoto::step, this, &LightTable::stepLarge);
 
     auto* top = new QHBoxLayout;
     top->addWidget(sizeLabel);
@@ -190,7 +198,7 @@ void LightTable::buildPanes() {
     top->addStretch(2);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addWidget(m_split, 1);
+    layout->addWidget(m_stack, 1);
     setTabOrder(m_size, m_folderView);
     setTabOrder(m_folderView, m_orderView);
 
@@ -232,6 +240,44 @@ void LightTable::buildKeys() {
     onKeys(m_orderView, enter, [this] { editRows(m_c, pickedGridRows()); });
     onKeys(m_orderView, {QKeySequence(Qt::Key_Delete)},
            [this] { removeRows(m_c, pickedGridRows()); });
+    for (QListView* pane : {m_folderView, m_orderView})
+        onKeys(pane, {QKeySequence(Qt::Key_Space)}, [this, pane] { showLarge(pane); });
+}
+
+QString LightTable::photoOf(const QListView& pane, int row) const {
+    if (&pane == m_folderView)
+        return folderPhoto(row);
+    return row >= 0 && row < m_c.order.count() ? m_c.order.rows()[row].file : QString();
+}
+
+void LightTable::showLarge(QListView* pane) {
+    const QModelIndex current = pane->currentIndex();
+    if (!current.isValid())
+        return;
+    m_largeFrom = pane;
+    m_stack->setCurrentWidget(m_large);
+    m_large->showPhoto(photoOf(*pane, current.row()));
+    m_large->setFocus();
+}
+
+void LightTable::stepLarge(int by) {
+    if (!m_largeFrom)
+        return;
+    const int rows = m_largeFrom->model()->rowCount();
+    const int row = m_largeFrom->currentIndex().row() + by;
+    if (row < 0 || row >= rows)
+        return;
+    // The pane's pick follows, and with the order's the grid's.
+    m_largeFrom->setCurrentIndex(m_largeFrom->model()->index(row, m_largeFrom->modelColumn()));
+    m_large->showPhoto(photoOf(*m_largeFrom, row));
+}
+
+void LightTable::backFromLarge() {
+    m_stack->setCurrentWidget(m_split);
+    if (m_largeFrom) {
+        m_largeFrom->scrollTo(m_largeFrom->currentIndex());
+        m_largeFrom->setFocus();
+    }
 }
 
 QString LightTable::folderPhoto(int row) const {

@@ -14,6 +14,8 @@ class QDropEvent;
 class QListView;
 class QSlider;
 class QSplitter;
+class QStackedWidget;
+class LargePhoto;
 class TablePictures;
 
 // The light table: the main window's folder and the order as pictures, side
@@ -33,6 +35,8 @@ public:
     QListView& orderPane() { return *m_orderView; }
     QSlider& sizeSlider() { return *m_size; }
     TablePictures& pictures() { return *m_pictures; }
+    // The photo shown large, when one is.
+    LargePhoto& largePhoto() { return *m_large; }
     // The full path of a photo of the folder pane.
     QString folderPhoto(int row) const;
     // How many rows of the order hold the photo at path.
@@ -61,12 +65,21 @@ private:
     bool dragOver(QEvent* event);
     void drop(QDropEvent* event);
     QList<int> pickedGridRows() const;
+    // Space: the pane's current photo large; the arrows step through the
+    // pane, Esc goes back to it.
+    void showLarge(QListView* pane);
+    void stepLarge(int by);
+    void backFromLarge();
+    QString photoOf(const QListView& pane, int row) const;
 
     OrderController& m_c;
     FileList& m_folder;
     TablePictures* m_pictures = nullptr;
     QSlider* m_size = nullptr;
     QSplitter* m_split = nullptr;
+    QStackedWidget* m_stack = nullptr;
+    LargePhoto* m_large = nullptr;
+    QListView* m_largeFrom = nullptr;
     QLabel* m_folderTitle = nullptr;
     QLabel* m_orderTitle = nullptr;
     QListView* m_folderView = nullptr;

@@ -3,6 +3,7 @@
 #include "platform/controls/dirlist.h"
 #include "platform/controls/filelist.h"
 #include "selection/flows/orderactions.h"
+#include "selection/lighttable/largephoto.h"
 #include "selection/lighttable/lighttable.h"
 #include "selection/lighttable/tablepictures.h"
 #include "selection/order/gridrow.h"
@@ -236,6 +237,31 @@ TEST_F(LightTableTest, DraggingAddsPhotosAndReordersRowsOneStepEach) {
     QTest::keyClick(&table, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(gridFiles(), paths);
     expectInStep();
+}
+
+TEST_F(LightTableTest, SpaceShowsThePhotoLargeTheArrowsStepEscGoesBack) {
+    const QStringList paths = photos(3);
+    ui(w).orderController.addPhotos(paths);
+    LightTable& table = openTable();
+    QListView& orderPane = table.orderPane();
+    clickItem(orderPane, 1);
+    QTest::keyClick(&orderPane, Qt::Key_Space);
+    LargePhoto& large = table.largePhoto();
+    ASSERT_TRUE(large.isVisible());
+    EXPECT_FALSE(orderPane.isVisible());
+    EXPECT_EQ(large.path(), paths[1]);
+    // The 80 x 60 photo is never enlarged.
+    EXPECT_EQ(large.picture().size(), QSize(80, 60));
+    QTest::keyClick(&large, Qt::Key_Right);
+    QTest::keyClick(&large, Qt::Key_Right);
+    EXPECT_EQ(large.path(), paths[2]) << "no step past the last";
+    EXPECT_EQ(grid().Row(), 3);
+    QTest::keyClick(&large, Qt::Key_Left);
+    EXPECT_EQ(large.path(), paths[1]);
+    QTest::keyClick(&large, Qt::Key_Escape);
+    EXPECT_TRUE(orderPane.isVisible());
+    EXPECT_FALSE(large.isVisible());
+    EXPECT_EQ(orderPane.currentIndex().row(), 1);
 }
 
 TEST_F(LightTableTest, AnUnreadablePhotoSaysWhyInItsTip) {
