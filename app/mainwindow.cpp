@@ -407,6 +407,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // A window of the order's left open would keep the program running.
+    if (lightTable)
+        lightTable->close();
     QWidget::closeEvent(event);
 }
 

@@ -15,6 +15,7 @@
 #include <QHelpEvent>
 #include <QListView>
 #include <QMimeData>
+#include <QPointer>
 #include <QSlider>
 #include <QToolTip>
 
@@ -137,6 +138,12 @@ TEST_F(LightTableTest, F2OpensItAndTheFolderPaneFollowsTheMainWindow) {
                       Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(table.folderPane().viewport(), &wheel);
     EXPECT_EQ(table.sizeSlider().value(), 176);
+}
+
+TEST_F(LightTableTest, ClosingTheMainWindowClosesIt) {
+    const QPointer<LightTable> table = &openTable();
+    EXPECT_TRUE(w->close());
+    EXPECT_FALSE(table && table->isVisible()) << "it would keep the program running";
 }
 
 TEST_F(LightTableTest, BothMenusOfferIt) {
