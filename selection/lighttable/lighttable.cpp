@@ -10,6 +10,7 @@
 #include "selection/lighttable/tablepictures.h"
 #include "selection/order/gridrow.h"
 #include "selection/order/ordermodel.h"
+#include "selection/order/ordersummary.h"
 #include "selection/order/ordertexts.h"
 #include "selection/order/pathnames.h"
 
@@ -160,13 +161,7 @@ void LightTable::buildPanes() {
     m_orderView->setModelColumn(ColFile);
     m_orderPictures = new PictureDelegate(
         *m_pictures, [](const QModelIndex& i) { return i.data().toString(); },
-        [this](const QModelIndex& i) {
-            const OrderRow& row = m_c.order.rows()[i.row()];
-            return QStringList{solo_file(row.file),
-                               QStringLiteral("%1 x %2").arg(row.copies, row.size),
-                               framingWords(row.framing)};
-        },
-        3, this);
+        [this](const QModelIndex& i) { return orderLines(i.row()); }, 4, this);
     m_orderView->setItemDelegate(m_orderPictures);
 
     const auto pane = [this](QLabel*& title, QListView* view) {
@@ -295,14 +290,33 @@ void LightTable::setSide(int side) {
     askAhead();
 }
 
+QStringList LightTable::orderLines(int i) const {
+    const OrderRow& row = m_c.order.rows()[i];
+    QStringList look;
+    if (const QString reasons = m_looks.value(i); !reasons.isEmpty())
+        look << reasons;
+    if (const int times = m_rowsOf.value(row.file); times > 1)
+        look << (times == 2 ? QStringLiteral("twice in the order")
+                            : QStringLiteral("%1 times in the order").arg(times));
+    return {solo_file(row.file), QStringLiteral("%1 x %2").arg(row.copies, row.size),
+            framingWords(row.framing),
+            look.isEmpty() ? QString()
+                           : QStringLiteral("Look: ") + look.join(QStringLiteral("; "))};
+}
+
 void LightTable::countRows() {
     m_rowsOf.clear();
     for (const OrderRow& row : m_c.order.rows())
         ++m_rowsOf[row.file];
+    // What the order summary asks to look at, row by row.
+    m_looks.clear();
+    for (const LookAt& look : summarizeOrder(m_c.order.fitRows(), {}).looks)
+        m_looks.insert(look.row - 1, look.reasons);
     m_orderTitle->setText(m_c.order.count() == 1
                               ? QStringLiteral("The order: 1 row")
                               : QStringLiteral("The order: %1 rows").arg(m_c.order.count()));
     m_folderView->viewport()->update();
+    m_orderView->viewport()->update();
     askAhead();
 }
 

@@ -44,6 +44,9 @@ public:
     // What a drag of a pane's picked photos carries: which pane, and the
     // photos as files, so other programs take them too.
     QMimeData* dragOf(const QListView& pane) const;
+    // The lines under a row of the order pane: name, copies and size,
+    // framing, and what to look at (prints low, cut much, missing, twice).
+    QStringList orderLines(int row) const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -87,6 +90,7 @@ private:
     PictureDelegate* m_folderPictures = nullptr;
     PictureDelegate* m_orderPictures = nullptr;
     QHash<QString, int> m_rowsOf;
+    QHash<int, QString> m_looks; // by row of the order
     bool m_following = false;
     bool m_placed = false;
 };

@@ -271,6 +271,25 @@ TEST_F(LightTableTest, SpaceShowsThePhotoLargeTheArrowsStepEscGoesBack) {
     EXPECT_EQ(orderPane.currentIndex().row(), 1);
 }
 
+TEST_F(LightTableTest, TheOrderPaneMarksRowsToLookAt) {
+    const QStringList paths = photos(2);
+    ui(w).orderController.addPhotos({paths[0], paths[1], paths[1]});
+    ASSERT_TRUE(QFile::remove(paths[0]));
+    LightTable& table = openTable();
+    const struct {
+        int row;
+        QStringList lines;
+    } cases[] = {
+        {0, {"p0.jpg", "1 x 10x15", "Fill the paper", "Look: the photo is missing"}},
+        // 80 pixels over 15 cm: 13.5 ppi, shown by its whole part.
+        {1,
+         {"p1.jpg", "1 x 10x15", "Fill the paper",
+          "Look: prints low at 10x15 (13 ppi); twice in the order"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(table.orderLines(c.row), c.lines) << c.row;
+}
+
 TEST_F(LightTableTest, AnUnreadablePhotoSaysWhyInItsTip) {
     const QString bad = file("bad.jpg");
     ASSERT_TRUE(put(bad, QByteArray("\xFF\xD8\xFF\xE0 not a picture", 20)));
