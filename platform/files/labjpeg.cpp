@@ -5,6 +5,7 @@
 
 #include <turbojpeg.h>
 
+#include <cstring>
 #include <memory>
 #include <new>
 
@@ -37,20 +38,69 @@ QByteArray encodeJpeg(const QImage& rgb32, const QByteArray& exif) {
     return encoded.left(at) + segment + encoded.mid(at);
 }
 
-MadeFile labJpeg(const QString& path) {
+namespace {
+
+MadeFile encoded(const QImage& picture, const QString& path) {
     MadeFile made;
+    made.bytes = encodeJpeg(picture, exifBlock(photoTags(path)));
+    if (made.bytes.isEmpty())
+        made.error = QStringLiteral("the JPEG for the lab could not be made (%1)")
+                         .arg(QString::fromUtf8(tjGetErrorStr2(nullptr)));
+    return made;
+}
+
+MadeFile outOfMemory() {
+    return {{}, QStringLiteral("there is not enough memory to make its JPEG for the lab")};
+}
+
+bool fits(const PrintPlacement& p, QSize upright) {
+    return !p.cut.isEmpty() && QRect(QPoint(), upright).contains(p.cut) &&
+           QRect(QPoint(), p.paper).contains(QRect(p.at, p.cut.size()));
+}
+
+} // namespace
+
+MadeFile labJpeg(const QString& path) {
     try {
         const PictureRead read = readPictureFile(path);
-        if (!read.ok()) {
-            made.error = read.error;
-            return made;
-        }
-        made.bytes = encodeJpeg(read.image, exifBlock(photoTags(path)));
-        if (made.bytes.isEmpty())
-            made.error = QStringLiteral("the JPEG for the lab could not be made (%1)")
-                             .arg(QString::fromUtf8(tjGetErrorStr2(nullptr)));
+        return read.ok() ? encoded(read.image, path) : MadeFile{{}, read.error};
     } catch (const std::bad_alloc&) {
-        made = {{}, QStringLiteral("there is not enough memory to make its JPEG for the lab")};
+        return outOfMemory();
     }
-    return made;
+}
+
+MadeFile labPrint(const QString& path, const PrintLayout& layout) {
+    try {
+        // Only the cut is kept of the photo: a JPEG's rows above and below
+        // it are skipped.
+        PrintPlacement placed;
+        const PictureRead read = readPictureFile(path, [&](QSize upright) {
+            placed = layout(upright);
+            SampleGrid grid;
+            if (!fits(placed, upright))
+                return grid;
+            for (int x = placed.cut.left(); x <= placed.cut.right(); ++x)
+                grid.columns.push_back(x);
+            for (int y = placed.cut.top(); y <= placed.cut.bottom(); ++y)
+                grid.rows.push_back(y);
+            return grid;
+        });
+        if (!read.ok())
+            return {{}, read.error};
+        if (!fits(placed, read.fullSize) || read.image.size() != placed.cut.size())
+            return {{}, QStringLiteral("its framing does not fit the photo")};
+        if (placed.paper == placed.cut.size())
+            return encoded(read.image, path);
+        QImage paper(placed.paper, QImage::Format_RGB32);
+        if (paper.isNull())
+            return outOfMemory();
+        paper.fill(Qt::white);
+        const std::size_t rowBytes = std::size_t(placed.cut.width()) * sizeof(QRgb);
+        for (int y = 0; y < read.image.height(); ++y)
+            std::memcpy(paper.scanLine(placed.at.y() + y) + placed.at.x() * qsizetype(sizeof(QRgb)),
+                        read.image.constScanLine(y), rowBytes);
+        return encoded(paper, path);
+    } catch (const std::bad_alloc&) {
+        return outOfMemory();
+    }
 }
