@@ -9,10 +9,10 @@ file_pixel() {
   convert "$1" -format "%[fx:round(255*p{$2,$3}.r)] %[fx:round(255*p{$2,$3}.g)] %[fx:round(255*p{$2,$3}.b)]" info:
 }
 
-# Opens the row editor on a row, runs the given keys on its photo (after a
-# right click for the menu when the first is "menu"), and presses "Ok".
+# The row editor on a row: keys on its photo (after a right click for the
+# menu when the first is "menu"), then "Ok".
 frame_row() {
-  local row=$1 button=1 props
+  local row=$1 button=1 props i
   shift
   click "$copies_x" "$(row_y "$row")"
   wait_dialog " "
@@ -23,13 +23,8 @@ frame_row() {
   key "$@"
   xdotool mousemove --window "$props" "$props_ok_x" "$props_ok_y" click 1
   park
-  wait_gone "$props"
-}
-
-wait_gone() {
-  local i
   for ((i = 0; i < 50; i++)); do
-    gone "$1" && return
+    gone "$props" && return
     sleep 0.2
   done
   die "the row editor did not close on Ok"
