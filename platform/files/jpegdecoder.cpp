@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include <jerror.h>
@@ -320,6 +321,13 @@ void Decoder::decode() {
     m_line.resize(std::size_t(m_cinfo.output_width) * std::size_t(m_cinfo.output_components));
     JSAMPROW row = m_line.data();
     const int total = static_cast<int>(m_reads.size());
+    uchar* bits = m_image.bits();
+    const qsizetype bytesPerLine = m_image.bytesPerLine();
+    // A run of whole columns, not turned: each row is copied in one go.
+    const std::vector<int>& columnOf = m_axes.columnOf;
+    const bool copiesRows = !cmyk && !swap && !columnOf.empty() &&
+                            columnOf.back() - columnOf.front() + 1 == int(columnOf.size()) &&
+                            std::is_sorted(columnOf.begin(), columnOf.end());
     for (int n = 0; n < total; ++n) {
         if (m_watch.stop && m_watch.stop->load()) {
             m_out.error = QStringLiteral("the reading was stopped");
@@ -332,13 +340,20 @@ void Decoder::decode() {
         if (at > m_cinfo.output_scanline)
             jpeg_skip_scanlines(&m_cinfo, at - m_cinfo.output_scanline);
         jpeg_read_scanlines(&m_cinfo, &row, 1);
-        for (std::size_t m = 0; m < m_axes.columnOf.size(); ++m) {
-            const JSAMPLE* p = row + std::size_t(m_axes.columnOf[m]) * 4;
-            // B, G, R, X in memory.
-            const QRgb colour = cmyk ? fromCmyk(p, inverted) : qRgb(p[2], p[1], p[0]);
-            const int x = swap ? k : static_cast<int>(m);
-            const int y = swap ? static_cast<int>(m) : k;
-            reinterpret_cast<QRgb*>(m_image.scanLine(y))[x] = colour;
+        const std::size_t columns = m_axes.columnOf.size();
+        if (copiesRows) {
+            // B, G, R and 0xFF in memory: RGB32 as it is.
+            std::memcpy(bits + bytesPerLine * k, row + std::size_t(m_axes.columnOf[0]) * 4,
+                        columns * 4);
+        } else {
+            for (std::size_t m = 0; m < columns; ++m) {
+                const JSAMPLE* p = row + std::size_t(m_axes.columnOf[m]) * 4;
+                // B, G, R, X in memory.
+                const QRgb colour = cmyk ? fromCmyk(p, inverted) : qRgb(p[2], p[1], p[0]);
+                const qsizetype x = swap ? k : static_cast<qsizetype>(m);
+                const qsizetype y = swap ? static_cast<qsizetype>(m) : k;
+                reinterpret_cast<QRgb*>(bits + bytesPerLine * y)[x] = colour;
+            }
         }
         // The rows of a file of several scans come quickly once all are read.
         if (m_watch.progress && !scans)
