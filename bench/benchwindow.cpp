@@ -146,9 +146,12 @@ double BenchWindow::openMs(const QString& project) {
     return ms;
 }
 
-double BenchWindow::removeFirstRowMs() {
+namespace {
+
+// A click on row 1, and act on the row editor it shows, run inside the
+// editor's own loop; act closes it.
+void onRowEditor(MainWindow& window, const std::function<void(Props&)>& act) {
     settle();
-    double ms = -1;
     QObject scope;
     std::function<void()> poll = [&] {
         auto* props = qobject_cast<Props*>(QApplication::activeModalWidget());
@@ -156,16 +159,25 @@ double BenchWindow::removeFirstRowMs() {
             QTimer::singleShot(0, &scope, poll);
             return;
         }
-        QElapsedTimer clock;
-        clock.start();
-        emit props->Command1->Click();
-        ms = msSince(clock);
+        act(*props);
     };
     QTimer::singleShot(0, &scope, poll);
-    FlexGrid& grid = *ui(m_window).MSFlexGrid1;
+    FlexGrid& grid = *ui(window).MSFlexGrid1;
     grid.setRow(1);
     grid.setCol(1);
-    MSFlexGrid1_Click(ui(m_window).orderController);
+    MSFlexGrid1_Click(ui(window).orderController);
+}
+
+} // namespace
+
+double BenchWindow::removeFirstRowMs() {
+    double ms = -1;
+    onRowEditor(*m_window, [&](Props& props) {
+        QElapsedTimer clock;
+        clock.start();
+        emit props.Command1->Click();
+        ms = msSince(clock);
+    });
     return ms;
 }
 
@@ -223,16 +235,9 @@ void frameStep(QWidget* frame, int step) {
 } // namespace
 
 std::vector<double> BenchWindow::frameStepsMs(int steps) {
-    settle();
     std::vector<double> ms;
-    QObject scope;
-    std::function<void()> poll = [&] {
-        auto* props = qobject_cast<Props*>(QApplication::activeModalWidget());
-        if (!props || !props->isVisible()) {
-            QTimer::singleShot(0, &scope, poll);
-            return;
-        }
-        QWidget* frame = props->cropFrame;
+    onRowEditor(*m_window, [&](Props& props) {
+        QWidget* frame = props.cropFrame;
         frame->setFocus();
         settle();
         PaintEnd paint(frame);
@@ -246,13 +251,8 @@ std::vector<double> BenchWindow::frameStepsMs(int steps) {
                 QCoreApplication::processEvents(QEventLoop::AllEvents);
             ms.push_back(paint.painted ? msSince(clock) : -1);
         }
-        props->reject();
-    };
-    QTimer::singleShot(0, &scope, poll);
-    FlexGrid& grid = *ui(m_window).MSFlexGrid1;
-    grid.setRow(1);
-    grid.setCol(1);
-    MSFlexGrid1_Click(ui(m_window).orderController);
+        props.reject();
+    });
     return ms;
 }
 

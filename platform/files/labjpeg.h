@@ -26,9 +26,10 @@ constexpr int kLabJpegQuality = 95;
 // A JPEG, and any other file, goes as it is.
 bool takesLabJpeg(const QString& path);
 
-// A JPEG of an RGB32 picture at kLabJpegQuality, with exif (an APP1
-// segment's content) after its start; empty when the encoder fails.
-QByteArray encodeJpeg(const QImage& rgb32, const QByteArray& exif);
+// A JPEG at kLabJpegQuality of white paper of the given size with an RGB32
+// photo on it at `at`, with exif (an APP1 segment's content) after its start;
+// or why it could not be made.
+MadeFile encodeOnPaper(const QImage& photo, QSize paper, QPoint at, const QByteArray& exif);
 
 // The JPEG the lab gets of a photo of another kind: the whole picture upright
 // on white in sRGB, 8 bits, its date and camera tags kept, orientation 1.

@@ -1,7 +1,7 @@
 # One photo in two rows framed two ways in the row editor, "Fill the paper"
 # moved to the top and "Whole photo", through undo, save, open and the copy
 # to a folder for the lab, which gets a file cut as chosen for each. Sourced
-# by run.sh, after lib.sh; uses run.sh's places.
+# by run.sh, after lib.sh and labjpegs.sh; uses run.sh's places.
 # shellcheck disable=SC2154 # set by run.sh
 
 # "r g b" of a pixel of a picture file.
@@ -61,12 +61,7 @@ check_lab_frames() {
   wait_dialog "Open"
   type_path "$dialog" "$project"
   expect_colour "frames: the project opened" "$thumb_x" "$(row_y 2)" "$red"
-  click "$copy_x" "$button_y"
-  wait_dialog "Select the path where you want to all the images to be saved"
-  type_path "$dialog" "$lab"
-  wait_dialog "Save As"
-  type_path "$dialog" "$lab/order.txt"
-  wait_opened "$lab"
+  copy_to_folder "$lab"
   frames_list() {
     printf 'File: p 10x15.jpg, Copies 1, Size 10x15\r\n'
     printf 'File: p 10x15 (2).jpg, Copies 1, Size 10x15\r\n'
