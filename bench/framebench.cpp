@@ -38,10 +38,12 @@ public:
         const QSize size = whole ? on.paper : photo;
         const int pitch = size.width() * 4;
         const auto bytes = std::size_t(pitch) * std::size_t(size.height());
-        if (m_pixels.size() != bytes) {
-            m_pixels.assign(bytes, 0xFF);
-        }
-        unsigned char* at = m_pixels.data();
+        // One buffer for each framing, made white once: the decode of a cut
+        // would cover the paper's borders.
+        std::vector<unsigned char>& pixels = m_pixels[whole ? 1 : 0];
+        if (pixels.size() != bytes)
+            pixels.assign(bytes, 0xFF);
+        unsigned char* at = pixels.data();
         if (whole)
             at +=
                 std::size_t(on.photoAt.y()) * std::size_t(pitch) + std::size_t(on.photoAt.x()) * 4;
@@ -53,7 +55,7 @@ public:
         unsigned char* out = nullptr;
         unsigned long length = 0;
         ok = ok && tjCompress2(m_encoder.get(),
-                               m_pixels.data() + std::size_t(cut.top()) * std::size_t(pitch) +
+                               pixels.data() + std::size_t(cut.top()) * std::size_t(pitch) +
                                    std::size_t(cut.left()) * 4,
                                cut.width(), pitch, cut.height(), TJPF_BGRX, &out, &length,
                                TJSAMP_420, 95, 0) == 0;
@@ -64,7 +66,7 @@ public:
 private:
     std::unique_ptr<void, decltype(&tjDestroy)> m_decoder{tjInitDecompress(), tjDestroy};
     std::unique_ptr<void, decltype(&tjDestroy)> m_encoder{tjInitCompress(), tjDestroy};
-    std::vector<unsigned char> m_pixels;
+    std::vector<unsigned char> m_pixels[2];
 };
 
 // A project of the photo under n names at 13x18, framed as framingLine says

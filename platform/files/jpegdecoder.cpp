@@ -8,12 +8,14 @@
 
 #include <algorithm>
 #include <csetjmp>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
 #include <jerror.h>
 #include <jpeglib.h>
+#include <sys/mman.h>
 
 namespace {
 
@@ -115,6 +117,17 @@ void onProgress(j_common_ptr cinfo) {
     const double done =
         (p.completed_passes + double(p.pass_counter) / double(p.pass_limit)) / p.total_passes;
     watch.progress(static_cast<int>(std::min(1.0, done) * (progress->rows - 1)), progress->rows);
+}
+
+// A large picture is touched once, row by row, as it is decoded: huge pages
+// spare the kernel a fault for every 4 KB of fresh memory.
+void preferHugePages(uchar* data, qsizetype bytes) {
+    constexpr std::uintptr_t kHuge = std::uintptr_t(2) << 20;
+    const auto start = reinterpret_cast<std::uintptr_t>(data);
+    const std::uintptr_t from = (start + kHuge - 1) & ~(kHuge - 1);
+    const std::uintptr_t to = (start + std::uintptr_t(bytes)) & ~(kHuge - 1);
+    if (to > from)
+        ::madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
 }
 
 // Where each kept row or column of the upright picture lies in the stored one.
@@ -318,6 +331,7 @@ void Decoder::decode() {
         jpeg_abort_decompress(&m_cinfo);
         return;
     }
+    preferHugePages(m_image.bits(), m_image.sizeInBytes());
     m_line.resize(std::size_t(m_cinfo.output_width) * std::size_t(m_cinfo.output_components));
     JSAMPROW row = m_line.data();
     const int total = static_cast<int>(m_reads.size());
