@@ -11,7 +11,8 @@ struct FlowRuns {
     double goalRatio = 0; // the goal as a number; 0 when there is none
     std::vector<double> flowMs;
     std::vector<double> referenceMs;
-    double goalMs = 0; // a goal for the flow's own time instead; 0 when none
+    double goalMs = 0;    // a goal for the flow's own time instead; 0 when none
+    bool byWorst = false; // the goal holds for the largest ratio, not the median
 };
 
 // A memory figure, from a run of its own.

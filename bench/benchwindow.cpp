@@ -7,6 +7,7 @@
 #include "platform/controls/flexgrid.h"
 #include "platform/controls/picturebox.h"
 #include "platform/files/picturecache.h"
+#include "selection/dialogs/cropframe.h"
 #include "selection/dialogs/props.h"
 #include "selection/dialogs/rowthumbnails.h"
 #include "selection/flows/orderhandlers.h"
@@ -16,10 +17,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 namespace {
 
@@ -143,9 +146,12 @@ double BenchWindow::openMs(const QString& project) {
     return ms;
 }
 
-double BenchWindow::removeFirstRowMs() {
+namespace {
+
+// A click on row 1, and act on the row editor it shows, run inside the
+// editor's own loop; act closes it.
+void onRowEditor(MainWindow& window, const std::function<void(Props&)>& act) {
     settle();
-    double ms = -1;
     QObject scope;
     std::function<void()> poll = [&] {
         auto* props = qobject_cast<Props*>(QApplication::activeModalWidget());
@@ -153,16 +159,100 @@ double BenchWindow::removeFirstRowMs() {
             QTimer::singleShot(0, &scope, poll);
             return;
         }
-        QElapsedTimer clock;
-        clock.start();
-        emit props->Command1->Click();
-        ms = msSince(clock);
+        act(*props);
     };
     QTimer::singleShot(0, &scope, poll);
-    FlexGrid& grid = *ui(m_window).MSFlexGrid1;
+    FlexGrid& grid = *ui(window).MSFlexGrid1;
     grid.setRow(1);
     grid.setCol(1);
-    MSFlexGrid1_Click(ui(m_window).orderController);
+    MSFlexGrid1_Click(ui(window).orderController);
+}
+
+} // namespace
+
+double BenchWindow::removeFirstRowMs() {
+    double ms = -1;
+    onRowEditor(*m_window, [&](Props& props) {
+        QElapsedTimer clock;
+        clock.start();
+        emit props.Command1->Click();
+        ms = msSince(clock);
+    });
+    return ms;
+}
+
+namespace {
+
+// Notes when a widget's paint has ended: the paint is run from here.
+struct PaintEnd : QObject {
+    explicit PaintEnd(QWidget* widget) : m_widget(widget) { widget->installEventFilter(this); }
+    ~PaintEnd() override { m_widget->removeEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Paint || watched != m_widget)
+            return false;
+        static_cast<QObject*>(m_widget)->event(event);
+        painted = true;
+        return true;
+    }
+    QWidget* m_widget;
+    bool painted = false;
+};
+
+// One step of the frame: keys, the wheel, or a drag that goes and comes back.
+void frameStep(QWidget* frame, int step) {
+    const QPoint middle = frame->rect().center();
+    const auto drag = [&](QPoint to) {
+        QMouseEvent move(QEvent::MouseMove, to, frame->mapToGlobal(to), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(frame, &move);
+    };
+    switch (step % 8) {
+    case 0:
+        return QTest::keyClick(frame, Qt::Key_Left);
+    case 1:
+        return QTest::keyClick(frame, Qt::Key_Up);
+    case 2:
+        return QTest::keyClick(frame, Qt::Key_Right);
+    case 3:
+        return QTest::keyClick(frame, Qt::Key_Down);
+    case 4:
+    case 5: {
+        const QPoint at = frame->rect().center();
+        QWheelEvent wheel(at, frame->mapToGlobal(at), {}, {0, step % 8 == 4 ? -120 : 120},
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(frame, &wheel);
+        return;
+    }
+    case 6:
+        QTest::mousePress(frame, Qt::LeftButton, {}, middle);
+        return drag(middle + QPoint(6, 4));
+    default:
+        drag(middle);
+        QTest::mouseRelease(frame, Qt::LeftButton, {}, middle);
+    }
+}
+
+} // namespace
+
+std::vector<double> BenchWindow::frameStepsMs(int steps) {
+    std::vector<double> ms;
+    onRowEditor(*m_window, [&](Props& props) {
+        QWidget* frame = props.cropFrame;
+        frame->setFocus();
+        settle();
+        PaintEnd paint(frame);
+        for (int step = 0; step < steps; ++step) {
+            paint.painted = false;
+            QElapsedTimer clock;
+            clock.start();
+            frameStep(frame, step);
+            // A step that changes nothing paints nothing: a second at most.
+            while (!paint.painted && clock.elapsed() < 1000)
+                QCoreApplication::processEvents(QEventLoop::AllEvents);
+            ms.push_back(paint.painted ? msSince(clock) : -1);
+        }
+        props.reject();
+    });
     return ms;
 }
 

@@ -8,6 +8,7 @@
 #include <deque>
 #include <memory>
 #include <utility>
+#include <vector>
 
 class MainWindow;
 
@@ -59,6 +60,10 @@ public:
     double openMs(const QString& project);
     // The row editor on row 1, and its "Remove": the time of the removal.
     double removeFirstRowMs();
+    // The row editor on row 1, its print frame moved steps times by arrow
+    // keys, + and -, the wheel and drags in turn: per step the time from the
+    // input to the end of the frame's paint.
+    std::vector<double> frameStepsMs(int steps);
     // Every file of the folder selected in the file list, and Enter.
     double addAllSelectedMs(const QString& folder);
     // Rows first..last picked in the grid, and Delete.

@@ -2,7 +2,8 @@
 // against a yardstick measured in the same run, and prints the table.
 //
 //   marvolia_bench [--quick]
-//                  [--only preview|formats|step|open|remove|many|copy|search|memory]
+//                  [--only preview|formats|step|open|remove|many|copy|labjpegs|labframes|
+//                          framestep|search|memory]
 //
 // Runs headless. Takes a few minutes on two cores; --quick runs each flow
 // once, to see that everything works; --only runs one flow.
@@ -11,6 +12,7 @@
 #include "benchtable.h"
 #include "benchwindow.h"
 #include "formatbench.h"
+#include "framebench.h"
 #include "mainwindowui.h"
 #include "photoset.h"
 #include "platform/controls/designfont.h"
@@ -526,6 +528,10 @@ int main(int argc, char** argv) {
             copyToFolder(bench, setup, work.path(), quick ? 1 : 3, table);
         if (wanted("labjpegs"))
             labJpegs(bench, work.path() + QStringLiteral("/labjpegs"), quick ? 1 : 3, table);
+        if (wanted("labframes"))
+            labFrames(bench, work.path() + QStringLiteral("/labframes"), quick ? 1 : 3, table);
+        if (wanted("framestep"))
+            frameSteps(bench, work.path() + QStringLiteral("/framestep"), quick ? 40 : 200, table);
         if (wanted("search"))
             searchMoved(bench, work.path(), quick ? 1 : 5, table);
     }

@@ -84,3 +84,27 @@ QByteArray webpExif(QIODevice& device) {
     WebPDemuxDelete(demux);
     return out;
 }
+
+QByteArray jpegExif(QIODevice& device) {
+    const qint64 at = device.pos();
+    const QByteArray file = device.seek(0) ? device.read(kMaxHeaderBytes) : QByteArray();
+    device.seek(at);
+    const auto byte = [&](qsizetype i) { return i < file.size() ? quint8(file[i]) : 0; };
+    // Segments after the start of image, each FF, its kind and its length;
+    // the scan's start ends the header, and so does anything out of form.
+    for (qsizetype i = 2; byte(i) == 0xFF && i + 4 <= file.size();) {
+        const int kind = byte(i + 1);
+        if (kind == 0xFF) { // fill bytes before a marker
+            ++i;
+            continue;
+        }
+        const int length = byte(i + 2) << 8 | byte(i + 3);
+        if (kind == 0xDA || kind == 0xD9 || length < 2)
+            break;
+        const QByteArray content = file.mid(i + 4, length - 2);
+        if (kind == 0xE1 && content.startsWith(QByteArrayView("Exif\0\0", 6)))
+            return content;
+        i += 2 + length;
+    }
+    return {};
+}

@@ -11,3 +11,5 @@ class QIODevice;
 // Read from the device's start; the device is left where it was.
 QByteArray pngExif(QIODevice& device);
 QByteArray webpExif(QIODevice& device);
+// A JPEG's first APP1 segment that holds EXIF, looked for before its scan.
+QByteArray jpegExif(QIODevice& device);

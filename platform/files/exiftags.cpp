@@ -165,6 +165,7 @@ PhotoTags photoTags(const QString& path) {
     case PhotoKind::Tiff:
         return tiffTags(path);
     case PhotoKind::Jpeg:
+        return exifTags(jpegExif(file));
     case PhotoKind::Other:
         break;
     }

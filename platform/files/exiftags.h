@@ -19,8 +19,8 @@ struct PhotoTags {
 // A damaged block gives what could be read before the damage.
 PhotoTags exifTags(QByteArrayView app1);
 
-// The tags of a photo file of any kind but JPEG: HEIF's EXIF block, PNG's and
-// WebP's EXIF chunk, TIFF's own tags. None when it has none or cannot be read.
+// The tags of a photo file: a JPEG's and HEIF's EXIF block, PNG's and WebP's
+// EXIF chunk, TIFF's own tags. None when it has none or cannot be read.
 PhotoTags photoTags(const QString& path);
 
 // A small EXIF block for a JPEG's APP1 segment (little endian): orientation 1,

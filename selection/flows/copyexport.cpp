@@ -17,6 +17,7 @@
 #include "selection/flows/gridorder.h"
 #include "selection/flows/listexport.h"
 #include "selection/flows/ordercontroller.h"
+#include "selection/order/framing.h"
 #include "selection/order/gridrow.h"
 #include "selection/order/ordertexts.h"
 #include "selection/order/pathnames.h"
@@ -32,6 +33,7 @@
 #include <QThreadPool>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -47,6 +49,17 @@ QString folderListLine(const QString& name, const GridRow& row) {
 QString labJpegName(const QString& name) {
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     return (dot <= 0 ? name : name.left(dot)) + QStringLiteral(".jpg");
+}
+
+QString printFileName(const QString& name, const QString& size) {
+    // A size with a paper's shape holds digits, separators, an x and blanks:
+    // nothing a folder refuses, but it may be long.
+    constexpr qsizetype kSizeBytes = 64;
+    const QString tail = QLatin1Char(' ') + cutToNameBytes(oneLine(size).trimmed(), kSizeBytes) +
+                         QStringLiteral(".jpg");
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    const QString stem = dot <= 0 ? name : name.left(dot);
+    return cutToNameBytes(stem, kMaxNameBytes - QFile::encodeName(tail).size()) + tail;
 }
 
 QString numberedName(const QString& name, int n) {
@@ -80,14 +93,15 @@ QString FolderNames::claim(const QString& name, const std::function<bool(const Q
 namespace {
 
 // Makes the file a photo gives the lab, on a worker thread.
-using FileMaker = MadeFile (*)(const QString& source);
+using FileMaker = std::function<MadeFile(const QString& source)>;
 
-// One photo of the order, however often it is listed.
+// One file of the folder: a photo of the order however often it is listed,
+// or the print of a framed row, however many rows ask for the same one.
 struct FolderPhoto {
     QString name; // as it lies, or will lie, in the folder
     // How it gets there: copied as it is when none, else a file made of it
-    // (a JPEG of a photo of another kind).
-    FileMaker make = nullptr;
+    // (a JPEG of a photo of another kind, or the print as framed).
+    FileMaker make;
     // Already there, as itself or as a copy with the same bytes: listed,
     // never copied.
     bool inFolder = false;
@@ -101,6 +115,35 @@ QString photoKey(const QString& path) {
     const QFileInfo info(path);
     const QString canonical = info.canonicalFilePath();
     return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+}
+
+// The print a row with a framing of its own asks for, laid out once its photo
+// is read; none for a row the lab frames (the default, or no paper shape).
+std::optional<PrintLayout> printLayout(const GridRow& row, const Framing& framing) {
+    const std::optional<PrintSize> print = paperShape(row.size);
+    if (framing.isDefault() || !print)
+        return std::nullopt;
+    return [print = *print, framing](QSize upright) -> PrintPlacement {
+        if (framing.mode == FramingMode::Whole) {
+            const WholeOnPaper on = wholeOnPaper(upright, print);
+            return {QRect(QPoint(), upright), on.paper, on.photoAt};
+        }
+        const QRect cut = fillCut(upright, print, framing);
+        return {cut, cut.size(), {}};
+    };
+}
+
+// Which file of the folder a row's line names: its photo's, or its own
+// print's, shared only by rows that frame the same photo alike at the same size.
+QString fileKey(const QString& photo, const GridRow& row, const Framing& framing) {
+    if (!printLayout(row, framing))
+        return photo;
+    return QStringLiteral("%1\n%2\n%3 %4 %5 %6")
+        .arg(photo, row.size)
+        .arg(int(framing.mode))
+        .arg(framing.scale, 0, 'g', 17)
+        .arg(framing.centreX, 0, 'g', 17)
+        .arg(framing.centreY, 0, 'g', 17);
 }
 
 bool inFolder(const QString& path, const QString& folder) {
@@ -145,9 +188,11 @@ struct FolderEntries {
 // others take their own name (on one line), or the next free numbered one
 // when another photo of the order has it or anything of that name is there
 // already: a file in the folder is only ever replaced by the same bytes, and
-// then it is left as it is. keys[i] is the photoKey of rows[i].
+// then it is left as it is. A framed row's print takes a name of its own the
+// same way. keys[i] is the fileKey of rows[i], framings[i] its framing.
 QHash<QString, FolderPhoto> planFolder(const QList<GridRow>& rows, const QStringList& keys,
-                                       const QString& folder, const QString& listFile) {
+                                       const QList<Framing>& framings, const QString& folder,
+                                       const QString& listFile) {
     QHash<QString, FolderPhoto> photos;
     FolderNames names;
     for (const QString& list : {listFile, linkedFile(listFile)})
@@ -156,6 +201,8 @@ QHash<QString, FolderPhoto> planFolder(const QList<GridRow>& rows, const QString
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const QString& key = keys[i];
         const QFileInfo lies(key);
+        if (printLayout(rows[i], framings[i]))
+            continue;
         // A name that would break the list's lines is copied under one that does not.
         if (!photos.contains(key) && lies.isFile() && inFolder(key, folder) &&
             oneLine(lies.fileName()) == lies.fileName() && !takesLabJpeg(key)) {
@@ -168,15 +215,29 @@ QHash<QString, FolderPhoto> planFolder(const QList<GridRow>& rows, const QString
         if (!isListed(rows[i].copies) || photos.contains(keys[i]))
             continue;
         const QString& source = rows[i].path;
-        // The lab takes JPEGs: a photo of another kind gets one made of it.
-        const FileMaker make = takesLabJpeg(source) ? labJpeg : nullptr;
         const QString own = oneLine(solo_file(source));
+        FileMaker make;
+        QString wanted = own;
+        const std::optional<PrintLayout> print = printLayout(rows[i], framings[i]);
+        if (print) {
+            make = [layout = *print](const QString& path) { return labPrint(path, layout); };
+            wanted = printFileName(own, rows[i].size);
+        } else if (takesLabJpeg(source)) {
+            // The lab takes JPEGs: a photo of another kind gets one made of it.
+            make = labJpeg;
+            wanted = labJpegName(own);
+        }
         bool present = false;
-        const QString name =
-            names.claim(make ? labJpegName(own) : own, [&](const QString& candidate) {
+        const QString name = names.claim(wanted, [&](const QString& candidate) {
+            present = false;
+            const bool usable = entries.usable(candidate, source, &present);
+            // A print is made anew: no file there is taken for it.
+            if (print && present) {
                 present = false;
-                return entries.usable(candidate, source, &present);
-            });
+                return false;
+            }
+            return usable;
+        });
         photos.insert(keys[i], {name, make, present, false, present});
     }
     return photos;
@@ -277,14 +338,21 @@ void OrderController::copyToFolder() {
     // Until the files are in the folder: what the window's events would start
     // meanwhile waits for that.
     std::optional<FlowScope> flow(std::in_place);
-    QHash<QString, FolderPhoto> photos = planFolder(rows, keys, folder, listFile);
     const int n = static_cast<int>(rows.size());
+    // The grid shows the order's rows: row i here is the model's row i.
+    QList<Framing> framings;
+    QStringList files = keys;
+    for (int i = 0; i < n; ++i) {
+        framings << (i < c.order.count() ? c.order.rows()[i].framing : Framing{});
+        files[i] = fileKey(keys[i], rows[i], framings[i]);
+    }
+    QHash<QString, FolderPhoto> photos = planFolder(rows, files, framings, folder, listFile);
     // The rows that bring their photo to the folder; the files made for them
     // are under way while the others are copied.
     std::vector<bool> brings(std::size_t(n), false);
     QList<std::pair<QString, FileMaker>> jobs;
     for (int i = 0; i < n; ++i) {
-        FolderPhoto& photo = photos[keys[i]];
+        FolderPhoto& photo = photos[files[i]];
         if (!isListed(rows[i].copies) || std::exchange(photo.handled, true) || photo.inFolder)
             continue;
         brings[std::size_t(i)] = true;
@@ -300,18 +368,18 @@ void OrderController::copyToFolder() {
     c.ProgressBar1.show();
     RepaintPacer painter(c.ProgressBar1);
     for (int i = 0; i < n; ++i) {
-        const FolderPhoto& photo = photos[keys[i]];
+        const FolderPhoto& photo = photos[files[i]];
         const QString destination = fullPath(folder, photo.name);
         if (brings[std::size_t(i)] && !photo.make) {
             copies.copy(rows[i].path, destination, CopyOver::NeverReplace);
-            copied.append({keys[i], rows[i].path});
+            copied.append({files[i], rows[i].path});
         } else if (brings[std::size_t(i)]) {
             const MadeFile file = made.take(job++);
             if (file.ok()) {
                 // Nothing may lie there by then: no file of the user's is replaced.
                 const FileState nothing;
                 copies.write(destination, file.bytes, &nothing);
-                copied.append({keys[i], rows[i].path});
+                copied.append({files[i], rows[i].path});
             } else {
                 failures << QStringLiteral("%1: %2").arg(shortName(rows[i].path), file.error);
             }
@@ -330,8 +398,8 @@ void OrderController::copyToFolder() {
     // The list names what is in the folder, nothing else.
     QStringList lines;
     for (int i = 0; i < n; ++i)
-        if (isListed(rows[i].copies) && photos[keys[i]].placed)
-            lines << folderListLine(photos[keys[i]].name, rows[i]);
+        if (isListed(rows[i].copies) && photos[files[i]].placed)
+            lines << folderListLine(photos[files[i]].name, rows[i]);
     const FileResult<Written> written = writeFileWhole(listFile, textFileBytes(lines), &listSeen);
     c.ProgressBar1.hide();
     flow.reset();

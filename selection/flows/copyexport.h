@@ -17,6 +17,10 @@ QString folderListLine(const QString& name, const GridRow& row);
 // The name of the JPEG made of a photo of another kind: "a.heic" -> "a.jpg".
 QString labJpegName(const QString& name);
 
+// The name of the file made for a framed row's print, after the photo and
+// the row's size as typed: ("IMG_5207.HEIC", "10x15") -> "IMG_5207 10x15.jpg".
+QString printFileName(const QString& name, const QString& size);
+
 // "a.jpg" numbered n: "a (n).jpg"; a name without extension gets " (n)" at its end.
 QString numberedName(const QString& name, int n);
 

@@ -3,6 +3,16 @@
 # after lib.sh; uses run.sh's places.
 # shellcheck disable=SC2154 # set by run.sh
 
+# Command2 into a folder, the list beside the photos as order.txt.
+copy_to_folder() {
+  click "$copy_x" "$button_y"
+  wait_dialog "Select the path where you want to all the images to be saved"
+  type_path "$dialog" "$1"
+  wait_dialog "Save As"
+  type_path "$dialog" "$1/order.txt"
+  wait_opened "$1"
+}
+
 check_lab_jpegs() {
   local kinds=$work/kinds lab=$work/lab2
   mkdir -p "$kinds" "$lab"
@@ -16,12 +26,7 @@ check_lab_jpegs() {
   expect_colour "kinds: a double click adds a.heic" "$thumb_x" "$(row_y 1)" "$red"
   double_click "$file_x" "$(file_y 1)"
   expect_colour "kinds: ... and b.png" "$thumb_x" "$(row_y 2)" "$blue"
-  click "$copy_x" "$button_y"
-  wait_dialog "Select the path where you want to all the images to be saved"
-  type_path "$dialog" "$lab"
-  wait_dialog "Save As"
-  type_path "$dialog" "$lab/order.txt"
-  wait_opened "$lab"
+  copy_to_folder "$lab"
   kinds_list() {
     printf 'File: a.jpg, Copies 1, Size 10x15\r\n'
     printf 'File: b.jpg, Copies 1, Size 10x15\r\n'

@@ -6,8 +6,9 @@
 # then add a Shift selection with Enter, remove Ctrl-picked rows, undo, save,
 # and open a project of a few hundred real photos, watching the load on screen;
 # add a folder tree of real photos from the file list's menu and stop it with Esc;
-# then a whole order once more with the keyboard alone, and a HEIC and a PNG
-# through an order into a folder for the lab.
+# then a whole order once more with the keyboard alone, a HEIC and a PNG
+# through an order into a folder for the lab, and a photo framed two ways
+# in the row editor, which the lab gets cut as chosen.
 # Every file the program writes is checked byte for byte. Afterwards the
 # installed layout is checked and the installed program is started once.
 #
@@ -25,6 +26,7 @@ source "$root/tests/e2e/screenreader.sh"
 source "$root/tests/e2e/keyboard.sh"
 source "$root/tests/e2e/treeadd.sh"
 source "$root/tests/e2e/labjpegs.sh"
+source "$root/tests/e2e/labframes.sh"
 
 program=$build/marvolia
 [[ -x $program ]] || die "no program at $program: build first (bash tools/test.sh)"
@@ -267,6 +269,9 @@ check_keyboard_order
 
 # --- A HEIC and a PNG: the lab gets JPEGs -----------------------------------
 check_lab_jpegs
+
+# --- Framed in the row editor: the lab gets the prints cut as chosen ---------
+check_lab_frames
 
 # --- The installed program --------------------------------------------------
 check_installed_tree "$build" "$work/install"

@@ -4,6 +4,7 @@
 #include "platform/files/hiddenname.h"
 #include "selection/flows/copyexport.h"
 #include "selection/flows/folderbrowser.h"
+#include "selection/order/framing.h"
 #include "tests/support/fileresults.h"
 #include "tests/support/formats/formatmaker.h"
 #include "tests/support/jpegmaker.h"
@@ -571,4 +572,41 @@ TEST_F(CopyExport, PhotosOfOtherKindsReachTheFolderAsJpegs) {
         << lines[2].toStdString();
     // The order keeps its photos as they are.
     EXPECT_EQ(ui(w).MSFlexGrid1->TextMatrix(1, 1), heic);
+}
+
+// A framed row's print is made for it and named after the photo and the size;
+// a row the lab frames gets the photo as it is. Rows asking for the same
+// print share it; the same photo framed two ways gives two.
+TEST_F(CopyExport, FramedRowsGetTheirPrintsMade) {
+    EXPECT_EQ(printFileName("IMG_5207.HEIC", "10x15"), "IMG_5207 10x15.jpg");
+    EXPECT_EQ(printFileName("a.b.jpg", " 9 x 13 "), "a.b 9 x 13.jpg");
+    EXPECT_EQ(printFileName("noext", "50,5x75"), "noext 50,5x75.jpg");
+    EXPECT_EQ(printFileName(QString(300, 'n') + ".jpg", "10x15"), QString(245, 'n') + " 10x15.jpg");
+
+    ASSERT_TRUE(QDir(dir.path()).mkpath("out"));
+    const QString out = file("out");
+    const QString a = jpegPhoto("a.jpg", 1); // 80 x 60
+    fill({{a, "1", "10x15"},
+          {a, "2", "13x18"},
+          {a, "1", "9x13"},
+          {a, "1", "A4"},
+          {a, "3", "10x15"}});
+    ui(w).order.setFraming({0, 4}, {FramingMode::Fill, 0.5, 0.5, 0}, "framing");
+    ui(w).order.setFraming({1, 3}, {FramingMode::Whole}, "framing");
+    dialogs.answerFolder(out);
+    dialogs.answerFile(out + "/lab.txt");
+    click(ui(w).Command2);
+
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    EXPECT_EQ(contents(out + "/lab.txt"), "File: a 10x15.jpg, Copies 1, Size 10x15\r\n"
+                                          "File: a 13x18.jpg, Copies 2, Size 13x18\r\n"
+                                          "File: a.jpg, Copies 1, Size 9x13\r\n"
+                                          "File: a.jpg, Copies 1, Size A4\r\n"
+                                          "File: a 10x15.jpg, Copies 3, Size 10x15\r\n");
+    EXPECT_EQ(contents(out + "/a.jpg"), contents(a));
+    const QImage top = referenceDecode(contents(out + "/a 10x15.jpg"));
+    EXPECT_EQ(top.size(), QSize(40, 27));
+    EXPECT_LE(qGreen(top.pixel(0, 0)), 8) << "the cut at the top, green 0 there";
+    EXPECT_EQ(referenceDecode(contents(out + "/a 13x18.jpg")).size(), QSize(83, 60));
+    EXPECT_EQ(filesIn(out), (QStringList{"a 10x15.jpg", "a 13x18.jpg", "a.jpg", "lab.txt"}));
 }

@@ -119,3 +119,68 @@ TEST(LabJpeg, TagsGoIntoTheBlockAndComeBack) {
     for (const PhotoTags& t : tags)
         EXPECT_EQ(exifTags(exifBlock(t)), t) << t.make.constData() << t.model.constData();
 }
+
+// A print's file is the cut of the upright photo laid on white as placed, at
+// the photo's own pixels, within what quality 95 loses; white well away from
+// the photo is exact. JPEGs and other kinds alike, their date kept.
+TEST(LabJpeg, PrintsAreTheCutOnWhitePaper) {
+    const QStringList photos = realPhotos();
+    const QString bridge = photos.filter("Bridge").value(0), wine = photos.filter("Wine").value(0);
+    const QByteArray exif = exifBlock({"2019:02:03 04:05:06", "", "Maker", ""});
+    const QByteArray bridgeBytes = readFileBytes(bridge);
+    QTemporaryDir dir;
+    const QString dated = dir.filePath("dated.jpg"), turned = dir.filePath("turned.jpg");
+    ASSERT_TRUE(writeFileBytes(dated, bridgeBytes.left(2) + "\xFF\xE1" + char(0) +
+                                          char(exif.size() + 2) + exif + bridgeBytes.mid(2)));
+    ASSERT_TRUE(writeFileBytes(turned, withOrientation(readFileBytes(wine), 6)));
+    const QImage small = referenceDecode(bridgeBytes).copy(2000, 1000, 300, 200);
+    const QString heic = dir.filePath("a.heic");
+    ASSERT_TRUE(writeHeif(heic, small, {}, {6, {}, "2024:05:06 07:08:09"}));
+
+    // Measured: 13/0.30, 28/0.46, 24/0.67, 18/0.49: one more generation of
+    // JPEG, off most at sharp coloured edges and where white meets the photo.
+    const struct {
+        QString path;
+        PrintPlacement placed;
+        QByteArray date;
+        int most;
+        double mean;
+    } cases[] = {
+        {dated, {QRect(0, 0, 3672, 2448), QSize(3672, 2448), {}}, "2019:02:03 04:05:06", 14, 0.35},
+        {dated,
+         {QRect(0, 0, 4352, 2448), QSize(4352, 2902), {0, 227}},
+         "2019:02:03 04:05:06",
+         30,
+         0.5},
+        {turned, {QRect(2000, 500, 1200, 800), QSize(1200, 800), {}}, "Exif", 26, 0.7},
+        {heic, {QRect(0, 0, 200, 300), QSize(240, 300), {20, 0}}, "2024:05:06 07:08:09", 20, 0.55}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.toStdString() + " " + std::to_string(c.placed.paper.width()));
+        const QImage upright = c.path == heic ? onWhiteInSrgb(decodeHeif(heic))
+                               : c.path == dated
+                                   ? referenceDecode(bridgeBytes)
+                                   : uprightOf(referenceDecode(readFileBytes(wine)), 6);
+        const MadeFile made = labPrint(c.path, [&](QSize size) {
+            EXPECT_EQ(size, upright.size());
+            return c.placed;
+        });
+        ASSERT_TRUE(made.ok()) << made.error.toStdString();
+        const QImage print = referenceDecode(made.bytes);
+        ASSERT_EQ(print.size(), c.placed.paper);
+        const QRect photo(c.placed.at, c.placed.cut.size());
+        const auto [most, mean] = difference(print.copy(photo), upright.copy(c.placed.cut));
+        EXPECT_LE(most, c.most);
+        EXPECT_LE(mean, c.mean);
+        // Beyond the 16 x 16 blocks that touch the photo and their neighbours.
+        const QRect ringing = photo.adjusted(-32, -32, 32, 32);
+        for (int y = 0; y < print.height(); ++y) {
+            const auto* line = reinterpret_cast<const QRgb*>(print.constScanLine(y));
+            for (int x = 0; x < print.width(); ++x)
+                if (line[x] != 0xFFFFFFFF && !ringing.contains(x, y))
+                    FAIL() << x << "," << y << " " << std::hex << line[x];
+        }
+        const QByteArray tags = app1Of(made.bytes);
+        EXPECT_TRUE(tags.contains(c.date + '\0')) << "the date, where the photo has one";
+        EXPECT_TRUE(tags.contains(QByteArray("\x12\x01\x03\0\x01\0\0\0\x01\0", 10)));
+    }
+}
