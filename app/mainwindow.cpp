@@ -21,6 +21,7 @@
 #include "selection/flows/orderactions.h"
 #include "selection/flows/orderdrop.h"
 #include "selection/flows/orderhandlers.h"
+#include "selection/lighttable/lighttable.h"
 #include "selection/order/gridrow.h"
 #include "selection/order/photonames.h"
 #include "xpbutton/buttonerrors.h"
@@ -288,10 +289,22 @@ void MainWindow::connectKeys() {
     connect(File1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         runMenu(this, orderActions->fileListMenu(), File1->viewport()->mapToGlobal(at));
     });
+    connect(orderActions->lightTable, &QAction::triggered, this, &MainWindow::showLightTable);
     MSFlexGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(MSFlexGrid1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         runMenu(this, orderActions->gridMenu(), MSFlexGrid1->viewport()->mapToGlobal(at));
     });
+}
+
+void MainWindow::showLightTable() {
+    if (!lightTable) {
+        lightTable =
+            new LightTable(*m_order, *File1, {orderActions->undo, orderActions->redo}, this);
+        lightTable->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    lightTable->show();
+    lightTable->raise();
+    lightTable->activateWindow();
 }
 
 bool MainWindow::onOrder(const QPoint& at) const {
@@ -394,6 +407,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // A window of the order's left open would keep the program running.
+    if (lightTable)
+        lightTable->close();
     QWidget::closeEvent(event);
 }
 

@@ -3,12 +3,14 @@
 #include "app/browsecontroller.h"
 #include "selection/flows/ordercontroller.h"
 
+#include <QPointer>
 #include <QUrl>
 #include <QWidget>
 
 #include <memory>
 
 class DirList;
+class LightTable;
 class DriveList;
 class FileList;
 class FlexGrid;
@@ -50,6 +52,8 @@ public:
     void Form_Activate();
     void Command5_Click();
     void Image5_Click();
+    // Opens the light table, or brings it forward when it is open.
+    void showLightTable();
     // Opens the project file once the window has been shown, as Open does.
     void openAtStart(const QString& file) { m_startFile = file; }
     // How many times Form_Activate has finished, for whoever waits on it.
@@ -105,6 +109,8 @@ private:
     SharperThumbnails* sharperThumbnails = nullptr;
     // The order's menu entries and keys.
     OrderActions* orderActions = nullptr;
+    // Made when asked for, gone when closed: it remembers nothing.
+    QPointer<LightTable> lightTable;
 
     void createControls();
     void connectHandlers();

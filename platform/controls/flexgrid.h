@@ -99,6 +99,8 @@ public:
     QList<int> SelectedRows() const;
     void setSelectedRows(const QList<int>& rows);
     void selectAllRows();
+    // Scrolls as little as needed for row to show whole.
+    void scrollToRow(int row) { showRow(row); }
 
 signals:
     // A left press anywhere in the cells' area. On a data cell, Row() and Col()

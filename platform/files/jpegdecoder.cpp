@@ -185,8 +185,8 @@ QString kindRefused(const ErrorManager& err) {
 
 class Decoder {
 public:
-    Decoder(QIODevice& device, const SampleLayout& layout, const ReadWatch& watch)
-        : m_device(device), m_layout(layout), m_watch(watch) {}
+    Decoder(QIODevice& device, const SampleLayout& layout, const ReadWatch& watch, int longSide = 0)
+        : m_device(device), m_layout(layout), m_watch(watch), m_longSide(longSide) {}
     ~Decoder() { jpeg_destroy_decompress(&m_cinfo); }
     Decoder(const Decoder&) = delete;
     Decoder& operator=(const Decoder&) = delete;
@@ -196,6 +196,7 @@ public:
 private:
     bool readHeader();
     bool checkCost();
+    QSize chooseScale();
     void decode();
     QString failure() const;
     QString tooLarge(const QString& why) const;
@@ -203,6 +204,7 @@ private:
     QIODevice& m_device;
     const SampleLayout& m_layout;
     const ReadWatch& m_watch;
+    const int m_longSide;
     jpeg_decompress_struct m_cinfo{};
     ErrorManager m_err;
     LibraryProgress m_progress;
@@ -302,9 +304,26 @@ QString Decoder::tooLarge(const QString& why) const {
         .arg(why);
 }
 
+// The smallest of the library's scales from 1/8 to 8/8 whose long side
+// reaches m_longSide; the stored picture's own size without one.
+QSize Decoder::chooseScale() {
+    for (unsigned eighths = 1; m_longSide > 0 && eighths <= 8; ++eighths) {
+        m_cinfo.scale_num = eighths;
+        m_cinfo.scale_denom = 8;
+        jpeg_calc_output_dimensions(&m_cinfo);
+        if (std::max(m_cinfo.output_width, m_cinfo.output_height) >= unsigned(m_longSide))
+            break;
+    }
+    jpeg_calc_output_dimensions(&m_cinfo);
+    return QSize(static_cast<int>(m_cinfo.output_width), static_cast<int>(m_cinfo.output_height));
+}
+
 void Decoder::decode() {
-    m_grid = keptGrid(m_layout, m_out.fullSize);
-    const bool whole = !m_layout;
+    // A scaled decode keeps every pixel of its smaller picture.
+    const QSize output = chooseScale();
+    m_grid = m_longSide > 0 ? keptGrid({}, uprightSize(output, m_orientation))
+                            : keptGrid(m_layout, m_out.fullSize);
+    const bool whole = !m_layout || m_longSide > 0;
 
     // A progressive file is read whole here: running out of data now is a
     // picture cut short, not a broken header.
@@ -317,7 +336,7 @@ void Decoder::decode() {
     const bool cmyk = m_cinfo.out_color_space == JCS_CMYK;
     const bool inverted = m_cinfo.saw_Adobe_marker;
     const bool swap = swapsSides(m_orientation);
-    m_axes = storedAxes(m_grid, m_orientation, m_stored);
+    m_axes = storedAxes(m_grid, m_orientation, output);
 
     // The rows to read in file order, each with its index in the upright grid.
     for (std::size_t k = 0; k < m_axes.rowOf.size(); ++k)
@@ -419,5 +438,10 @@ QString Decoder::failure() const {
 
 PictureRead decodeJpeg(QIODevice& device, const SampleLayout& layout, const ReadWatch& watch) {
     Decoder decoder(device, layout, watch);
+    return decoder.run();
+}
+
+PictureRead decodeJpegScaled(QIODevice& device, int longSide, const ReadWatch& watch) {
+    Decoder decoder(device, {}, watch, std::max(1, longSide));
     return decoder.run();
 }

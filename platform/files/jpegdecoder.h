@@ -11,3 +11,9 @@ class QIODevice;
 // the full-size decode's. The file is read a chunk at a time as the library
 // asks for it.
 PictureRead decodeJpeg(QIODevice& device, const SampleLayout& layout, const ReadWatch& watch);
+
+// The library's own reduced decode, upright and whole: the smallest of its
+// scales from 1/8 to 8/8 whose long side is at least longSide (the full size
+// when none is). Its pixels are block averages, not the full picture's.
+// fullSize stays the picture's true size.
+PictureRead decodeJpegScaled(QIODevice& device, int longSide, const ReadWatch& watch);

@@ -94,19 +94,39 @@ PictureRead readPicture(QIODevice& device, const SampleLayout& layout, const Rea
     return decodeWithImageReader(device, layout, watch);
 }
 
-PictureRead readPictureFile(const QString& path, const SampleLayout& layout,
-                            const ReadWatch& watch) {
+namespace {
+
+// Opens the file and runs read on it; a failure to open, or to find memory,
+// is an answer in words, never an exception.
+template <typename Read> PictureRead readFile(const QString& path, Read read) {
     PictureRead result;
     try {
         QFile file;
         result.error = openPhotoFile(path, file);
         if (result.error.isEmpty())
-            result = readPicture(file, layout, watch);
+            result = read(file);
     } catch (const std::bad_alloc&) {
-        // Reads run on workers as well as on the window's thread: a failure
-        // is an answer for the user on either, never an exception.
+        // Reads run on workers as well as on the window's thread.
         result = {};
         result.error = QStringLiteral("there is not enough memory to load it");
     }
     return result;
+}
+
+} // namespace
+
+PictureRead readPictureFile(const QString& path, const SampleLayout& layout,
+                            const ReadWatch& watch) {
+    return readFile(path, [&](QFile& file) { return readPicture(file, layout, watch); });
+}
+
+PictureRead readPictureAtLeast(const QString& path, int longSide, const ReadWatch& watch) {
+    return readFile(path, [&](QFile& file) {
+        char start[32] = {};
+        const qint64 got = file.read(start, sizeof start);
+        if (got > 0 && file.seek(0) && photoKind(QByteArrayView(start, got)) == PhotoKind::Jpeg)
+            return decodeJpegScaled(file, longSide, watch);
+        file.seek(0);
+        return readPicture(file, {}, watch);
+    });
 }

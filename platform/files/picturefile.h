@@ -21,6 +21,11 @@ PhotoKind photoKindOf(const QString& path);
 PictureRead readPictureFile(const QString& path, const SampleLayout& layout = {},
                             const ReadWatch& watch = {});
 
+// The whole picture at least longSide pixels on its long side where the
+// format's library can decode it smaller (JPEG: its 1/8 to 8/8 scales),
+// else the whole picture at its full size. Upright; fullSize is the true size.
+PictureRead readPictureAtLeast(const QString& path, int longSide, const ReadWatch& watch = {});
+
 // The same from a device open for reading at its start: the kind is told by
 // its first bytes.
 PictureRead readPicture(QIODevice& device, const SampleLayout& layout, const ReadWatch& watch);

@@ -57,10 +57,11 @@ OrderActions::OrderActions(OrderController& c) : QObject(&c.view.window), m_c(c)
     connect(open, &QAction::triggered, this, [&c] { c.openProject(); });
     saveInPlace = action(this, QStringLiteral("Save"), {QKeySequence(Qt::CTRL | Qt::Key_S)});
     connect(saveInPlace, &QAction::triggered, this, [&c] { saveOpenProject(c); });
+    lightTable = action(this, QStringLiteral("Light table"), {QKeySequence(Qt::Key_F2)});
 
     // The window's keys work wherever the focus is in it; the grid's only
     // on the grid.
-    c.view.window.addActions({undo, redo, open, saveInPlace});
+    c.view.window.addActions({undo, redo, open, saveInPlace, lightTable});
     for (QAction* onGrid : {removeRows, selectAll}) {
         onGrid->setShortcutContext(Qt::WidgetShortcut);
         c.view.MSFlexGrid1.addAction(onGrid);
@@ -81,7 +82,9 @@ QList<MenuEntry> OrderActions::gridMenu() {
             {selectAll, rows},
             {},
             {findMissing, rows},
-            {summary, true}};
+            {summary, true},
+            {},
+            {lightTable, true}};
 }
 
 QList<MenuEntry> OrderActions::fileListMenu() {
@@ -98,6 +101,7 @@ QList<MenuEntry> OrderActions::fileListMenu() {
                                   "Add all %1 photos of this folder and its subfolders"));
         entries.append({addTree, true});
     }
+    entries << MenuEntry{} << MenuEntry{lightTable, true};
     return entries;
 }
 

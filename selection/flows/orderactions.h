@@ -36,6 +36,9 @@ public:
     QAction* addTree = nullptr;     // and of all its subfolders
     QAction* open = nullptr;        // Ctrl+O
     QAction* saveInPlace = nullptr; // Ctrl+S
+    // F2: the folder and the order as pictures. The window that owns the
+    // order opens it.
+    QAction* lightTable = nullptr;
 
     // The grid's menu and the file list's, top to bottom.
     QList<MenuEntry> gridMenu();

@@ -260,6 +260,34 @@ void OrderModel::replaceRows(const OrderRows& rows, const QString& what) {
     push(new Replace(*this, taken, what));
 }
 
+void OrderModel::moveRows(const QList<int>& indices, int to, const QString& what) {
+    QList<bool> moving(count(), false);
+    for (int i : indices)
+        if (i >= 0 && i < count())
+            moving[i] = true;
+    OrderRows moved;
+    OrderRows rest;
+    int at = 0; // where `to` lands among the rows that stay
+    for (int i = 0; i < count(); ++i) {
+        if (i == to)
+            at = static_cast<int>(rest.size());
+        (moving[i] ? moved : rest).append(m_rows[i]);
+    }
+    if (to >= count())
+        at = static_cast<int>(rest.size());
+    for (int k = 0; k < moved.size(); ++k)
+        rest.insert(at + k, moved[k]);
+    // A move is the whole order put back in another order: the rows that
+    // changed place are shown again, the table of photos follows.
+    if (!moved.isEmpty() && !sameRows(rest, m_rows))
+        push(new Replace(*this, rest, what));
+}
+
+Qt::ItemFlags OrderModel::flags(const QModelIndex& index) const {
+    const Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    return index.isValid() ? flags | Qt::ItemIsDragEnabled : flags;
+}
+
 void OrderModel::markSaved() {
     m_undo.setClean();
     m_openedShort = false;

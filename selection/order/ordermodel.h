@@ -33,6 +33,9 @@ public:
     // pictures sit, the row's print fit as its tip, the pixel size.
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
+    // Rows can be dragged to another place in views that move them.
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
     const OrderRows& rows() const { return m_rows; }
     int count() const { return static_cast<int>(m_rows.size()); }
     // Rows the order has room for still.
@@ -52,6 +55,10 @@ public:
     void changeRows(const QList<std::pair<int, OrderRow>>& changes, const QString& what);
     // The framing of rows by index, one step.
     void setFraming(const QList<int>& indices, const Framing& framing, const QString& what);
+    // The rows at indices, in the order's order, moved to stand before row `to` of
+    // the order as it is now (count() for the end); one step, none when
+    // nothing moves.
+    void moveRows(const QList<int>& indices, int to, const QString& what);
     // The whole order.
     void replaceRows(const OrderRows& rows, const QString& what);
 

@@ -28,6 +28,10 @@ QString removingName(int rows) {
     return numbered(rows, "removing a row", "removing %1 rows");
 }
 
+QString movingName(int rows) {
+    return numbered(rows, "moving a row", "moving %1 rows");
+}
+
 QString changingName(int rows) {
     return numbered(rows, "changing a row", "changing %1 rows");
 }

@@ -19,5 +19,6 @@ QString numbered(qint64 n, const char* one, const char* many);
 QString addingName(int photos);
 QString removingName(int rows);
 QString changingName(int rows);
+QString movingName(int rows);
 QString relinkingName(int rows);
 QString openingName(const QString& project);

@@ -20,7 +20,7 @@ check_tree_escape() {
   ((rows + n <= 999)) || die "the tree of $n photos does not fit beside $rows rows"
   xdotool mousemove "$((main_x + file_x))" "$((main_y + $(file_y 0)))" click 3
   sleep 0.5
-  key Up Return # the last entry: every photo of the folder and its subfolders
+  key Up Up Return # the last entry but one: every photo of the folder and its subfolders
   sleep 1
   key Escape
   for ((i = 0; i < 100; i++)); do

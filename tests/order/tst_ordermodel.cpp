@@ -271,3 +271,34 @@ TEST(OrderModel, AGridShowingItFollowsItsRowsAndTakesNoWrites) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(OrderModel, MovingRowsPutsThemBeforeTheRowNamedAsOneStep) {
+    struct Case {
+        QList<int> indices;
+        int to;
+        const char* after; // files, one letter a row; empty: no step
+    };
+    const Case cases[] = {
+        {{2, 3}, 0, "cdab"}, {{0}, 4, "bcda"}, {{0}, 9, "bcda"}, {{3, 1}, 1, "abdc"},
+        {{1, 2}, 2, ""},     {{0}, 1, ""},     {{7, -1}, 0, ""}, {{1, 3}, 3, "acbd"},
+    };
+    for (const Case& c : cases) {
+        Order order;
+        order.model->addRows({row("a"), row("b"), row("c"), row("d")}, "adding");
+        order.model->moveRows(c.indices, c.to, "moving");
+        QString files;
+        for (const OrderRow& r : order.model->rows())
+            files += r.file;
+        const bool moved = *c.after != '\0';
+        EXPECT_EQ(files, moved ? c.after : "abcd") << c.to;
+        EXPECT_EQ(order.model->undoStack().count(), moved ? 2 : 1) << c.to;
+        order.expectListInStep();
+        if (moved)
+            order.model->undoStack().undo();
+        EXPECT_EQ(order.shown(), QStringList({"a 1 10x15", "b 1 10x15", "c 1 10x15", "d 1 10x15"}));
+    }
+}
+
+} // namespace

@@ -96,7 +96,8 @@ TEST_F(ManyAtOnce, TheFileListsMenuAddsTheSelectedOrAllPhotosInListOrder) {
     EXPECT_EQ(ui(w).current_file, paths[1]) << "the file clicked last is previewed";
     const QStringList shown =
         chooseFromMenu(ui(w).File1->viewport(), at(1), "Add the 2 selected photos");
-    EXPECT_EQ(shown, QStringList({"Add the 2 selected photos", "Add all 4 photos of this folder"}));
+    EXPECT_EQ(shown, QStringList({"Add the 2 selected photos", "Add all 4 photos of this folder",
+                                  "Light table"}));
     EXPECT_EQ(gridFiles(), QStringList({paths[1], paths[3]}));
     chooseFromMenu(ui(w).File1->viewport(), at(0), "Add all 4 photos of this folder");
     EXPECT_EQ(gridFiles(), QStringList({paths[1], paths[3]}) + paths);
@@ -123,7 +124,7 @@ TEST_F(ManyAtOnce, GridRowsArePickedWithoutTheEditorAndRemovedAndBroughtBackAsOn
     EXPECT_EQ(shown, QStringList({"Undo removing 3 rows", "(Redo)",
                                   "Change copies and size of the 1 selected row...",
                                   "Remove the 1 selected row", "Select all rows",
-                                  "Find missing photos...", "Order summary..."}));
+                                  "Find missing photos...", "Order summary...", "Light table"}));
     chooseFromGridMenu(1, "Undo removing 3 rows");
     EXPECT_EQ(gridFiles(), paths);
     expectInStep();
@@ -189,8 +190,8 @@ TEST_F(TreeAtOnce, TheFileListsMenuAddsTheWholeTreeAsOneStep) {
     const QPoint first = ui(w).File1->visualItemRect(ui(w).File1->item(0)).center();
     const QString text = "Add all 5 photos of this folder and its subfolders";
     const QStringList shown = chooseFromMenu(ui(w).File1->viewport(), first, text);
-    EXPECT_EQ(shown,
-              QStringList({"Add the 1 selected photo", "Add all 2 photos of this folder", text}));
+    EXPECT_EQ(shown, QStringList({"Add the 1 selected photo", "Add all 2 photos of this folder",
+                                  text, "Light table"}));
     EXPECT_EQ(gridFiles(), expectedRows());
     EXPECT_EQ(messageTexts(), QStringList({leftOut}));
     expectInStep();

@@ -1,5 +1,7 @@
 #include "tests/support/window/mainwindowui.h"
 
+#include "selection/lighttable/lighttable.h"
+
 MainWindowUi::MainWindowUi(MainWindow& w)
     : Image2(w.Image2), Image1(w.Image1), Image3(w.Image3), Command4(w.Command4),
       Command3(w.Command3), Command2(w.Command2), Command1(w.Command1), Command5(w.Command5),
@@ -12,4 +14,4 @@ MainWindowUi::MainWindowUi(MainWindow& w)
       sharperThumbnails(w.sharperThumbnails), CommonDialog1(w.m_order->CommonDialog1),
       current_file(w.m_browse->current_file), project_path(w.m_order->project_path),
       selection(w.m_order->list), order(w.m_order->order), orderActions(w.orderActions),
-      browseController(*w.m_browse), orderController(*w.m_order) {}
+      lightTable(w.lightTable), browseController(*w.m_browse), orderController(*w.m_order) {}

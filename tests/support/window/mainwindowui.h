@@ -52,6 +52,8 @@ public:
     SelectionList& selection;
     OrderModel& order;
     OrderActions* orderActions;
+    // The light table while it is open, else null.
+    LightTable* lightTable;
     BrowseController& browseController;
     OrderController& orderController;
 };
