@@ -3,6 +3,7 @@
 #include "platform/files/jpegsource.h"
 #include "platform/files/memorybudget.h"
 #include "platform/files/orientation.h"
+#include "platform/files/storedpixels.h"
 
 #include <QIODevice>
 
@@ -128,26 +129,6 @@ void preferHugePages(uchar* data, qsizetype bytes) {
     const std::uintptr_t to = (start + std::uintptr_t(bytes)) & ~(kHuge - 1);
     if (to > from)
         ::madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
-}
-
-// Where each kept row or column of the upright picture lies in the stored one.
-struct StoredAxes {
-    std::vector<int> rowOf;    // stored row of each upright index along rowsFrom
-    std::vector<int> columnOf; // stored column of each upright index along the other axis
-};
-
-StoredAxes storedAxes(const SampleGrid& grid, int orientation, QSize stored) {
-    StoredAxes out;
-    const bool swap = swapsSides(orientation);
-    for (int x : grid.columns) {
-        const QPoint p = storedPoint(orientation, stored, {x, 0});
-        (swap ? out.rowOf : out.columnOf).push_back(swap ? p.y() : p.x());
-    }
-    for (int y : grid.rows) {
-        const QPoint p = storedPoint(orientation, stored, {0, y});
-        (swap ? out.columnOf : out.rowOf).push_back(swap ? p.x() : p.y());
-    }
-    return out;
 }
 
 // Adobe's CMYK and YCCK files store the inks inverted, as most do; a file

@@ -85,3 +85,17 @@ PictureRead keptPixels(const StoredPixels& pixels, int orientation, const Sample
         out.kept = grid;
     return out;
 }
+
+StoredAxes storedAxes(const SampleGrid& grid, int orientation, QSize stored) {
+    StoredAxes out;
+    const bool swap = swapsSides(orientation);
+    for (int x : grid.columns) {
+        const QPoint p = storedPoint(orientation, stored, {x, 0});
+        (swap ? out.rowOf : out.columnOf).push_back(swap ? p.y() : p.x());
+    }
+    for (int y : grid.rows) {
+        const QPoint p = storedPoint(orientation, stored, {0, y});
+        (swap ? out.columnOf : out.rowOf).push_back(swap ? p.x() : p.y());
+    }
+    return out;
+}

@@ -50,6 +50,7 @@ enum class PngKind { Rgb, RgbAlpha, Grey, GreyAlpha, Palette, PaletteAlpha };
 struct PngOptions {
     PngKind kind = PngKind::Rgb;
     int bits = 8; // 8 or 16 (palettes: 8)
+    bool interlaced = false;
 };
 QByteArray encodePng(const QImage& picture, const PngOptions& options,
                      const FileExtras& extras = {});
