@@ -5,6 +5,7 @@
 #include "mainwindowui.h"
 #include "photoset.h"
 #include "platform/controls/filelist.h"
+#include "tiledheic.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -103,24 +104,17 @@ double pngDecodeMs(const QByteArray& bytes, std::vector<png_byte>& buffer) {
     return msSince(clock);
 }
 
-// A HEIC made by heif-enc from a camera-like JPEG beside folder.
-QString makeHeic(const QString& folder, const QString& name, int width, int height, unsigned seed,
-                 const QStringList& options = {}) {
-    const QString jpeg =
-        folder + QStringLiteral("-source-%1x%2-%3.jpg").arg(width).arg(height).arg(seed);
-    if (!QFile::exists(jpeg))
-        writeBytes(jpeg, cameraJpeg(width, height, Content::Noisy, Coding::Baseline, seed));
+// A 12 MP HEIC made by heif-enc from a camera-like JPEG beside folder.
+QString makeHeic12(const QString& folder, const QString& name) {
+    const QString jpeg12 = folder + QStringLiteral("-source-12mp.jpg");
+    if (!QFile::exists(jpeg12))
+        writeBytes(jpeg12, cameraJpeg(4000, 3000, Content::Noisy, Coding::Baseline, 5));
     const QString heic = folder + QLatin1Char('/') + name;
     QProcess encoder;
     encoder.start(QStringLiteral("heif-enc"),
-                  options + QStringList{QStringLiteral("-q"), QStringLiteral("90"),
-                                        QStringLiteral("-o"), heic, jpeg});
+                  {QStringLiteral("-q"), QStringLiteral("90"), QStringLiteral("-o"), heic, jpeg12});
     encoder.waitForFinished(-1);
     return heic;
-}
-
-QString makeHeic12(const QString& folder, const QString& name) {
-    return makeHeic(folder, name, 4000, 3000, 5);
 }
 
 int fileIndex(BenchWindow& bench, const QString& path) {
@@ -211,11 +205,11 @@ void labJpegs(BenchWindow& bench, const QString& folder, int runs, std::vector<F
 void makeHeicPhotos(const QString& folder, int width, int height, int count) {
     QDir().mkpath(folder);
     QStringList made;
-    for (unsigned seed : {11u, 12u})
-        // x265's quickest preset: minutes less for a 48 MP picture, and the
-        // decode needs the same memory.
-        made << makeHeic(folder, QStringLiteral("source%1.heic").arg(seed), width, height, seed,
-                         {QStringLiteral("-p"), QStringLiteral("preset=ultrafast")});
+    for (unsigned seed : {11u, 12u}) {
+        const QString path = folder + QStringLiteral("/source%1.heic").arg(seed);
+        if (writeBytes(path, tiledHeic(width, height, seed)))
+            made << path;
+    }
     for (const QString& path : spreadPhotos(made, folder, count, true))
         QFile::rename(path, QFileInfo(path).path() + QLatin1Char('/') +
                                 QFileInfo(path).completeBaseName() + QStringLiteral(".heic"));

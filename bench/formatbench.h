@@ -20,6 +20,6 @@ void formatPreviews(BenchWindow& bench, const QString& folder, int runs,
 // each.
 void labJpegs(BenchWindow& bench, const QString& folder, int runs, std::vector<FlowRuns>& table);
 
-// count HEIC photos of width x height in folder, made by heif-enc from two
-// camera-like JPEGs and copied (true copies: nothing kept is shared).
+// count HEIC photos of width x height in folder, grids of tiles as phones
+// make large photos, true copies of two (nothing kept is shared).
 void makeHeicPhotos(const QString& folder, int width, int height, int count);
