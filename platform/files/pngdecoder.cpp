@@ -69,7 +69,6 @@ private:
     std::vector<png_bytep> m_rows;
     SampleGrid m_grid;
     StoredAxes m_axes;
-    std::vector<std::pair<int, int>> m_reads;
     QImage m_image;
     PictureRead m_out;
 };
@@ -188,10 +187,6 @@ bool Decoder::readHeader() {
 void Decoder::readRows() {
     m_grid = keptGrid(m_layout, m_out.fullSize);
     m_axes = storedAxes(m_grid, m_orientation, m_stored.size);
-    // The rows to keep in file order, each with its index in the upright grid.
-    for (std::size_t k = 0; k < m_axes.rowOf.size(); ++k)
-        m_reads.emplace_back(m_axes.rowOf[k], static_cast<int>(k));
-    std::sort(m_reads.begin(), m_reads.end());
     m_image = QImage(static_cast<int>(m_grid.columns.size()), static_cast<int>(m_grid.rows.size()),
                      QImage::Format_RGB32);
     if (m_image.isNull()) {
@@ -209,8 +204,8 @@ void Decoder::readRows() {
         }
         // Every row is inflated: each is stored as its difference from the last.
         png_read_row(m_png, m_pixels.data(), nullptr);
-        if (next < m_reads.size() && m_reads[next].first == y) {
-            keep(m_reads[next].second);
+        if (next < m_axes.reads.size() && m_axes.reads[next].first == y) {
+            keep(m_axes.reads[next].second);
             ++next;
             if (m_watch.progress)
                 m_watch.progress(y, height);

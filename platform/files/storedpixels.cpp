@@ -97,5 +97,8 @@ StoredAxes storedAxes(const SampleGrid& grid, int orientation, QSize stored) {
         const QPoint p = storedPoint(orientation, stored, {0, y});
         (swap ? out.columnOf : out.rowOf).push_back(swap ? p.x() : p.y());
     }
+    for (std::size_t k = 0; k < out.rowOf.size(); ++k)
+        out.reads.emplace_back(out.rowOf[k], static_cast<int>(k));
+    std::sort(out.reads.begin(), out.reads.end());
     return out;
 }

@@ -6,6 +6,7 @@
 #include <QSize>
 #include <QtGlobal>
 
+#include <utility>
 #include <vector>
 
 // How a decoded picture keeps its samples: interleaved red, green, blue and
@@ -48,5 +49,7 @@ struct StoredAxes {
     // the orientation swaps the sides; the stored column of each of the others.
     std::vector<int> rowOf;
     std::vector<int> columnOf;
+    // The stored rows to read in file order, each with its index in rowOf.
+    std::vector<std::pair<int, int>> reads;
 };
 StoredAxes storedAxes(const SampleGrid& grid, int orientation, QSize stored);

@@ -9,8 +9,11 @@
 #include "tests/support/qtprinters.h"
 #include "tests/support/testpictures.h"
 
+#include <QBuffer>
+#include <QColorSpace>
 #include <QDir>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -299,6 +302,46 @@ TEST_F(Formats, APngIsReadToItsEndAndStopsOnTheWay) {
         EXPECT_EQ(readPictureFile(path, previewLayout(), watch).error, "the reading was stopped");
         EXPECT_EQ(calls, 2);
     }
+}
+
+// Qt's reader makes a colour space of its own of a PNG's gamma chunk: a file
+// whose colours only that chunk states keeps the colours it had.
+TEST_F(Formats, APngWhoseGammaChunkAloneStatesItsColoursKeepsThem) {
+    QByteArray bytes = encodePng(coordinatePicture(97, 61), {PngKind::Rgb, 8, false, 45455});
+    const QString path = dir.filePath(QStringLiteral("gamma.png"));
+    ASSERT_TRUE(writeFileBytes(path, bytes));
+    LibraryPixels pixels = decodePng(bytes);
+    const QImage unconverted = onWhiteInSrgb(pixels);
+    QBuffer buffer(&bytes);
+    pixels.icc = QImageReader(&buffer, "png").read().colorSpace().iccProfile();
+    ASSERT_FALSE(pixels.icc.isEmpty());
+    expectShown(path, onWhiteInSrgb(pixels), "gamma 2.2");
+    EXPECT_GT(differing(onWhiteInSrgb(pixels), unconverted), 100) << "converted at all";
+}
+
+// A device that fails part way, as a disk that goes away.
+class FailingDevice : public QBuffer {
+public:
+    qint64 failAt = 0;
+
+protected:
+    qint64 readData(char* data, qint64 size) override {
+        if (pos() >= failAt) {
+            setErrorString(QStringLiteral("the disk went away"));
+            return -1;
+        }
+        return QBuffer::readData(data, std::min(size, failAt - pos()));
+    }
+};
+
+TEST_F(Formats, APngWhoseDeviceFailsOnTheWaySaysSo) {
+    const QByteArray bytes = encodePng(coordinatePicture(120, 90), {PngKind::Rgb, 8});
+    FailingDevice device;
+    device.setData(bytes);
+    device.failAt = bytes.size() / 2;
+    ASSERT_TRUE(device.open(QIODevice::ReadOnly));
+    EXPECT_EQ(readPicture(device, previewLayout(), {}).error,
+              "it cannot be read (the disk went away)");
 }
 
 } // namespace

@@ -209,6 +209,8 @@ QByteArray encodePng(const QImage& picture, const PngOptions& o, const FileExtra
         png_set_PLTE(png, info, palette.data(), 256);
     if (o.kind == PngKind::PaletteAlpha)
         png_set_tRNS(png, info, clear.data(), 256, nullptr);
+    if (o.gamma)
+        png_set_gAMA_fixed(png, info, o.gamma);
     if (!e.icc.isEmpty())
         png_set_iCCP(png, info, "Display P3", 0,
                      reinterpret_cast<png_const_bytep>(e.icc.constData()),
