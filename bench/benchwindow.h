@@ -66,6 +66,9 @@ public:
     std::vector<double> frameStepsMs(int steps);
     // Every file of the folder selected in the file list, and Enter.
     double addAllSelectedMs(const QString& folder);
+    // The folder in the file list, and its menu's "Add all N photos of this
+    // folder and its subfolders".
+    double addTreeMs(const QString& folder);
     // Rows first..last picked in the grid, and Delete.
     double removePickedMs(int first, int last);
     // Ctrl+Z.

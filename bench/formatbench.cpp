@@ -5,6 +5,7 @@
 #include "mainwindowui.h"
 #include "photoset.h"
 #include "platform/controls/filelist.h"
+#include "tiledheic.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -199,4 +200,19 @@ void labJpegs(BenchWindow& bench, const QString& folder, int runs, std::vector<F
     }
     QDir(lab).removeRecursively();
     table.push_back(flow);
+}
+
+void makeHeicPhotos(const QString& folder, int width, int height, int count) {
+    QDir().mkpath(folder);
+    QStringList made;
+    for (unsigned seed : {11u, 12u}) {
+        const QString path = folder + QStringLiteral("/source%1.heic").arg(seed);
+        if (writeBytes(path, tiledHeic(width, height, seed)))
+            made << path;
+    }
+    for (const QString& path : spreadPhotos(made, folder, count, true))
+        QFile::rename(path, QFileInfo(path).path() + QLatin1Char('/') +
+                                QFileInfo(path).completeBaseName() + QStringLiteral(".heic"));
+    for (const QString& path : made)
+        QFile::remove(path);
 }

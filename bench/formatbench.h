@@ -19,3 +19,7 @@ void formatPreviews(BenchWindow& bench, const QString& folder, int runs,
 // lab, against the serial sum of libheif's decode and TurboJPEG's encode of
 // each.
 void labJpegs(BenchWindow& bench, const QString& folder, int runs, std::vector<FlowRuns>& table);
+
+// count HEIC photos of width x height in folder, grids of tiles as phones
+// make large photos, true copies of two (nothing kept is shared).
+void makeHeicPhotos(const QString& folder, int width, int height, int count);

@@ -2,8 +2,8 @@
 // against a yardstick measured in the same run, and prints the table.
 //
 //   marvolia_bench [--quick]
-//                  [--only preview|formats|step|open|remove|many|copy|labjpegs|labframes|
-//                          framestep|search|memory]
+//                  [--only preview|formats|step|open|remove|many|tree|copy|labjpegs|
+//                          labframes|framestep|search|memory]
 //
 // Runs headless. Takes a few minutes on two cores; --quick runs each flow
 // once, to see that everything works; --only runs one flow.
@@ -19,6 +19,7 @@
 #include "platform/controls/filelist.h"
 #include "referencedecoder.h"
 #include "selection/flows/missingphotos.h"
+#include "treebench.h"
 
 #include <QApplication>
 #include <QDir>
@@ -109,8 +110,9 @@ int memoryChild(const QString& folder) {
 }
 
 struct Setup {
-    QList<Photo> big; // 24 MP, one of each kind, and the real photographs
-    QString spacer;   // a tiny photo, previewed between measurements
+    QList<Photo> big;   // 24 MP, one of each kind, and the real photographs
+    QStringList medium; // 12 MP, one of each kind
+    QString spacer;     // a tiny photo, previewed between measurements
     QString previewFolder;
     QStringList openPhotos;
     QString openProject;
@@ -188,6 +190,7 @@ Setup makePhotos(const QString& root) {
         sizes << QStringLiteral("%1 %2 MB")
                      .arg(QFileInfo(path).baseName())
                      .arg(QFileInfo(path).size() / 1e6, 0, 'f', 1);
+    s.medium = medium;
     say(QStringLiteral("photos made in %1 s: %2")
             .arg(clock.elapsed() / 1000.0, 0, 'f', 1)
             .arg(sizes.join(QStringLiteral(", "))));
@@ -457,10 +460,10 @@ void searchMoved(BenchWindow& bench, const QString& root, int runs, std::vector<
     table.push_back(flow);
 }
 
-MemoryRun memory(const QString& folder, const QString& kind, double goalMb) {
-    MemoryRun run{QStringLiteral("peak memory after %1 previews and adds of 24 MP %2")
+MemoryRun memory(const QString& folder, const QString& photos, double goalMb) {
+    MemoryRun run{QStringLiteral("peak memory after %1 previews and adds of %2")
                       .arg(kMemoryPhotos)
-                      .arg(kind),
+                      .arg(photos),
                   QStringLiteral("<= %1 MB").arg(goalMb), goalMb, -1};
     QProcess child;
     child.start(QCoreApplication::applicationFilePath(),
@@ -524,6 +527,9 @@ int main(int argc, char** argv) {
             removeFirst(bench, setup, quick ? 1 : 5, table);
         if (wanted("many"))
             manyAtOnce(bench, setup, quick ? 1 : 3, table);
+        if (wanted("tree"))
+            addTree(bench, setup.medium, work.path() + QStringLiteral("/tree"), quick ? 1 : 3,
+                    table);
         if (wanted("copy"))
             copyToFolder(bench, setup, work.path(), quick ? 1 : 3, table);
         if (wanted("labjpegs"))
@@ -536,8 +542,13 @@ int main(int argc, char** argv) {
             searchMoved(bench, work.path(), quick ? 1 : 5, table);
     }
     if (wanted("memory")) {
-        memoryTable.push_back(memory(setup.memoryBaseline, QStringLiteral("baseline"), 80));
-        memoryTable.push_back(memory(setup.memoryProgressive, QStringLiteral("progressive"), 140));
+        memoryTable.push_back(memory(setup.memoryBaseline, QStringLiteral("24 MP baseline"), 80));
+        memoryTable.push_back(
+            memory(setup.memoryProgressive, QStringLiteral("24 MP progressive"), 140));
+        // One full decode at a time: a 48 MP picture of 8 bits is 144 MB.
+        const QString heic = work.path() + QStringLiteral("/memory-heic");
+        makeHeicPhotos(heic, 8000, 6000, kMemoryPhotos);
+        memoryTable.push_back(memory(heic, QStringLiteral("48 MP 8-bit HEIC photos"), 400));
     }
     say(QString());
     say(benchTable(table, memoryTable));

@@ -11,7 +11,8 @@ public:
     explicit MainWindowUi(MainWindow& w)
         : Command4(w.Command4), Command2(w.Command2), ProgressBar2(w.ProgressBar2), Dir1(w.Dir1),
           File1(w.File1), Image11(w.Image11), MSFlexGrid1(w.MSFlexGrid1),
-          browseController(*w.m_browse), orderController(*w.m_order) {}
+          browseController(*w.m_browse), orderController(*w.m_order),
+          orderActions(*w.orderActions) {}
 
     XpButton* Command4;
     XpButton* Command2;
@@ -22,6 +23,7 @@ public:
     FlexGrid* MSFlexGrid1;
     BrowseController& browseController;
     OrderController& orderController;
+    OrderActions& orderActions;
 };
 
 inline MainWindowUi ui(MainWindow& w) {

@@ -1,6 +1,7 @@
 #!/bin/bash
 # Builds the benchmark program in build-bench/ and runs it; arguments go to
-# the program (--quick, --only preview|formats|step|open|remove|many|copy|labjpegs|labframes|framestep|search|memory).
+# the program (--quick, --only preview|formats|step|open|remove|many|tree|copy|labjpegs|
+# labframes|framestep|search|memory).
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$top/tools/install-deps.sh"

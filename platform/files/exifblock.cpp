@@ -11,15 +11,6 @@
 
 namespace {
 
-QByteArray asApp1(const char* tiff, qsizetype size) {
-    if (size <= 0)
-        return {};
-    // Some writers keep the JPEG's signature in the chunk.
-    const QByteArray block(tiff, size);
-    return block.startsWith(QByteArrayView("Exif\0\0", 6)) ? block
-                                                           : QByteArray("Exif\0\0", 6) + block;
-}
-
 void readFromDevice(png_structp png, png_bytep data, png_size_t size) {
     auto* device = static_cast<QIODevice*>(png_get_io_ptr(png));
     if (device->read(reinterpret_cast<char*>(data), qint64(size)) != qint64(size))
@@ -56,6 +47,15 @@ QByteArray readPngExif(QIODevice& device) {
 }
 
 } // namespace
+
+QByteArray asApp1(const char* tiff, qsizetype size) {
+    if (size <= 0)
+        return {};
+    // Some writers keep the JPEG's signature in the chunk.
+    const QByteArray block(tiff, size);
+    return block.startsWith(QByteArrayView("Exif\0\0", 6)) ? block
+                                                           : QByteArray("Exif\0\0", 6) + block;
+}
 
 QByteArray pngExif(QIODevice& device) {
     const qint64 at = device.pos();

@@ -13,3 +13,6 @@ QByteArray pngExif(QIODevice& device);
 QByteArray webpExif(QIODevice& device);
 // A JPEG's first APP1 segment that holds EXIF, looked for before its scan.
 QByteArray jpegExif(QIODevice& device);
+
+// An EXIF chunk's bytes as a JPEG's APP1 segment holds them; empty for none.
+QByteArray asApp1(const char* tiff, qsizetype size);

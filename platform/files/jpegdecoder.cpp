@@ -3,6 +3,7 @@
 #include "platform/files/jpegsource.h"
 #include "platform/files/memorybudget.h"
 #include "platform/files/orientation.h"
+#include "platform/files/storedpixels.h"
 
 #include <QIODevice>
 
@@ -130,26 +131,6 @@ void preferHugePages(uchar* data, qsizetype bytes) {
         ::madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
 }
 
-// Where each kept row or column of the upright picture lies in the stored one.
-struct StoredAxes {
-    std::vector<int> rowOf;    // stored row of each upright index along rowsFrom
-    std::vector<int> columnOf; // stored column of each upright index along the other axis
-};
-
-StoredAxes storedAxes(const SampleGrid& grid, int orientation, QSize stored) {
-    StoredAxes out;
-    const bool swap = swapsSides(orientation);
-    for (int x : grid.columns) {
-        const QPoint p = storedPoint(orientation, stored, {x, 0});
-        (swap ? out.rowOf : out.columnOf).push_back(swap ? p.y() : p.x());
-    }
-    for (int y : grid.rows) {
-        const QPoint p = storedPoint(orientation, stored, {0, y});
-        (swap ? out.columnOf : out.rowOf).push_back(swap ? p.x() : p.y());
-    }
-    return out;
-}
-
 // Adobe's CMYK and YCCK files store the inks inverted, as most do; a file
 // without Adobe's marker is taken as plain. Converted as common viewers do:
 // red = (1 - cyan) x (1 - black), and so on.
@@ -217,7 +198,6 @@ private:
     // Held here, not in the frames the library may jump out of.
     SampleGrid m_grid;
     StoredAxes m_axes;
-    std::vector<std::pair<int, int>> m_reads;
     QImage m_image;
     std::vector<JSAMPLE> m_line;
 };
@@ -338,11 +318,6 @@ void Decoder::decode() {
     const bool swap = swapsSides(m_orientation);
     m_axes = storedAxes(m_grid, m_orientation, output);
 
-    // The rows to read in file order, each with its index in the upright grid.
-    for (std::size_t k = 0; k < m_axes.rowOf.size(); ++k)
-        m_reads.emplace_back(m_axes.rowOf[k], static_cast<int>(k));
-    std::sort(m_reads.begin(), m_reads.end());
-
     m_image = QImage(static_cast<int>(m_grid.columns.size()), static_cast<int>(m_grid.rows.size()),
                      QImage::Format_RGB32);
     if (m_image.isNull()) {
@@ -353,7 +328,7 @@ void Decoder::decode() {
     preferHugePages(m_image.bits(), m_image.sizeInBytes());
     m_line.resize(std::size_t(m_cinfo.output_width) * std::size_t(m_cinfo.output_components));
     JSAMPROW row = m_line.data();
-    const int total = static_cast<int>(m_reads.size());
+    const int total = static_cast<int>(m_axes.reads.size());
     uchar* bits = m_image.bits();
     const qsizetype bytesPerLine = m_image.bytesPerLine();
     // A run of whole columns, not turned: each row is copied in one go.
@@ -367,8 +342,8 @@ void Decoder::decode() {
             jpeg_abort_decompress(&m_cinfo);
             return;
         }
-        const int stored = m_reads[static_cast<std::size_t>(n)].first;
-        const int k = m_reads[static_cast<std::size_t>(n)].second;
+        const int stored = m_axes.reads[static_cast<std::size_t>(n)].first;
+        const int k = m_axes.reads[static_cast<std::size_t>(n)].second;
         const auto at = static_cast<JDIMENSION>(stored);
         if (at > m_cinfo.output_scanline)
             jpeg_skip_scanlines(&m_cinfo, at - m_cinfo.output_scanline);

@@ -3,6 +3,7 @@
 #include "platform/files/heifdecoder.h"
 #include "platform/files/imagereaderdecoder.h"
 #include "platform/files/jpegdecoder.h"
+#include "platform/files/pngdecoder.h"
 
 #include <QFile>
 
@@ -91,6 +92,8 @@ PictureRead readPicture(QIODevice& device, const SampleLayout& layout, const Rea
         return decodeJpeg(device, layout, watch);
     if (kind == PhotoKind::Heif)
         return decodeHeif(device, layout, watch);
+    if (kind == PhotoKind::Png)
+        return decodePng(device, layout, watch);
     return decodeWithImageReader(device, layout, watch);
 }
 

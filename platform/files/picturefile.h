@@ -15,9 +15,10 @@ PhotoKind photoKindOf(const QString& path);
 // Reads a picture file of any kind the program shows, told by its content:
 // JPEG, HEIF and AVIF, PNG, WebP, TIFF, bitmaps. A JPEG is decoded row by
 // row, rows no kept pixel lies on are skipped, and no full-size picture is
-// ever held; the others are decoded whole by their libraries and the kept
-// pixels picked from that. A JPEG that is damaged or cut short is an error,
-// not a partly grey picture.
+// ever held; a PNG is inflated row by row and only the kept pixels held; the
+// others are decoded whole by their libraries and the kept pixels picked
+// from that. A JPEG that is damaged or cut short is an error, not a partly
+// grey picture.
 PictureRead readPictureFile(const QString& path, const SampleLayout& layout = {},
                             const ReadWatch& watch = {});
 

@@ -26,9 +26,11 @@ std::shared_ptr<void> toSrgb(cmsHPROFILE from) {
 
 SrgbConversion SrgbConversion::fromIcc(const QByteArray& icc) {
     SrgbConversion out;
+    if (icc.isEmpty())
+        return out;
     // Already sRGB: converting would only round.
     const QColorSpace space = QColorSpace::fromIccProfile(icc);
-    if (icc.isEmpty() || (space.isValid() && space == QColorSpace(QColorSpace::SRgb)))
+    if (space.isValid() && space == QColorSpace(QColorSpace::SRgb))
         return out;
     out.m_transform =
         toSrgb(cmsOpenProfileFromMem(icc.constData(), static_cast<cmsUInt32Number>(icc.size())));

@@ -85,3 +85,20 @@ PictureRead keptPixels(const StoredPixels& pixels, int orientation, const Sample
         out.kept = grid;
     return out;
 }
+
+StoredAxes storedAxes(const SampleGrid& grid, int orientation, QSize stored) {
+    StoredAxes out;
+    const bool swap = swapsSides(orientation);
+    for (int x : grid.columns) {
+        const QPoint p = storedPoint(orientation, stored, {x, 0});
+        (swap ? out.rowOf : out.columnOf).push_back(swap ? p.y() : p.x());
+    }
+    for (int y : grid.rows) {
+        const QPoint p = storedPoint(orientation, stored, {0, y});
+        (swap ? out.columnOf : out.rowOf).push_back(swap ? p.x() : p.y());
+    }
+    for (std::size_t k = 0; k < out.rowOf.size(); ++k)
+        out.reads.emplace_back(out.rowOf[k], static_cast<int>(k));
+    std::sort(out.reads.begin(), out.reads.end());
+    return out;
+}

@@ -6,6 +6,9 @@
 #include <QSize>
 #include <QtGlobal>
 
+#include <utility>
+#include <vector>
+
 // How a decoded picture keeps its samples: interleaved red, green, blue and
 // maybe alpha in bytes or in 16-bit words, or Qt's 32-bit 0xAARRGGBB words.
 enum class StoredSamples { Bytes, Words, Argb };
@@ -38,3 +41,15 @@ QRgb storedOnWhite(const StoredPixels& pixels, int x, int y);
 // told.
 PictureRead keptPixels(const StoredPixels& pixels, int orientation, const SampleLayout& layout,
                        const ReadWatch& watch);
+
+// Where each kept row or column of the upright picture lies in the stored
+// one, for decoders that read the stored rows in order and keep a few.
+struct StoredAxes {
+    // The stored row of each kept upright row, or of each kept column when
+    // the orientation swaps the sides; the stored column of each of the others.
+    std::vector<int> rowOf;
+    std::vector<int> columnOf;
+    // The stored rows to read in file order, each with its index in rowOf.
+    std::vector<std::pair<int, int>> reads;
+};
+StoredAxes storedAxes(const SampleGrid& grid, int orientation, QSize stored);

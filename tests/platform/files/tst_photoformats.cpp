@@ -9,8 +9,11 @@
 #include "tests/support/qtprinters.h"
 #include "tests/support/testpictures.h"
 
+#include <QBuffer>
+#include <QColorSpace>
 #include <QDir>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -139,6 +142,8 @@ TEST_F(Formats, RealPhotosInEveryKindAreShownAsTheirLibrariesDecodeThem) {
         png("PNG grey with alpha", {PngKind::GreyAlpha, 8}, 5),
         png("PNG palette", {PngKind::Palette, 8}, 2),
         png("PNG palette with transparency", {PngKind::PaletteAlpha, 8}, 7),
+        png("PNG RGB 8 bits interlaced", {PngKind::Rgb, 8, true}, 6),
+        png("PNG grey with alpha 16 bits interlaced", {PngKind::GreyAlpha, 16, true}, 3),
         webp("WebP lossy", {false, false}, 1),
         webp("WebP lossless with alpha", {true, true}, 6),
         webp("WebP lossy with alpha in Display P3", {false, true}, 4, true),
@@ -268,6 +273,75 @@ TEST_F(Formats, AReadToldToStopStopsAndOneThatRunsTellsItsRows) {
         ASSERT_FALSE(told.empty()) << path.toStdString();
         EXPECT_EQ(told.back(), std::make_pair(89, 90)) << path.toStdString();
     }
+}
+
+// A PNG is inflated row by row for the few rows it keeps: what comes after
+// them is still read, and a read stops between rows as between passes.
+TEST_F(Formats, APngIsReadToItsEndAndStopsOnTheWay) {
+    const QImage picture = coordinatePicture(120, 90);
+    for (const bool interlaced : {false, true}) {
+        SCOPED_TRACE(interlaced ? "interlaced" : "plain");
+        const QByteArray bytes = encodePng(picture, {PngKind::Rgb, 8, interlaced});
+        QByteArray crc = bytes;
+        crc[crc.size() - 14] = char(crc[crc.size() - 14] ^ 1); // the last IDAT's check sum
+        const QByteArray damaged[] = {bytes.left(bytes.size() - 13), bytes.left(bytes.size() - 30),
+                                      crc};
+        for (const QByteArray& file : damaged) {
+            const QString path = dir.filePath(QStringLiteral("damaged.png"));
+            ASSERT_TRUE(writeFileBytes(path, file));
+            EXPECT_EQ(readPictureFile(path, previewLayout()).error,
+                      "it is not a picture that can be loaded (Unable to read image data)");
+        }
+        const QString path = dir.filePath(QStringLiteral("whole.png"));
+        ASSERT_TRUE(writeFileBytes(path, bytes));
+        std::atomic<bool> stop{false};
+        ReadWatch watch;
+        watch.stop = &stop;
+        int calls = 0;
+        watch.progress = [&](int, int) { stop = ++calls == 2; };
+        EXPECT_EQ(readPictureFile(path, previewLayout(), watch).error, "the reading was stopped");
+        EXPECT_EQ(calls, 2);
+    }
+}
+
+// Qt's reader makes a colour space of its own of a PNG's gamma chunk: a file
+// whose colours only that chunk states keeps the colours it had.
+TEST_F(Formats, APngWhoseGammaChunkAloneStatesItsColoursKeepsThem) {
+    QByteArray bytes = encodePng(coordinatePicture(97, 61), {PngKind::Rgb, 8, false, 45455});
+    const QString path = dir.filePath(QStringLiteral("gamma.png"));
+    ASSERT_TRUE(writeFileBytes(path, bytes));
+    LibraryPixels pixels = decodePng(bytes);
+    const QImage unconverted = onWhiteInSrgb(pixels);
+    QBuffer buffer(&bytes);
+    pixels.icc = QImageReader(&buffer, "png").read().colorSpace().iccProfile();
+    ASSERT_FALSE(pixels.icc.isEmpty());
+    expectShown(path, onWhiteInSrgb(pixels), "gamma 2.2");
+    EXPECT_GT(differing(onWhiteInSrgb(pixels), unconverted), 100) << "converted at all";
+}
+
+// A device that fails part way, as a disk that goes away.
+class FailingDevice : public QBuffer {
+public:
+    qint64 failAt = 0;
+
+protected:
+    qint64 readData(char* data, qint64 size) override {
+        if (pos() >= failAt) {
+            setErrorString(QStringLiteral("the disk went away"));
+            return -1;
+        }
+        return QBuffer::readData(data, std::min(size, failAt - pos()));
+    }
+};
+
+TEST_F(Formats, APngWhoseDeviceFailsOnTheWaySaysSo) {
+    const QByteArray bytes = encodePng(coordinatePicture(120, 90), {PngKind::Rgb, 8});
+    FailingDevice device;
+    device.setData(bytes);
+    device.failAt = bytes.size() / 2;
+    ASSERT_TRUE(device.open(QIODevice::ReadOnly));
+    EXPECT_EQ(readPicture(device, previewLayout(), {}).error,
+              "it cannot be read (the disk went away)");
 }
 
 } // namespace

@@ -203,11 +203,14 @@ QByteArray encodePng(const QImage& picture, const PngOptions& o, const FileExtra
     png_infop info = png_create_info_struct(png);
     png_set_write_fn(png, &out, appendBytes, nullptr);
     png_set_IHDR(png, info, png_uint_32(picture.width()), png_uint_32(picture.height()), o.bits,
-                 type, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+                 type, o.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     if (type == PNG_COLOR_TYPE_PALETTE)
         png_set_PLTE(png, info, palette.data(), 256);
     if (o.kind == PngKind::PaletteAlpha)
         png_set_tRNS(png, info, clear.data(), 256, nullptr);
+    if (o.gamma)
+        png_set_gAMA_fixed(png, info, o.gamma);
     if (!e.icc.isEmpty())
         png_set_iCCP(png, info, "Display P3", 0,
                      reinterpret_cast<png_const_bytep>(e.icc.constData()),
@@ -216,9 +219,11 @@ QByteArray encodePng(const QImage& picture, const PngOptions& o, const FileExtra
         png_set_eXIf_1(png, info, png_uint_32(exif.size()),
                        reinterpret_cast<png_bytep>(const_cast<char*>(exif.constData())));
     png_write_info(png, info);
+    const int passes = png_set_interlace_handling(png);
     const std::size_t rowBytes = data.size() / std::size_t(picture.height());
-    for (int y = 0; y < picture.height(); ++y)
-        png_write_row(png, &data[std::size_t(y) * rowBytes]);
+    for (int pass = 0; pass < passes; ++pass)
+        for (int y = 0; y < picture.height(); ++y)
+            png_write_row(png, &data[std::size_t(y) * rowBytes]);
     png_write_end(png, info);
     png_destroy_write_struct(&png, &info);
     return out;
@@ -241,6 +246,7 @@ LibraryPixels decodePng(const QByteArray& bytes) {
     png_set_expand(png);
     png_set_gray_to_rgb(png);
     png_set_add_alpha(png, 0xFFFF, PNG_FILLER_AFTER);
+    png_set_interlace_handling(png);
     png_read_update_info(png, info);
     const int w = int(png_get_image_width(png, info));
     const int h = int(png_get_image_height(png, info));

@@ -50,6 +50,8 @@ enum class PngKind { Rgb, RgbAlpha, Grey, GreyAlpha, Palette, PaletteAlpha };
 struct PngOptions {
     PngKind kind = PngKind::Rgb;
     int bits = 8; // 8 or 16 (palettes: 8)
+    bool interlaced = false;
+    int gamma = 0; // a gAMA chunk of this value (100000 / gamma) when set
 };
 QByteArray encodePng(const QImage& picture, const PngOptions& options,
                      const FileExtras& extras = {});
