@@ -77,6 +77,10 @@ TablePictures::Picture TablePictures::picture(const QString& path) {
 }
 
 void TablePictures::askAhead(const QStringList& paths) {
+    // The new order stands: what was asked before and no longer is waits no more.
+    for (const QString& path : std::as_const(m_later))
+        m_waiting.remove(path);
+    m_later.clear();
     for (const QString& path : paths)
         if (!m_made.value(path).current)
             queue(path, false);

@@ -36,7 +36,8 @@ public:
     // The picture of path as made so far; asks for it first when it is not
     // current.
     Picture picture(const QString& path);
-    // Asks for these after every picture painted.
+    // Asks for these, in this order, after every picture painted; what was
+    // asked ahead before and is not here any more is not made.
     void askAhead(const QStringList& paths);
     // Pictures still being made or waiting.
     int pending() const;

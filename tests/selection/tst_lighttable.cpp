@@ -10,6 +10,8 @@
 #include "tests/support/jpegmaker.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QDir>
 #include <QDropEvent>
 #include <QFile>
 #include <QHelpEvent>
@@ -140,6 +142,68 @@ TEST_F(LightTableTest, F2OpensItAndTheFolderPaneFollowsTheMainWindow) {
     EXPECT_EQ(table.sizeSlider().value(), 176);
 }
 
+TEST_F(LightTableTest, TheSwitchShowsTheSubfoldersTooInTheTreesOrder) {
+    ASSERT_TRUE(QDir(folder()).mkpath("b/deep") && QDir(folder()).mkpath("a") &&
+                QDir(folder()).mkpath(".hidden"));
+    for (const char* name : {"z.jpg", "b/deep/d.jpg", "b/c.jpg", "a/e.jpg", ".hidden/h.jpg"})
+        jpegPhoto(name);
+    ui(w).Dir1->setPath(folder());
+    LightTable& table = openTable();
+    QListView& pane = table.folderPane();
+    EXPECT_EQ(table.subfoldersBox().accessibleName(), "Include the subfolders");
+    const auto names = [&] {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !table.walking(); }));
+        QStringList shown;
+        for (int row = 0; row < pane.model()->rowCount(); ++row)
+            shown << pane.model()->index(row, 0).data().toString() + " " + table.folderPhoto(row);
+        return shown;
+    };
+    // A button's key clicks it a moment later, as a click shows.
+    const auto toggle = [&] {
+        const bool was = table.subfoldersBox().isChecked();
+        QTest::keyClick(&table, Qt::Key_I, Qt::AltModifier);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return table.subfoldersBox().isChecked() != was; }));
+    };
+    const QString root = folder() + "/";
+    const struct {
+        const char* step;
+        QStringList shown;
+    } cases[] = {
+        {"Alt+I",
+         {"z.jpg " + root + "z.jpg", "a/e.jpg " + root + "a/e.jpg", "b/c.jpg " + root + "b/c.jpg",
+          "b/deep/d.jpg " + root + "b/deep/d.jpg"}},
+        {"into b", {"c.jpg " + root + "b/c.jpg", "deep/d.jpg " + root + "b/deep/d.jpg"}},
+        {"Alt+I", {"c.jpg " + root + "b/c.jpg"}},
+    };
+    for (const auto& c : cases) {
+        if (QByteArray(c.step) == "into b") {
+            ui(w).Dir1->setPath(root + "b");
+            QCoreApplication::processEvents(); // followed once listed
+        } else
+            toggle();
+        EXPECT_EQ(names(), c.shown) << c.step;
+    }
+    // Photos of a subfolder are added as the folder's are.
+    toggle();
+    names();
+    clickItem(pane, 1);
+    QTest::keyClick(&pane, Qt::Key_Return);
+    EXPECT_EQ(gridFiles(), QStringList({root + "b/deep/d.jpg"}));
+    EXPECT_EQ(table.rowsOf(root + "b/deep/d.jpg"), 1);
+}
+
+TEST_F(LightTableTest, PicturesJustOutsideTheViewComeBeforeTheRest) {
+    photos(40);
+    LightTable& table = openTable();
+    QListView& pane = table.folderPane();
+    const auto place = [&](int row) { return table.ahead().indexOf(table.folderPhoto(row)); };
+    EXPECT_EQ(table.ahead().size(), 40);
+    // Two a line, 200 high in a view 532 high: lines 3 to 5 lie just below.
+    EXPECT_LT(place(8), place(39));
+    pane.scrollToBottom();
+    EXPECT_LT(place(30), place(0));
+}
+
 TEST_F(LightTableTest, ClosingTheMainWindowClosesIt) {
     const QPointer<LightTable> table = &openTable();
     EXPECT_TRUE(w->close());
@@ -257,6 +321,10 @@ TEST_F(LightTableTest, SpaceShowsThePhotoLargeTheArrowsStepEscGoesBack) {
     ASSERT_TRUE(large.isVisible());
     EXPECT_FALSE(orderPane.isVisible());
     EXPECT_EQ(large.path(), paths[1]);
+    // Decoded on a worker, the small picture standing in meanwhile.
+    EXPECT_TRUE(large.making());
+    EXPECT_TRUE(large.picture().isNull());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !large.making(); }));
     // The 80 x 60 photo is never enlarged.
     EXPECT_EQ(large.picture().size(), QSize(80, 60));
     QTest::keyClick(&large, Qt::Key_Right);
