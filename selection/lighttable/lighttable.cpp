@@ -414,19 +414,26 @@ void LightTable::walked(const QStringList& photos) {
 }
 
 QStringList LightTable::ahead() const {
-    QStringList nearby, rest;
+    // By how far each lies above or below its pane's view: what shows, then
+    // what lies just outside, then the rest, the nearest first.
+    QList<std::pair<int, QString>> far;
     for (const QListView* pane : {m_folderView, m_orderView}) {
-        // A screenful above and below the view.
         const QRect view = pane->viewport()->rect();
-        const QRect near = view.adjusted(0, -view.height(), 0, view.height());
         const QAbstractItemModel& model = *pane->model();
         for (int row = 0; row < model.rowCount(); ++row) {
-            const QString path = photoOf(*pane, row);
             const QRect at = pane->visualRect(model.index(row, pane->modelColumn()));
-            (at.intersects(near) && !at.intersects(view) ? nearby : rest) << path;
+            const int by = at.bottom() < view.top()   ? view.top() - at.bottom()
+                           : at.top() > view.bottom() ? at.top() - view.bottom()
+                                                      : 0;
+            far.append({by, photoOf(*pane, row)});
         }
     }
-    return nearby + rest;
+    std::stable_sort(far.begin(), far.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    QStringList paths;
+    for (const auto& [by, path] : far)
+        paths << path;
+    return paths;
 }
 
 void LightTable::askAhead() {

@@ -52,8 +52,7 @@ public:
     // The lines under a row of the order pane: name, copies and size,
     // framing, and what to look at (prints low, cut much, missing, twice).
     QStringList orderLines(int row) const;
-    // The photos to make after those painted: the ones just outside each
-    // pane's view first, then the rest of the folder and the order.
+    // The photos to make after those painted, nearest each pane's view first.
     QStringList ahead() const;
 
 protected:

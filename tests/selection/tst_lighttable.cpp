@@ -204,6 +204,37 @@ TEST_F(LightTableTest, PicturesJustOutsideTheViewComeBeforeTheRest) {
     EXPECT_LT(place(30), place(0));
 }
 
+TEST_F(LightTableTest, TheKeptPicturesAreBoundedAndTheNearestAskedStay) {
+    QStringList paths;
+    for (int i = 0; i < 8; ++i)
+        paths << jpegPhoto(QStringLiteral("k%1.jpg").arg(i), i * 30);
+    // Pictures of 40 x 30, 4,800 bytes each; asked for as if square (6,400):
+    // three at a time, and four kept.
+    TablePictures pictures(nullptr, 19200);
+    pictures.setLongSide(40);
+    const struct {
+        QList<int> asked;
+        int kept;
+        QList<int> held;
+    } cases[] = {
+        {{0, 1, 2, 3, 4, 5, 6, 7}, 3, {0, 1, 2}},
+        // Scrolled to the end: the last three made, one of the first left.
+        {{7, 6, 5, 4, 3, 2, 1, 0}, 4, {7, 6, 5}},
+    };
+    for (const auto& c : cases) {
+        QStringList asked;
+        for (int i : c.asked)
+            asked << paths[i];
+        pictures.askAhead(asked);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return pictures.pending() == 0; }));
+        EXPECT_EQ(pictures.kept(), c.kept);
+        EXPECT_EQ(pictures.keptBytes(), c.kept * 4800);
+        for (int i : c.held)
+            EXPECT_TRUE(pictures.holds(paths[i])) << i;
+        EXPECT_FALSE(pictures.holds(paths[3]));
+    }
+}
+
 TEST_F(LightTableTest, ClosingTheMainWindowClosesIt) {
     const QPointer<LightTable> table = &openTable();
     EXPECT_TRUE(w->close());
