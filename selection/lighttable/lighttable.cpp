@@ -9,6 +9,7 @@
 #include "selection/lighttable/largephoto.h"
 #include "selection/lighttable/picturedelegate.h"
 #include "selection/lighttable/tablepictures.h"
+#include "selection/order/duplicates.h"
 #include "selection/order/gridrow.h"
 #include "selection/order/ordermodel.h"
 #include "selection/order/ordersummary.h"
@@ -318,6 +319,14 @@ QStringList LightTable::orderLines(int i) const {
     if (const int times = m_rowsOf.value(row.file); times > 1)
         look << (times == 2 ? QStringLiteral("twice in the order")
                             : QStringLiteral("%1 times in the order").arg(times));
+    if (const QList<int> others = m_identical.value(i); !others.isEmpty()) {
+        QStringList numbers;
+        for (int other : others)
+            numbers << QString::number(other);
+        look << (others.size() == 1 ? QStringLiteral("identical to row %1")
+                                    : QStringLiteral("identical to rows %1"))
+                    .arg(together(numbers));
+    }
     return {solo_file(row.file), QStringLiteral("%1 x %2").arg(row.copies, row.size),
             framingWords(row.framing),
             look.isEmpty() ? QString()
@@ -338,6 +347,29 @@ void LightTable::countRows() {
     m_folderView->viewport()->update();
     m_orderView->viewport()->update();
     askAhead();
+    lookForIdentical();
+}
+
+void LightTable::lookForIdentical() {
+    QStringList files;
+    for (const OrderRow& row : m_c.order.rows())
+        files << row.file;
+    const int asked = ++m_identicalAsked;
+    auto* watch = new QFutureWatcher<Duplicates>(this);
+    connect(watch, &QFutureWatcher<Duplicates>::finished, this, [this, watch, asked, files] {
+        watch->deleteLater();
+        // Rows changed since are looked at again.
+        if (asked != m_identicalAsked)
+            return;
+        m_identical.clear();
+        for (const QList<int>& group : watch->result().sameBytes)
+            for (int row : group)
+                for (int other : group)
+                    if (files[other - 1] != files[row - 1])
+                        m_identical[row - 1] << other;
+        m_orderView->viewport()->update();
+    });
+    watch->setFuture(QtConcurrent::run([files] { return findDuplicates(files); }));
 }
 
 void LightTable::followFolder() {

@@ -64,6 +64,9 @@ private:
     void buildKeys();
     void setSide(int side);
     void countRows();
+    // Rows whose files hold the same bytes under other names, found on a
+    // worker: the files are read.
+    void lookForIdentical();
     void askAhead();
     void askAheadSoon();
     void followFolder();
@@ -109,7 +112,9 @@ private:
     int m_walks = 0;                    // tells a finished walk from one left behind
     bool m_walking = false;
     QHash<QString, int> m_rowsOf;
-    QHash<int, QString> m_looks; // by row of the order
+    QHash<int, QString> m_looks;        // by row of the order
+    QHash<int, QList<int>> m_identical; // by row: the grid rows of its identical files
+    int m_identicalAsked = 0;
     bool m_following = false;
     bool m_asking = false;
     bool m_placed = false;

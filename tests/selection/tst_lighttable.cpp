@@ -372,7 +372,9 @@ TEST_F(LightTableTest, SpaceShowsThePhotoLargeTheArrowsStepEscGoesBack) {
 
 TEST_F(LightTableTest, TheOrderPaneMarksRowsToLookAt) {
     const QStringList paths = photos(2);
-    ui(w).orderController.addPhotos({paths[0], paths[1], paths[1]});
+    const QString same = file("same.jpg");
+    ASSERT_TRUE(QFile::copy(paths[1], same));
+    ui(w).orderController.addPhotos({paths[0], paths[1], paths[1], same});
     ASSERT_TRUE(QFile::remove(paths[0]));
     LightTable& table = openTable();
     const struct {
@@ -383,8 +385,13 @@ TEST_F(LightTableTest, TheOrderPaneMarksRowsToLookAt) {
         // 80 pixels over 15 cm: 13.5 ppi, shown by its whole part.
         {1,
          {"p1.jpg", "1 x 10x15", "Fill the paper",
-          "Look: prints low at 10x15 (13 ppi); twice in the order"}},
+          "Look: prints low at 10x15 (13 ppi); twice in the order; identical to row 4"}},
+        {3,
+         {"same.jpg", "1 x 10x15", "Fill the paper",
+          "Look: prints low at 10x15 (13 ppi); identical to rows 2 and 3"}},
     };
+    // The files are compared on a worker.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return table.orderLines(3).last().contains("identical"); }));
     for (const auto& c : cases)
         EXPECT_EQ(table.orderLines(c.row), c.lines) << c.row;
 }
