@@ -3,30 +3,39 @@
 #include "app/core/browse.h"
 #include "platform/controls/filelist.h"
 #include "platform/controls/flexgrid.h"
+#include "platform/controls/foldertree.h"
 #include "selection/flows/manyrows.h"
 #include "selection/flows/ordercontroller.h"
 #include "selection/lighttable/largephoto.h"
 #include "selection/lighttable/picturedelegate.h"
 #include "selection/lighttable/tablepictures.h"
+#include "selection/order/duplicates.h"
 #include "selection/order/gridrow.h"
 #include "selection/order/ordermodel.h"
 #include "selection/order/ordersummary.h"
 #include "selection/order/ordertexts.h"
 #include "selection/order/pathnames.h"
+#include "selection/order/photonames.h"
 
 #include <QAction>
 #include <QBoxLayout>
+#include <QCheckBox>
+#include <QDir>
 #include <QDrag>
+#include <QFutureWatcher>
 #include <QLabel>
 #include <QListView>
 #include <QMimeData>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QSplitter>
 #include <QStackedWidget>
+#include <QStringListModel>
 #include <QTimer>
 #include <QWheelEvent>
+#include <QtConcurrentRun>
 
 #include <algorithm>
 #include <cmath>
@@ -132,6 +141,10 @@ void LightTable::buildPanes() {
     m_size->setMaximumWidth(240);
     sizeLabel->setBuddy(m_size);
     connect(m_size, &QSlider::valueChanged, this, &LightTable::setSide);
+    m_subfolders = new QCheckBox(tr("&Include the subfolders"), this);
+    m_subfolders->setAccessibleName(QStringLiteral("Include the subfolders"));
+    connect(m_subfolders, &QCheckBox::toggled, this, &LightTable::showSubfolders);
+    m_tree = new QStringListModel(this);
 
     m_folderView = new PaneView(this, [this] { return dragOf(*m_folderView); });
     m_orderView = new PaneView(this, [this] { return dragOf(*m_orderView); });
@@ -174,13 +187,16 @@ void LightTable::buildPanes() {
         column->addWidget(title);
         column->addWidget(view, 1);
         view->viewport()->installEventFilter(this);
+        connect(view->verticalScrollBar(), &QScrollBar::valueChanged, this,
+                &LightTable::askAheadSoon);
         return box;
     };
     m_split = new QSplitter(Qt::Horizontal, this);
     m_split->addWidget(pane(m_folderTitle, m_folderView));
     m_split->addWidget(pane(m_orderTitle, m_orderView));
     m_split->setChildrenCollapsible(false);
-    m_large = new LargePhoto(this);
+    m_large = new LargePhoto(
+        [this](const QString& path) { return m_pictures->picture(path).image; }, this);
     m_stack = new QStackedWidget(this);
     m_stack->addWidget(m_split);
     m_stack->addWidget(m_large);
@@ -190,11 +206,14 @@ void LightTable::buildPanes() {
     auto* top = new QHBoxLayout;
     top->addWidget(sizeLabel);
     top->addWidget(m_size, 1);
+    top->addSpacing(16);
+    top->addWidget(m_subfolders);
     top->addStretch(2);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(m_stack, 1);
-    setTabOrder(m_size, m_folderView);
+    setTabOrder(m_size, m_subfolders);
+    setTabOrder(m_subfolders, m_folderView);
     setTabOrder(m_folderView, m_orderView);
 
     connect(m_pictures, &TablePictures::made, this, [this] {
@@ -276,6 +295,8 @@ void LightTable::backFromLarge() {
 }
 
 QString LightTable::folderPhoto(int row) const {
+    if (m_subfolders->isChecked())
+        return m_treePhotos.value(row);
     const QModelIndex index = m_folder.model()->index(row, 0);
     return index.isValid() ? fullPath(m_folder.Path(), index.data().toString()) : QString();
 }
@@ -298,6 +319,14 @@ QStringList LightTable::orderLines(int i) const {
     if (const int times = m_rowsOf.value(row.file); times > 1)
         look << (times == 2 ? QStringLiteral("twice in the order")
                             : QStringLiteral("%1 times in the order").arg(times));
+    if (const QList<int> others = m_identical.value(i); !others.isEmpty()) {
+        QStringList numbers;
+        for (int other : others)
+            numbers << QString::number(other);
+        look << (others.size() == 1 ? QStringLiteral("identical to row %1")
+                                    : QStringLiteral("identical to rows %1"))
+                    .arg(together(numbers));
+    }
     return {solo_file(row.file), QStringLiteral("%1 x %2").arg(row.copies, row.size),
             framingWords(row.framing),
             look.isEmpty() ? QString()
@@ -318,22 +347,138 @@ void LightTable::countRows() {
     m_folderView->viewport()->update();
     m_orderView->viewport()->update();
     askAhead();
+    lookForIdentical();
+}
+
+void LightTable::lookForIdentical() {
+    QStringList files;
+    for (const OrderRow& row : m_c.order.rows())
+        files << row.file;
+    const int asked = ++m_identicalAsked;
+    auto* watch = new QFutureWatcher<Duplicates>(this);
+    connect(watch, &QFutureWatcher<Duplicates>::finished, this, [this, watch, asked, files] {
+        watch->deleteLater();
+        // Rows changed since are looked at again.
+        if (asked != m_identicalAsked)
+            return;
+        m_identical.clear();
+        for (const QList<int>& group : watch->result().sameBytes)
+            for (int row : group)
+                for (int other : group)
+                    if (files[other - 1] != files[row - 1])
+                        m_identical[row - 1] << other;
+        m_orderView->viewport()->update();
+    });
+    watch->setFuture(QtConcurrent::run([files] { return findDuplicates(files); }));
 }
 
 void LightTable::followFolder() {
     m_following = false;
+    if (m_subfolders->isChecked()) {
+        if (m_treeOf != m_folder.Path())
+            walkTree();
+        return;
+    }
     m_folderTitle->setText(QStringLiteral("The folder: %1").arg(m_folder.Path()));
     askAhead();
 }
 
-void LightTable::askAhead() {
+void LightTable::showSubfolders(bool on) {
+    m_folderView->setModel(on ? static_cast<QAbstractItemModel*>(m_tree) : m_folder.model());
+    m_treeOf.clear();
+    if (on) {
+        walkTree();
+        return;
+    }
+    // A walk still going is left behind.
+    ++m_walks;
+    m_walking = false;
+    m_tree->setStringList({});
+    m_treePhotos.clear();
+    followFolder();
+}
+
+void LightTable::walkTree() {
+    m_treeOf = m_folder.Path();
+    const int walk = ++m_walks;
+    m_walking = true;
+    m_folderTitle->setText(
+        QStringLiteral("The folder and its subfolders: %1 (looking through them)").arg(m_treeOf));
+    // The folder's own photos come first in the tree: they show at once.
+    QStringList names;
+    m_treePhotos.clear();
+    for (int row = 0; row < m_folder.model()->rowCount(); ++row) {
+        names << m_folder.model()->index(row, 0).data().toString();
+        m_treePhotos << fullPath(m_treeOf, names.last());
+    }
+    m_tree->setStringList(names);
+    askAhead();
+    auto* watch = new QFutureWatcher<QStringList>(this);
+    connect(watch, &QFutureWatcher<QStringList>::finished, this, [this, watch, walk] {
+        watch->deleteLater();
+        if (walk == m_walks)
+            walked(watch->result());
+    });
+    const QString folder = m_treeOf;
+    watch->setFuture(
+        QtConcurrent::run([folder] { return folderTree(folder, photoPatterns()).photos; }));
+}
+
+void LightTable::walked(const QStringList& photos) {
+    m_walking = false;
+    m_folderTitle->setText(QStringLiteral("The folder and its subfolders: %1").arg(m_treeOf));
+    const QDir top(m_treeOf);
+    QStringList names;
+    for (const QString& path : photos)
+        names << QDir::toNativeSeparators(top.relativeFilePath(path));
+    if (photos.mid(0, m_treePhotos.size()) == m_treePhotos) {
+        // The rest comes after what shows: the picks stay.
+        const int shown = static_cast<int>(m_treePhotos.size());
+        const int more = static_cast<int>(photos.size()) - shown;
+        if (more > 0 && m_tree->insertRows(shown, more))
+            for (int k = 0; k < more; ++k)
+                m_tree->setData(m_tree->index(shown + k), names[shown + k]);
+    } else {
+        m_tree->setStringList(names);
+    }
+    m_treePhotos = photos;
+    askAhead();
+}
+
+QStringList LightTable::ahead() const {
+    // By how far each lies above or below its pane's view: what shows, then
+    // what lies just outside, then the rest, the nearest first.
+    QList<std::pair<int, QString>> far;
+    for (const QListView* pane : {m_folderView, m_orderView}) {
+        const QRect view = pane->viewport()->rect();
+        const QAbstractItemModel& model = *pane->model();
+        for (int row = 0; row < model.rowCount(); ++row) {
+            const QRect at = pane->visualRect(model.index(row, pane->modelColumn()));
+            const int by = at.bottom() < view.top()   ? view.top() - at.bottom()
+                           : at.top() > view.bottom() ? at.top() - view.bottom()
+                                                      : 0;
+            far.append({by, photoOf(*pane, row)});
+        }
+    }
+    std::stable_sort(far.begin(), far.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
     QStringList paths;
-    const int photos = m_folder.model()->rowCount();
-    for (int row = 0; row < photos; ++row)
-        paths << folderPhoto(row);
-    for (const OrderRow& row : m_c.order.rows())
-        paths << row.file;
-    m_pictures->askAhead(paths);
+    for (const auto& [by, path] : far)
+        paths << path;
+    return paths;
+}
+
+void LightTable::askAhead() {
+    m_asking = false;
+    m_pictures->askAhead(ahead());
+}
+
+void LightTable::askAheadSoon() {
+    // Scrolling moves the view many times a frame: asked once for them all.
+    if (!m_asking) {
+        m_asking = true;
+        QTimer::singleShot(0, this, &LightTable::askAhead);
+    }
 }
 
 QList<int> LightTable::pickedGridRows() const {
@@ -442,6 +587,8 @@ bool LightTable::eventFilter(QObject* watched, QEvent* event) {
             break;
         }
     }
+    if (event->type() == QEvent::Resize)
+        askAheadSoon();
     // Ctrl+wheel on a pane sizes the pictures.
     if (event->type() == QEvent::Wheel) {
         auto* wheel = static_cast<QWheelEvent*>(event);

@@ -8,12 +8,14 @@ class FileList;
 class OrderController;
 class PictureDelegate;
 class QAction;
+class QCheckBox;
 class QLabel;
 class QMimeData;
 class QDropEvent;
 class QListView;
 class QSlider;
 class QSplitter;
+class QStringListModel;
 class QStackedWidget;
 class LargePhoto;
 class TablePictures;
@@ -34,6 +36,9 @@ public:
     QListView& folderPane() { return *m_folderView; }
     QListView& orderPane() { return *m_orderView; }
     QSlider& sizeSlider() { return *m_size; }
+    QCheckBox& subfoldersBox() { return *m_subfolders; }
+    // Whether the subfolders are still being walked.
+    bool walking() const { return m_walking; }
     TablePictures& pictures() { return *m_pictures; }
     // The photo shown large, when one is.
     LargePhoto& largePhoto() { return *m_large; }
@@ -47,6 +52,8 @@ public:
     // The lines under a row of the order pane: name, copies and size,
     // framing, and what to look at (prints low, cut much, missing, twice).
     QStringList orderLines(int row) const;
+    // The photos to make after those painted, nearest each pane's view first.
+    QStringList ahead() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -57,8 +64,17 @@ private:
     void buildKeys();
     void setSide(int side);
     void countRows();
+    // Rows whose files hold the same bytes under other names, found on a
+    // worker: the files are read.
+    void lookForIdentical();
     void askAhead();
+    void askAheadSoon();
     void followFolder();
+    // The folder pane shows the file list's photos, or with the subfolders
+    // those of the whole tree, walked on a worker.
+    void showSubfolders(bool on);
+    void walkTree();
+    void walked(const QStringList& photos);
     // The order pane's picked rows as the grid's, and the grid's as the pane's.
     void orderPicked();
     void gridPicked();
@@ -89,8 +105,17 @@ private:
     QListView* m_orderView = nullptr;
     PictureDelegate* m_folderPictures = nullptr;
     PictureDelegate* m_orderPictures = nullptr;
+    QCheckBox* m_subfolders = nullptr;
+    QStringListModel* m_tree = nullptr; // names under the folder, with the subfolders
+    QStringList m_treePhotos;           // full paths, row by row of m_tree
+    QString m_treeOf;                   // the folder m_tree lists
+    int m_walks = 0;                    // tells a finished walk from one left behind
+    bool m_walking = false;
     QHash<QString, int> m_rowsOf;
-    QHash<int, QString> m_looks; // by row of the order
+    QHash<int, QString> m_looks;        // by row of the order
+    QHash<int, QList<int>> m_identical; // by row: the grid rows of its identical files
+    int m_identicalAsked = 0;
     bool m_following = false;
+    bool m_asking = false;
     bool m_placed = false;
 };

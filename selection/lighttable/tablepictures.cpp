@@ -27,7 +27,8 @@ bool covers(const PictureRead& read, int longSide) {
 
 } // namespace
 
-TablePictures::TablePictures(QObject* parent) : QObject(parent) {
+TablePictures::TablePictures(QObject* parent, qint64 keptBytes)
+    : QObject(parent), m_made(keptBytes) {
     m_pool.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
 }
 
@@ -61,8 +62,8 @@ void TablePictures::setLongSide(int deviceLongSide) {
     if (deviceLongSide == m_longSide)
         return;
     m_longSide = deviceLongSide;
-    for (Picture& picture : m_made)
-        picture.current = false;
+    for (const QString& path : m_made.keys())
+        m_made.object(path)->current = false;
     // What waited was asked for at the old size; the painting asks again.
     m_first.clear();
     m_later.clear();
@@ -70,16 +71,32 @@ void TablePictures::setLongSide(int deviceLongSide) {
 }
 
 TablePictures::Picture TablePictures::picture(const QString& path) {
-    const Picture found = m_made.value(path);
-    if (!found.current)
+    // Looking one up keeps it longest.
+    const Picture* found = m_made.object(path);
+    if (!found || !found->current)
         queue(path, true);
-    return found;
+    return found ? *found : Picture{};
 }
 
 void TablePictures::askAhead(const QStringList& paths) {
-    for (const QString& path : paths)
-        if (!m_made.value(path).current)
-            queue(path, false);
+    // The new order stands: what was asked before and no longer is waits no more.
+    for (const QString& path : std::as_const(m_later))
+        m_waiting.remove(path);
+    m_later.clear();
+    // As many as are kept, taken as if square; asking more would drop the
+    // ones nearest the view for the far ones.
+    const qint64 each = 4LL * m_longSide * m_longSide;
+    const auto asked = static_cast<int>(std::min<qint64>(paths.size(), m_made.maxCost() / each));
+    QStringList wanted;
+    // The farthest looked up first, so the nearest are kept longest.
+    for (int k = asked - 1; k >= 0; --k) {
+        const Picture* made = m_made.object(paths[k]);
+        if (!made || !made->current)
+            wanted.append(paths[k]);
+    }
+    std::reverse(wanted.begin(), wanted.end());
+    for (const QString& path : std::as_const(wanted))
+        queue(path, false);
 }
 
 int TablePictures::pending() const {
@@ -123,10 +140,11 @@ void TablePictures::arrived(const QString& path, int longSide, const Picture& pi
     m_running.remove(path);
     // One made for a size left since still stands in until its new one
     // comes; painting it again asks for that.
-    if (longSide == m_longSide || m_made.value(path).image.isNull()) {
-        Picture kept = picture;
-        kept.current = longSide == m_longSide;
-        m_made.insert(path, kept);
+    const Picture* before = m_made.object(path);
+    if (longSide == m_longSide || !before || before->image.isNull()) {
+        auto* kept = new Picture(picture);
+        kept->current = longSide == m_longSide;
+        m_made.insert(path, kept, std::max<qint64>(1, kept->image.sizeInBytes()));
     }
     pump();
     emit made(path);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QHash>
+#include <QCache>
 #include <QImage>
 #include <QObject>
 #include <QSet>
@@ -25,7 +25,10 @@ public:
         bool current = false; // made for the size asked
     };
 
-    explicit TablePictures(QObject* parent = nullptr);
+    // The made pictures kept, in bytes: those painted last stay.
+    static constexpr qint64 kKeptBytes = 64 * 1024 * 1024;
+
+    explicit TablePictures(QObject* parent = nullptr, qint64 keptBytes = kKeptBytes);
     ~TablePictures() override;
 
     // Long side of the pictures in device pixels; pictures of another size
@@ -36,10 +39,16 @@ public:
     // The picture of path as made so far; asks for it first when it is not
     // current.
     Picture picture(const QString& path);
-    // Asks for these after every picture painted.
+    // Asks for these, in this order, after every picture painted; what was
+    // asked ahead before and is not here any more is not made. Only as many
+    // as the kept bytes hold are asked for: the first ones, nearest the view.
     void askAhead(const QStringList& paths);
     // Pictures still being made or waiting.
     int pending() const;
+    // The made pictures kept, and their bytes.
+    int kept() const { return static_cast<int>(m_made.count()); }
+    qint64 keptBytes() const { return m_made.totalCost(); }
+    bool holds(const QString& path) const { return m_made.contains(path); }
 
     // The picture as the workers make it, on the calling thread.
     static Picture make(const QString& path, int deviceLongSide, const std::atomic<bool>* stop);
@@ -53,7 +62,7 @@ private:
     void arrived(const QString& path, int longSide, const Picture& picture);
 
     int m_longSide = 160;
-    QHash<QString, Picture> m_made;
+    QCache<QString, Picture> m_made;
     QStringList m_first;
     QStringList m_later;
     QSet<QString> m_waiting;

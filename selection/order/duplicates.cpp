@@ -9,15 +9,14 @@
 #include <algorithm>
 #include <map>
 
-namespace {
-
-// "1, 2 and 3"
 QString together(const QStringList& items) {
     if (items.size() < 2)
         return items.join(QString());
     return QStringList(items.mid(0, items.size() - 1)).join(QStringLiteral(", ")) +
            QStringLiteral(" and ") + items.last();
 }
+
+namespace {
 
 QString rowNumbers(const QList<int>& rows) {
     QStringList numbers;

@@ -20,3 +20,6 @@ Duplicates findDuplicates(const QStringList& files);
 //   "Rows 2, 5 and 6: identical files, a.jpg and a(1).jpg"
 // Files are named by their full paths where their names alone are alike.
 QStringList duplicateLines(const Duplicates& found, const QStringList& files);
+
+// "1, 2 and 3"
+QString together(const QStringList& items);

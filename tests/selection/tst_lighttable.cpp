@@ -10,6 +10,8 @@
 #include "tests/support/jpegmaker.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QDir>
 #include <QDropEvent>
 #include <QFile>
 #include <QHelpEvent>
@@ -140,6 +142,99 @@ TEST_F(LightTableTest, F2OpensItAndTheFolderPaneFollowsTheMainWindow) {
     EXPECT_EQ(table.sizeSlider().value(), 176);
 }
 
+TEST_F(LightTableTest, TheSwitchShowsTheSubfoldersTooInTheTreesOrder) {
+    ASSERT_TRUE(QDir(folder()).mkpath("b/deep") && QDir(folder()).mkpath("a") &&
+                QDir(folder()).mkpath(".hidden"));
+    for (const char* name : {"z.jpg", "b/deep/d.jpg", "b/c.jpg", "a/e.jpg", ".hidden/h.jpg"})
+        jpegPhoto(name);
+    ui(w).Dir1->setPath(folder());
+    LightTable& table = openTable();
+    QListView& pane = table.folderPane();
+    EXPECT_EQ(table.subfoldersBox().accessibleName(), "Include the subfolders");
+    const auto names = [&] {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !table.walking(); }));
+        QStringList shown;
+        for (int row = 0; row < pane.model()->rowCount(); ++row)
+            shown << pane.model()->index(row, 0).data().toString() + " " + table.folderPhoto(row);
+        return shown;
+    };
+    // A button's key clicks it a moment later, as a click shows.
+    const auto toggle = [&] {
+        const bool was = table.subfoldersBox().isChecked();
+        QTest::keyClick(&table, Qt::Key_I, Qt::AltModifier);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return table.subfoldersBox().isChecked() != was; }));
+    };
+    const QString root = folder() + "/";
+    const struct {
+        const char* step;
+        QStringList shown;
+    } cases[] = {
+        {"Alt+I",
+         {"z.jpg " + root + "z.jpg", "a/e.jpg " + root + "a/e.jpg", "b/c.jpg " + root + "b/c.jpg",
+          "b/deep/d.jpg " + root + "b/deep/d.jpg"}},
+        {"into b", {"c.jpg " + root + "b/c.jpg", "deep/d.jpg " + root + "b/deep/d.jpg"}},
+        {"Alt+I", {"c.jpg " + root + "b/c.jpg"}},
+    };
+    for (const auto& c : cases) {
+        if (QByteArray(c.step) == "into b") {
+            ui(w).Dir1->setPath(root + "b");
+            QCoreApplication::processEvents(); // followed once listed
+        } else
+            toggle();
+        EXPECT_EQ(names(), c.shown) << c.step;
+    }
+    // Photos of a subfolder are added as the folder's are.
+    toggle();
+    names();
+    clickItem(pane, 1);
+    QTest::keyClick(&pane, Qt::Key_Return);
+    EXPECT_EQ(gridFiles(), QStringList({root + "b/deep/d.jpg"}));
+    EXPECT_EQ(table.rowsOf(root + "b/deep/d.jpg"), 1);
+}
+
+TEST_F(LightTableTest, PicturesJustOutsideTheViewComeBeforeTheRest) {
+    photos(40);
+    LightTable& table = openTable();
+    QListView& pane = table.folderPane();
+    const auto place = [&](int row) { return table.ahead().indexOf(table.folderPhoto(row)); };
+    EXPECT_EQ(table.ahead().size(), 40);
+    // Two a line, 200 high in a view 532 high: lines 3 to 5 lie just below.
+    EXPECT_LT(place(8), place(39));
+    pane.scrollToBottom();
+    EXPECT_LT(place(30), place(0));
+}
+
+TEST_F(LightTableTest, TheKeptPicturesAreBoundedAndTheNearestAskedStay) {
+    QStringList paths;
+    for (int i = 0; i < 8; ++i)
+        paths << jpegPhoto(QStringLiteral("k%1.jpg").arg(i), i * 30);
+    // Pictures of 40 x 30, 4,800 bytes each; asked for as if square (6,400):
+    // three at a time, and four kept.
+    TablePictures pictures(nullptr, 19200);
+    pictures.setLongSide(40);
+    const struct {
+        QList<int> asked;
+        int kept;
+        QList<int> held;
+    } cases[] = {
+        {{0, 1, 2, 3, 4, 5, 6, 7}, 3, {0, 1, 2}},
+        // Scrolled to the end: the last three made, one of the first left.
+        {{7, 6, 5, 4, 3, 2, 1, 0}, 4, {7, 6, 5}},
+    };
+    for (const auto& c : cases) {
+        QStringList asked;
+        for (int i : c.asked)
+            asked << paths[i];
+        pictures.askAhead(asked);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return pictures.pending() == 0; }));
+        EXPECT_EQ(pictures.kept(), c.kept);
+        EXPECT_EQ(pictures.keptBytes(), c.kept * 4800);
+        for (int i : c.held)
+            EXPECT_TRUE(pictures.holds(paths[i])) << i;
+        EXPECT_FALSE(pictures.holds(paths[3]));
+    }
+}
+
 TEST_F(LightTableTest, ClosingTheMainWindowClosesIt) {
     const QPointer<LightTable> table = &openTable();
     EXPECT_TRUE(w->close());
@@ -257,6 +352,10 @@ TEST_F(LightTableTest, SpaceShowsThePhotoLargeTheArrowsStepEscGoesBack) {
     ASSERT_TRUE(large.isVisible());
     EXPECT_FALSE(orderPane.isVisible());
     EXPECT_EQ(large.path(), paths[1]);
+    // Decoded on a worker, the small picture standing in meanwhile.
+    EXPECT_TRUE(large.making());
+    EXPECT_TRUE(large.picture().isNull());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !large.making(); }));
     // The 80 x 60 photo is never enlarged.
     EXPECT_EQ(large.picture().size(), QSize(80, 60));
     QTest::keyClick(&large, Qt::Key_Right);
@@ -273,7 +372,9 @@ TEST_F(LightTableTest, SpaceShowsThePhotoLargeTheArrowsStepEscGoesBack) {
 
 TEST_F(LightTableTest, TheOrderPaneMarksRowsToLookAt) {
     const QStringList paths = photos(2);
-    ui(w).orderController.addPhotos({paths[0], paths[1], paths[1]});
+    const QString same = file("same.jpg");
+    ASSERT_TRUE(QFile::copy(paths[1], same));
+    ui(w).orderController.addPhotos({paths[0], paths[1], paths[1], same});
     ASSERT_TRUE(QFile::remove(paths[0]));
     LightTable& table = openTable();
     const struct {
@@ -284,8 +385,13 @@ TEST_F(LightTableTest, TheOrderPaneMarksRowsToLookAt) {
         // 80 pixels over 15 cm: 13.5 ppi, shown by its whole part.
         {1,
          {"p1.jpg", "1 x 10x15", "Fill the paper",
-          "Look: prints low at 10x15 (13 ppi); twice in the order"}},
+          "Look: prints low at 10x15 (13 ppi); twice in the order; identical to row 4"}},
+        {3,
+         {"same.jpg", "1 x 10x15", "Fill the paper",
+          "Look: prints low at 10x15 (13 ppi); identical to rows 2 and 3"}},
     };
+    // The files are compared on a worker.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return table.orderLines(3).last().contains("identical"); }));
     for (const auto& c : cases)
         EXPECT_EQ(table.orderLines(c.row), c.lines) << c.row;
 }
