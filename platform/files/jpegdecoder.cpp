@@ -417,6 +417,8 @@ PictureRead decodeJpeg(QIODevice& device, const SampleLayout& layout, const Read
 }
 
 PictureRead decodeJpegScaled(QIODevice& device, int longSide, const ReadWatch& watch) {
-    Decoder decoder(device, {}, watch, std::max(1, longSide));
+    // The decoder keeps a reference: the empty layout must outlive it.
+    const SampleLayout whole;
+    Decoder decoder(device, whole, watch, std::max(1, longSide));
     return decoder.run();
 }
